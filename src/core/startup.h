@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+class frmMain;
+
+// Starts the editor: the one-copy check, the main window's start-up and the
+// command-line skin. Returns the main window, or nullptr when another copy runs.
+frmMain *startEditor(const QStringList &arguments);

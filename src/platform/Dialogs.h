@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QWidget;
+
+// The one way the program shows message boxes, input boxes, the system's file,
+// colour, font and folder dialogs, pop-up menus and its own modal forms. In the
+// running program each is a real Qt modal widget shown with exec(); a test installs
+// a responder that answers (and records) them instead, so nothing waits on a person.
+namespace dialogs {
+
+// Message box styles and answers, with the Visual Basic codes.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+};
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+// What is being asked.
+struct Request {
+    enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Color, Font, Folder, PopupMenu, ModalForm };
+    Kind kind = Kind::MessageBox;
+    QWidget *owner = nullptr;
+    QString title;             // every kind but PopupMenu and ModalForm
+    QString prompt;            // message box and input box text
+    int style = 0;             // message box: buttons + icon + default button
+    QString text;              // input box default, file dialog initial name, folder start
+    QString directory;         // file dialog start folder
+    QStringList filters;       // file dialog: "Description (pattern;pattern)" entries
+    int filterIndex = 1;       // file dialog: 1 = first filter
+    QColor color;              // colour dialog: initial colour
+    QList<QColor> customColors;// colour dialog: the 16 custom colours
+    QFont font;                // font dialog: initial font
+    QMenu *menu = nullptr;     // pop-up menu
+    QAction *defaultAction = nullptr;
+    QDialog *form = nullptr;   // modal form, loaded and about to be shown
+};
+
+// The answer: which fields count depends on the kind.
+struct Answer {
+    int button = vbCancel;     // message box answer code
+    bool accepted = false;     // input box, file, colour, font, folder dialogs
+    QString text;              // input box text, chosen file path, chosen folder
+    QColor color;              // chosen colour
+    QList<QColor> customColors;// the custom colours as the dialog left them (16)
+    QFont font;                // chosen font
+    QAction *action = nullptr; // pop-up menu: the item chosen (nullptr: none)
+    int formResult = 0;        // modal form: the exec() result when the responder did not close it
+};
+
+using Responder = std::function<Answer(const Request &)>;
+
+// Installs a responder (tests); an empty function restores the real dialogs.
+void setResponder(Responder responder);
+bool hasResponder();
+
+// MsgBox: returns the answer code. An empty title gives the program title.
+int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString(),
+           QWidget *owner = nullptr);
+
+// InputBox: the text typed, "" when cancelled.
+QString inputBox(const QString &prompt, const QString &title = QString(),
+                 const QString &defaultText = QString(), QWidget *owner = nullptr);
+
+// File dialog (non-native QFileDialog). True with the full path in *chosen.
+bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &directory,
+                const QStringList &filters, int filterIndex, const QString &initialName,
+                QString *chosen);
+
+// Colour dialog starting at initial; customColors (16) are loaded into the dialog
+// before it shows and updated from it on success.
+bool colorDialog(QWidget *owner, const QColor &initial, QList<QColor> &customColors, QColor *chosen);
+
+// Font dialog starting at initial.
+bool fontDialog(QWidget *owner, const QFont &initial, QFont *chosen);
+
+// Folder dialog starting at start (selected when it opens).
+bool folderDialog(QWidget *owner, const QString &title, const QString &start, QString *chosen);
+
+// Pops up menu at a global position and triggers the chosen item before it returns
+// (its handler runs synchronously); returns that item or nullptr.
+QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction = nullptr);
+
+// Shows a loaded modal form and returns its result.
+int showModal(QDialog *form);
+
+} // namespace dialogs

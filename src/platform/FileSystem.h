@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Files as a skin from a case-insensitive file system names them.
+namespace fs {
+
+// Turns "\" into "/".
+QString toSlashes(const QString &path);
+
+// The existing path that matches path without regard to case, component by
+// component, preferring an exact match; path itself (with "/" separators) when
+// nothing matches.
+QString resolve(const QString &path);
+
+// Whether a file (not a folder) exists, names matched without regard to case.
+bool fileExists(const QString &path);
+bool folderExists(const QString &path);
+
+// Names of the entries of folder that match a wildcard pattern ("*.lng"),
+// without regard to case, in the order the system lists them.
+QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo = false);
+
+} // namespace fs

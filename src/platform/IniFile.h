@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// Reading INI files with the rules of the Windows profile functions: first matching
+// section and first matching key, both without regard to case; the value trimmed,
+// one pair of enclosing double or single quotes stripped, at most 255 characters;
+// "" when the file, the section or the key is missing. CRLF, LF and CR line ends,
+// a UTF-8 byte-order mark ignored. A file is parsed once and cached by path, size
+// and modification time.
+namespace ini {
+
+enum class Encoding {
+    Auto,          // ".lng" files as Utf8OrCp1252, every other file as Cp1252
+    Cp1252,        // skin files, the settings file, the player's language file
+    Utf8OrCp1252,  // language files: UTF-8 when it has a BOM or is valid UTF-8
+};
+
+// The value, and in *count the number of characters returned (0 for "").
+QString readValue(const QString &section, const QString &key, const QString &fileName,
+                  int *count = nullptr, Encoding encoding = Encoding::Auto);
+
+// Drops every cached file (tests that rewrite a file within the same second).
+void clearCache();
+
+} // namespace ini
