@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The file-error table the skin writer, the old-skin converter and the settings
+// writer share, and the one writer of text files that uses it.
+
+// Shows the table's message box for a failed file operation; the title is the
+// program title, " - " and operation. Returns true when the user chose Retry
+// (only the errors that offer it); after Cancel it has shown message 13075 too.
+bool ShowFileError(int errorNumber, const QString &description, const QString &operation);
+
+// Writes lines to path in Windows-1252 with CRLF after every line, through a
+// temporary file that replaces the old one only when complete. Failures go
+// through the table (Retry repeats the failed step). Returns true when written.
+bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation);
