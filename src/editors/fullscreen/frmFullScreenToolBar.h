@@ -1,11 +1,13 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/buttons/ButtonToolWindow.h"
 
 class LangReader;
+class QFrame;
 
-// The tool window of a full-screen skin.
-class frmFullScreenToolBar : public MdiForm, public FormInstance<frmFullScreenToolBar>
+// The one tool window of a full-screen skin: movie-window image, position on
+// the monitor, status text, buttons and both bars.
+class frmFullScreenToolBar : public ButtonToolWindow, public FormInstance<frmFullScreenToolBar>
 {
     Q_OBJECT
 
@@ -15,16 +17,59 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltips and list entries their texts
-    // in the current language (also run by the window's own load).
+    // Gives the window's captions, labels, tooltip and list entries their texts
+    // in the current language (also run by the window's own load). No handler runs.
     void ApplyTexts(const LangReader &lang);
 
-    // The button-list commands the preview's pop-up menu calls.
-    void cmdUp_Click();
-    void cmdDown_Click();
-    void cmdRemove_Click();
-    void cmdClear_Click();
+    // Position on the monitor.
+    QGroupBox *fmPosition = nullptr;
+    QLabel *lblPosition = nullptr;
+    QComboBox *cbxPositionBTB = nullptr;
+    QComboBox *cbxPositionLMR = nullptr;
+    QLabel *lblPositionDescription = nullptr;
+    QGroupBox *fmPositionPreview = nullptr;
+    QWidget *pctPositionPreviewTOP = nullptr;
+    QWidget *pctPositionPreviewBOTTOM = nullptr;
+    ControlArray<QRadioButton> optPositionTOP;
+    ControlArray<QRadioButton> optPositionBOTTOM;
 
-    // Gives the 123 action names their texts in the current language.
-    void ApplyActionNames(const LangReader &lang);
+    // The status text.
+    QGroupBox *fmDisplay = nullptr;
+    QCheckBox *chkDisplayUsed = nullptr;
+    QLabel *lblDisplayDimText = nullptr;
+    CoordinateEdit *txtDisplayDimMax = nullptr;
+    QLabel *lblDisplayDimTextPixels = nullptr;
+    QLabel *lblDisplayAlignment = nullptr;
+    QComboBox *cbxDisplayAlignment = nullptr;
+    QLabel *lblDisplayFont = nullptr;
+    QLineEdit *txtDisplayFont = nullptr;
+    QPushButton *cmdDisplayFont = nullptr;
+    QPushButton *cmdDisplayColor = nullptr;
+    QGroupBox *fmDisplayCoordinates = nullptr;
+    QLabel *lblDisplayX = nullptr;
+    CoordinateEdit *txtDisplayX = nullptr;
+    QLabel *lblDisplayPixelsX = nullptr;
+    QLabel *lblDisplayY = nullptr;
+    CoordinateEdit *txtDisplayY = nullptr;
+    QLabel *lblDisplayPixelsY = nullptr;
+
+    // Unlocks the extension box.
+    QCheckBox *chkExtension = nullptr;
+
+    // The separator lines between the two columns and above the bars.
+    ControlArray<QFrame> fmSeparator;
+
+protected:
+    bool Form_QueryUnload(int unloadMode) override;
+    void EnableEditingFrames() override;
+    QComboBox *barKindBox(int bar) override;
+
+private:
+    void createControls();
+    void createMainFrame();
+    void createPositionFrame();
+    void createDisplayFrames();
+    void createButtonFrames();
+    void createSeparators();
+    void connectHandlers();
 };
