@@ -10,6 +10,7 @@
 #include "resources/BuiltinTexts.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private slots:
     void withoutSkinOnlyMenusStringsAndMessagesChange();
     void builtinTextsWhenNoLanguageIsChosen();
     void failedGateLeavesEveryMenuBuiltin();
+    void withSkinThePreviewLabelsTakeTextAndLayout();
+    void hugeSkinValuesAreKeptWithinWidgetLimits();
     void englishFileMirrorsTheBuiltinTable();
     void englishFileIsAPlainCrlfFileWithEveryKeyOnce();
 
@@ -33,6 +36,7 @@ private:
     void writeLanguage(const QString &fileName, const QByteArray &content);
     static QList<std::pair<QObject *, int>> menuItems(frmMain *main);
     static QString caption(QObject *item);
+    frmSkin *openPreview(bool fullScreen);
 
     QTemporaryDir *m_home = nullptr;
     frmMain *m_main = nullptr;
@@ -155,6 +159,11 @@ void tst_ApplyLanguage::init()
 
 void tst_ApplyLanguage::cleanup()
 {
+    gSkinChanged = false;
+    frmSkin::unload();
+    gSkinFile.clear();
+    gFullScreenSkin = false;
+    gZoom = 1;
     delete m_main;
     m_main = nullptr;
     delete m_home;
@@ -271,6 +280,74 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
     gUILanguage.clear();
     ApplyLanguage();
     QCOMPARE(m_main->mnuFile->title(), QStringLiteral("&File"));
+}
+
+frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
+{
+    gSkinFile = m_home->path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
+    gSkinFolder = m_home->path() + QLatin1Char('/');
+    gFullScreenSkin = fullScreen;
+    frmSkin *preview = frmSkin::get();
+    for (int i = 0; i < 8; ++i)
+        if (!preview->lblSkinText.at(i))
+            preview->lblSkinText.insert(i, new QLabel(preview));
+    for (DisplayRec &display : gDisplays) {
+        display.DspMaxWidth = 0;
+        display.DspX = 0;
+    }
+    gSkinChanged = false;
+    return preview;
+}
+
+void tst_ApplyLanguage::withSkinThePreviewLabelsTakeTextAndLayout()
+{
+    writeLanguage(QStringLiteral("Test.lng"), "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n");
+    frmSkin *preview = openPreview(false);
+    gZoom = 2;
+    gDisplays[1].DspMaxWidth = 40;
+    gDisplays[7].DspX = 33;
+    gDisplays[0].DspMaxWidth = -5;
+    QLabel *version = preview->lblSkinText.at(0);
+    QLabel *title = preview->lblSkinText.at(1);
+    QLabel *status = preview->lblSkinText.at(7);
+    version->setFrameShape(QFrame::Box);
+    version->resize(300, version->height());
+    status->move(5, 17);
+
+    gUILanguage = QStringLiteral("Test");
+    ApplyLanguage();
+
+    QCOMPARE(title->text(), QStringLiteral("Filmtitel"));
+    QCOMPARE(title->frameShape(), QFrame::Box);
+    QCOMPARE(title->width(), 80); // 40 skin pixels at zoom 2
+    QCOMPARE(version->text(), QStringLiteral("Version"));
+    QCOMPARE(version->frameShape(), QFrame::NoFrame);
+    QCOMPARE(version->size(), version->sizeHint());
+    QCOMPARE(status->text(), QStringLiteral("Statustext"));
+    QCOMPARE(status->pos(), QPoint(66, 17));
+    QVERIFY(!frmFullScreenToolBar::loaded());
+    QVERIFY(!gSkinChanged);
+
+    // The same run again leaves the same texts and layout.
+    ApplyLanguage();
+    QCOMPARE(title->width(), 80);
+    QCOMPARE(status->pos(), QPoint(66, 17));
+
+    frmSkin::unload();
+    QVERIFY(!frmSkin::loaded());
+}
+
+void tst_ApplyLanguage::hugeSkinValuesAreKeptWithinWidgetLimits()
+{
+    frmSkin *preview = openPreview(true);
+    gZoom = 2;
+    gDisplays[2].DspMaxWidth = 2000000000; // twice this overflows 32 bits
+    gDisplays[7].DspX = -2000000000;
+    ApplyLanguage();
+    QCOMPARE(preview->lblSkinText.at(2)->width(), QWIDGETSIZE_MAX);
+    QVERIFY(preview->lblSkinText.at(7)->x() <= -1000000);
+    QVERIFY(!frmImagesToolBar::loaded());
+    frmSkin::unload();
 }
 
 void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()
