@@ -1,5 +1,6 @@
 #include "editors/CoordinateEdit.h"
 
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QtTest>
 
