@@ -81,6 +81,13 @@ ButtonPropertiesPanel::ButtonPropertiesPanel(ButtonToolWindow &window, QWidget *
     w.txtBtnY->setGeometry(172, 16, 60, 21);
     w.lblBtnPixelsY = makeLabel(coordinatesHost, "lblBtnPixelsY", QRect(236, 19, 50, 17));
 
+    // With a buddy a label takes "&" as an access key, as the design's labels do.
+    w.lblBtnName->setBuddy(w.cbxBtn);
+    w.lblBtnType->setBuddy(w.cbxBtnType);
+    w.lblBtnAction->setBuddy(w.cbxBtnAction);
+    w.lblBtnX->setBuddy(w.txtBtnX);
+    w.lblBtnY->setBuddy(w.txtBtnY);
+
     const auto selected = [this] { return buttonSelected(); };
     w.txtBtnX->setGate(selected);
     w.txtBtnY->setGate(selected);

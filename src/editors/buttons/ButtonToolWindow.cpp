@@ -69,15 +69,6 @@ void ButtonToolWindow::setClientSize(int widthTwips, int heightTwips)
     resize(client);
 }
 
-void ButtonToolWindow::placeWindow(int leftTwips, int topTwips, int widthTwips)
-{
-    QWidget *outer = frame();
-    if (outer != this)
-        outer->resize(outer->sizeHint().expandedTo(outer->minimumSizeHint()));
-    moveFrame(px(leftTwips), px(topTwips));
-    resizeFrame(px(widthTwips), frameHeight());
-}
-
 void ButtonToolWindow::setLabelCaption(QLabel *label, const QString &caption)
 {
     if (label->buddy()) {

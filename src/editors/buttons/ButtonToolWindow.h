@@ -104,9 +104,8 @@ protected:
     void createButtonProperties(QWidget *host, QWidget *coordinatesHost, int typeCount);
     void connectSharedHandlers();
 
-    // Client size and placement in twips, as the design gives them.
+    // The client area's size in twips, as the design gives it.
     void setClientSize(int widthTwips, int heightTwips);
-    void placeWindow(int leftTwips, int topTwips, int widthTwips);
 
     // Caption helpers: a label shows "&&" as "&" and hides a single "&" as a
     // button does; a list entry's text changes without a handler running.

@@ -7,6 +7,8 @@
 #include "core/frmSelectFile.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/KeyPressEdit.h"
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/ToolWindowLayout.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "lang/Locale.h"
@@ -96,6 +98,7 @@ void frmImagesToolBar::createMainFrame()
         txtMainFont.insert(i, box);
         box->setGeometry(left + 38, 88, 54, 21);
         box->setReadOnly(true);
+        label->setBuddy(box);
         auto *button = new QPushButton(pctMain);
         cmdMainFont.insert(i, button);
         button->setGeometry(left + 94, 87, 42, 23);
@@ -110,6 +113,7 @@ void frmImagesToolBar::createButtonFrames()
     lblExtension = new QLabel(pctBtnList);
     lblExtension->setObjectName(QStringLiteral("lblExtension"));
     lblExtension->setGeometry(8, 142, 190, 17);
+    lblExtension->setBuddy(txtExtension);
 
     fmBtn = makeFrame(this, "fmBtn", QRect(px(120), px(4680), px(4335), px(2295)));
     pctBtn = makeFrameFiller(fmBtn, "pctBtn");
@@ -136,7 +140,7 @@ void frmImagesToolBar::Form_Load()
     const LangReader lang;
     ApplyActionNames(lang);
     ApplyTexts(lang);
-    placeWindow(0, 0, 4665);
+    placeToolWindow(this, 0, 0, px(4665));
 }
 
 void frmImagesToolBar::ApplyTexts(const LangReader &lang)
@@ -192,22 +196,13 @@ void frmImagesToolBar::EnableEditingFrames()
     fmBtnList->setEnabled(true);
     fmBtn->setEnabled(true);
     fmBtnCoordinates->setEnabled(true);
-
-    const auto enable = [](QWidget *window, const char *name) {
-        if (auto *frame = window->findChild<QWidget *>(QLatin1String(name)))
-            frame->setEnabled(true);
-    };
-    QWidget *display = frmDisplayToolBar::get();
-    for (const char *name : {"fmDisplayDimText", "fmDisplay", "fmDisplayCoordinates", "fmGUI", "fmText"})
-        enable(display, name);
-    QWidget *bars = frmTrackVolumeToolBar::get();
-    for (const char *name : {"fmBarStyle_0", "fmBarColor_0", "fmPosSize_0", "fmBarStyle_1", "fmBarColor_1", "fmPosSize_1"})
-        enable(bars, name);
+    frmDisplayToolBar::get()->EnableFrames();
+    frmTrackVolumeToolBar::get()->EnableFrames();
 }
 
 QComboBox *frmImagesToolBar::barKindBox(int bar)
 {
-    return frmTrackVolumeToolBar::get()->findChild<QComboBox *>(QStringLiteral("cbxBarType_%1").arg(bar));
+    return frmTrackVolumeToolBar::get()->bar(bar)->cbxBarType;
 }
 
 void frmImagesToolBar::cmdMainFont_Click(int index)

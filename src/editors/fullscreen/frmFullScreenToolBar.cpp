@@ -4,6 +4,10 @@
 #include "core/frmMain.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/KeyPressEdit.h"
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/ColorSwatch.h"
+#include "editors/display_bars/DisplayCoordinatesFrame.h"
+#include "editors/display_bars/ToolWindowLayout.h"
 #include "lang/Locale.h"
 
 #include <QCheckBox>
@@ -69,12 +73,13 @@ void frmFullScreenToolBar::createControls()
     createPositionFrame();
     createDisplayFrames();
     createButtonFrames();
+    createBarPanels();
     createSeparators();
 }
 
 void frmFullScreenToolBar::createMainFrame()
 {
-    fmMain = makeFrame(this, "fmMain", QRect(px(120), px(120), px(4335), px(855)));
+    fmMain = makeFrame(this, "fmMain", twipsRect(120, 120, 4335, 855));
     cmdBrowseMainWindow = make<QPushButton>(fmMain, "cmdBrowseMainWindow", QRect(204, 15, 76, 23));
     txtMainWindow = make<QLineEdit>(fmMain, "txtMainWindow", QRect(8, 16, 190, 21));
     txtMainWindow->setReadOnly(true);
@@ -84,7 +89,7 @@ void frmFullScreenToolBar::createMainFrame()
 
 void frmFullScreenToolBar::createPositionFrame()
 {
-    fmPosition = makeFrame(this, "fmPosition", QRect(px(120), px(1080), px(4335), px(1935)));
+    fmPosition = makeFrame(this, "fmPosition", twipsRect(120, 1080, 4335, 1935));
     lblPosition = make<QLabel>(fmPosition, "lblPosition", QRect(8, 16, 190, 40));
     lblPosition->setWordWrap(true);
     cbxPositionBTB = makeFixedList(fmPosition, "cbxPositionBTB", QRect(8, 60, 190, 22), 3);
@@ -94,9 +99,9 @@ void frmFullScreenToolBar::createPositionFrame()
     // The monitor: a strip of three points along its top edge and one along its
     // bottom edge; each strip is an exclusive group of its own.
     fmPositionPreview = makeFrame(fmPosition, "fmPositionPreview", QRect(204, 16, px(1215), px(975)));
-    pctPositionPreviewTOP = make<QWidget>(fmPositionPreview, "pctPositionPreviewTOP", QRect(8, 8, px(975), px(375)));
+    pctPositionPreviewTOP = make<QWidget>(fmPositionPreview, "pctPositionPreviewTOP", QRect(8, 6, px(975), px(375)));
     pctPositionPreviewBOTTOM =
-        make<QWidget>(fmPositionPreview, "pctPositionPreviewBOTTOM", QRect(8, 8 + px(975 - 375) - 8, px(975), px(375)));
+        make<QWidget>(fmPositionPreview, "pctPositionPreviewBOTTOM", QRect(8, 34, px(975), px(375)));
     optPositionTOP.setFactory(QStringLiteral("optPositionTOP"), nullptr);
     optPositionBOTTOM.setFactory(QStringLiteral("optPositionBOTTOM"), nullptr);
     for (int i = 0; i < 3; ++i) {
@@ -112,34 +117,29 @@ void frmFullScreenToolBar::createPositionFrame()
 
 void frmFullScreenToolBar::createDisplayFrames()
 {
-    fmDisplay = makeFrame(this, "fmDisplay", QRect(px(120), px(3120), px(4335), px(2295)));
+    fmDisplay = makeFrame(this, "fmDisplay", twipsRect(120, 3120, 4335, 2295));
     chkDisplayUsed = make<QCheckBox>(fmDisplay, "chkDisplayUsed", QRect(8, 18, 272, 19));
     lblDisplayDimText = make<QLabel>(fmDisplay, "lblDisplayDimText", QRect(8, 45, 70, 17));
     txtDisplayDimMax = make<CoordinateEdit>(fmDisplay, "txtDisplayDimMax", QRect(80, 42, 60, 21));
     txtDisplayDimMax->setMinusAllowed(false);
+    lblDisplayDimText->setBuddy(txtDisplayDimMax);
     lblDisplayDimTextPixels = make<QLabel>(fmDisplay, "lblDisplayDimTextPixels", QRect(144, 45, 60, 17));
     lblDisplayAlignment = make<QLabel>(fmDisplay, "lblDisplayAlignment", QRect(8, 71, 70, 17));
     cbxDisplayAlignment = makeFixedList(fmDisplay, "cbxDisplayAlignment", QRect(80, 68, 200, 22), 3);
+    lblDisplayAlignment->setBuddy(cbxDisplayAlignment);
     lblDisplayFont = make<QLabel>(fmDisplay, "lblDisplayFont", QRect(8, 97, 70, 17));
     txtDisplayFont = make<QLineEdit>(fmDisplay, "txtDisplayFont", QRect(80, 94, 150, 21));
     txtDisplayFont->setReadOnly(true);
+    lblDisplayFont->setBuddy(txtDisplayFont);
     cmdDisplayFont = make<QPushButton>(fmDisplay, "cmdDisplayFont", QRect(234, 93, 46, 23));
-    // The colour swatch opens black.
-    cmdDisplayColor = make<QPushButton>(fmDisplay, "cmdDisplayColor", QRect(8, 121, 272, 23));
-    cmdDisplayColor->setStyleSheet(QStringLiteral("background-color: #000000"));
-    cmdDisplayColor->setToolTip(QStringLiteral("000000"));
+    cmdDisplayColor = make<ColorSwatch>(fmDisplay, "cmdDisplayColor", QRect(8, 121, 272, 23));
+    // The status text's maximum width takes keys only while the status text is used.
+    txtDisplayDimMax->setGate(statusTextUsed);
 
-    fmDisplayCoordinates = makeFrame(this, "fmDisplayCoordinates", QRect(px(120), px(5520), px(4335), px(615)));
-    lblDisplayX = make<QLabel>(fmDisplayCoordinates, "lblDisplayX", QRect(8, 19, 20, 17));
-    txtDisplayX = make<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayX", QRect(30, 16, 60, 21));
-    lblDisplayPixelsX = make<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsX", QRect(94, 19, 50, 17));
-    lblDisplayY = make<QLabel>(fmDisplayCoordinates, "lblDisplayY", QRect(150, 19, 20, 17));
-    txtDisplayY = make<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayY", QRect(172, 16, 60, 21));
-    lblDisplayPixelsY = make<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsY", QRect(236, 19, 50, 17));
-
-    // The status text's boxes take keys only while the status text is used.
-    for (CoordinateEdit *box : {txtDisplayDimMax, txtDisplayX, txtDisplayY})
-        box->setGate(statusTextUsed);
+    m_displayCoordinates = new DisplayCoordinatesFrame(this, 120, 5520);
+    fmDisplayCoordinates = m_displayCoordinates->fmDisplayCoordinates;
+    txtDisplayX = m_displayCoordinates->txtDisplayX;
+    txtDisplayY = m_displayCoordinates->txtDisplayY;
 
     fmDisplay->setEnabled(false);
     fmDisplayCoordinates->setEnabled(false);
@@ -147,20 +147,26 @@ void frmFullScreenToolBar::createDisplayFrames()
 
 void frmFullScreenToolBar::createButtonFrames()
 {
-    fmBtnList = makeFrame(this, "fmBtnList", QRect(px(4680), px(120), px(4335), px(2895)));
+    fmBtnList = makeFrame(this, "fmBtnList", twipsRect(4680, 120, 4335, 2895));
     createButtonList(fmBtnList);
     chkExtension = make<QCheckBox>(fmBtnList, "chkExtension", QRect(8, 141, 190, 19));
     // The extension belongs to the window skin of the folder: it is locked
     // until the user unlocks it.
     txtExtension->setEnabled(false);
 
-    fmBtn = makeFrame(this, "fmBtn", QRect(px(4680), px(3120), px(4335), px(2295)));
-    fmBtnCoordinates = makeFrame(this, "fmBtnCoordinates", QRect(px(4680), px(5520), px(4335), px(615)));
+    fmBtn = makeFrame(this, "fmBtn", twipsRect(4680, 3120, 4335, 2295));
+    fmBtnCoordinates = makeFrame(this, "fmBtnCoordinates", twipsRect(4680, 5520, 4335, 615));
     createButtonProperties(fmBtn, fmBtnCoordinates, 2);
 
     fmBtnList->setEnabled(false);
     fmBtn->setEnabled(false);
     fmBtnCoordinates->setEnabled(false);
+}
+
+void frmFullScreenToolBar::createBarPanels()
+{
+    m_bars[0] = new BarPanel(this, 0, 120, 6360);
+    m_bars[1] = new BarPanel(this, 1, 4680, 6360);
 }
 
 void frmFullScreenToolBar::createSeparators()
@@ -188,7 +194,7 @@ void frmFullScreenToolBar::Form_Load()
     const LangReader lang;
     ApplyActionNames(lang);
     ApplyTexts(lang);
-    placeWindow(0, 0, 9225);
+    placeToolWindow(this, 0, 0, px(9225));
 }
 
 void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
@@ -220,11 +226,7 @@ void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
     setLabelCaption(lblDisplayFont, text(22));
     cmdDisplayFont->setText(text(23));
 
-    fmDisplayCoordinates->setTitle(text(24));
-    setLabelCaption(lblDisplayX, text(25));
-    setLabelCaption(lblDisplayPixelsX, text(27));
-    setLabelCaption(lblDisplayY, text(26));
-    setLabelCaption(lblDisplayPixelsY, text(27));
+    m_displayCoordinates->applyTexts(lang, section, 24, 8024);
 
     fmBtnList->setTitle(text(28));
     chkExtension->setText(text(29));
@@ -248,6 +250,10 @@ void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
     setLabelCaption(lblBtnPixelsX, text(46));
     setLabelCaption(lblBtnY, text(45));
     setLabelCaption(lblBtnPixelsY, text(46));
+
+    // Both bar panels take the same keys but for their frames' captions.
+    m_bars[0]->applyTexts(lang, section, 47, 8047, 49, 8049);
+    m_bars[1]->applyTexts(lang, section, 48, 8048, 49, 8049);
 }
 
 bool frmFullScreenToolBar::Form_QueryUnload(int unloadMode)
@@ -265,21 +271,13 @@ bool frmFullScreenToolBar::Form_QueryUnload(int unloadMode)
 
 void frmFullScreenToolBar::EnableEditingFrames()
 {
-    fmPosition->setEnabled(true);
-    fmBtnList->setEnabled(true);
-    fmBtn->setEnabled(true);
-    fmBtnCoordinates->setEnabled(true);
-    fmDisplay->setEnabled(true);
-    fmDisplayCoordinates->setEnabled(true);
-    for (int bar = 0; bar < 2; ++bar) {
-        for (const QString &name : {QStringLiteral("fmBarStyle_%1"), QStringLiteral("fmBarColor_%1"),
-                                    QStringLiteral("fmPosSize_%1")})
-            if (auto *frame = findChild<QWidget *>(name.arg(bar)))
-                frame->setEnabled(true);
-    }
+    for (QGroupBox *frame : {fmPosition, fmBtnList, fmBtn, fmBtnCoordinates, fmDisplay, fmDisplayCoordinates})
+        frame->setEnabled(true);
+    for (BarPanel *panel : m_bars)
+        panel->enableFrames();
 }
 
 QComboBox *frmFullScreenToolBar::barKindBox(int bar)
 {
-    return findChild<QComboBox *>(QStringLiteral("cbxBarType_%1").arg(bar));
+    return m_bars.at(bar)->cbxBarType;
 }

@@ -2,6 +2,11 @@
 
 #include "editors/buttons/ButtonToolWindow.h"
 
+#include <array>
+
+class BarPanel;
+class ColorSwatch;
+class DisplayCoordinatesFrame;
 class LangReader;
 class QFrame;
 
@@ -44,17 +49,18 @@ public:
     QLabel *lblDisplayFont = nullptr;
     QLineEdit *txtDisplayFont = nullptr;
     QPushButton *cmdDisplayFont = nullptr;
-    QPushButton *cmdDisplayColor = nullptr;
+    ColorSwatch *cmdDisplayColor = nullptr;
+    // Its coordinates, in the frame the Display tool window carries alike.
+    DisplayCoordinatesFrame *displayCoordinates() const { return m_displayCoordinates; }
     QGroupBox *fmDisplayCoordinates = nullptr;
-    QLabel *lblDisplayX = nullptr;
-    CoordinateEdit *txtDisplayX = nullptr;
-    QLabel *lblDisplayPixelsX = nullptr;
-    QLabel *lblDisplayY = nullptr;
-    CoordinateEdit *txtDisplayY = nullptr;
-    QLabel *lblDisplayPixelsY = nullptr;
+    QLineEdit *txtDisplayX = nullptr;
+    QLineEdit *txtDisplayY = nullptr;
 
     // Unlocks the extension box.
     QCheckBox *chkExtension = nullptr;
+
+    // The panel of bar i: 0 the track bar, 1 the volume bar.
+    BarPanel *bar(int i) const { return m_bars.at(i); }
 
     // The separator lines between the two columns and above the bars.
     ControlArray<QFrame> fmSeparator;
@@ -70,6 +76,10 @@ private:
     void createPositionFrame();
     void createDisplayFrames();
     void createButtonFrames();
+    void createBarPanels();
     void createSeparators();
     void connectHandlers();
+
+    DisplayCoordinatesFrame *m_displayCoordinates = nullptr;
+    std::array<BarPanel *, 2> m_bars {};
 };
