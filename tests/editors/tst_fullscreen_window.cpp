@@ -51,6 +51,7 @@ private slots:
     void choosingTheMovieImageOpensTheTwelveFrames();
     void shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag();
     void extensionRulesAreShared();
+    void extensionUnlockWarnsEachTime();
 
 private:
     frmFullScreenToolBar *openFullScreenSkin();
@@ -349,6 +350,31 @@ void tst_fullscreen_window::extensionRulesAreShared()
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 0);
     QCOMPARE(gButtonExt, QStringLiteral("png"));
     QVERIFY(gSkinChanged);
+}
+
+void tst_fullscreen_window::extensionUnlockWarnsEachTime()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    window->chkExtension->setChecked(true);
+    QVERIFY(window->txtExtension->isEnabled());
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_dialogs->last().style, int(dialogs::vbExclamation));
+    const QStringList parts = m_dialogs->last().prompt.split(QLatin1Char('\n'));
+    QCOMPARE(parts.size(), 4);
+    QCOMPARE(parts.at(0), QStringLiteral("The Buttons' extension is stored in \"Skin.ini\" file."));
+    QVERIFY(parts.at(2).isEmpty());
+    QVERIFY(parts.at(3).startsWith(QStringLiteral("Note:")));
+
+    window->txtExtension->setText(QStringLiteral("png"));
+    window->chkExtension->setChecked(false);
+    QVERIFY(!window->txtExtension->isEnabled());
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
+    QCOMPARE(m_dialogs->count(), 1);
+
+    window->chkExtension->setChecked(true);
+    QCOMPARE(m_dialogs->count(), 2);
+    QVERIFY(!gSkinChanged);
 }
 
 QTEST_MAIN(tst_fullscreen_window)

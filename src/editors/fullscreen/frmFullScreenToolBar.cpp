@@ -9,6 +9,7 @@
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 #include "editors/display_bars/ToolWindowLayout.h"
 #include "lang/Locale.h"
+#include "platform/Dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -187,6 +188,7 @@ void frmFullScreenToolBar::createSeparators()
 void frmFullScreenToolBar::connectHandlers()
 {
     connectSharedHandlers();
+    connect(chkExtension, &QCheckBox::toggled, this, &frmFullScreenToolBar::chkExtension_Click);
 }
 
 void frmFullScreenToolBar::Form_Load()
@@ -275,6 +277,16 @@ void frmFullScreenToolBar::EnableEditingFrames()
         frame->setEnabled(true);
     for (BarPanel *panel : m_bars)
         panel->enableFrames();
+}
+
+void frmFullScreenToolBar::chkExtension_Click()
+{
+    const bool unlocked = chkExtension->isChecked();
+    txtExtension->setEnabled(unlocked);
+    // The extension is kept in the window skin's file, not in this one.
+    if (unlocked)
+        dialogs::msgBox(gMessages[30] + QLatin1Char('\n') + gMessages[31] + QStringLiteral("\n\n") + gMessages[32],
+                        dialogs::vbExclamation, gMessages[2]);
 }
 
 QComboBox *frmFullScreenToolBar::barKindBox(int bar)

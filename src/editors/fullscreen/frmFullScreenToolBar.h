@@ -58,6 +58,7 @@ public:
 
     // Unlocks the extension box.
     QCheckBox *chkExtension = nullptr;
+    void chkExtension_Click();
 
     // The panel of bar i: 0 the track bar, 1 the volume bar.
     BarPanel *bar(int i) const { return m_bars.at(i); }
