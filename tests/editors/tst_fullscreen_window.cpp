@@ -125,20 +125,26 @@ void tst_fullscreen_window::framesStandWhereDesignedAndWaitForAnImage()
         QRect twips;
     };
     const Frame frames[] = {
-        {"fmMain", {120, 120, 4335, 855}},           {"fmPosition", {120, 1080, 4335, 1935}},
-        {"fmDisplay", {120, 3120, 4335, 2295}},      {"fmDisplayCoordinates", {120, 5520, 4335, 615}},
-        {"fmBarStyle_0", {120, 6360, 4335, 1935}},   {"fmBarColor_0", {120, 8400, 2055, 1935}},
-        {"fmPosSize_0", {2280, 8400, 2175, 1935}},   {"fmBtnList", {4680, 120, 4335, 2895}},
-        {"fmBtn", {4680, 3120, 4335, 2295}},         {"fmBtnCoordinates", {4680, 5520, 4335, 615}},
-        {"fmBarStyle_1", {4680, 6360, 4335, 1935}},  {"fmBarColor_1", {4680, 8400, 2055, 1935}},
-        {"fmPosSize_1", {6840, 8400, 2175, 1935}},
+        { "fmMain", { 120, 120, 4335, 855 } },
+        { "fmPosition", { 120, 1080, 4335, 1935 } },
+        { "fmDisplay", { 120, 3120, 4335, 2295 } },
+        { "fmDisplayCoordinates", { 120, 5520, 4335, 615 } },
+        { "fmBarStyle_0", { 120, 6360, 4335, 1935 } },
+        { "fmBarColor_0", { 120, 8400, 2055, 1935 } },
+        { "fmPosSize_0", { 2280, 8400, 2175, 1935 } },
+        { "fmBtnList", { 4680, 120, 4335, 2895 } },
+        { "fmBtn", { 4680, 3120, 4335, 2295 } },
+        { "fmBtnCoordinates", { 4680, 5520, 4335, 615 } },
+        { "fmBarStyle_1", { 4680, 6360, 4335, 1935 } },
+        { "fmBarColor_1", { 4680, 8400, 2055, 1935 } },
+        { "fmPosSize_1", { 6840, 8400, 2175, 1935 } },
     };
     for (const Frame &frame : frames) {
         auto *box = window->findChild<QGroupBox *>(QLatin1String(frame.name));
         QVERIFY2(box, frame.name);
         QCOMPARE(box->parentWidget(), window);
-        const QRect expected(frame.twips.x() / 15, frame.twips.y() / 15, frame.twips.width() / 15,
-                             frame.twips.height() / 15);
+        const QRect expected(
+            frame.twips.x() / 15, frame.twips.y() / 15, frame.twips.width() / 15, frame.twips.height() / 15);
         QCOMPARE(box->geometry(), expected);
         // Only the movie window's frame takes input at first.
         QCOMPARE(box->isEnabled(), QByteArray(frame.name) == "fmMain");
@@ -173,7 +179,7 @@ void tst_fullscreen_window::controlsOpenInTheirStartStates()
     QVERIFY(window->txtDisplayFont->isReadOnly());
     QCOMPARE(window->cmdDisplayColor->toolTip(), QStringLiteral("000000"));
     QCOMPARE(window->cmdDisplayColor->objectName(), QStringLiteral("cmdDisplayColor"));
-    for (const char *name : {"txtDisplayDimMax", "txtDisplayX", "txtDisplayY", "lblDisplayPixelsY"})
+    for (const char *name : { "txtDisplayDimMax", "txtDisplayX", "txtDisplayY", "lblDisplayPixelsY" })
         QVERIFY2(window->findChild<QWidget *>(QLatin1String(name)), name);
 
     QVERIFY(!window->chkExtension->isChecked());
@@ -206,7 +212,7 @@ void tst_fullscreen_window::builtinTexts()
     QCOMPARE(window->cbxPositionBTB->itemText(2), QStringLiteral("Bottom and Top"));
     // "&&" shows one "&" on a label.
     QCOMPARE(window->lblPositionDescription->text(),
-             QStringLiteral("(Hold on the SHIFT key to select both Bottom & Top)"));
+        QStringLiteral("(Hold on the SHIFT key to select both Bottom & Top)"));
     QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("Insert 0 for AutoSize"));
     QCOMPARE(window->cbxDisplayAlignment->itemText(2), QStringLiteral("Center"));
     QCOMPARE(window->fmBtnList->title(), QStringLiteral("Buttons list"));
@@ -227,7 +233,8 @@ void tst_fullscreen_window::languageKeysServingSeveralControls()
                   "[Display]\r\n4_T=0 = automatico\r\n"
                   "[Actions]\r\n1=Esci\r\n");
     frmFullScreenToolBar *window = openFullScreenSkin();
-    auto label = [window](const char *name) { return window->findChild<QLabel *>(QLatin1String(name))->text(); };
+    auto label
+        = [window](const char *name) { return window->findChild<QLabel *>(QLatin1String(name))->text(); };
     QCOMPARE(label("lblDisplayPixelsX"), QStringLiteral("(pt)"));
     QCOMPARE(label("lblDisplayPixelsY"), QStringLiteral("(pt)"));
     QCOMPARE(label("lblDisplayDimTextPixels"), QStringLiteral("(pixels)"));
@@ -244,7 +251,8 @@ void tst_fullscreen_window::languageKeysServingSeveralControls()
 
 void tst_fullscreen_window::failedVersionGateGivesBuiltinTexts()
 {
-    writeLanguage("[TVX_Morvane]\r\nVersion=0.9\r\n[FullScreen]\r\n1=Schermo intero\r\n[Actions]\r\n1=Esci\r\n");
+    writeLanguage(
+        "[TVX_Morvane]\r\nVersion=0.9\r\n[FullScreen]\r\n1=Schermo intero\r\n[Actions]\r\n1=Esci\r\n");
     frmFullScreenToolBar *window = openFullScreenSkin();
     QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
     QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
@@ -313,7 +321,8 @@ void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
     QCOMPARE(gMainImage, QStringLiteral("Movie.bmp"));
     QCOMPARE(window->txtMainWindow->toolTip(), gSkinFolder + QStringLiteral("Movie.bmp"));
     QCOMPARE(frmSkin::get()->pctSkinMain->size(), QSize(40, 20));
-    const QList<QGroupBox *> frames = window->findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QGroupBox *> frames
+        = window->findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(frames.size(), 13);
     for (QGroupBox *frame : frames)
         QVERIFY2(frame->isEnabled(), qPrintable(frame->objectName()));

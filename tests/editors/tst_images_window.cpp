@@ -67,8 +67,7 @@ private:
     void writeLanguage(const QByteArray &content);
     // Answers the next image-file picker by choosing name.
     void pickFile(const QString &name);
-    template <typename T>
-    T *control(const QString &name) const;
+    template <typename T> T *control(const QString &name) const;
 
     QTemporaryDir m_home;
     std::unique_ptr<QTemporaryDir> m_skin;
@@ -153,8 +152,7 @@ void tst_images_window::pickFile(const QString &name)
     });
 }
 
-template <typename T>
-T *tst_images_window::control(const QString &name) const
+template <typename T> T *tst_images_window::control(const QString &name) const
 {
     frmImagesToolBar *window = frmImagesToolBar::loaded();
     T *found = window ? window->findChild<T *>(name) : nullptr;
@@ -168,13 +166,13 @@ void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
     frmImagesToolBar *window = openWindowSkin();
     QCOMPARE(window->objectName(), QStringLiteral("frmImagesToolBar"));
 
-    for (const char *name : {"fmMain", "pctMain", "txtMainWindow", "cmdBrowseMainWindow", "chkShape", "chkType",
-                             "lblMainFont_0", "txtMainFont_0", "cmdMainFont_0", "lblMainFont_1", "txtMainFont_1",
-                             "cmdMainFont_1", "fmBtnList", "pctBtnList", "lstButtons", "cmdAdd", "cmdUp", "cmdDown",
-                             "cmdRemove", "cmdClear", "lblExtension", "txtExtension", "fmBtn", "pctBtn", "cbxBtn",
-                             "lblBtnName", "cbxBtnType", "lblBtnType", "cbxBtnAction", "lblBtnAction",
-                             "optBtnText_0", "optBtnText_1", "txtBtnText", "cmdBtnText", "fmBtnCoordinates",
-                             "txtBtnX", "txtBtnY", "lblBtnX", "lblBtnY", "lblBtnPixelsX", "lblBtnPixelsY"})
+    for (const char *name : { "fmMain", "pctMain", "txtMainWindow", "cmdBrowseMainWindow", "chkShape",
+             "chkType", "lblMainFont_0", "txtMainFont_0", "cmdMainFont_0", "lblMainFont_1", "txtMainFont_1",
+             "cmdMainFont_1", "fmBtnList", "pctBtnList", "lstButtons", "cmdAdd", "cmdUp", "cmdDown",
+             "cmdRemove", "cmdClear", "lblExtension", "txtExtension", "fmBtn", "pctBtn", "cbxBtn",
+             "lblBtnName", "cbxBtnType", "lblBtnType", "cbxBtnAction", "lblBtnAction", "optBtnText_0",
+             "optBtnText_1", "txtBtnText", "cmdBtnText", "fmBtnCoordinates", "txtBtnX", "txtBtnY", "lblBtnX",
+             "lblBtnY", "lblBtnPixelsX", "lblBtnPixelsY" })
         QVERIFY2(window->findChild<QWidget *>(QLatin1String(name)), name);
 
     // Only the main image's group takes input until a main image is chosen.
@@ -339,8 +337,8 @@ void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
     QVERIFY(window->fmBtn->isEnabled());
     QVERIFY(window->fmBtnCoordinates->isEnabled());
     frmDisplayToolBar *display = frmDisplayToolBar::get();
-    for (QGroupBox *frame :
-         {display->fmDisplayDimText, display->fmDisplay, display->fmDisplayCoordinates, display->fmGUI, display->fmText})
+    for (QGroupBox *frame : { display->fmDisplayDimText, display->fmDisplay, display->fmDisplayCoordinates,
+             display->fmGUI, display->fmText })
         QVERIFY(frame->isEnabled());
     for (int i = 0; i < 2; ++i) {
         BarPanel *bar = frmTrackVolumeToolBar::get()->bar(i);
@@ -383,8 +381,9 @@ void tst_images_window::cancelledOrUnreadableMainImageChangesNothing()
     QCOMPARE(m_dialogs->count(DialogRecorder::Kind::MessageBox), 1);
     const DialogRecorder::Request &box = m_dialogs->last();
     QCOMPARE(box.title, QStringLiteral("TVX_Morvane - Skin"));
-    QCOMPARE(box.prompt, QStringLiteral("It wasn't possible to load the specified file.\n"
-                                        "It's not a supported image (bmp, ico, cur, rle, wmf, emf, gif, jpg)."));
+    QCOMPARE(box.prompt,
+        QStringLiteral("It wasn't possible to load the specified file.\n"
+                       "It's not a supported image (bmp, ico, cur, rle, wmf, emf, gif, jpg)."));
     QVERIFY(box.style & dialogs::vbCritical);
 
     QVERIFY(gMainImage.isEmpty());
@@ -517,8 +516,8 @@ void tst_images_window::extensionChangeAsksWhileButtonsAreListed()
     window->txtExtension_Validate();
     QCOMPARE(m_dialogs->count(), 1);
     QCOMPARE(m_dialogs->last().prompt,
-             QStringLiteral("If you change the extension all the buttons in the Buttons List and in the Bars "
-                            "window will be removed. Continue anyway?"));
+        QStringLiteral("If you change the extension all the buttons in the Buttons List and in the Bars "
+                       "window will be removed. Continue anyway?"));
     QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
     QCOMPARE(m_dialogs->last().style, dialogs::vbYesNo | dialogs::vbExclamation);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("BMP"));

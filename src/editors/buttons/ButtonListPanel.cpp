@@ -18,7 +18,8 @@ QPushButton *makeButton(QWidget *host, const char *name, int top)
 
 } // namespace
 
-ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host) : w(window)
+ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
+    : w(window)
 {
     w.lstButtons = new QListWidget(host);
     w.lstButtons->setObjectName(QStringLiteral("lstButtons"));
@@ -41,14 +42,14 @@ ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host) : w(wi
     w.txtExtension->setText(QStringLiteral("bmp"));
 }
 
-void ButtonListPanel::cmdAdd_Click() {}
+void ButtonListPanel::cmdAdd_Click() { }
 
-void ButtonListPanel::cmdUp_Click() {}
+void ButtonListPanel::cmdUp_Click() { }
 
-void ButtonListPanel::cmdDown_Click() {}
+void ButtonListPanel::cmdDown_Click() { }
 
-void ButtonListPanel::cmdRemove_Click() {}
+void ButtonListPanel::cmdRemove_Click() { }
 
-void ButtonListPanel::cmdClear_Click() {}
+void ButtonListPanel::cmdClear_Click() { }
 
-void ButtonListPanel::lstButtons_Click() {}
+void ButtonListPanel::lstButtons_Click() { }

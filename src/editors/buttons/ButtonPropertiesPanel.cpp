@@ -34,8 +34,8 @@ QComboBox *makeList(QWidget *host, const char *name, const QRect &geometry)
 
 } // namespace
 
-ButtonPropertiesPanel::ButtonPropertiesPanel(ButtonToolWindow &window, QWidget *host, QWidget *coordinatesHost,
-                                             int typeCount)
+ButtonPropertiesPanel::ButtonPropertiesPanel(
+    ButtonToolWindow &window, QWidget *host, QWidget *coordinatesHost, int typeCount)
     : w(window)
 {
     w.lblBtnName = makeLabel(host, "lblBtnName", QRect(8, 21, 60, 17));

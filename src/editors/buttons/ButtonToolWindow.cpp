@@ -117,8 +117,8 @@ void ButtonToolWindow::txtExtension_KeyPress(int &keyAscii)
 
 void ButtonToolWindow::txtExtension_Validate()
 {
-    ExtensionRules::Validate(txtExtension, lstButtons, {barKindBox(0), barKindBox(1)},
-                             [this] { cmdClear_Click(); });
+    ExtensionRules::Validate(
+        txtExtension, lstButtons, { barKindBox(0), barKindBox(1) }, [this] { cmdClear_Click(); });
 }
 
 void ButtonToolWindow::cmdAdd_Click()

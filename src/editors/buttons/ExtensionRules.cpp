@@ -42,7 +42,7 @@ void ExtensionRules::KeyPress(KeyPressEdit *box, int &keyAscii)
 }
 
 void ExtensionRules::Validate(KeyPressEdit *box, const QListWidget *lstButtons,
-                              const std::array<QComboBox *, 2> &barKinds, const std::function<void()> &clearButtons)
+    const std::array<QComboBox *, 2> &barKinds, const std::function<void()> &clearButtons)
 {
     box->setText(withoutTrailingBlanks(box->text()));
 
@@ -50,9 +50,10 @@ void ExtensionRules::Validate(KeyPressEdit *box, const QListWidget *lstButtons,
     for (const QComboBox *kind : barKinds)
         buttonBars = buttonBars || kindOf(kind) == ButtonHorizontal || kindOf(kind) == ButtonVertical;
 
-    if (box->text().compare(gButtonExt, Qt::CaseInsensitive) != 0 && (lstButtons->count() > 0 || buttonBars)) {
-        const int answer =
-            dialogs::msgBox(gMessages[41], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2]);
+    if (box->text().compare(gButtonExt, Qt::CaseInsensitive) != 0
+        && (lstButtons->count() > 0 || buttonBars)) {
+        const int answer
+            = dialogs::msgBox(gMessages[41], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2]);
         if (answer != dialogs::vbYes) {
             box->setText(gButtonExt);
         } else {

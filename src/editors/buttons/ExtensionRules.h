@@ -21,6 +21,6 @@ public:
     // question) and turns button bars into plain bars of the same direction.
     // Refused, the old extension comes back. gButtonExt ends as the box shows.
     // barKinds are the kind boxes of the track and volume bars (nullptr: none).
-    static void Validate(KeyPressEdit *box, const QListWidget *lstButtons, const std::array<QComboBox *, 2> &barKinds,
-                         const std::function<void()> &clearButtons);
+    static void Validate(KeyPressEdit *box, const QListWidget *lstButtons,
+        const std::array<QComboBox *, 2> &barKinds, const std::function<void()> &clearButtons);
 };

@@ -5,7 +5,10 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-KeyPressEdit::KeyPressEdit(QWidget *parent) : QLineEdit(parent) {}
+KeyPressEdit::KeyPressEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
 
 void KeyPressEdit::keyPressEvent(QKeyEvent *event)
 {

@@ -207,7 +207,8 @@ QComboBox *frmImagesToolBar::barKindBox(int bar)
 
 void frmImagesToolBar::cmdMainFont_Click(int index)
 {
-    if (!ShowSelectFile(frmMain::instance(), gSkinFolder, FontFilter, txtMainFont[index]->text(), gUIStrings[11]))
+    if (!ShowSelectFile(
+            frmMain::instance(), gSkinFolder, FontFilter, txtMainFont[index]->text(), gUIStrings[11]))
         return;
     txtMainFont[index]->setText(gSelFileName);
     txtMainFont[index]->setToolTip(gSelFileName);

@@ -31,8 +31,7 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &geometry)
     return frame;
 }
 
-template <typename T>
-T *make(QWidget *parent, const char *name, const QRect &geometry)
+template <typename T> T *make(QWidget *parent, const char *name, const QRect &geometry)
 {
     auto *control = new T(parent);
     control->setObjectName(QLatin1String(name));
@@ -100,9 +99,10 @@ void frmFullScreenToolBar::createPositionFrame()
     // The monitor: a strip of three points along its top edge and one along its
     // bottom edge; each strip is an exclusive group of its own.
     fmPositionPreview = makeFrame(fmPosition, "fmPositionPreview", QRect(204, 16, px(1215), px(975)));
-    pctPositionPreviewTOP = make<QWidget>(fmPositionPreview, "pctPositionPreviewTOP", QRect(8, 6, px(975), px(375)));
-    pctPositionPreviewBOTTOM =
-        make<QWidget>(fmPositionPreview, "pctPositionPreviewBOTTOM", QRect(8, 34, px(975), px(375)));
+    pctPositionPreviewTOP
+        = make<QWidget>(fmPositionPreview, "pctPositionPreviewTOP", QRect(8, 6, px(975), px(375)));
+    pctPositionPreviewBOTTOM
+        = make<QWidget>(fmPositionPreview, "pctPositionPreviewBOTTOM", QRect(8, 34, px(975), px(375)));
     optPositionTOP.setFactory(QStringLiteral("optPositionTOP"), nullptr);
     optPositionBOTTOM.setFactory(QStringLiteral("optPositionBOTTOM"), nullptr);
     for (int i = 0; i < 3; ++i) {
@@ -273,7 +273,8 @@ bool frmFullScreenToolBar::Form_QueryUnload(int unloadMode)
 
 void frmFullScreenToolBar::EnableEditingFrames()
 {
-    for (QGroupBox *frame : {fmPosition, fmBtnList, fmBtn, fmBtnCoordinates, fmDisplay, fmDisplayCoordinates})
+    for (QGroupBox *frame :
+        { fmPosition, fmBtnList, fmBtn, fmBtnCoordinates, fmDisplay, fmDisplayCoordinates })
         frame->setEnabled(true);
     for (BarPanel *panel : m_bars)
         panel->enableFrames();
@@ -285,8 +286,9 @@ void frmFullScreenToolBar::chkExtension_Click()
     txtExtension->setEnabled(unlocked);
     // The extension is kept in the window skin's file, not in this one.
     if (unlocked)
-        dialogs::msgBox(gMessages[30] + QLatin1Char('\n') + gMessages[31] + QStringLiteral("\n\n") + gMessages[32],
-                        dialogs::vbExclamation, gMessages[2]);
+        dialogs::msgBox(
+            gMessages[30] + QLatin1Char('\n') + gMessages[31] + QStringLiteral("\n\n") + gMessages[32],
+            dialogs::vbExclamation, gMessages[2]);
 }
 
 QComboBox *frmFullScreenToolBar::barKindBox(int bar)
