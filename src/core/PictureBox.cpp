@@ -1,5 +1,7 @@
 #include "core/PictureBox.h"
 
+#include "platform/Pictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +18,12 @@ void PictureBox::setImage(const QImage &image)
     if (m_autoSize && !m_image.isNull())
         resize(m_image.size());
     update();
+}
+
+void PictureBox::enlarge(int factor)
+{
+    if (factor > 1 && !m_image.isNull())
+        setImage(pictures::zoomed(m_image, factor));
 }
 
 void PictureBox::setBackColor(const QColor &color)
