@@ -3,7 +3,9 @@
 #include "core/Module.h"
 #include "core/SkinButtons.h"
 #include "core/SkinChange.h"
+#include "core/SkinDocument.h"
 #include "core/SkinFonts.h"
+#include "core/SkinWriter.h"
 #include "core/Transparent.h"
 #include "core/frmMain.h"
 #include "editors/buttons/frmImagesToolBar.h"
@@ -84,7 +86,7 @@ void frmSkin::createControls()
     pctSkinMain = new PictureBox(pctBackground);
     pctSkinMain->setObjectName(QStringLiteral("pctSkinMain"));
     pctSkinMain->setBackColor(Qt::white);
-    pctSkinMain->setGeometry(0, 0, 100, 100);
+    pctSkinMain->setGeometry(0, 0, 320, 240);
     pctSkinMain->hide();
 
     QWidget *host = pctSkinMain;
@@ -147,6 +149,7 @@ void frmSkin::Form_Load()
     placeWindow();
     switchMenus(true);
     showToolWindows();
+    InitSkinDefaults();
     ApplyBackColor();
 }
 
@@ -163,6 +166,7 @@ void frmSkin::placeWindow()
     const int left = gFullScreenSkin ? frmFullScreenToolBar::get()->frameWidth()
                                      : 2 * frmImagesToolBar::get()->frameWidth();
     moveFrame(left, 0);
+    SizeToMainPicture();
 }
 
 void frmSkin::switchMenus(bool skinOpen)
@@ -217,8 +221,13 @@ bool frmSkin::Form_QueryUnload(int)
                                        this);
     if (answer == dialogs::vbCancel)
         return true;
-    if (answer == dialogs::vbNo)
-        ClearSkinChanged();
+    if (answer == dialogs::vbYes) {
+        SaveSkin();
+        // A save that failed (the writer has said why) keeps the mark: closing
+        // now would lose the changes, so the window stays open.
+        return gSkinChanged;
+    }
+    ClearSkinChanged();
     return false;
 }
 
