@@ -31,13 +31,13 @@ const char *const kAuthorSuffix = " The TVX_Morvane developers";
 const char *const kHomePage = "https://www.example.org/tvx_morvane/";
 
 const char *const kHistory =
-    "v1.00\r\n"
-    "- Window skins and full-screen skins: create, open, edit, save.\r\n"
-    "- Preview at zoom 1 or 2 with buttons, display texts and bars that can be dragged.\r\n"
-    "- Old one-file skins are converted when they are opened.\r\n"
-    "- TVK archives: create, extract, and test a skin in the player.\r\n"
-    "- Button texts picked from the player's language file.\r\n"
-    "- Every text of the editor can be replaced by a language file.\r\n";
+    "v1.00\n"
+    "- Window skins and full-screen skins: create, open, edit, save.\n"
+    "- Preview at zoom 1 or 2 with buttons, display texts and bars that can be dragged.\n"
+    "- Old one-file skins are converted when they are opened.\n"
+    "- TVK archives: create, extract, and test a skin in the player.\n"
+    "- Button texts picked from the player's language file.\n"
+    "- Every text of the editor can be replaced by a language file.\n";
 
 // The picture beside the description: 70 x 70 pixels in 24-bit colour, a
 // screen showing a play symbol under a brush stroke.
@@ -134,7 +134,7 @@ void frmAbout::createControls()
     txtHistory->setGeometry(0, 240, kWidth, 225);
     txtHistory->setReadOnly(true);
     txtHistory->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtHistory->setPlainText(QString::fromLatin1(kHistory).remove(QLatin1Char('\r')));
+    txtHistory->setPlainText(QString::fromLatin1(kHistory));
 }
 
 void frmAbout::connectHandlers()
