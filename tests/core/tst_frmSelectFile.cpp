@@ -201,6 +201,8 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(form));
             QListWidget *files = list(form);
             const QRect place = files->visualItemRect(files->item(2));
+            // A person's double click: press and release, then the double click.
+            QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, place.center());
             QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, place.center());
             QVERIFY(!form->isVisible());
         });
