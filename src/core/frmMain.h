@@ -9,7 +9,8 @@ class QMdiArea;
 class QMenu;
 
 // The main window: the multiple-document frame with the program's menus, in
-// which the preview window and the tool windows live.
+// which the preview window and the tool windows live. It starts the program,
+// restores and saves the settings file and runs the skin commands.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -21,10 +22,21 @@ public:
     // The one main window (nullptr before start-up).
     static frmMain *instance();
 
-    // Start-up: runs once after construction.
+    // Start-up: runs once after construction. arguments as QCoreApplication::arguments()
+    // gives them (element 0 is the program); the first one after it may name a skin.
     void MDIForm_Load(const QStringList &arguments);
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
+
+    // The skin-related menu items: switched on for the kind of skin in
+    // gFullScreenSkin while a skin is open, off when it closes. The View menu's
+    // check marks are all set when a skin opens and left alone when it closes.
+    void UpdateSkinMenus(bool skinOpen);
+
+    // The open road: closes the open skin (the user may refuse), then opens path
+    // (a skin INI file or a ".tvk" archive). An empty path takes the file the
+    // Open dialog left in gDlgFileName and gDlgFileTitle.
+    void OpenRoad(const QString &path = QString());
 
     // Commands other windows call.
     void mnuFileSave_Click();
@@ -35,6 +47,27 @@ public:
     void mnuViewTrackVolumeTB_Click();
     void mnuViewFullScreenTB_Click();
     void mnuLanguageLng_Click(int index);
+
+    // The other commands, one per menu item.
+    void mnuFileNew_Click();
+    void mnuFileNewFS_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileCreateTVK_Click();
+    void mnuFileTestSkin_Click();
+    void mnuFileExit_Click();
+    void mnuViewSkinFile_Click();
+    void mnuBackGroundRestore_Click();
+    void mnuHelpGuide_Click();
+    void mnuHelpLicense_Click();
+    void mnuHelpAbout_Click();
+    void mnufmBtnRightClickMultilanguage_Click();
+    void mnupctBtnRightClickUP_Click();
+    void mnupctBtnRightClickDOWN_Click();
+    void mnupctBtnRightClickBOTTOM_Click();
+    void mnupctBtnRightClickREMOVE_Click();
+    void mnupctBtnRightClickCLEAR_Click();
+    void mnupctBtnRightClickSORT_Click();
 
     // The menus, named as the program addresses them.
     QMenu *mnuFile = nullptr;
@@ -79,6 +112,49 @@ public:
     QAction *mnupctBtnRightClickCLEAR = nullptr;
     QAction *mnupctBtnRightClickSORT = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    void createMenus();
+    void createFileMenu();
+    void createViewMenu();
+    void createLanguageMenu();
+    void createHelpMenu();
+    void createPopupMenus();
+    void connectHandlers();
+    void setStartMenuStates();
+
+    QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
+    QAction *addSeparator(QMenu *menu, const char *name);
+    QMenu *addMenu(const char *name, bool inMenuBar);
+
+    // Start-up steps.
+    void setFrameOffsets();
+    void chooseSavedLanguage();
+    void attachMenuIcons();
+    void restoreWindow();
+    void openCommandLine(const QStringList &arguments);
+
+    // Shut-down: false when a child window refused to close.
+    bool closeChildWindows();
+    void MDIForm_Unload();
+    void WriteSettings();
+
+    // The skin commands' shared steps.
+    void newSkin(bool fullScreen);
+    void showTVKExtraction();
+    bool confirmOverwriteOfExistingSkinFile();
+    void shellOpenProgramFile(const QString &fileName, int missingMessage);
+
+    // Whether a drag of these files may drop here.
+    bool acceptsDrag(const class QMimeData *data) const;
+
     QMdiArea *m_mdiArea = nullptr;
+    QString mSettingsFile;
+    // The file a new skin was bound to that no Save has written yet.
+    QString m_unwrittenSkinFile;
 };

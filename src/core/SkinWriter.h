@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+// The skin writer: the whole skin document written to the skin file in format
+// version 1.00. It reads only the document, never the tool windows or the old file.
+
+// The lines of the skin file for the document as it stands (window or full-screen
+// skin by gFullScreenSkin), without line ends; no line holds a line break.
+QStringList SkinFileLines();
+
+// Writes gSkinFile from the document (Windows-1252, CR LF after every line) and
+// clears the modified mark. A failure is reported through the file-error table;
+// the mark then stays, and the file on disk stays as it was.
+void SaveSkin();
