@@ -29,6 +29,7 @@ private slots:
     void failedGateLeavesEveryMenuBuiltin();
     void withSkinThePreviewLabelsTakeTextAndLayout();
     void hugeSkinValuesAreKeptWithinWidgetLimits();
+    void onlyTheToolWindowsOfTheOpenSkinsKindChange();
     void englishFileMirrorsTheBuiltinTable();
     void englishFileIsAPlainCrlfFileWithEveryKeyOnce();
 
@@ -348,6 +349,38 @@ void tst_ApplyLanguage::hugeSkinValuesAreKeptWithinWidgetLimits()
     QVERIFY(preview->lblSkinText.at(7)->x() <= -1000000);
     QVERIFY(!frmImagesToolBar::loaded());
     frmSkin::unload();
+}
+
+void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
+{
+    openPreview(false);
+    frmDisplayToolBar *display = frmDisplayToolBar::get();
+    frmTrackVolumeToolBar *bars = frmTrackVolumeToolBar::get();
+    writeLanguage(QStringLiteral("One.lng"), "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n");
+    gUILanguage = QStringLiteral("One");
+    ApplyLanguage();
+    QCOMPARE(display->caption(), QStringLiteral("Anzeige"));
+    QCOMPARE(bars->caption(), QStringLiteral("Leisten"));
+    QVERIFY(!frmFullScreenToolBar::loaded());
+
+    // A full-screen skin: the window-skin tool windows are left alone.
+    writeLanguage(QStringLiteral("Two.lng"), "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n");
+    gUILanguage = QStringLiteral("Two");
+    gFullScreenSkin = true;
+    ApplyLanguage();
+    QCOMPARE(display->caption(), QStringLiteral("Anzeige"));
+    QCOMPARE(bars->caption(), QStringLiteral("Leisten"));
+    QVERIFY(!frmFullScreenToolBar::loaded());
+
+    // No skin: nothing but the menus, the strings and the messages.
+    gFullScreenSkin = false;
+    gSkinFile.clear();
+    ApplyLanguage();
+    QCOMPARE(display->caption(), QStringLiteral("Anzeige"));
+
+    frmDisplayToolBar::unload();
+    frmTrackVolumeToolBar::unload();
+    frmImagesToolBar::unload();
 }
 
 void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()

@@ -23,6 +23,7 @@ private slots:
     void withoutLanguageFolderTheMenuStaysAsItStarts();
     void oneLanguageIsListedAlone();
     void enablesTheHeadingOfTheMainWindow();
+    void fillsTheMainWindowsLanguageMenu();
 
 private:
     void touch(const QString &fileName);
@@ -179,6 +180,26 @@ void tst_LanguageMenu::enablesTheHeadingOfTheMainWindow()
     QVERIFY(heading->isEnabled());
     if (main.mnuLanguageChoose == &own)
         main.mnuLanguageChoose = nullptr;
+}
+
+void tst_LanguageMenu::fillsTheMainWindowsLanguageMenu()
+{
+    touch(QStringLiteral("Italiano.lng"));
+    touch(QStringLiteral("english.lng"));
+    touch(QStringLiteral("Deutsch.lng"));
+    frmMain main;
+    if (!main.mnuLanguage || !main.mnuLanguageSep0 || !main.mnuLanguageLng.contains(0))
+        QSKIP("the main window does not build its Language menu yet");
+    ListLanguageFiles(main.mnuLanguageSep0, main.mnuLanguageLng);
+    QStringList shown;
+    for (QAction *action : main.mnuLanguage->actions())
+        if (action->isVisible() && !action->isSeparator() && action != main.mnuLanguageChoose)
+            shown.append(action->text());
+    QCOMPARE(shown, QStringList({"Deutsch", "english", "Italiano"}));
+    QVERIFY(main.mnuLanguageSep0->isVisible());
+    QVERIFY(main.mnuLanguageChoose->isEnabled());
+    QCOMPARE(main.mnuLanguageLng.uBound(), 3);
+    QVERIFY(!main.mnuLanguageLng.at(3)->isVisible());
 }
 
 QTEST_MAIN(tst_LanguageMenu)
