@@ -189,7 +189,10 @@ bool WriteTextFile(const QString &path, const QStringList &lines, const QString 
         if (precheck(path, &failure)) {
             QSaveFile file(path);
             errno = 0;
-            if (!file.open(QIODevice::WriteOnly)) {
+            // Unbuffered: a buffered QSaveFile flushes only while committing and
+            // does not notice when that flush fails, so a full disk would replace
+            // the old file with a cut one. Written directly, a short write shows.
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
                 failure = failureOf(errno, file);
             } else {
                 errno = 0;
