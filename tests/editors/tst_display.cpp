@@ -44,7 +44,6 @@ private slots:
 
 private:
     void writeLanguage(const QByteArray &content);
-    static bool languageLookupIsIn();
 
     QTemporaryDir m_home;
     frmMain *m_main = nullptr;
@@ -83,11 +82,6 @@ void tst_display::writeLanguage(const QByteArray &content)
     gUILanguage = QStringLiteral("Test");
     // The reader caches by size and time: a rewrite within the same second must not be missed.
     ini::clearCache();
-}
-
-bool tst_display::languageLookupIsIn()
-{
-    return !LangReader().text(QStringLiteral("Display"), 1, 6001).isEmpty();
 }
 
 void tst_display::controlsCarryTheirDesignNames()
@@ -174,8 +168,6 @@ void tst_display::enableFramesEnablesAllFive()
 
 void tst_display::builtinTexts()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
     QCOMPARE(window->fmDisplayDimText->title(), QStringLiteral("Max Dimensions (pixels)"));
@@ -199,8 +191,6 @@ void tst_display::builtinTexts()
 
 void tst_display::languageFileBehindTheVersionGate()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     const QByteArray keys = "[Display]\r\n1=Affichage\r\n4=Ignored\r\n4_T=0 pour auto\r\n12=Longueur\r\n"
                             "33=Texte actif\r\n38=\r\n";
     writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n" + keys);
@@ -224,8 +214,6 @@ void tst_display::languageFileBehindTheVersionGate()
 
 void tst_display::oneKeyServesBothPixelLabels()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixel)"));
@@ -237,8 +225,6 @@ void tst_display::oneKeyServesBothPixelLabels()
 
 void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     window->cbxDisplay->setCurrentIndex(3);
     window->cbxGUI->setCurrentIndex(5);

@@ -38,12 +38,12 @@ DisplayCoordinatesFrame::~DisplayCoordinatesFrame() = default;
 
 void DisplayCoordinatesFrame::setTexts(const std::function<QString(int offset)> &textAt)
 {
-    fmDisplayCoordinates->setTitle(textAt(0));
-    lblDisplayX->setText(textAt(1));
+    SetLangCaption(fmDisplayCoordinates, textAt(0));
+    SetLangCaption(lblDisplayX, textAt(1));
     // One key serves both unit labels.
-    lblDisplayPixelsX->setText(textAt(3));
-    lblDisplayY->setText(textAt(2));
-    lblDisplayPixelsY->setText(textAt(3));
+    SetLangCaption(lblDisplayPixelsX, textAt(3));
+    SetLangCaption(lblDisplayY, textAt(2));
+    SetLangCaption(lblDisplayPixelsY, textAt(3));
 }
 
 void DisplayCoordinatesFrame::applyTexts(const LangReader &lang, const QString &section, int firstKey, int firstId)
