@@ -4,6 +4,7 @@
 #include "core/frmSkin.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
+#include "support/DialogRecorder.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
 
@@ -90,11 +91,9 @@ private slots:
     void failedSaveKeepsTheMark();
 
 private:
-    void installRecorder();
-
     QTemporaryDir m_home;
-    QList<dialogs::Request> m_boxes;
-    QList<int> m_answers;
+    // Answers and records every message box (Cancel when nothing is queued).
+    std::unique_ptr<DialogRecorder> m_dialogs;
 };
 
 void tst_skin_writer::initTestCase()
@@ -105,32 +104,20 @@ void tst_skin_writer::initTestCase()
     for (int k = 0; k < 114; ++k)
         gMessages[k] = LoadResString(13001 + k);
     QCOMPARE(gMessages[3], QStringLiteral("Skin"));
-    installRecorder();
-}
-
-void tst_skin_writer::installRecorder()
-{
-    // Message boxes are answered from m_answers (Cancel when it runs out) and kept.
-    dialogs::setResponder([this](const dialogs::Request &request) {
-        m_boxes << request;
-        dialogs::Answer answer;
-        answer.button = m_answers.isEmpty() ? int(dialogs::vbCancel) : m_answers.takeFirst();
-        return answer;
-    });
 }
 
 void tst_skin_writer::init()
 {
     gFullScreenSkin = false;
     InitSkinDefaults();
-    m_boxes.clear();
-    m_answers.clear();
+    m_dialogs = std::make_unique<DialogRecorder>();
 }
 
 void tst_skin_writer::cleanup()
 {
     gSkinChanged = false;
     frmSkin::unload();
+    m_dialogs.reset();
 }
 
 void tst_skin_writer::newWindowSkinIsTheFortyOneLineFile()
@@ -143,7 +130,7 @@ void tst_skin_writer::newWindowSkinIsTheFortyOneLineFile()
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
     QCOMPARE(fileBytes(gSkinFile), crlf(expected));
-    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(m_dialogs->count(), 0);
 }
 
 void tst_skin_writer::newFullScreenSkin()
@@ -391,7 +378,7 @@ void tst_skin_writer::saveClearsTheMark()
     // A caption without the mark stays as it is.
     SaveSkin();
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
-    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(m_dialogs->count(), 0);
 }
 
 void tst_skin_writer::failedSaveKeepsTheMark()
@@ -404,37 +391,36 @@ void tst_skin_writer::failedSaveKeepsTheMark()
     skin->setCaption(QStringLiteral("*Skin.ini"));
     gSkinChanged = true;
 
-    m_answers = {dialogs::vbRetry, dialogs::vbCancel};
+    m_dialogs->answerButton(dialogs::vbRetry);
+    m_dialogs->answerButton(dialogs::vbCancel);
     SaveSkin();
     QVERIFY(gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("*Skin.ini"));
     QVERIFY(QFileInfo(gSkinFile).isDir());
 
     // Retry asks again; Cancel ends with message 13075. Every title names the operation.
-    QCOMPARE(m_boxes.size(), 3);
+    QCOMPARE(m_dialogs->count(), 3);
     const QString title = QStringLiteral("TVX_Morvane - Skin");
     const QString retryText = gMessages[86] + QLatin1Char('\n') + gMessages[87];
     for (int i = 0; i < 2; ++i) {
-        QCOMPARE(m_boxes[i].prompt, retryText);
-        QCOMPARE(m_boxes[i].style, dialogs::vbRetryCancel | dialogs::vbCritical);
-        QCOMPARE(m_boxes[i].title, title);
+        QCOMPARE(m_dialogs->at(i).prompt, retryText);
+        QCOMPARE(m_dialogs->at(i).style, dialogs::vbRetryCancel | dialogs::vbCritical);
+        QCOMPARE(m_dialogs->at(i).title, title);
     }
-    QCOMPARE(m_boxes[2].prompt, QStringLiteral("It wasn't possible to save the specified file."));
-    QCOMPARE(m_boxes[2].style, int(dialogs::vbCritical));
-    QCOMPARE(m_boxes[2].title, title);
+    QCOMPARE(m_dialogs->at(2).prompt, QStringLiteral("It wasn't possible to save the specified file."));
+    QCOMPARE(m_dialogs->at(2).style, int(dialogs::vbCritical));
+    QCOMPARE(m_dialogs->at(2).title, title);
 
     // Retry after the cause is gone writes the file and clears the mark.
-    m_boxes.clear();
-    dialogs::setResponder([&](const dialogs::Request &request) {
-        m_boxes << request;
+    m_dialogs->clear();
+    m_dialogs->enqueue([&](const dialogs::Request &) {
         QDir().rmdir(gSkinFile);
         dialogs::Answer answer;
         answer.button = dialogs::vbRetry;
         return answer;
     });
     SaveSkin();
-    installRecorder();
-    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_dialogs->count(), 1);
     QVERIFY(!gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
     QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewWindowSkin()));
