@@ -29,6 +29,14 @@ void tst_commondialog::fileDialogResultsAndCancel()
     QCOMPARE(gDlgFileName, QStringLiteral("/skins/Blue/Skin.ini"));
     QCOMPARE(gDlgFileTitle, QStringLiteral("Skin.ini"));
 
+    // No fixed-size path buffer: a long path is a path like any other.
+    const QString deep = QStringLiteral("/skins") + QString(QStringLiteral("/folder")).repeated(60) + QStringLiteral("/Skin.ini");
+    recorder.acceptFile(deep);
+    QVERIFY(ShowFileDialog(nullptr, QString(), 1, QString(), QString(), 0, QString(), QString(), true));
+    QCOMPARE(gDlgFileName, deep);
+    recorder.acceptFile(QStringLiteral("/skins/Blue/Skin.ini"));
+    QVERIFY(ShowFileDialog(nullptr, QString(), 1, QString(), QString(), 0, QString(), QString(), true));
+
     recorder.cancel();
     QVERIFY(!ShowFileDialog(nullptr, QString(), 1, QString(), QString(), 0, QString(), QString(), false));
     QCOMPARE(gDlgResult, 0);
@@ -119,8 +127,12 @@ void tst_commondialog::fontDialogResultsAndCancel()
     QVERIFY(!gFontStrikeOut);
     QCOMPARE(gFontColor, 0x123456);
 
+    // A face name longer than the Windows font record holds still opens the dialog.
+    const QString longFace = QStringLiteral("A Very Long Font Family Name Over 31 Chars");
     recorder.cancel();
-    QVERIFY(!ShowFontDialog(nullptr, QStringLiteral("Arial"), false, false, false, false, 0, 12, 0x10141));
+    QVERIFY(!ShowFontDialog(nullptr, longFace, false, false, false, false, 0, 12, 0x10141));
+    QCOMPARE(recorder.last().font.family(), longFace);
+    QCOMPARE(gFontDlgResult, 0);
     QCOMPARE(gFontDlgResult, 0);
     QCOMPARE(gFontName, QStringLiteral("Courier"));
     QCOMPARE(gFontSize, int16_t(9));
