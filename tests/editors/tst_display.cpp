@@ -1,4 +1,5 @@
 #include "core/frmMain.h"
+#include "editors/CoordinateEdit.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
@@ -148,9 +149,15 @@ void tst_display::opensDisabledWithTheNewSkinsValues()
         QCOMPARE(swatch->backColor(), 0);
         QCOMPARE(swatch->toolTip(), QStringLiteral("000000"));
     }
-    for (QLineEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY, window->txtAuthor,
-                            window->txtURL })
+    for (QLineEdit *box : QList<QLineEdit *> { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY,
+                                               window->txtAuthor, window->txtURL })
         QVERIFY(box->text().isEmpty());
+    for (CoordinateEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY })
+        QCOMPARE(box->maxChars(), 7);
+    // Coordinates may be negative, the maximum width not.
+    QVERIFY(window->txtDisplayX->minusAllowed());
+    QVERIFY(window->txtDisplayY->minusAllowed());
+    QVERIFY(!window->txtDisplayDimMax->minusAllowed());
     QVERIFY(!window->optSubtitles[0]->isChecked());
     QVERIFY(window->optSubtitles[1]->isChecked());
     QCOMPARE(window->txtDescription->toPlainText(), QStringLiteral("Created with TVX Morvane (by Orlo)\n"));

@@ -1,4 +1,5 @@
 #include "core/frmMain.h"
+#include "editors/CoordinateEdit.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"

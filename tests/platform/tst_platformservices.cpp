@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/VbRuntime.h"
+#include "support/ShellRecorder.h"
 
 #include <QtTest>
 
@@ -179,12 +180,8 @@ void tst_platformservices::shellOpenAndVerbs()
     const QString archive = write(QStringLiteral("My Skin.tvk"), "zip");
     const QString text = write(QStringLiteral("notes.txt"), "x");
 
-    QList<shell::Launch> launches;
-    bool succeed = true;
-    shell::setLauncher([&](const shell::Launch &what) {
-        launches.append(what);
-        return succeed;
-    });
+    ShellRecorder recorder;
+    const QList<shell::Launch> &launches = recorder.launches();
 
     QVERIFY(shell::execute(nullptr, QStringLiteral("Open"), m_dir.filePath(QStringLiteral("NOTES.TXT"))) > 32);
     QCOMPARE(launches.last().url, QUrl::fromLocalFile(text));
@@ -198,17 +195,16 @@ void tst_platformservices::shellOpenAndVerbs()
     QCOMPARE(shell::execute(nullptr, QStringLiteral("Print"), archive), 31);
     QCOMPARE(shell::execute(nullptr, QStringLiteral("Apply"), text), 31);
     const int before = int(launches.size());
-    succeed = false;
+    recorder.setSucceeds(false);
     QCOMPARE(shell::execute(nullptr, QString(), text), 31);
     QCOMPARE(int(launches.size()), before + 1);
 
     // An unquoted "%1" still passes a name with blanks as one argument.
-    succeed = true;
+    recorder.setSucceeds(true);
     QVERIFY(shell::runCommand(QStringLiteral("player %1 -x"), archive));
     QCOMPARE(launches.last().arguments, (QStringList{archive, QStringLiteral("-x")}));
     QVERIFY(!shell::runCommand(QString(), archive));
 
-    shell::setLauncher({});
     qunsetenv("TVX_MORVANE_REGISTRY");
 }
 

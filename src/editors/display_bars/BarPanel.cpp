@@ -1,5 +1,6 @@
 #include "editors/display_bars/BarPanel.h"
 
+#include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/ToolWindowLayout.h"
 #include "lang/Locale.h"
@@ -106,12 +107,14 @@ void BarPanel::createPosSizeFrame(QWidget *window, int leftTwips, int topTwips)
     fmPosSize->setEnabled(false);
 
     const auto cell = [this](const char *labelName, const char *boxName, int column, int rowIndex,
-                             QLabel *&label, QLineEdit *&box) {
+                             QLabel *&label, CoordinateEdit *&box) {
         const int left = 120 + column * 1020;
         const int top = 300 + rowIndex * 780;
         label = make<QLabel>(fmPosSize, labelName);
         label->setGeometry(twipsRect(left, top, 915, 255));
-        box = make<QLineEdit>(fmPosSize, boxName);
+        box = make<CoordinateEdit>(fmPosSize, boxName);
+        // Positions (left column) may be negative, sizes (right column) not.
+        box->setMinusAllowed(column == 0);
         box->setGeometry(twipsRect(left, top + 255, 915, 315));
         label->setBuddy(box);
     };

@@ -2,6 +2,7 @@
 
 #include "core/frmMain.h"
 #include "editors/buttons/frmImagesToolBar.h"
+#include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 #include "editors/display_bars/ToolWindowLayout.h"
@@ -86,8 +87,9 @@ void frmDisplayToolBar::createDimTextFrame()
                                       twipsRect(60, 240, 4215, 795));
     lblDisplayTitle = make<QLabel>(pctDisplayDimText, QStringLiteral("lblDisplayTitle"),
                                    twipsRect(0, 60, 1020, 255));
-    txtDisplayDimMax = make<QLineEdit>(pctDisplayDimText, QStringLiteral("txtDisplayDimMax"),
-                                       twipsRect(1080, 0, 900, 315));
+    txtDisplayDimMax = make<CoordinateEdit>(pctDisplayDimText, QStringLiteral("txtDisplayDimMax"),
+                                            twipsRect(1080, 0, 900, 315));
+    txtDisplayDimMax->setMinusAllowed(false);
     // With a buddy a label takes "&" as an access key, as the design's labels do.
     lblDisplayTitle->setBuddy(txtDisplayDimMax);
 
