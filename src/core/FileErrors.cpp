@@ -5,6 +5,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
 #include <QFileInfo>
@@ -196,8 +197,12 @@ bool WriteTextFile(const QString &path, const QStringList &lines, const QString 
                     file.cancelWriting();
                 } else {
                     errno = 0;
-                    if (file.commit())
+                    if (file.commit()) {
+                        // The INI reader caches files by size and time; a rewrite
+                        // within the same millisecond must not read as the old file.
+                        ini::clearCache();
                         return true;
+                    }
                     failure = failureOf(errno, file);
                 }
             }

@@ -1,4 +1,5 @@
 #include "core/FileErrors.h"
+#include "core/Module.h"
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"
 #include "resources/BuiltinTexts.h"
@@ -59,6 +60,7 @@ private slots:
 
     void writesCp1252WithCrLfAndReplacesTheFile();
     void lineBreaksInsideALineBecomeBlanks();
+    void readsBackWhatItWrote();
     void folderInPlaceOfTheFileOffersRetry();
     void readOnlyFolderIsAccessDenied();
     void missingFolderIsNotAvailable();
@@ -148,6 +150,18 @@ void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
     DialogRecorder recorder;
     QVERIFY(WriteTextFile(path, {QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=")}, message(13006)));
     QCOMPARE(fileBytes(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
+}
+
+void tst_file_errors::readsBackWhatItWrote()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Skin.ini"));
+    DialogRecorder recorder;
+    // Same size, written within the same moment: the reader must not keep the old one.
+    QVERIFY(WriteTextFile(path, {QStringLiteral("[A]"), QStringLiteral("K=1")}, message(13004)));
+    QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("1"));
+    QVERIFY(WriteTextFile(path, {QStringLiteral("[A]"), QStringLiteral("K=2")}, message(13004)));
+    QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("2"));
 }
 
 void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
