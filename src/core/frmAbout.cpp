@@ -30,14 +30,14 @@ const char *const kCopyrightSuffix = " 2024 The TVX_Morvane developers";
 const char *const kAuthorSuffix = " The TVX_Morvane developers";
 const char *const kHomePage = "https://www.example.org/tvx_morvane/";
 
-const char *const kHistory =
-    "v1.00\n"
-    "- Window skins and full-screen skins: create, open, edit, save.\n"
-    "- Preview at zoom 1 or 2 with buttons, display texts and bars that can be dragged.\n"
-    "- Old one-file skins are converted when they are opened.\n"
-    "- TVK archives: create, extract, and test a skin in the player.\n"
-    "- Button texts picked from the player's language file.\n"
-    "- Every text of the editor can be replaced by a language file.\n";
+const char *const kHistory
+    = "v1.00\n"
+      "- Window skins and full-screen skins: create, open, edit, save.\n"
+      "- Preview at zoom 1 or 2 with buttons, display texts and bars that can be dragged.\n"
+      "- Old one-file skins are converted when they are opened.\n"
+      "- TVK archives: create, extract, and test a skin in the player.\n"
+      "- Button texts picked from the player's language file.\n"
+      "- Every text of the editor can be replaced by a language file.\n";
 
 // The picture beside the description: 70 x 70 pixels in 24-bit colour, a
 // screen showing a play symbol under a brush stroke.
@@ -68,7 +68,8 @@ QImage authorPicture()
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *owner) : QDialog(owner)
+frmAbout::frmAbout(QWidget *owner)
+    : QDialog(owner)
 {
     createControls();
     connectHandlers();
@@ -190,7 +191,8 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lblCheckVersion && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && lblCheckVersion->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton
+            && lblCheckVersion->rect().contains(mouse->position().toPoint())) {
             lblCheckVersion_Click();
             return true;
         }

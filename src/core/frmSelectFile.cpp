@@ -19,7 +19,7 @@ QString gSelFilePath;
 bool gSelFileOK = false;
 
 bool ShowSelectFile(QWidget *owner, const QString &folder, const QString &filter, const QString &currentName,
-                    const QString &prompt)
+    const QString &prompt)
 {
     gSelFileFolder = folder;
     gSelFilePrompt = prompt;
@@ -32,7 +32,8 @@ bool ShowSelectFile(QWidget *owner, const QString &folder, const QString &filter
     return gSelFileOK;
 }
 
-frmSelectFile::frmSelectFile(QWidget *owner) : QDialog(owner)
+frmSelectFile::frmSelectFile(QWidget *owner)
+    : QDialog(owner)
 {
     createControls();
     connectHandlers();

@@ -9,19 +9,19 @@ class QPushButton;
 
 // The image-file picker's inputs and results. ShowSelectFile fills the inputs;
 // the picker reads them when it loads and leaves its results behind.
-extern QString gSelFileFolder;  // in: the folder whose files are listed
-extern QString gSelFileFilter;  // in: "bmp", or several extensions joined by ";*." ("ttf;*.fon")
-extern QString gSelFilePrompt;  // in: the prompt above the list
-extern QString gSelFileName;    // in: the name to preselect; out: the chosen name (no folder)
-extern QString gSelFilePath;    // out: AddBackslash(folder) & the chosen name; "" until one is chosen
-extern bool gSelFileOK;         // out: true only when the user confirmed a file
+extern QString gSelFileFolder; // in: the folder whose files are listed
+extern QString gSelFileFilter; // in: "bmp", or several extensions joined by ";*." ("ttf;*.fon")
+extern QString gSelFilePrompt; // in: the prompt above the list
+extern QString gSelFileName; // in: the name to preselect; out: the chosen name (no folder)
+extern QString gSelFilePath; // out: AddBackslash(folder) & the chosen name; "" until one is chosen
+extern bool gSelFileOK; // out: true only when the user confirmed a file
 
 // Shows the picker modally, owned by owner, listing the files of folder that
 // match filter, with the first file whose name begins with currentName (without
 // regard to case) preselected. True when a file was chosen: then gSelFileName is
 // its name and gSelFilePath its full path.
 bool ShowSelectFile(QWidget *owner, const QString &folder, const QString &filter, const QString &currentName,
-                    const QString &prompt);
+    const QString &prompt);
 
 // The image-file picker: chooses one file of one folder, which the user cannot
 // leave. Constructing it loads it from the g-variables above; show it with

@@ -37,7 +37,7 @@ void drawPage(QPainter &p, bool lines)
     setOutline(p);
     p.setBrush(kPaper);
     const QPolygonF sheet { QPointF(2.5, 0.5), QPointF(9.5, 0.5), QPointF(12.5, 3.5), QPointF(12.5, 15.5),
-                            QPointF(2.5, 15.5) };
+        QPointF(2.5, 15.5) };
     p.drawPolygon(sheet);
     p.setBrush(QColor(0xD8, 0xD8, 0xD8));
     p.drawPolygon(QPolygonF { QPointF(9.5, 0.5), QPointF(9.5, 3.5), QPointF(12.5, 3.5) });
@@ -54,8 +54,8 @@ void drawSpark(QPainter &p, qreal cx, qreal cy)
     p.setPen(Qt::NoPen);
     p.setBrush(kSpark);
     p.drawPolygon(QPolygonF { QPointF(cx, cy - 4.5), QPointF(cx + 1.5, cy - 1.5), QPointF(cx + 4.5, cy),
-                              QPointF(cx + 1.5, cy + 1.5), QPointF(cx, cy + 4.5), QPointF(cx - 1.5, cy + 1.5),
-                              QPointF(cx - 4.5, cy), QPointF(cx - 1.5, cy - 1.5) });
+        QPointF(cx + 1.5, cy + 1.5), QPointF(cx, cy + 4.5), QPointF(cx - 1.5, cy + 1.5),
+        QPointF(cx - 4.5, cy), QPointF(cx - 1.5, cy - 1.5) });
 }
 
 void drawCross(QPainter &p, const QRectF &box, qreal width)
@@ -72,13 +72,14 @@ void drawFolder(QPainter &p)
     setOutline(p, kFolderDark);
     p.setBrush(kFolderDark);
     p.drawPolygon(QPolygonF { QPointF(0.5, 2.5), QPointF(5.5, 2.5), QPointF(6.5, 3.5), QPointF(13.5, 3.5),
-                              QPointF(13.5, 13.5), QPointF(0.5, 13.5) });
+        QPointF(13.5, 13.5), QPointF(0.5, 13.5) });
     setOutline(p);
     p.setBrush(kFolder);
-    p.drawPolygon(QPolygonF { QPointF(3.5, 6.5), QPointF(15.5, 6.5), QPointF(13.5, 13.5), QPointF(0.5, 13.5) });
+    p.drawPolygon(
+        QPolygonF { QPointF(3.5, 6.5), QPointF(15.5, 6.5), QPointF(13.5, 13.5), QPointF(0.5, 13.5) });
 }
 
-// An arrow along the vertical middle: pointing up or down, its head at headY.
+// A thick arrow down the middle, pointing up or down, from top to bottom.
 void drawVerticalArrow(QPainter &p, bool up, qreal top, qreal bottom)
 {
     setOutline(p, QColor(0x10, 0x60, 0x20));
@@ -88,7 +89,7 @@ void drawVerticalArrow(QPainter &p, bool up, qreal top, qreal bottom)
     const qreal neck = head + dir * 6;
     const qreal tail = up ? bottom : top;
     p.drawPolygon(QPolygonF { QPointF(8, head), QPointF(14.5, neck), QPointF(10.5, neck), QPointF(10.5, tail),
-                              QPointF(5.5, tail), QPointF(5.5, neck), QPointF(1.5, neck) });
+        QPointF(5.5, tail), QPointF(5.5, neck), QPointF(1.5, neck) });
 }
 
 void drawNew(QPainter &p)
@@ -127,8 +128,8 @@ void drawSave(QPainter &p)
 {
     setOutline(p, QColor(0x10, 0x30, 0x70));
     p.setBrush(kBlue);
-    p.drawPolygon(QPolygonF { QPointF(0.5, 0.5), QPointF(13.5, 0.5), QPointF(15.5, 2.5), QPointF(15.5, 15.5),
-                              QPointF(0.5, 15.5) });
+    p.drawPolygon(QPolygonF {
+        QPointF(0.5, 0.5), QPointF(13.5, 0.5), QPointF(15.5, 2.5), QPointF(15.5, 15.5), QPointF(0.5, 15.5) });
     p.setPen(Qt::NoPen);
     p.setBrush(kPaper);
     p.drawRect(QRectF(3, 1, 10, 6));
@@ -226,8 +227,8 @@ void drawLicense(QPainter &p)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(kRed);
-    p.drawPolygon(QPolygonF { QPointF(9, 12), QPointF(8, 16), QPointF(10, 15), QPointF(11, 16.5),
-                              QPointF(12.5, 12) });
+    p.drawPolygon(
+        QPolygonF { QPointF(9, 12), QPointF(8, 16), QPointF(10, 15), QPointF(11, 16.5), QPointF(12.5, 12) });
     p.setPen(QPen(QColor(0x80, 0x10, 0x10), 1));
     p.drawEllipse(QPointF(11, 10.5), 3, 3);
 }
@@ -288,9 +289,24 @@ using Drawing = void (*)(QPainter &);
 
 // In the order of the ids, 101 first.
 const Drawing kDrawings[] = {
-    drawNew,   drawNewFullScreen, drawOpen,    drawClose, drawSave,  drawCreateArchive,
-    drawTest,  drawViewFile,      drawZOrder,  drawLanguage, drawGuide, drawLicense,
-    drawAbout, drawUp,            drawDown,    drawBottom, drawRemove, drawClear,
+    drawNew,
+    drawNewFullScreen,
+    drawOpen,
+    drawClose,
+    drawSave,
+    drawCreateArchive,
+    drawTest,
+    drawViewFile,
+    drawZOrder,
+    drawLanguage,
+    drawGuide,
+    drawLicense,
+    drawAbout,
+    drawUp,
+    drawDown,
+    drawBottom,
+    drawRemove,
+    drawClear,
 };
 static_assert(std::size(kDrawings) == LastMenuBitmapId - FirstMenuBitmapId + 1);
 

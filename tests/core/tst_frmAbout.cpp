@@ -45,7 +45,9 @@ private slots:
         QCOMPARE(frmAbout::VersionLine(1, 0, 7), QStringLiteral("v1.07"));
         QCOMPARE(frmAbout::VersionLine(2, 3, 15), QStringLiteral("v2.315"));
         frmAbout about;
-        QVERIFY(QRegularExpression(QStringLiteral("^v\\d+\\.\\d+$")).match(textOf(about, "lblVersion")).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^v\\d+\\.\\d+$"))
+                    .match(textOf(about, "lblVersion"))
+                    .hasMatch());
     }
 
     void builtinTexts()
@@ -65,13 +67,13 @@ private slots:
     {
         const frmAbout builtin;
         writeLanguage(QStringLiteral("Testish"),
-                      "[TVX_Morvane]\r\nVersion=1\r\n[About]\r\n1=Info\r\n3=Rights:\r\n4=Written by:\r\n"
-                      "6=History\r\n5=\r\n");
+            "[TVX_Morvane]\r\nVersion=1\r\n[About]\r\n1=Info\r\n3=Rights:\r\n4=Written by:\r\n"
+            "6=History\r\n5=\r\n");
         gUILanguage = QStringLiteral("Testish");
         frmAbout about;
         QCOMPARE(about.windowTitle(), QStringLiteral("Info"));
-        QCOMPARE(textOf(about, "lblComment"), LoadResString(2002));         // missing key
-        QCOMPARE(textOf(about, "lblCheckVersion"), LoadResString(2005));    // empty value
+        QCOMPARE(textOf(about, "lblComment"), LoadResString(2002)); // missing key
+        QCOMPARE(textOf(about, "lblCheckVersion"), LoadResString(2005)); // empty value
         QCOMPARE(textOf(about, "cmdHistory"), QStringLiteral("History"));
         // The fixed parts stay as they are.
         const QString copyrightSuffix = textOf(builtin, "lblCopyright").mid(LoadResString(2003).size());

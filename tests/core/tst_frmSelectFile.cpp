@@ -34,11 +34,14 @@ private:
     QString m_folder;
     Seen m_seen;
 
-    static QListWidget *list(QDialog *form) { return form->findChild<QListWidget *>(QStringLiteral("flstImageList")); }
+    static QListWidget *list(QDialog *form)
+    {
+        return form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
+    }
 
     // Shows the picker; act plays the user's part on the loaded form.
     bool pick(const QString &folder, const QString &filter, const QString &current,
-              const std::function<void(frmSelectFile *)> &act)
+        const std::function<void(frmSelectFile *)> &act)
     {
         m_seen = Seen();
         dialogs::setResponder([&](const dialogs::Request &request) {
@@ -82,8 +85,8 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_folder = m_dir.path();
         for (const char *name : { "Main.bmp", "main2.BMP", "Button1N.Bmp", "back.jpg", "readme.txt", "bmp",
-                                  "font1.TTF", "font2.fon", "f.fnt", "g.ttc", "h.fot", "i.OTF", "j.mmm", "k.pfb",
-                                  "l.pfm", "m.ttf.bak", ".hidden.bmp" })
+                 "font1.TTF", "font2.fon", "f.fnt", "g.ttc", "h.fot", "i.OTF", "j.mmm", "k.pfb", "l.pfm",
+                 "m.ttf.bak", ".hidden.bmp" })
             touch(QString::fromLatin1(name));
         QVERIFY(QDir(m_folder).mkdir(QStringLiteral("folder.bmp")));
         gUIStrings[0] = QStringLiteral("&OK");
@@ -96,8 +99,8 @@ private slots:
         QVERIFY(m_seen.shown);
         QCOMPARE(m_seen.owner, &m_owner);
         QCOMPARE(m_seen.entries,
-                 (QStringList { QStringLiteral("Button1N.Bmp"), QStringLiteral("Main.bmp"),
-                                QStringLiteral("main2.BMP") }));
+            (QStringList {
+                QStringLiteral("Button1N.Bmp"), QStringLiteral("Main.bmp"), QStringLiteral("main2.BMP") }));
         QCOMPARE(m_seen.title, m_folder);
         QCOMPARE(m_seen.prompt, QStringLiteral("Pick one:"));
         QCOMPARE(m_seen.okCaption, QStringLiteral("&OK"));
@@ -106,20 +109,20 @@ private slots:
 
     void fontFilterListsEveryFontFileOnce()
     {
-        pick(m_folder, QStringLiteral("ttf;*.fon;*.fnt;*.ttf;*.ttc;*.fot;*.otf;*.mmm;*.pfb;*.pfm"), QString(), nullptr);
+        pick(m_folder, QStringLiteral("ttf;*.fon;*.fnt;*.ttf;*.ttc;*.fot;*.otf;*.mmm;*.pfb;*.pfm"), QString(),
+            nullptr);
         QStringList entries = m_seen.entries;
         entries.sort(Qt::CaseInsensitive);
         QCOMPARE(entries,
-                 (QStringList { QStringLiteral("f.fnt"), QStringLiteral("font1.TTF"), QStringLiteral("font2.fon"),
-                                QStringLiteral("g.ttc"), QStringLiteral("h.fot"), QStringLiteral("i.OTF"),
-                                QStringLiteral("j.mmm"), QStringLiteral("k.pfb"), QStringLiteral("l.pfm") }));
+            (QStringList { QStringLiteral("f.fnt"), QStringLiteral("font1.TTF"), QStringLiteral("font2.fon"),
+                QStringLiteral("g.ttc"), QStringLiteral("h.fot"), QStringLiteral("i.OTF"),
+                QStringLiteral("j.mmm"), QStringLiteral("k.pfb"), QStringLiteral("l.pfm") }));
     }
 
     void folderWithoutMatchesGivesAnEmptyList()
     {
-        QVERIFY(!pick(m_folder, QStringLiteral("lng"), QStringLiteral("English"), [](frmSelectFile *form) {
-            form->cmdOK_Click();
-        }));
+        QVERIFY(!pick(m_folder, QStringLiteral("lng"), QStringLiteral("English"),
+            [](frmSelectFile *form) { form->cmdOK_Click(); }));
         QVERIFY(m_seen.entries.isEmpty());
         QVERIFY(!m_seen.okEnabled);
         QCOMPARE(gSelFilePath, QString());
@@ -149,10 +152,10 @@ private slots:
     {
         // A folder given with its trailing separator yields the same path.
         const bool chosen = pick(m_folder + QLatin1Char('/'), QStringLiteral("bmp"), QStringLiteral("main"),
-                                 [](frmSelectFile *form) {
-                                     list(form)->setCurrentRow(0);
-                                     form->cmdOK_Click();
-                                 });
+            [](frmSelectFile *form) {
+                list(form)->setCurrentRow(0);
+                form->cmdOK_Click();
+            });
         QVERIFY(chosen);
         QVERIFY(gSelFileOK);
         QCOMPARE(gSelFileName, QStringLiteral("Button1N.Bmp"));
@@ -179,16 +182,17 @@ private slots:
     void cancelEscAndCloseReturnFalse()
     {
         QFETCH(int, how);
-        const bool chosen = pick(m_folder, QStringLiteral("bmp"), QStringLiteral("Main.bmp"), [how](frmSelectFile *form) {
-            form->show();
-            if (how == 0)
-                form->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
-            else if (how == 1)
-                QTest::keyClick(form, Qt::Key_Escape);
-            else
-                form->close();
-            QVERIFY(!form->isVisible());
-        });
+        const bool chosen
+            = pick(m_folder, QStringLiteral("bmp"), QStringLiteral("Main.bmp"), [how](frmSelectFile *form) {
+                  form->show();
+                  if (how == 0)
+                      form->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+                  else if (how == 1)
+                      QTest::keyClick(form, Qt::Key_Escape);
+                  else
+                      form->close();
+                  QVERIFY(!form->isVisible());
+              });
         QVERIFY(!chosen);
         QVERIFY(!gSelFileOK);
         QCOMPARE(gSelFilePath, QString());
@@ -212,11 +216,12 @@ private slots:
 
     void enterConfirmsThePreselection()
     {
-        const bool chosen = pick(m_folder, QStringLiteral("bmp"), QStringLiteral("main.bmp"), [](frmSelectFile *form) {
-            form->show();
-            QVERIFY(QTest::qWaitForWindowExposed(form));
-            QTest::keyClick(list(form), Qt::Key_Return);
-        });
+        const bool chosen
+            = pick(m_folder, QStringLiteral("bmp"), QStringLiteral("main.bmp"), [](frmSelectFile *form) {
+                  form->show();
+                  QVERIFY(QTest::qWaitForWindowExposed(form));
+                  QTest::keyClick(list(form), Qt::Key_Return);
+              });
         QVERIFY(chosen);
         QCOMPARE(gSelFileName, QStringLiteral("Main.bmp"));
     }

@@ -93,7 +93,8 @@ private slots:
                     drawn = qAlpha(image.pixel(x, y)) != 0;
             QVERIFY2(drawn, qPrintable(QStringLiteral("bitmap %1 is empty").arg(101 + k)));
             const QImage converted = image.convertToFormat(QImage::Format_ARGB32);
-            seen.insert(QByteArray(reinterpret_cast<const char *>(converted.constBits()), converted.sizeInBytes()));
+            seen.insert(
+                QByteArray(reinterpret_cast<const char *>(converted.constBits()), converted.sizeInBytes()));
         }
         QCOMPARE(seen.size(), 18);
         QVERIFY(MenuBitmapImage(100).isNull());
@@ -116,7 +117,7 @@ private slots:
         QCOMPARE(gApiResult, 1);
         QCOMPARE(t.iconCount(), 1);
         QCOMPARE(t.fileItems.at(0)->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
-                 MenuBitmapImage(101).convertToFormat(QImage::Format_ARGB32));
+            MenuBitmapImage(101).convertToFormat(QImage::Format_ARGB32));
 
         // Separators take a position: item 5 is Save.
         SetMenuIcon(&t.bar, 0, 5, 5);
