@@ -5,7 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+}
 
 void PictureBox::setPicture(const QImage &picture)
 {

@@ -36,8 +36,8 @@ void reportFailure(const vb::Error &error)
     if (error.number() == vb::ErrInvalidPicture) {
         prompt = gMessages[70] + QLatin1Char('\n') + gMessages[71];
     } else {
-        const QString description =
-            error.description().isEmpty() ? vb::errorDescription(error.number()) : error.description();
+        const QString description
+            = error.description().isEmpty() ? vb::errorDescription(error.number()) : error.description();
         prompt = gMessages[88] + QString::number(error.number()) + QLatin1Char('\n') + description;
     }
     dialogs::msgBox(prompt, dialogs::vbCritical | dialogs::vbOKOnly, title);

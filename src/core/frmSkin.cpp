@@ -7,6 +7,7 @@
 #include "core/SkinFonts.h"
 #include "core/SkinWriter.h"
 #include "core/Transparent.h"
+#include "core/MenuIcons.h"
 #include "core/frmMain.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QResizeEvent>
 #include <QScopeGuard>
 
@@ -148,6 +150,7 @@ void frmSkin::Form_Load()
     labelDisplayTexts();
     placeWindow();
     switchMenus(true);
+    attachMenuIcons();
     showToolWindows();
     InitSkinDefaults();
     ApplyBackColor();
@@ -194,6 +197,20 @@ void frmSkin::switchMenus(bool skinOpen)
     }
 }
 
+void frmSkin::attachMenuIcons()
+{
+    // Positions count the items visible now: with every File and View item
+    // present these are Create TVK, Test Skin, View Skin File and Apply ZOrder.
+    frmMain *main = frmMain::instance();
+    if (!main)
+        return;
+    gMenuHandle = main->menuBar();
+    SetMenuIcon(gMenuHandle, 0, 7, 6);
+    SetMenuIcon(gMenuHandle, 0, 8, 7);
+    SetMenuIcon(gMenuHandle, 1, 5, 8);
+    SetMenuIcon(gMenuHandle, 1, 6, 9);
+}
+
 void frmSkin::showToolWindows()
 {
     frmMain *main = frmMain::instance();
@@ -217,8 +234,8 @@ bool frmSkin::Form_QueryUnload(int)
 {
     if (!gSkinChanged)
         return false;
-    const int answer = dialogs::msgBox(gMessages[17], dialogs::vbYesNoCancel | dialogs::vbInformation, gMessages[1],
-                                       this);
+    const int answer
+        = dialogs::msgBox(gMessages[17], dialogs::vbYesNoCancel | dialogs::vbInformation, gMessages[1], this);
     if (answer == dialogs::vbCancel)
         return true;
     if (answer == dialogs::vbYes) {
@@ -260,7 +277,8 @@ QColor frmSkin::DefaultBackColor()
 void frmSkin::ApplyBackColor()
 {
     if (gBackColor >= 0 && gBackColor <= 0xFFFFFF)
-        pctBackground->setBackColor(QColor(gBackColor & 0xFF, (gBackColor >> 8) & 0xFF, (gBackColor >> 16) & 0xFF));
+        pctBackground->setBackColor(
+            QColor(gBackColor & 0xFF, (gBackColor >> 8) & 0xFF, (gBackColor >> 16) & 0xFF));
     else
         pctBackground->setBackColor(DefaultBackColor());
 }
@@ -331,7 +349,8 @@ void frmSkin::redrawBars()
         switch (bar.BarKind) {
         case 0:
         case 1:
-            lblSkinBar[i]->setGeometry(QRect(position, QSize(zoomedPixels(bar.BarWidth), zoomedPixels(bar.BarHeight))));
+            lblSkinBar[i]->setGeometry(
+                QRect(position, QSize(zoomedPixels(bar.BarWidth), zoomedPixels(bar.BarHeight))));
             break;
         case 2:
         case 3:

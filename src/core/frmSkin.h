@@ -46,9 +46,9 @@ public:
     PictureBox *pctBackground = nullptr;
     PictureBox *pctSkinMain = nullptr;
     ControlArray<PictureBox> pctSkinButton; // element 0 is the template
-    ControlArray<QLabel> lblSkinText;       // 0 to 7
-    ControlArray<QLabel> lblSkinBar;        // 0 and 1
-    ControlArray<PictureBox> pctSkinBar;    // 0 and 1
+    ControlArray<QLabel> lblSkinText; // 0 to 7
+    ControlArray<QLabel> lblSkinBar; // 0 and 1
+    ControlArray<PictureBox> pctSkinBar; // 0 and 1
 
 protected:
     bool Form_QueryUnload(int unloadMode) override;
@@ -61,6 +61,7 @@ private:
     void labelDisplayTexts();
     void placeWindow();
     void switchMenus(bool skinOpen);
+    void attachMenuIcons();
     void showToolWindows();
     void redrawButtons();
     void redrawBars();

@@ -3,6 +3,7 @@
 
 #include "tst_preview_support.h"
 
+#include "core/MenuIcons.h"
 #include "core/SkinChange.h"
 #include "core/SkinFonts.h"
 
@@ -38,6 +39,7 @@ private slots:
         QDir(m_home.path()).mkdir(QStringLiteral("Lang"));
         loadBuiltinMessages();
         m_main = new frmMain;
+        LoadMenuBitmaps();
         m_main->resize(1400, 900);
         m_main->show();
         m_recorder.install();
@@ -64,6 +66,7 @@ private slots:
     {
         dialogs::setResponder({});
         delete m_main;
+        FreeMenuBitmaps();
     }
 
     void newSkinWithoutAFolderStopsTheLoad()
@@ -101,21 +104,25 @@ private slots:
             QVERIFY(visible(m_main->mnuFileTestSkin));
             QVERIFY(visible(m_main->mnuFileSep2));
             QVERIFY(m_main->mnuView->menuAction()->isVisible());
-            for (QAction *item : {m_main->mnuViewImagesTB, m_main->mnuViewDisplayTB, m_main->mnuViewTrackVolumeTB,
-                                  m_main->mnuViewFullScreenTB})
+            for (QAction *item : { m_main->mnuViewImagesTB, m_main->mnuViewDisplayTB,
+                     m_main->mnuViewTrackVolumeTB, m_main->mnuViewFullScreenTB })
                 QVERIFY(item->isChecked());
             QVERIFY(enabled(m_main->mnuViewImagesTB));
             QVERIFY(enabled(m_main->mnuViewDisplayTB));
             QVERIFY(enabled(m_main->mnuViewTrackVolumeTB));
             QVERIFY(!enabled(m_main->mnuViewFullScreenTB));
+            // The items that have just appeared get their icons.
+            for (QAction *item : { m_main->mnuFileCreateTVK, m_main->mnuFileTestSkin, m_main->mnuViewSkinFile,
+                     m_main->mnuViewApplyZOrder })
+                QVERIFY2(!item->icon().isNull(), qPrintable(item->objectName()));
         }
 
         // The controls, by their design names.
         QVERIFY(skin->findChild<PictureBox *>(QStringLiteral("pctBackground")));
         QCOMPARE(skin->pctSkinMain->parentWidget(), skin->pctBackground);
         QCOMPARE(skin->pctSkinMain->pos(), QPoint(0, 0));
-        for (const QString &name : {QStringLiteral("pctSkinButton_0"), QStringLiteral("lblSkinText_7"),
-                                    QStringLiteral("lblSkinBar_1"), QStringLiteral("pctSkinBar_1")}) {
+        for (const QString &name : { QStringLiteral("pctSkinButton_0"), QStringLiteral("lblSkinText_7"),
+                 QStringLiteral("lblSkinBar_1"), QStringLiteral("pctSkinBar_1") }) {
             QWidget *child = skin->findChild<QWidget *>(name);
             QVERIFY2(child, qPrintable(name));
             QCOMPARE(child->parentWidget(), skin->pctSkinMain);

@@ -10,6 +10,14 @@
 
 using namespace previewtest;
 
+namespace {
+// Two regions that cover the same pixels, however they are cut into rectangles.
+bool sameArea(const QRegion &a, const QRegion &b)
+{
+    return a.xored(b).isEmpty();
+}
+} // namespace
+
 class tst_preview : public QObject
 {
     Q_OBJECT
@@ -100,7 +108,7 @@ private slots:
 
         QCOMPARE(MakeWindowRegion(&box, true), 1);
         QCOMPARE(gApiResult, 1);
-        QCOMPARE(box.mask(), QRegion(1, 0, 2, 1) + QRegion(3, 2, 1, 1));
+        QVERIFY(sameArea(box.mask(), QRegion(1, 0, 2, 1) + QRegion(3, 2, 1, 1)));
 
         // Unshaped: a full rectangle again.
         MakeWindowRegion(&box, false);
@@ -129,7 +137,7 @@ private slots:
         box.enlarge(2);
         QCOMPARE(box.size(), QSize(4, 4));
         MakeWindowRegion(&box, true);
-        QCOMPARE(box.mask(), QRegion(2, 2, 2, 2));
+        QVERIFY(sameArea(box.mask(), QRegion(2, 2, 2, 2)));
     }
 
     void zoomDoublesEveryElementAndTwoClicksGiveItBack()
@@ -191,10 +199,10 @@ private slots:
         QCOMPARE(skin->lblSkinBar[0]->geometry(), QRect(4, 6, 50, 10));
         QCOMPARE(skin->pctSkinBar[1]->geometry(), QRect(14, 18, 8, 8));
         // Shapes are built again on the enlarged pictures.
-        QCOMPARE(skin->pctSkinMain->mask(), QRegion(2, 2, 76, 56));
-        QCOMPARE(skin->pctSkinButton[1]->mask(), QRegion(2, 2, 16, 12));
+        QVERIFY(sameArea(skin->pctSkinMain->mask(), QRegion(2, 2, 76, 56)));
+        QVERIFY(sameArea(skin->pctSkinButton[1]->mask(), QRegion(2, 2, 16, 12)));
         QVERIFY(skin->pctSkinButton[2]->mask().isEmpty());
-        QCOMPARE(skin->pctSkinBar[1]->mask(), QRegion(2, 2, 4, 4));
+        QVERIFY(sameArea(skin->pctSkinBar[1]->mask(), QRegion(2, 2, 4, 4)));
 
         skin->pctSkinMain_Click();
         QCOMPARE(gZoom, int16_t(1));
@@ -205,7 +213,7 @@ private slots:
         QCOMPARE(skin->lblSkinText[0]->size(), label0AtOne);
         QCOMPARE(skin->lblSkinText[1]->width(), 30);
         QCOMPARE(skin->lblSkinBar[0]->geometry(), QRect(2, 3, 25, 5));
-        QCOMPARE(skin->pctSkinMain->mask(), QRegion(1, 1, 38, 28));
+        QVERIFY(sameArea(skin->pctSkinMain->mask(), QRegion(1, 1, 38, 28)));
         // The redraw shows nothing and changes nothing of the document but the zoom.
         QVERIFY(!skin->lblSkinText[0]->isVisibleTo(skin));
         QCOMPARE(gButtons[1].BtnX, 5);
@@ -303,8 +311,8 @@ private slots:
                               "It's not a supported image (bmp, ico, cur, rle, wmf, emf, gif, jpg).");
         QTest::newRow("16-bit overflow at zoom 2")
             << QStringLiteral("PlayN.bmp") << 2 << 16384 << QStringLiteral("Error number: 6\nOverflow");
-        QTest::newRow("missing file") << QStringLiteral("Nothing.bmp") << 1 << 0
-                                      << QStringLiteral("Error number: 53\nFile not found");
+        QTest::newRow("missing file")
+            << QStringLiteral("Nothing.bmp") << 1 << 0 << QStringLiteral("Error number: 53\nFile not found");
     }
 
     void addSkinButtonFailuresLeaveNothingBehind()
