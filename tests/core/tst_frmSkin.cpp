@@ -73,6 +73,7 @@ private slots:
     {
         gSkinFile.clear();
         gFullScreenSkin = false;
+        gMainImage = QStringLiteral("Kept.bmp");
         frmSkin *skin = frmSkin::get();
         QVERIFY(skin);
         QVERIFY(gSkinFile.isEmpty());
@@ -82,13 +83,23 @@ private slots:
         QVERIFY(!frmFullScreenToolBar::loaded());
         QVERIFY(!enabled(m_main->mnuFileClose));
         QVERIFY(!enabled(m_main->mnuFileSave));
-        // The labels keep their design captions: the load stopped before them.
+        // The labels keep their design captions and the document is not reset:
+        // the load stopped before them.
         QVERIFY(skin->lblSkinText[0]->text().isEmpty());
+        QCOMPARE(gMainImage, QStringLiteral("Kept.bmp"));
     }
 
     void windowSkinOpensItsThreeToolWindows()
     {
+        gMainImage = QStringLiteral("Old.bmp");
+        gZoom = 2;
+        gButtons.resize(4);
         frmSkin *skin = openPreview(m_skinDir->path());
+        // A new, empty document at zoom 1.
+        QVERIFY(gMainImage.isEmpty());
+        QCOMPARE(gZoom, int16_t(1));
+        QCOMPARE(ButtonCount(), 0);
+
         QVERIFY(frmImagesToolBar::loaded() && frmImagesToolBar::loaded()->isShown());
         QVERIFY(frmDisplayToolBar::loaded() && frmDisplayToolBar::loaded()->isShown());
         QVERIFY(frmTrackVolumeToolBar::loaded() && frmTrackVolumeToolBar::loaded()->isShown());
