@@ -183,17 +183,19 @@ void tst_fullscreen_window::controlsOpenInTheirStartStates()
         QVERIFY2(window->findChild<QWidget *>(QLatin1String(name)), name);
 
     QVERIFY(!window->chkExtension->isChecked());
-    QVERIFY(!window->txtExtension->isEnabled());
+    QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
-    QVERIFY(window->cmdAdd->isEnabled() && window->cmdClear->isEnabled());
-    QVERIFY(!window->cmdUp->isEnabled() && !window->cmdDown->isEnabled() && !window->cmdRemove->isEnabled());
+    QVERIFY(
+        window->cmdAdd->isEnabledTo(window->fmBtnList) && window->cmdClear->isEnabledTo(window->fmBtnList));
+    QVERIFY(!window->cmdUp->isEnabledTo(window->fmBtnList) && !window->cmdDown->isEnabledTo(window->fmBtnList)
+        && !window->cmdRemove->isEnabledTo(window->fmBtnList));
 
     // A full-screen skin has no transparent buttons.
     QCOMPARE(window->cbxBtnType->count(), 2);
     QCOMPARE(window->cbxBtnAction->count(), 123);
     QCOMPARE(window->cbxBtnAction->currentIndex(), -1);
     QVERIFY(window->optBtnText[1]->isChecked());
-    QVERIFY(!window->cmdBtnText->isEnabled());
+    QVERIFY(!window->cmdBtnText->isEnabledTo(window->fmBtn));
     QVERIFY(window->cmdBtnText->text().isEmpty());
 
     for (int i = 0; i < 2; ++i) {
@@ -365,7 +367,7 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
 {
     frmFullScreenToolBar *window = openFullScreenSkin();
     window->chkExtension->setChecked(true);
-    QVERIFY(window->txtExtension->isEnabled());
+    QVERIFY(window->txtExtension->isEnabledTo(window->fmBtnList));
     QCOMPARE(m_dialogs->count(), 1);
     QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
     QCOMPARE(m_dialogs->last().style, int(dialogs::vbExclamation));
@@ -377,7 +379,7 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
 
     window->txtExtension->setText(QStringLiteral("png"));
     window->chkExtension->setChecked(false);
-    QVERIFY(!window->txtExtension->isEnabled());
+    QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
     QCOMPARE(m_dialogs->count(), 1);
 

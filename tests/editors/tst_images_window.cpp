@@ -60,6 +60,7 @@ private slots:
     void extensionChangeWithoutUsersIsTakenSilently();
     void extensionChangeAsksWhileButtonsAreListed();
     void extensionChangeResetsButtonBars();
+    void extensionIsValidatedWhenTheFocusMovesOnOnly();
 
 private:
     frmImagesToolBar *openWindowSkin();
@@ -188,15 +189,17 @@ void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
     QVERIFY(window->txtMainFont[0]->isReadOnly() && window->txtMainFont[1]->isReadOnly());
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
     QCOMPARE(window->lstButtons->count(), 0);
-    QVERIFY(window->cmdAdd->isEnabled() && window->cmdClear->isEnabled());
-    QVERIFY(!window->cmdUp->isEnabled() && !window->cmdDown->isEnabled() && !window->cmdRemove->isEnabled());
+    QVERIFY(
+        window->cmdAdd->isEnabledTo(window->fmBtnList) && window->cmdClear->isEnabledTo(window->fmBtnList));
+    QVERIFY(!window->cmdUp->isEnabledTo(window->fmBtnList) && !window->cmdDown->isEnabledTo(window->fmBtnList)
+        && !window->cmdRemove->isEnabledTo(window->fmBtnList));
     QCOMPARE(window->cbxBtnType->count(), 3);
     QCOMPARE(window->cbxBtnType->currentIndex(), -1);
     QCOMPARE(window->cbxBtnAction->currentIndex(), -1);
     QCOMPARE(window->cbxBtn->count(), 0);
     QVERIFY(window->optBtnText[1]->isChecked());
     QVERIFY(!window->optBtnText[0]->isChecked());
-    QVERIFY(!window->cmdBtnText->isEnabled());
+    QVERIFY(!window->cmdBtnText->isEnabledTo(window->fmBtn));
     QVERIFY(window->cmdBtnText->text().isEmpty());
 }
 
@@ -547,6 +550,31 @@ void tst_images_window::extensionChangeResetsButtonBars()
     QCOMPARE(volume->cbxBarType->currentIndex(), 1);
     QCOMPARE(gButtonExt, QStringLiteral("gif"));
     QVERIFY(gSkinChanged);
+}
+
+void tst_images_window::extensionIsValidatedWhenTheFocusMovesOnOnly()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    window->fmBtnList->setEnabled(true);
+    window->lstButtons->addItem(QStringLiteral("Play"));
+    window->Show();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    window->txtExtension->setFocus();
+    QVERIFY(window->txtExtension->hasFocus());
+
+    // Tab moves on: the new extension is checked (and refused here).
+    m_dialogs->answerButton(dialogs::vbNo);
+    window->txtExtension->setText(QStringLiteral("gif"));
+    QTest::keyClick(window->txtExtension, Qt::Key_Tab);
+    QVERIFY(!window->txtExtension->hasFocus());
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+
+    // Hiding the window is no move to another control: nothing is asked.
+    window->txtExtension->setFocus();
+    window->txtExtension->setText(QStringLiteral("gif"));
+    window->Hide();
+    QCOMPARE(m_dialogs->count(), 1);
 }
 
 QTEST_MAIN(tst_images_window)

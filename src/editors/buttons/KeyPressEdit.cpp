@@ -29,8 +29,9 @@ void KeyPressEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     // Only a move of the focus to another control of the program validates: a
-    // message box or pop-up that the step itself opens does not start it again.
-    if (!m_validate || m_validating || event->reason() == Qt::ActiveWindowFocusReason
+    // message box or pop-up that the step itself opens does not start it again,
+    // nor does hiding or unloading the window the box is on.
+    if (!m_validate || m_validating || !isVisible() || event->reason() == Qt::ActiveWindowFocusReason
         || event->reason() == Qt::PopupFocusReason)
         return;
     m_validating = true;
