@@ -52,6 +52,7 @@ private slots:
     void shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag();
     void extensionRulesAreShared();
     void extensionUnlockWarnsEachTime();
+    void statusTextBoxesTakeKeysOnlyWhileItIsUsed();
 
 private:
     frmFullScreenToolBar *openFullScreenSkin();
@@ -386,6 +387,23 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     window->chkExtension->setChecked(true);
     QCOMPARE(m_dialogs->count(), 2);
     QVERIFY(!gSkinChanged);
+}
+
+void tst_fullscreen_window::statusTextBoxesTakeKeysOnlyWhileItIsUsed()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    gDisplays[7].DspUsed = 0;
+    for (CoordinateEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY }) {
+        QTest::keyClicks(box, QStringLiteral("12"));
+        QVERIFY(box->text().isEmpty());
+    }
+    gDisplays[7].DspUsed = -1;
+    QVERIFY(window->txtDisplayX->gateOpen());
+    QVERIFY(window->txtDisplayDimMax->gateOpen());
+    // The maximum width is never negative.
+    QVERIFY(!window->txtDisplayDimMax->minusAllowed());
+    QVERIFY(window->txtDisplayY->minusAllowed());
+    gDisplays[7].DspUsed = 0;
 }
 
 QTEST_MAIN(tst_fullscreen_window)

@@ -134,13 +134,15 @@ void frmFullScreenToolBar::createDisplayFrames()
     lblDisplayFont->setBuddy(txtDisplayFont);
     cmdDisplayFont = make<QPushButton>(fmDisplay, "cmdDisplayFont", QRect(234, 93, 46, 23));
     cmdDisplayColor = make<ColorSwatch>(fmDisplay, "cmdDisplayColor", QRect(8, 121, 272, 23));
-    // The status text's maximum width takes keys only while the status text is used.
-    txtDisplayDimMax->setGate(statusTextUsed);
 
     m_displayCoordinates = new DisplayCoordinatesFrame(this, 120, 5520);
     fmDisplayCoordinates = m_displayCoordinates->fmDisplayCoordinates;
     txtDisplayX = m_displayCoordinates->txtDisplayX;
     txtDisplayY = m_displayCoordinates->txtDisplayY;
+
+    // The status text's boxes take keys only while the status text is used.
+    for (CoordinateEdit *box : { txtDisplayDimMax, txtDisplayX, txtDisplayY })
+        box->setGate(statusTextUsed);
 
     fmDisplay->setEnabled(false);
     fmDisplayCoordinates->setEnabled(false);

@@ -53,8 +53,8 @@ public:
     // Its coordinates, in the frame the Display tool window carries alike.
     DisplayCoordinatesFrame *displayCoordinates() const { return m_displayCoordinates; }
     QGroupBox *fmDisplayCoordinates = nullptr;
-    QLineEdit *txtDisplayX = nullptr;
-    QLineEdit *txtDisplayY = nullptr;
+    CoordinateEdit *txtDisplayX = nullptr;
+    CoordinateEdit *txtDisplayY = nullptr;
 
     // Unlocks the extension box.
     QCheckBox *chkExtension = nullptr;
