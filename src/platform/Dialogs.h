@@ -47,8 +47,11 @@ struct Request {
     int style = 0;             // message box: buttons + icon + default button
     QString text;              // input box default, file dialog initial name, folder start
     QString directory;         // file dialog start folder
-    QStringList filters;       // file dialog: "Description (pattern;pattern)" entries
+    QStringList filters;       // file dialog: "Description (pattern pattern)" entries as shown
     int filterIndex = 1;       // file dialog: 1 = first filter
+    bool overwritePrompt = false; // save dialog: asks before replacing an existing file
+    bool fileMustExist = false;   // open dialog: only an existing file can be chosen
+    QString defaultSuffix;     // file dialog: extension added to a name typed without one
     QColor color;              // colour dialog: initial colour
     QList<QColor> customColors;// colour dialog: the 16 custom colours
     QFont font;                // font dialog: initial font
@@ -84,9 +87,14 @@ QString inputBox(const QString &prompt, const QString &title = QString(),
                  const QString &defaultText = QString(), QWidget *owner = nullptr);
 
 // File dialog (non-native QFileDialog). True with the full path in *chosen.
+// A filter is "Description (pattern;pattern)" or "Description (pattern pattern)";
+// an empty title gives the dialog's own. The save dialog replaces an existing
+// file without asking unless overwritePrompt is set; the open dialog accepts only
+// existing files when fileMustExist is set.
 bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &directory,
                 const QStringList &filters, int filterIndex, const QString &initialName,
-                QString *chosen);
+                QString *chosen, bool overwritePrompt = false, bool fileMustExist = true,
+                const QString &defaultSuffix = QString());
 
 // Colour dialog starting at initial; customColors (16) are loaded into the dialog
 // before it shows and updated from it on success.
@@ -99,10 +107,14 @@ bool fontDialog(QWidget *owner, const QFont &initial, QFont *chosen);
 bool folderDialog(QWidget *owner, const QString &title, const QString &start, QString *chosen);
 
 // Pops up menu at a global position and triggers the chosen item before it returns
-// (its handler runs synchronously); returns that item or nullptr.
+// (its handler runs synchronously); returns that item or nullptr. A responder's
+// choice of a disabled item counts as no choice, as a click on it would.
 QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction = nullptr);
 
-// Shows a loaded modal form and returns its result.
+// Shows a loaded modal form and returns its result. With a responder installed the
+// form is shown without a modal loop while the responder runs; the responder may
+// drive its widgets and close it with done(), whose code is returned. A form the
+// responder leaves open is closed with done(answer.formResult).
 int showModal(QDialog *form);
 
 } // namespace dialogs

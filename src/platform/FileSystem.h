@@ -11,7 +11,8 @@ QString toSlashes(const QString &path);
 
 // The existing path that matches path without regard to case, component by
 // component, preferring an exact match; path itself (with "/" separators) when
-// nothing matches.
+// nothing matches. When only a leading part exists, that part is resolved and the
+// rest keeps the spelling it was given (a file about to be created).
 QString resolve(const QString &path);
 
 // Whether a file (not a folder) exists, names matched without regard to case.

@@ -1,14 +1,202 @@
 #include "platform/IniFile.h"
 
+#include "platform/Cp1252.h"
+#include "platform/FileSystem.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStringDecoder>
+#include <QVector>
+
+#include <memory>
+
 namespace ini {
 
-QString readValue(const QString &, const QString &, const QString &, int *count, Encoding)
+namespace {
+
+// The longest value a read returns: the profile functions fill a buffer of 256
+// characters, the last of which is the terminating NUL.
+constexpr qsizetype MaxValueLength = 255;
+
+// Keeps the cache from growing without bound over a long session.
+constexpr qsizetype MaxCachedFiles = 64;
+
+// One parsed file: for each section (first occurrence only) the first value of
+// each key, names folded for comparison without regard to case.
+struct Parsed {
+    QHash<QString, QHash<QString, QString>> sections;
+};
+
+struct CacheEntry {
+    qint64 size = -1;
+    QDateTime modified;
+    std::shared_ptr<const Parsed> parsed;
+};
+
+QHash<QString, CacheEntry> &cache()
 {
-    if (count)
-        *count = 0;
-    return QString();
+    static QHash<QString, CacheEntry> entries;
+    return entries;
 }
 
-void clearCache() {}
+QString fold(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
+bool isProfileSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == ' ' || u == '\t' || u == '\v' || u == '\f' || u == 0x1A;
+}
+
+QString trimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isProfileSpace(text.at(begin)))
+        ++begin;
+    while (end > begin && isProfileSpace(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin).toString();
+}
+
+QString decodeFile(const QByteArray &bytes, Encoding encoding)
+{
+    static const QByteArray Bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(Bom))
+        return QString::fromUtf8(bytes.constData() + Bom.size(), bytes.size() - Bom.size());
+    if (encoding == Encoding::Utf8OrCp1252) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return cp1252::decode(bytes);
+}
+
+Parsed parse(const QString &text)
+{
+    Parsed parsed;
+    QHash<QString, QString> *section = nullptr; // null: before any section, or a repeated one
+    qsizetype pos = 0;
+    while (pos <= text.size()) {
+        qsizetype end = pos;
+        while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+            ++end;
+        const QString line = trimmed(QStringView(text).mid(pos, end - pos));
+        // CRLF is one line end; CR and LF alone are one each.
+        if (end < text.size() && text.at(end) == QLatin1Char('\r') && end + 1 < text.size()
+            && text.at(end + 1) == QLatin1Char('\n'))
+            ++end;
+        pos = end + 1;
+
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
+            if (close > 0) {
+                const QString name = fold(trimmed(QStringView(line).mid(1, close - 1)));
+                // Only the first section of a name is ever searched.
+                section = parsed.sections.contains(name) ? nullptr : &parsed.sections[name];
+                continue;
+            }
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0 || !section)
+            continue;
+        const QString key = fold(trimmed(QStringView(line).left(equals)));
+        if (section->contains(key))
+            continue;
+        QString value = trimmed(QStringView(line).mid(equals + 1));
+        if (value.size() >= 2) {
+            const QChar first = value.front();
+            if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+                value = value.mid(1, value.size() - 2);
+        }
+        section->insert(key, value);
+    }
+    return parsed;
+}
+
+Encoding effective(Encoding encoding, const QString &path)
+{
+    if (encoding != Encoding::Auto)
+        return encoding;
+    return path.endsWith(QLatin1String(".lng"), Qt::CaseInsensitive) ? Encoding::Utf8OrCp1252 : Encoding::Cp1252;
+}
+
+// The parsed file, from the cache while its size and time are unchanged; null
+// when the file does not exist or cannot be read.
+std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
+{
+    if (fileName.isEmpty())
+        return nullptr;
+    const QFileInfo info(fs::resolve(fileName));
+    if (!info.isFile())
+        return nullptr;
+    const QString path = info.absoluteFilePath();
+    const Encoding used = effective(encoding, path);
+    const QString cacheKey = QString::number(int(used)) + QLatin1Char('|') + path;
+    const qint64 size = info.size();
+    const QDateTime modified = info.lastModified();
+
+    auto &entries = cache();
+    const auto it = entries.constFind(cacheKey);
+    if (it != entries.constEnd() && it->size == size && it->modified == modified)
+        return it->parsed;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const QByteArray bytes = file.readAll();
+    auto parsed = std::make_shared<const Parsed>(parse(decodeFile(bytes, used)));
+    if (entries.size() >= MaxCachedFiles && !entries.contains(cacheKey))
+        entries.clear();
+    entries.insert(cacheKey, CacheEntry{size, modified, parsed});
+    return parsed;
+}
+
+const QString *find(const Parsed &parsed, const QString &section, const QString &key)
+{
+    const auto s = parsed.sections.constFind(fold(section.trimmed()));
+    if (s == parsed.sections.constEnd())
+        return nullptr;
+    const auto k = s->constFind(fold(key.trimmed()));
+    return k == s->constEnd() ? nullptr : &*k;
+}
+
+} // namespace
+
+QString readValue(const QString &section, const QString &key, const QString &fileName, int *count,
+                  Encoding encoding)
+{
+    QString value;
+    if (const auto parsed = load(fileName, encoding)) {
+        if (const QString *found = find(*parsed, section, key)) {
+            value = *found;
+            // The caller's buffer ends at the first NUL.
+            const qsizetype nul = value.indexOf(QChar(0));
+            if (nul >= 0)
+                value.truncate(nul);
+            if (value.size() > MaxValueLength)
+                value.truncate(MaxValueLength);
+        }
+    }
+    if (count)
+        *count = int(value.size());
+    return value;
+}
+
+bool hasKey(const QString &section, const QString &key, const QString &fileName, Encoding encoding)
+{
+    const auto parsed = load(fileName, encoding);
+    return parsed && find(*parsed, section, key);
+}
+
+void clearCache()
+{
+    cache().clear();
+}
 
 } // namespace ini

@@ -20,6 +20,11 @@ enum class Encoding {
 QString readValue(const QString &section, const QString &key, const QString &fileName,
                   int *count = nullptr, Encoding encoding = Encoding::Auto);
 
+// Whether the section holds the key at all (its value may be empty): tells a
+// missing key from an empty one, which readValue cannot.
+bool hasKey(const QString &section, const QString &key, const QString &fileName,
+            Encoding encoding = Encoding::Auto);
+
 // Drops every cached file (tests that rewrite a file within the same second).
 void clearCache();
 

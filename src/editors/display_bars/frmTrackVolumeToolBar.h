@@ -2,9 +2,14 @@
 
 #include "core/MdiForm.h"
 
-class LangReader;
+#include <array>
 
-// The track and volume tool window of a window skin: the two bars.
+class BarPanel;
+class LangReader;
+class QFrame;
+
+// The track and volume tool window of a window skin: the track bar's panel in the
+// left half, the volume bar's in the right half.
 class frmTrackVolumeToolBar : public MdiForm, public FormInstance<frmTrackVolumeToolBar>
 {
     Q_OBJECT
@@ -19,4 +24,21 @@ public:
     // in the current language (also run by the window's own load).
     void ApplyTexts(const LangReader &lang);
 
+    // Enables the six bar frames (they are never disabled again).
+    void EnableFrames();
+
+    // The panel of bar i: 0 the track bar, 1 the volume bar.
+    BarPanel *bar(int i) const { return m_bars.at(i); }
+
+    // The line between the two halves.
+    QFrame *fmSeparator = nullptr;
+
+protected:
+    bool Form_QueryUnload(int unloadMode) override;
+
+private:
+    void createControls();
+    void placeWindow();
+
+    std::array<BarPanel *, 2> m_bars {};
 };

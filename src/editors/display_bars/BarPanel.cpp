@@ -1,0 +1,169 @@
+#include "editors/display_bars/BarPanel.h"
+
+#include "editors/display_bars/ColorSwatch.h"
+#include "editors/display_bars/ToolWindowLayout.h"
+#include "lang/Locale.h"
+#include "resources/BuiltinTexts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+// Offsets of the colours and the position frames from the style frame, in twips.
+constexpr int LowerFramesTop = 2040;
+constexpr int PosSizeFrameLeft = 2160;
+} // namespace
+
+BarPanel::BarPanel(QWidget *window, int index, int leftTwips, int topTwips) : QObject(window), m_index(index)
+{
+    setObjectName(QStringLiteral("BarPanel_%1").arg(index));
+    createStyleFrame(window, leftTwips, topTwips);
+    createColorFrame(window, leftTwips, topTwips + LowerFramesTop);
+    createPosSizeFrame(window, leftTwips + PosSizeFrameLeft, topTwips + LowerFramesTop);
+}
+
+BarPanel::~BarPanel() = default;
+
+template <typename T>
+T *BarPanel::make(QWidget *parent, const char *name)
+{
+    T *control = new T(parent);
+    control->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(m_index));
+    return control;
+}
+
+void BarPanel::createStyleFrame(QWidget *window, int leftTwips, int topTwips)
+{
+    fmBarStyle = make<QGroupBox>(window, "fmBarStyle");
+    fmBarStyle->setGeometry(twipsRect(leftTwips, topTwips, 4335, 1935));
+    fmBarStyle->setEnabled(false);
+
+    pctBarStyle = make<QWidget>(fmBarStyle, "pctBarStyle");
+    pctBarStyle->setGeometry(twipsRect(60, 240, 4215, 1635));
+
+    lblBarType = make<QLabel>(pctBarStyle, "lblBarType");
+    lblBarType->setGeometry(twipsRect(0, 60, 600, 255));
+    cbxBarType = make<QComboBox>(pctBarStyle, "cbxBarType");
+    cbxBarType->setGeometry(twipsRect(660, 0, 2280, 315));
+    // With a buddy a label takes "&" as an access key, as the design's labels do.
+    lblBarType->setBuddy(cbxBarType);
+    {
+        // Filling an empty list selects its first entry: the kinds start unselected.
+        const QSignalBlocker quiet(cbxBarType);
+        for (int kind = 0; kind < KindCount; ++kind)
+            cbxBarType->addItem(QString());
+        cbxBarType->setCurrentIndex(-1);
+    }
+    chkBarUsed = make<QCheckBox>(pctBarStyle, "chkBarUsed");
+    chkBarUsed->setGeometry(twipsRect(3060, 30, 1155, 255));
+    chkBarUsed->setChecked(true);
+
+    lblImageBar = make<QLabel>(pctBarStyle, "lblImageBar");
+    lblImageBar->setGeometry(twipsRect(0, 540, 600, 255));
+    txtImageBar = make<QLineEdit>(pctBarStyle, "txtImageBar");
+    txtImageBar->setGeometry(twipsRect(660, 480, 2280, 315));
+    txtImageBar->setReadOnly(true);
+    lblImageBar->setBuddy(txtImageBar);
+    cmdBrowseImageBar = make<QPushButton>(pctBarStyle, "cmdBrowseImageBar");
+    cmdBrowseImageBar->setGeometry(twipsRect(3060, 465, 1095, 345));
+
+    chkBorder = make<QCheckBox>(pctBarStyle, "chkBorder");
+    chkBorder->setGeometry(twipsRect(0, 1020, 1500, 255));
+    chkTransparentBG = make<QCheckBox>(pctBarStyle, "chkTransparentBG");
+    chkTransparentBG->setGeometry(twipsRect(1620, 1020, 2535, 255));
+}
+
+void BarPanel::createColorFrame(QWidget *window, int leftTwips, int topTwips)
+{
+    fmBarColor = make<QGroupBox>(window, "fmBarColor");
+    fmBarColor->setGeometry(twipsRect(leftTwips, topTwips, 2055, 1935));
+    fmBarColor->setEnabled(false);
+
+    const auto row = [this](const char *labelName, const char *swatchName, int rowIndex, QLabel *&label,
+                            ColorSwatch *&swatch) {
+        const int top = 300 + rowIndex * 390;
+        label = make<QLabel>(fmBarColor, labelName);
+        label->setGeometry(twipsRect(120, top, 1380, 255));
+        swatch = make<ColorSwatch>(fmBarColor, swatchName);
+        swatch->setGeometry(twipsRect(1530, top - 30, 405, 285));
+        label->setBuddy(swatch);
+    };
+    row("lblBorderColor", "cmdBorderColor", 0, lblBorderColor, cmdBorderColor);
+    row("lblMouseOverColor", "cmdMouseOverColor", 1, lblMouseOverColor, cmdMouseOverColor);
+    row("lblForeColor", "cmdForeColor", 2, lblForeColor, cmdForeColor);
+    row("lblBackColor", "cmdBackColor", 3, lblBackColor, cmdBackColor);
+}
+
+void BarPanel::createPosSizeFrame(QWidget *window, int leftTwips, int topTwips)
+{
+    fmPosSize = make<QGroupBox>(window, "fmPosSize");
+    fmPosSize->setGeometry(twipsRect(leftTwips, topTwips, 2175, 1935));
+    fmPosSize->setEnabled(false);
+
+    const auto cell = [this](const char *labelName, const char *boxName, int column, int rowIndex,
+                             QLabel *&label, QLineEdit *&box) {
+        const int left = 120 + column * 1020;
+        const int top = 300 + rowIndex * 780;
+        label = make<QLabel>(fmPosSize, labelName);
+        label->setGeometry(twipsRect(left, top, 915, 255));
+        box = make<QLineEdit>(fmPosSize, boxName);
+        box->setGeometry(twipsRect(left, top + 255, 915, 315));
+        label->setBuddy(box);
+    };
+    cell("lblPosSizeLeft", "txtPosSizeLeft", 0, 0, lblPosSizeLeft, txtPosSizeLeft);
+    cell("lblPosSizeWidth", "txtPosSizeWidth", 1, 0, lblPosSizeWidth, txtPosSizeWidth);
+    cell("lblPosSizeTop", "txtPosSizeTop", 0, 1, lblPosSizeTop, txtPosSizeTop);
+    cell("lblPosSizeHeight", "txtPosSizeHeight", 1, 1, lblPosSizeHeight, txtPosSizeHeight);
+}
+
+void BarPanel::enableFrames()
+{
+    fmBarStyle->setEnabled(true);
+    fmBarColor->setEnabled(true);
+    fmPosSize->setEnabled(true);
+}
+
+template <typename TextOf>
+void BarPanel::setTexts(const QString &styleText, TextOf itemText)
+{
+    fmBarStyle->setTitle(styleText);
+    lblBarType->setText(itemText(0));
+    {
+        // New entry texts keep the kind selected and must not run the kind handler.
+        const QSignalBlocker quiet(cbxBarType);
+        for (int kind = 0; kind < KindCount; ++kind)
+            cbxBarType->setItemText(kind, itemText(1 + kind));
+    }
+    chkBarUsed->setText(itemText(7));
+    lblImageBar->setText(itemText(8));
+    cmdBrowseImageBar->setText(itemText(9));
+    chkBorder->setText(itemText(10));
+    chkTransparentBG->setText(itemText(11));
+    fmBarColor->setTitle(itemText(12));
+    lblBorderColor->setText(itemText(13));
+    lblMouseOverColor->setText(itemText(14));
+    lblForeColor->setText(itemText(15));
+    lblBackColor->setText(itemText(16));
+    fmPosSize->setTitle(itemText(17));
+    lblPosSizeLeft->setText(itemText(18));
+    lblPosSizeWidth->setText(itemText(19));
+    lblPosSizeTop->setText(itemText(20));
+    lblPosSizeHeight->setText(itemText(21));
+}
+
+void BarPanel::applyTexts(const LangReader &lang, const QString &section, int styleKey, int styleId,
+                          int firstKey, int firstId)
+{
+    setTexts(lang.text(section, styleKey, styleId),
+             [&](int item) { return lang.text(section, firstKey + item, firstId + item); });
+}
+
+void BarPanel::applyBuiltinTexts(int styleId, int firstId)
+{
+    setTexts(LoadResString(styleId), [&](int item) { return LoadResString(firstId + item); });
+}

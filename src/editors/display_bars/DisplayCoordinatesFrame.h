@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class LangReader;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The frame that holds a display text's position in skin pixels: the X and Y
+// boxes, each with its label and its "(pixels)" unit. The Display tool window and
+// the full-screen tool window (for the status text) carry it alike, as the frame
+// "fmDisplayCoordinates", a direct child of the window; the boxes start empty.
+class DisplayCoordinatesFrame : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Creates the frame as a child of window at (leftTwips, topTwips), 4335 by 615 twips.
+    DisplayCoordinatesFrame(QWidget *window, int leftTwips, int topTwips);
+    ~DisplayCoordinatesFrame() override;
+
+    // Gives the frame its texts by the language lookup, in this order: key
+    // firstKey to the frame's caption, firstKey + 1 to the X label, firstKey + 3
+    // to the X unit, firstKey + 2 to the Y label and firstKey + 3 again to the Y
+    // unit; built-in text firstId + the same offsets.
+    void applyTexts(const LangReader &lang, const QString &section, int firstKey, int firstId);
+    // The same items from the built-in texts alone.
+    void applyBuiltinTexts(int firstId);
+    // The same items, item k (offset from firstKey) taking textAt(k).
+    void setTexts(const std::function<QString(int offset)> &textAt);
+
+    QGroupBox *fmDisplayCoordinates = nullptr;
+    QLabel *lblDisplayX = nullptr;
+    QLineEdit *txtDisplayX = nullptr;
+    QLabel *lblDisplayPixelsX = nullptr;
+    QLabel *lblDisplayY = nullptr;
+    QLineEdit *txtDisplayY = nullptr;
+    QLabel *lblDisplayPixelsY = nullptr;
+};

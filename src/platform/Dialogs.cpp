@@ -1,0 +1,381 @@
+#include "platform/Dialogs.h"
+
+#include "platform/AppInfo.h"
+#include "platform/FileSystem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+#include <utility>
+
+namespace dialogs {
+
+namespace {
+
+Responder &responder()
+{
+    static Responder installed;
+    return installed;
+}
+
+QWidget *parentFor(QWidget *owner)
+{
+    return owner ? owner : QApplication::activeWindow();
+}
+
+QString titleOrProgram(const QString &title)
+{
+    return title.isEmpty() ? app::title() : title;
+}
+
+Answer ask(const Request &request)
+{
+    // A copy, so a responder that replaces itself while answering stays alive.
+    const Responder current = responder();
+    return current(request);
+}
+
+struct ButtonCode {
+    QMessageBox::StandardButton button;
+    int code;
+};
+
+QList<ButtonCode> buttonsOf(int style)
+{
+    switch (style & 7) {
+    case vbOKCancel:
+        return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+    case vbAbortRetryIgnore:
+        return {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+    case vbYesNoCancel:
+        return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    case vbYesNo:
+        return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+    case vbRetryCancel:
+        return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+    default:
+        return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+QMessageBox::Icon iconOf(int style)
+{
+    switch (style & 0x70) {
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+// Qt takes the patterns inside the filter's last parentheses, separated by
+// blanks; the Windows form separates them by ";".
+QString qtFilter(const QString &filter)
+{
+    const QString f = filter.trimmed();
+    const qsizetype open = f.lastIndexOf(QLatin1Char('('));
+    if (open < 0 || !f.endsWith(QLatin1Char(')')))
+        return f;
+    QString patterns = f.mid(open + 1, f.size() - open - 2);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return f.left(open + 1) + patterns.simplified() + QLatin1Char(')');
+}
+
+QStringList qtFilters(const QStringList &filters)
+{
+    QStringList result;
+    for (const QString &filter : filters)
+        result += qtFilter(filter);
+    return result;
+}
+
+} // namespace
+
+void setResponder(Responder r)
+{
+    responder() = std::move(r);
+}
+
+bool hasResponder()
+{
+    return bool(responder());
+}
+
+int msgBox(const QString &prompt, int style, const QString &title, QWidget *owner)
+{
+    const QString shownTitle = titleOrProgram(title);
+    if (hasResponder()) {
+        Request request;
+        request.kind = Request::Kind::MessageBox;
+        request.owner = owner;
+        request.title = shownTitle;
+        request.prompt = prompt;
+        request.style = style;
+        return ask(request).button;
+    }
+
+    QMessageBox box(iconOf(style), shownTitle, prompt, QMessageBox::NoButton, parentFor(owner));
+    const QList<ButtonCode> buttons = buttonsOf(style);
+    for (const ButtonCode &b : buttons)
+        box.addButton(b.button);
+    const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+    box.setDefaultButton(buttons.value(defaultIndex, buttons.first()).button);
+    // Escape answers only where the box has a way out: Cancel, or OK alone.
+    for (const ButtonCode &b : buttons)
+        if (b.code == vbCancel || buttons.size() == 1)
+            box.setEscapeButton(b.button);
+    const int pressed = box.exec();
+    for (const ButtonCode &b : buttons)
+        if (b.button == pressed)
+            return b.code;
+    return buttons.size() == 1 ? vbOK : vbCancel;
+}
+
+QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, QWidget *owner)
+{
+    const QString shownTitle = titleOrProgram(title);
+    if (hasResponder()) {
+        Request request;
+        request.kind = Request::Kind::InputBox;
+        request.owner = owner;
+        request.title = shownTitle;
+        request.prompt = prompt;
+        request.text = defaultText;
+        const Answer answer = ask(request);
+        return answer.accepted ? answer.text : QString();
+    }
+
+    QInputDialog dialog(parentFor(owner));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(shownTitle);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &directory,
+                const QStringList &filters, int filterIndex, const QString &initialName, QString *chosen,
+                bool overwritePrompt, bool fileMustExist, const QString &defaultSuffix)
+{
+    const QStringList shownFilters = qtFilters(filters);
+    const QString startFolder = directory.isEmpty() ? QString() : fs::resolve(directory);
+    QString path;
+    if (hasResponder()) {
+        Request request;
+        request.kind = open ? Request::Kind::OpenFile : Request::Kind::SaveFile;
+        request.owner = owner;
+        request.title = title;
+        request.directory = startFolder;
+        request.filters = shownFilters;
+        request.filterIndex = filterIndex;
+        request.text = initialName;
+        request.overwritePrompt = !open && overwritePrompt;
+        request.fileMustExist = open && fileMustExist;
+        request.defaultSuffix = defaultSuffix;
+        const Answer answer = ask(request);
+        if (!answer.accepted || answer.text.isEmpty())
+            return false;
+        path = answer.text;
+    } else {
+        QFileDialog dialog(parentFor(owner));
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        if (!title.isEmpty())
+            dialog.setWindowTitle(title);
+        if (open) {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setOption(QFileDialog::DontConfirmOverwrite, !overwritePrompt);
+        }
+        if (!shownFilters.isEmpty()) {
+            dialog.setNameFilters(shownFilters);
+            if (filterIndex >= 1 && filterIndex <= shownFilters.size())
+                dialog.selectNameFilter(shownFilters.at(filterIndex - 1));
+        }
+        if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+            dialog.setDirectory(startFolder);
+        if (!defaultSuffix.isEmpty())
+            dialog.setDefaultSuffix(defaultSuffix);
+        if (!initialName.isEmpty())
+            dialog.selectFile(initialName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        path = dialog.selectedFiles().constFirst();
+    }
+    if (chosen)
+        *chosen = path;
+    return true;
+}
+
+bool colorDialog(QWidget *owner, const QColor &initial, QList<QColor> &customColors, QColor *chosen)
+{
+    while (customColors.size() < QColorDialog::customCount())
+        customColors.append(QColor(Qt::black));
+    QColor picked;
+    if (hasResponder()) {
+        Request request;
+        request.kind = Request::Kind::Color;
+        request.owner = owner;
+        request.color = initial;
+        request.customColors = customColors;
+        const Answer answer = ask(request);
+        if (!answer.accepted)
+            return false;
+        picked = answer.color;
+        for (int i = 0; i < answer.customColors.size() && i < customColors.size(); ++i)
+            customColors[i] = answer.customColors.at(i);
+    } else {
+        // The dialog keeps its custom colours between runs; the program's own
+        // palette is the one that counts, so it is loaded every time.
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            QColorDialog::setCustomColor(i, customColors.at(i));
+        QColorDialog dialog(parentFor(owner));
+        dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+        dialog.setCurrentColor(initial);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        picked = dialog.selectedColor();
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            customColors[i] = QColorDialog::customColor(i);
+    }
+    if (chosen)
+        *chosen = picked;
+    return true;
+}
+
+bool fontDialog(QWidget *owner, const QFont &initial, QFont *chosen)
+{
+    QFont picked;
+    if (hasResponder()) {
+        Request request;
+        request.kind = Request::Kind::Font;
+        request.owner = owner;
+        request.font = initial;
+        const Answer answer = ask(request);
+        if (!answer.accepted)
+            return false;
+        picked = answer.font;
+    } else {
+        QFontDialog dialog(initial, parentFor(owner));
+        dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        picked = dialog.selectedFont();
+    }
+    if (chosen)
+        *chosen = picked;
+    return true;
+}
+
+bool folderDialog(QWidget *owner, const QString &title, const QString &start, QString *chosen)
+{
+    const QString startFolder = start.isEmpty() ? QString() : fs::resolve(start);
+    QString path;
+    if (hasResponder()) {
+        Request request;
+        request.kind = Request::Kind::Folder;
+        request.owner = owner;
+        request.title = title;
+        request.text = startFolder;
+        const Answer answer = ask(request);
+        if (!answer.accepted || answer.text.isEmpty())
+            return false;
+        path = answer.text;
+    } else {
+        QFileDialog dialog(parentFor(owner));
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        if (!title.isEmpty())
+            dialog.setWindowTitle(title);
+        // Opening inside the start folder selects it: accepting at once returns it.
+        if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+            dialog.setDirectory(startFolder);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        path = dialog.selectedFiles().constFirst();
+    }
+    if (chosen)
+        *chosen = path;
+    return true;
+}
+
+QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction)
+{
+    if (!menu)
+        return nullptr;
+    if (!hasResponder())
+        return menu->exec(globalPos, defaultAction);
+
+    // The menu's own preparation runs as when it really pops up.
+    emit menu->aboutToShow();
+    Request request;
+    request.kind = Request::Kind::PopupMenu;
+    request.owner = menu->parentWidget();
+    request.menu = menu;
+    request.defaultAction = defaultAction;
+    const Answer answer = ask(request);
+    emit menu->aboutToHide();
+    QAction *action = answer.action;
+    if (!action || !action->isEnabled() || action->isSeparator())
+        return nullptr;
+    action->trigger();
+    return action;
+}
+
+int showModal(QDialog *form)
+{
+    if (!form)
+        return QDialog::Rejected;
+    if (!hasResponder())
+        return form->exec();
+
+    QPointer<QDialog> guard(form);
+    bool finished = false;
+    int code = QDialog::Rejected;
+    const auto connection = QObject::connect(form, &QDialog::finished, form, [&](int result) {
+        finished = true;
+        code = result;
+    });
+    form->show();
+    Request request;
+    request.kind = Request::Kind::ModalForm;
+    request.owner = form->parentWidget();
+    request.title = form->windowTitle();
+    request.form = form;
+    const Answer answer = ask(request);
+    if (guard && !finished) {
+        form->done(answer.formResult);
+        if (!finished) {
+            // The form refused to close; a person would still be looking at it.
+            form->hide();
+            code = answer.formResult;
+        }
+    }
+    if (guard)
+        QObject::disconnect(connection);
+    return code;
+}
+
+} // namespace dialogs

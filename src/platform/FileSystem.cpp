@@ -1,0 +1,124 @@
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace fs {
+
+namespace {
+
+// The entries of folder whose name equals name without regard to case, an exact
+// match first.
+QStringList candidates(const QString &folder, const QString &name)
+{
+    QStringList found;
+    const QString prefix = folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    if (name == QLatin1String(".") || name == QLatin1String("..") || QFileInfo::exists(prefix + name))
+        found += name;
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return found;
+    QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QString &entry : entries)
+        if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
+            found += entry;
+    return found;
+}
+
+QString join(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+// Resolves parts[i..] under folder. Returns true with the full path when every
+// part exists; otherwise leaves in *longest the deepest partial resolution seen
+// and in *resolvedParts how many parts it covers.
+bool resolveFrom(const QString &folder, const QStringList &parts, qsizetype i, QString *full, QString *longest,
+                 qsizetype *resolvedParts)
+{
+    if (i == parts.size()) {
+        *full = folder;
+        return true;
+    }
+    if (i > *resolvedParts) {
+        *resolvedParts = i;
+        *longest = folder;
+    }
+    const QStringList names = candidates(folder, parts.at(i));
+    for (const QString &name : names)
+        if (resolveFrom(join(folder, name), parts, i + 1, full, longest, resolvedParts))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString toSlashes(const QString &path)
+{
+    QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return p;
+}
+
+QString resolve(const QString &path)
+{
+    const QString p = toSlashes(path);
+    if (p.isEmpty() || QFileInfo::exists(p))
+        return p;
+
+    const bool absolute = p.startsWith(QLatin1Char('/'));
+    const bool trailing = p.endsWith(QLatin1Char('/'));
+    const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+
+    QString current;
+    QString longest;
+    qsizetype resolvedParts = 0;
+    const QString start = absolute ? QStringLiteral("/") : QString();
+    if (!resolveFrom(start, parts, 0, &current, &longest, &resolvedParts)) {
+        if (resolvedParts == 0)
+            return p;
+        // The part that does not exist yet keeps the spelling it was given.
+        current = longest;
+        for (qsizetype i = resolvedParts; i < parts.size(); ++i)
+            current = join(current, parts.at(i));
+    }
+    if (trailing && !current.endsWith(QLatin1Char('/')))
+        current += QLatin1Char('/');
+    return current;
+}
+
+bool fileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(resolve(path)).isFile();
+}
+
+bool folderExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(resolve(path)).isDir();
+}
+
+QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo)
+{
+    QDir dir(resolve(folder));
+    if (!dir.exists())
+        return {};
+    // As on Windows, "*.*" and "*" name every entry, dotted or not.
+    QString filter = pattern.isEmpty() ? QStringLiteral("*") : pattern;
+    if (filter == QLatin1String("*.*"))
+        filter = QStringLiteral("*");
+    QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    if (foldersToo)
+        filters |= QDir::Dirs;
+    // QDir matches name filters without regard to case unless told otherwise.
+    return dir.entryList(QStringList{filter}, filters, QDir::Unsorted);
+}
+
+} // namespace fs

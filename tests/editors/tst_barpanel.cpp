@@ -1,0 +1,194 @@
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/ColorSwatch.h"
+#include "lang/Locale.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The bar panel as both bar tool windows carry it: its controls, their start
+// state and its texts.
+class tst_barpanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controlsCarryTheirArrayNames();
+    void startsDisabledWithUseTickedAndNothingChosen();
+    void framesLieAsOneBlockAtTheGivenCorner();
+    void builtinTextsFollowTheKeyOrder();
+    void languageTextsReplaceEntriesInPlaceQuietly();
+    void enableFramesEnablesAllThree();
+
+private:
+    std::unique_ptr<QWidget> m_window;
+    BarPanel *m_panel[2] = {};
+    QTemporaryDir m_home;
+};
+
+void tst_barpanel::init()
+{
+    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
+    gUILanguage.clear();
+    m_window = std::make_unique<QWidget>();
+    m_panel[0] = new BarPanel(m_window.get(), 0, 120, 120);
+    m_panel[1] = new BarPanel(m_window.get(), 1, 4680, 120);
+    m_panel[0]->applyBuiltinTexts(7002, 7003);
+    m_panel[1]->applyBuiltinTexts(7002, 7003);
+}
+
+void tst_barpanel::cleanup()
+{
+    m_window.reset();
+}
+
+void tst_barpanel::controlsCarryTheirArrayNames()
+{
+    const char *names[] = { "fmBarStyle",        "pctBarStyle",      "lblBarType",      "cbxBarType",
+                            "chkBarUsed",        "lblImageBar",      "txtImageBar",     "cmdBrowseImageBar",
+                            "chkBorder",         "chkTransparentBG", "fmBarColor",      "lblBorderColor",
+                            "cmdBorderColor",    "lblMouseOverColor", "cmdMouseOverColor", "lblForeColor",
+                            "cmdForeColor",      "lblBackColor",     "cmdBackColor",    "fmPosSize",
+                            "lblPosSizeLeft",    "txtPosSizeLeft",   "lblPosSizeWidth", "txtPosSizeWidth",
+                            "lblPosSizeTop",     "txtPosSizeTop",    "lblPosSizeHeight", "txtPosSizeHeight" };
+    for (int i = 0; i < 2; ++i) {
+        for (const char *name : names) {
+            const QString objectName = QLatin1String(name) + QLatin1Char('_') + QString::number(i);
+            QVERIFY2(m_window->findChildren<QWidget *>(objectName).size() == 1, qPrintable(objectName));
+        }
+    }
+    QCOMPARE(m_window->findChild<QComboBox *>(QStringLiteral("cbxBarType_1")), m_panel[1]->cbxBarType);
+    // The three frames are direct children of the window; the style controls lie on the grouping box.
+    QCOMPARE(m_panel[0]->fmBarColor->parentWidget(), m_window.get());
+    QCOMPARE(m_panel[0]->cbxBarType->parentWidget(), m_panel[0]->pctBarStyle);
+    QCOMPARE(m_panel[0]->cmdForeColor->parentWidget(), m_panel[0]->fmBarColor);
+    QCOMPARE(m_panel[0]->txtPosSizeHeight->parentWidget(), m_panel[0]->fmPosSize);
+}
+
+void tst_barpanel::startsDisabledWithUseTickedAndNothingChosen()
+{
+    for (BarPanel *panel : m_panel) {
+        QVERIFY(!panel->fmBarStyle->isEnabled());
+        QVERIFY(!panel->fmBarColor->isEnabled());
+        QVERIFY(!panel->fmPosSize->isEnabled());
+        // Only the frames are disabled: what lies in them is enabled by itself.
+        QVERIFY(!panel->cbxBarType->testAttribute(Qt::WA_ForceDisabled));
+        QVERIFY(!panel->txtPosSizeLeft->testAttribute(Qt::WA_ForceDisabled));
+
+        QCOMPARE(panel->cbxBarType->count(), BarPanel::KindCount);
+        QCOMPARE(panel->cbxBarType->currentIndex(), -1);
+        QVERIFY(!panel->cbxBarType->isEditable());
+        QVERIFY(panel->chkBarUsed->isChecked());
+        QVERIFY(!panel->chkBorder->isChecked());
+        QVERIFY(!panel->chkTransparentBG->isChecked());
+        QVERIFY(panel->txtImageBar->isReadOnly());
+        QVERIFY(panel->txtImageBar->text().isEmpty());
+        for (ColorSwatch *swatch :
+             { panel->cmdBorderColor, panel->cmdMouseOverColor, panel->cmdForeColor, panel->cmdBackColor }) {
+            QCOMPARE(swatch->backColor(), 0);
+            QCOMPARE(swatch->toolTip(), QStringLiteral("000000"));
+        }
+        for (QLineEdit *box : { panel->txtPosSizeLeft, panel->txtPosSizeTop, panel->txtPosSizeWidth,
+                                panel->txtPosSizeHeight }) {
+            QVERIFY(box->text().isEmpty());
+            QVERIFY(!box->isReadOnly());
+        }
+    }
+}
+
+void tst_barpanel::framesLieAsOneBlockAtTheGivenCorner()
+{
+    // 15 twips to the pixel: the style frame on top, colours below it on the left,
+    // position and size below it on the right.
+    QCOMPARE(m_panel[0]->fmBarStyle->geometry(), QRect(8, 8, 289, 129));
+    QCOMPARE(m_panel[0]->fmBarColor->geometry(), QRect(8, 144, 137, 129));
+    QCOMPARE(m_panel[0]->fmPosSize->geometry(), QRect(152, 144, 145, 129));
+    QCOMPARE(m_panel[1]->fmBarStyle->pos(), QPoint(312, 8));
+    QCOMPARE(m_panel[1]->fmPosSize->pos(), QPoint(456, 144));
+}
+
+void tst_barpanel::builtinTextsFollowTheKeyOrder()
+{
+    for (BarPanel *panel : m_panel) {
+        QCOMPARE(panel->fmBarStyle->title(), QStringLiteral("Bar Style"));
+        QCOMPARE(panel->lblBarType->text(), QStringLiteral("Type:"));
+        const QStringList kinds = { QStringLiteral("Horizontal"),
+                                    QStringLiteral("Vertical"),
+                                    QStringLiteral("Custom Bitmap Horizontal"),
+                                    QStringLiteral("Custom Bitmap Vertical"),
+                                    QStringLiteral("Button Horizontal"),
+                                    QStringLiteral("Button Vertical") };
+        for (int kind = 0; kind < BarPanel::KindCount; ++kind)
+            QCOMPARE(panel->cbxBarType->itemText(kind), kinds.at(kind));
+        QCOMPARE(panel->chkBarUsed->text(), QStringLiteral("Use Bar"));
+        QCOMPARE(panel->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
+        QCOMPARE(panel->chkTransparentBG->text(), QStringLiteral("Transparent BackGround"));
+        QCOMPARE(panel->fmBarColor->title(), QStringLiteral("Colors"));
+        QCOMPARE(panel->lblBackColor->text(), QStringLiteral("Background Color:"));
+        QCOMPARE(panel->fmPosSize->title(), QStringLiteral("Position / Size"));
+        // Left, Width, Top, Height: the keys run across the grid's rows.
+        QCOMPARE(panel->lblPosSizeLeft->text(), QStringLiteral("Left:"));
+        QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
+        QCOMPARE(panel->lblPosSizeTop->text(), QStringLiteral("Top:"));
+        QCOMPARE(panel->lblPosSizeHeight->text(), QStringLiteral("Height:"));
+    }
+    // The full-screen window's numbering: its own style captions, then keys 49 to 70.
+    m_panel[1]->applyBuiltinTexts(8048, 8049);
+    QCOMPARE(m_panel[1]->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
+    QCOMPARE(m_panel[1]->cbxBarType->itemText(5), QStringLiteral("Button Vertical"));
+    QCOMPARE(m_panel[1]->lblPosSizeHeight->text(), QStringLiteral("Height:"));
+}
+
+void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()
+{
+    if (LangReader().text(QStringLiteral("Bars"), 1, 7001).isEmpty())
+        QSKIP("the language lookup is not in yet");
+    QDir(m_home.path()).mkdir(QStringLiteral("Lang"));
+    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[TVX_Morvane]\r\nVersion=1.00\r\n[FullScreen]\r\n47=Piste\r\n49=Genre :\r\n54=Bouton H\r\n"
+               "58=&Parcourir\r\n70=\r\n");
+    file.close();
+    gUILanguage = QStringLiteral("Test");
+
+    m_panel[0]->cbxBarType->setCurrentIndex(4);
+    QSignalSpy index(m_panel[0]->cbxBarType, &QComboBox::currentIndexChanged);
+    QSignalSpy text(m_panel[0]->cbxBarType, &QComboBox::currentTextChanged);
+    m_panel[0]->applyTexts(LangReader(), QStringLiteral("FullScreen"), 47, 8047, 49, 8049);
+
+    QCOMPARE(m_panel[0]->fmBarStyle->title(), QStringLiteral("Piste"));
+    QCOMPARE(m_panel[0]->lblBarType->text(), QStringLiteral("Genre :"));
+    QCOMPARE(m_panel[0]->cbxBarType->itemText(4), QStringLiteral("Bouton H"));
+    QCOMPARE(m_panel[0]->cbxBarType->itemText(5), QStringLiteral("Button Vertical"));
+    QCOMPARE(m_panel[0]->cmdBrowseImageBar->text(), QStringLiteral("&Parcourir"));
+    // An empty value falls back to the built-in text of that item alone.
+    QCOMPARE(m_panel[0]->lblPosSizeHeight->text(), QStringLiteral("Height:"));
+    QCOMPARE(m_panel[0]->cbxBarType->count(), BarPanel::KindCount);
+    QCOMPARE(m_panel[0]->cbxBarType->currentIndex(), 4);
+    QCOMPARE(index.count(), 0);
+    QCOMPARE(text.count(), 0);
+    gUILanguage.clear();
+}
+
+void tst_barpanel::enableFramesEnablesAllThree()
+{
+    m_panel[1]->enableFrames();
+    QVERIFY(m_panel[1]->fmBarStyle->isEnabled());
+    QVERIFY(m_panel[1]->fmBarColor->isEnabled());
+    QVERIFY(m_panel[1]->fmPosSize->isEnabled());
+    QVERIFY(m_panel[1]->txtPosSizeTop->isEnabled());
+    QVERIFY(!m_panel[0]->fmBarStyle->isEnabled());
+}
+
+QTEST_MAIN(tst_barpanel)
+#include "tst_barpanel.moc"
