@@ -327,7 +327,7 @@ void frmMain::restoreWindow()
         show();
         const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
         if (fs::fileExists(guide)) {
-            const int answer = dialogs::msgBox(gMessages[9] + QStringLiteral("\r\n") + gMessages[10],
+            const int answer = dialogs::msgBox(gMessages[9] + QLatin1Char('\n') + gMessages[10],
                                                dialogs::vbYesNo | dialogs::vbInformation, gMessages[0], this);
             if (answer == dialogs::vbYes)
                 gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(guide));

@@ -13,7 +13,8 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+// Sentences of one message stand on lines of their own.
+const QString LineBreak = QStringLiteral("\n");
 
 // Closes the open skin; false when it is still open (the user kept it).
 bool closeSkin()
@@ -87,7 +88,7 @@ void frmMain::newSkin(bool fullScreen)
     }
     frmSkin::unload();
     const int first = fullScreen ? 13 : 11;
-    dialogs::msgBox(gMessages[first] + CrLf + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
+    dialogs::msgBox(gMessages[first] + LineBreak + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
 }
 
 void frmMain::mnuFileSave_Click()
@@ -123,7 +124,7 @@ bool frmMain::confirmOverwriteOfExistingSkinFile()
     // user says so.
     if (m_unwrittenSkinFile.isEmpty() || gSkinFile != m_unwrittenSkinFile || !fs::fileExists(gSkinFile))
         return true;
-    const QString prompt = QLatin1Char('"') + fs::resolve(gSkinFile) + QStringLiteral("\" already exists.") + CrLf
+    const QString prompt = QLatin1Char('"') + fs::resolve(gSkinFile) + QStringLiteral("\" already exists.") + LineBreak
         + QStringLiteral("Do you want to replace it with this skin?");
     const int answer = dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
                                        gMessages[2], this);
