@@ -1,6 +1,7 @@
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "lang/Locale.h"
+#include "platform/IniFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -160,6 +161,8 @@ void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()
                "58=&Parcourir\r\n70=\r\n");
     file.close();
     gUILanguage = QStringLiteral("Test");
+    // The reader caches by size and time: a rewrite within the same second must not be missed.
+    ini::clearCache();
 
     m_panel[0]->cbxBarType->setCurrentIndex(4);
     QSignalSpy index(m_panel[0]->cbxBarType, &QComboBox::currentIndexChanged);

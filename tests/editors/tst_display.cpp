@@ -1,0 +1,318 @@
+#include "core/frmMain.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/ColorSwatch.h"
+#include "editors/display_bars/frmDisplayToolBar.h"
+#include "lang/Locale.h"
+#include "platform/IniFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The "Display & GUI" tool window: its frames and controls, their start state,
+// its texts, where it places itself and what closing it does.
+class tst_display : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void controlsCarryTheirDesignNames();
+    void fiveFramesOneUnderTheOther();
+    void opensDisabledWithTheNewSkinsValues();
+    void enableFramesEnablesAllFive();
+    void builtinTexts();
+    void languageFileBehindTheVersionGate();
+    void oneKeyServesBothPixelLabels();
+    void applyTextsKeepsSelectionsAndRunsNoHandler();
+    void placesItselfBesideTheImagesWindow();
+    void userCloseOnlyHidesAndUnchecksTheViewItem();
+    void closeByCodeUnloads();
+
+private:
+    void writeLanguage(const QByteArray &content);
+    static bool languageLookupIsIn();
+
+    QTemporaryDir m_home;
+    frmMain *m_main = nullptr;
+};
+
+void tst_display::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
+    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+}
+
+void tst_display::init()
+{
+    gUILanguage.clear();
+    m_main = new frmMain;
+    m_main->show();
+}
+
+void tst_display::cleanup()
+{
+    frmDisplayToolBar::unload();
+    frmImagesToolBar::unload();
+    delete m_main;
+    m_main = nullptr;
+    gUILanguage.clear();
+    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+}
+
+void tst_display::writeLanguage(const QByteArray &content)
+{
+    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    gUILanguage = QStringLiteral("Test");
+    // The reader caches by size and time: a rewrite within the same second must not be missed.
+    ini::clearCache();
+}
+
+bool tst_display::languageLookupIsIn()
+{
+    return !LangReader().text(QStringLiteral("Display"), 1, 6001).isEmpty();
+}
+
+void tst_display::controlsCarryTheirDesignNames()
+{
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    QCOMPARE(window->objectName(), QStringLiteral("frmDisplayToolBar"));
+    const char *names[] = { "fmDisplayDimText", "pctDisplayDimText", "lblDisplayTitle", "txtDisplayDimMax",
+                            "optSubtitles_0", "optSubtitles_1", "fmDisplay", "pctDisplay", "lblDisplayName",
+                            "cbxDisplay", "chkDisplay", "lblDisplayFont", "txtDisplayFont", "cmdDisplayFont",
+                            "cmdDisplayColor", "fmDisplayCoordinates", "lblDisplayX", "lblDisplayPixelsX",
+                            "lblDisplayY", "lblDisplayPixelsY", "txtDisplayX", "txtDisplayY", "fmGUI",
+                            "lblGUIName", "cbxGUI", "chkGUI", "cmdGUIColor", "fmText", "lblInstruction",
+                            "lblAuthor", "lblURL", "lblDescription", "txtAuthor", "txtURL", "txtDescription" };
+    for (const char *name : names)
+        QVERIFY2(window->findChildren<QWidget *>(QLatin1String(name)).size() == 1, name);
+    QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtDisplayX")), window->txtDisplayX);
+    QCOMPARE(window->findChild<QRadioButton *>(QStringLiteral("optSubtitles_1")), window->optSubtitles[1]);
+    // The controls of the first two frames lie on their grouping boxes.
+    QCOMPARE(window->txtDisplayDimMax->parentWidget(), window->pctDisplayDimText);
+    QCOMPARE(window->optSubtitles[0]->parentWidget(), window->pctDisplayDimText);
+    QCOMPARE(window->cmdDisplayColor->parentWidget(), window->pctDisplay);
+    QCOMPARE(window->cbxGUI->parentWidget(), window->fmGUI);
+}
+
+void tst_display::fiveFramesOneUnderTheOther()
+{
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    const QList<QGroupBox *> frames = { window->fmDisplayDimText, window->fmDisplay, window->fmDisplayCoordinates,
+                                        window->fmGUI, window->fmText };
+    for (int k = 0; k < frames.size(); ++k) {
+        QCOMPARE(frames[k]->parentWidget(), window);
+        QCOMPARE(frames[k]->width(), frames[0]->width());
+        QCOMPARE(frames[k]->x(), frames[0]->x());
+        if (k > 0)
+            QVERIFY(frames[k]->y() > frames[k - 1]->geometry().bottom());
+    }
+    // Inside the designed client area of 4590 by 7815 twips.
+    QVERIFY(frames.last()->geometry().bottom() < 521);
+    QVERIFY(frames.last()->geometry().right() < 306);
+}
+
+void tst_display::opensDisabledWithTheNewSkinsValues()
+{
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    for (QGroupBox *frame : { window->fmDisplayDimText, window->fmDisplay, window->fmDisplayCoordinates,
+                              window->fmGUI, window->fmText })
+        QVERIFY(!frame->isEnabled());
+    // Only the frames are disabled: what lies in them is enabled by itself.
+    QVERIFY(!window->cbxDisplay->testAttribute(Qt::WA_ForceDisabled));
+    QVERIFY(!window->txtAuthor->testAttribute(Qt::WA_ForceDisabled));
+
+    QCOMPARE(window->cbxDisplay->count(), frmDisplayToolBar::DisplayCount);
+    QCOMPARE(window->cbxDisplay->currentIndex(), -1);
+    QVERIFY(!window->cbxDisplay->isEditable());
+    QCOMPARE(window->cbxGUI->count(), frmDisplayToolBar::GuiColorCount);
+    QCOMPARE(window->cbxGUI->currentIndex(), -1);
+    QVERIFY(!window->cbxGUI->isEditable());
+    QVERIFY(!window->chkDisplay->isChecked());
+    QVERIFY(!window->chkGUI->isChecked());
+    QVERIFY(window->chkDisplay->text().isEmpty());
+    QVERIFY(window->txtDisplayFont->isReadOnly());
+    QVERIFY(window->txtDisplayFont->text().isEmpty());
+    for (ColorSwatch *swatch : { window->cmdDisplayColor, window->cmdGUIColor }) {
+        QCOMPARE(swatch->backColor(), 0);
+        QCOMPARE(swatch->toolTip(), QStringLiteral("000000"));
+    }
+    for (QLineEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY, window->txtAuthor,
+                            window->txtURL })
+        QVERIFY(box->text().isEmpty());
+    QVERIFY(!window->optSubtitles[0]->isChecked());
+    QVERIFY(window->optSubtitles[1]->isChecked());
+    QCOMPARE(window->txtDescription->toPlainText(), QStringLiteral("Created with TVX Morvane (by Orlo)\n"));
+}
+
+void tst_display::enableFramesEnablesAllFive()
+{
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    window->EnableFrames();
+    for (QGroupBox *frame : { window->fmDisplayDimText, window->fmDisplay, window->fmDisplayCoordinates,
+                              window->fmGUI, window->fmText })
+        QVERIFY(frame->isEnabled());
+    QVERIFY(window->txtDisplayY->isEnabled());
+}
+
+void tst_display::builtinTexts()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
+    QCOMPARE(window->fmDisplayDimText->title(), QStringLiteral("Max Dimensions (pixels)"));
+    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("Insert 0 for AutoSize"));
+    QCOMPARE(window->optSubtitles[0]->text(), QStringLiteral("Subtitles Format 1"));
+    QCOMPARE(window->optSubtitles[0]->toolTip(), QStringLiteral("Compatible with Tovix build <814"));
+    QCOMPARE(window->optSubtitles[1]->toolTip(), QStringLiteral("Compatible with Tovix build >=814"));
+    QCOMPARE(window->cbxDisplay->itemText(0), QStringLiteral("Version"));
+    QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Movie Lenght"));
+    QCOMPARE(window->cbxDisplay->itemText(6), QStringLiteral("Status"));
+    QCOMPARE(window->cmdDisplayFont->text(), QStringLiteral("Select"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayX"))->text(), QStringLiteral("X:"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayY"))->text(), QStringLiteral("Y:"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixels)"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsY"))->text(), QStringLiteral("(pixels)"));
+    QCOMPARE(window->cbxGUI->itemText(0), QStringLiteral("Menu Back Color"));
+    QCOMPARE(window->cbxGUI->itemText(9), QStringLiteral("Play List Active Text Color"));
+    QCOMPARE(window->lblInstruction->text(), QStringLiteral("Below you can insert information about your skin."));
+    QCOMPARE(window->lblDescription->text(), QStringLiteral("Description:"));
+}
+
+void tst_display::languageFileBehindTheVersionGate()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    const QByteArray keys = "[Display]\r\n1=Affichage\r\n4=Ignored\r\n4_T=0 pour auto\r\n12=Longueur\r\n"
+                            "33=Texte actif\r\n38=\r\n";
+    writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n" + keys);
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
+    QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Movie Lenght"));
+    frmDisplayToolBar::unload();
+
+    writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n" + keys);
+    window = frmDisplayToolBar::get();
+    QCOMPARE(window->caption(), QStringLiteral("Affichage"));
+    // The width box takes only a tooltip, from "4_T"; key "4" names nothing.
+    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("0 pour auto"));
+    QCOMPARE(window->lblDisplayTitle->text(), QStringLiteral("Max width:"));
+    QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Longueur"));
+    QCOMPARE(window->cbxGUI->itemText(9), QStringLiteral("Texte actif"));
+    QCOMPARE(window->cbxGUI->itemText(8), QStringLiteral("Play List Text Color"));
+    // An empty value falls back for its item alone.
+    QCOMPARE(window->lblDescription->text(), QStringLiteral("Description:"));
+}
+
+void tst_display::oneKeyServesBothPixelLabels()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixel)"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsY"))->text(), QStringLiteral("(pixel)"));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayY"))->text(), QStringLiteral("Y:"));
+    QCOMPARE(window->fmDisplayCoordinates->title(), QStringLiteral("Coordinates"));
+    QCOMPARE(window->fmGUI->title(), QStringLiteral("GUI"));
+}
+
+void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    window->cbxDisplay->setCurrentIndex(3);
+    window->cbxGUI->setCurrentIndex(5);
+    window->txtDisplayX->setText(QStringLiteral("12"));
+    QSignalSpy displayIndex(window->cbxDisplay, &QComboBox::currentIndexChanged);
+    QSignalSpy displayText(window->cbxDisplay, &QComboBox::currentTextChanged);
+    QSignalSpy guiIndex(window->cbxGUI, &QComboBox::currentIndexChanged);
+    QSignalSpy guiText(window->cbxGUI, &QComboBox::currentTextChanged);
+    QSignalSpy option(window->optSubtitles[1], &QRadioButton::toggled);
+
+    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n12=Longueur\r\n29=Menu inactif\r\n");
+    window->ApplyTexts(LangReader());
+
+    QCOMPARE(window->cbxDisplay->currentIndex(), 3);
+    QCOMPARE(window->cbxDisplay->currentText(), QStringLiteral("Longueur"));
+    QCOMPARE(window->cbxGUI->currentIndex(), 5);
+    QCOMPARE(window->cbxGUI->currentText(), QStringLiteral("Menu inactif"));
+    QCOMPARE(window->cbxDisplay->count(), frmDisplayToolBar::DisplayCount);
+    QCOMPARE(window->txtDisplayX->text(), QStringLiteral("12"));
+    QVERIFY(window->optSubtitles[1]->isChecked());
+    QCOMPARE(displayIndex.count() + displayText.count() + guiIndex.count() + guiText.count() + option.count(), 0);
+}
+
+void tst_display::placesItselfBesideTheImagesWindow()
+{
+    frmImagesToolBar *images = frmImagesToolBar::get();
+    images->resizeFrame(311, 537);
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    QCOMPARE(window->frameTop(), 0);
+    QCOMPARE(window->frameLeft(), 311);
+    QCOMPARE(window->frameWidth(), 311);
+    // As high as its designed client area (7815 twips) and the frame's borders.
+    const QMargins borders = window->frame()->contentsMargins();
+    QCOMPARE(window->frameHeight(), 521 + borders.top() + borders.bottom());
+}
+
+void tst_display::userCloseOnlyHidesAndUnchecksTheViewItem()
+{
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    window->Show();
+    window->txtAuthor->setText(QStringLiteral("Someone"));
+    QVERIFY(window->frame() != window);
+
+    window->frame()->close();
+    QCOMPARE(frmDisplayToolBar::loaded(), window);
+    QCOMPARE(window->txtAuthor->text(), QStringLiteral("Someone"));
+
+    // What the View item does with the request belongs to the main window.
+    if (m_main->mnuViewDisplayTB->isChecked() && window->isShown())
+        QSKIP("the View menu's toggle is not in yet");
+    QVERIFY(!m_main->mnuViewDisplayTB->isChecked());
+    QVERIFY(!window->isShown());
+    // The preview window enables the item while a window skin is open.
+    m_main->mnuViewDisplayTB->setEnabled(true);
+    m_main->mnuViewDisplayTB->trigger();
+    QVERIFY(m_main->mnuViewDisplayTB->isChecked());
+    QCOMPARE(frmDisplayToolBar::loaded(), window);
+    QVERIFY(window->isShown());
+    QCOMPARE(window->txtAuthor->text(), QStringLiteral("Someone"));
+}
+
+void tst_display::closeByCodeUnloads()
+{
+    frmDisplayToolBar::get()->Show();
+    QVERIFY(frmDisplayToolBar::unload(vbFormCode));
+    QVERIFY(!frmDisplayToolBar::loaded());
+    QVERIFY(m_main->mnuViewDisplayTB->isChecked());
+
+    // The next load starts afresh.
+    frmDisplayToolBar *window = frmDisplayToolBar::get();
+    QVERIFY(window->txtAuthor->text().isEmpty());
+    QVERIFY(frmDisplayToolBar::unload(vbFormMDIForm));
+    QVERIFY(!frmDisplayToolBar::loaded());
+}
+
+QTEST_MAIN(tst_display)
+#include "tst_display.moc"

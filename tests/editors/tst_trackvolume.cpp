@@ -1,0 +1,247 @@
+#include "core/frmMain.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/ColorSwatch.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
+#include "lang/Locale.h"
+#include "platform/IniFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The track and volume tool window: its two bar panels, its texts, where it
+// places itself and what closing it does.
+class tst_trackvolume : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void bothHalvesCarryTheBarPanelControls();
+    void opensWithEveryFrameDisabledAndNothingChosen();
+    void builtinTextsInBothHalves();
+    void languageFileBehindTheVersionGate();
+    void applyTextsKeepsKindsAndRunsNoHandler();
+    void placesItselfBelowTheImagesWindowSpanningTwoWidths();
+    void userCloseOnlyHidesAndUnchecksTheViewItem();
+    void closeByCodeUnloads();
+
+private:
+    void writeLanguage(const QByteArray &content);
+    static bool languageLookupIsIn();
+
+    QTemporaryDir m_home;
+    frmMain *m_main = nullptr;
+};
+
+void tst_trackvolume::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
+    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+}
+
+void tst_trackvolume::init()
+{
+    gUILanguage.clear();
+    m_main = new frmMain;
+    m_main->show();
+}
+
+void tst_trackvolume::cleanup()
+{
+    frmTrackVolumeToolBar::unload();
+    frmImagesToolBar::unload();
+    delete m_main;
+    m_main = nullptr;
+    gUILanguage.clear();
+    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+}
+
+void tst_trackvolume::writeLanguage(const QByteArray &content)
+{
+    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    gUILanguage = QStringLiteral("Test");
+    // The reader caches by size and time: a rewrite within the same second must not be missed.
+    ini::clearCache();
+}
+
+bool tst_trackvolume::languageLookupIsIn()
+{
+    return !LangReader().text(QStringLiteral("Bars"), 1, 7001).isEmpty();
+}
+
+void tst_trackvolume::bothHalvesCarryTheBarPanelControls()
+{
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    QCOMPARE(window->objectName(), QStringLiteral("frmTrackVolumeToolBar"));
+    for (int i = 0; i < 2; ++i) {
+        BarPanel *panel = window->bar(i);
+        QCOMPARE(panel->index(), i);
+        const QString suffix = QLatin1Char('_') + QString::number(i);
+        QCOMPARE(window->findChild<QComboBox *>(QStringLiteral("cbxBarType") + suffix), panel->cbxBarType);
+        QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtPosSizeLeft") + suffix), panel->txtPosSizeLeft);
+        QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("cmdBackColor") + suffix),
+                 static_cast<QPushButton *>(panel->cmdBackColor));
+        QCOMPARE(panel->fmBarStyle->parentWidget(), window);
+    }
+    QVERIFY(window->findChild<QFrame *>(QStringLiteral("fmSeparator")));
+    // The track bar's half lies on the left, the volume bar's on the right.
+    QVERIFY(window->bar(0)->fmPosSize->geometry().right() < window->fmSeparator->geometry().left());
+    QVERIFY(window->bar(1)->fmBarColor->geometry().left() > window->fmSeparator->geometry().right());
+}
+
+void tst_trackvolume::opensWithEveryFrameDisabledAndNothingChosen()
+{
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    for (int i = 0; i < 2; ++i) {
+        BarPanel *panel = window->bar(i);
+        QVERIFY(!panel->fmBarStyle->isEnabled());
+        QVERIFY(!panel->fmBarColor->isEnabled());
+        QVERIFY(!panel->fmPosSize->isEnabled());
+        QVERIFY(panel->chkBarUsed->isChecked());
+        QCOMPARE(panel->cbxBarType->currentIndex(), -1);
+        QCOMPARE(panel->cmdMouseOverColor->toolTip(), QStringLiteral("000000"));
+        QVERIFY(panel->txtPosSizeWidth->text().isEmpty());
+    }
+    window->EnableFrames();
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(window->bar(i)->fmBarStyle->isEnabled());
+        QVERIFY(window->bar(i)->fmBarColor->isEnabled());
+        QVERIFY(window->bar(i)->fmPosSize->isEnabled());
+    }
+}
+
+void tst_trackvolume::builtinTextsInBothHalves()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    const QString caption = QStringLiteral("TrackBar") + QString(89, QLatin1Char(' ')) + QStringLiteral("VolumeBar");
+    QCOMPARE(window->caption(), caption);
+    QCOMPARE(window->caption().size(), 106);
+    for (int i = 0; i < 2; ++i) {
+        BarPanel *panel = window->bar(i);
+        QCOMPARE(panel->fmBarStyle->title(), QStringLiteral("Bar Style"));
+        QCOMPARE(panel->cbxBarType->itemText(2), QStringLiteral("Custom Bitmap Horizontal"));
+        QCOMPARE(panel->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
+        QCOMPARE(panel->lblMouseOverColor->text(), QStringLiteral("Mouse Over Color:"));
+        QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
+    }
+}
+
+void tst_trackvolume::languageFileBehindTheVersionGate()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    // Below version 1 the whole file is ignored.
+    writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n");
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    QCOMPARE(window->bar(0)->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
+    QVERIFY(window->caption().startsWith(QStringLiteral("TrackBar ")));
+    frmTrackVolumeToolBar::unload();
+
+    // From version 1 on, each key it fills replaces its item in both halves.
+    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n22=\r\n");
+    window = frmTrackVolumeToolBar::get();
+    QCOMPARE(window->caption(), QStringLiteral("Barres"));
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(window->bar(i)->cmdBrowseImageBar->text(), QStringLiteral("&Parcourir"));
+        QCOMPARE(window->bar(i)->lblPosSizeWidth->text(), QStringLiteral("Width:"));
+        QCOMPARE(window->bar(i)->chkBorder->text(), QStringLiteral("Border"));
+    }
+}
+
+void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
+{
+    if (!languageLookupIsIn())
+        QSKIP("the language lookup is not in yet");
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    window->bar(0)->cbxBarType->setCurrentIndex(5);
+    window->bar(1)->cbxBarType->setCurrentIndex(0);
+    QSignalSpy index0(window->bar(0)->cbxBarType, &QComboBox::currentIndexChanged);
+    QSignalSpy text0(window->bar(0)->cbxBarType, &QComboBox::currentTextChanged);
+    QSignalSpy index1(window->bar(1)->cbxBarType, &QComboBox::currentIndexChanged);
+    QSignalSpy used(window->bar(1)->chkBarUsed, &QCheckBox::toggled);
+
+    writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n[Bars]\r\n4=Horizontale\r\n9=Bouton vertical\r\n");
+    window->ApplyTexts(LangReader());
+
+    QCOMPARE(window->bar(0)->cbxBarType->currentIndex(), 5);
+    QCOMPARE(window->bar(0)->cbxBarType->currentText(), QStringLiteral("Bouton vertical"));
+    QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 0);
+    QCOMPARE(window->bar(1)->cbxBarType->itemText(0), QStringLiteral("Horizontale"));
+    QCOMPARE(window->bar(1)->cbxBarType->count(), BarPanel::KindCount);
+    QCOMPARE(index0.count() + text0.count() + index1.count() + used.count(), 0);
+}
+
+void tst_trackvolume::placesItselfBelowTheImagesWindowSpanningTwoWidths()
+{
+    frmImagesToolBar *images = frmImagesToolBar::get();
+    images->resizeFrame(311, 537);
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    QCOMPARE(window->frameLeft(), 0);
+    QCOMPARE(window->frameTop(), 537);
+    QCOMPARE(window->frameWidth(), 622);
+    // As high as its designed client area (4215 twips) and the frame's borders.
+    const QMargins borders = window->frame()->contentsMargins();
+    QCOMPARE(window->frameHeight(), 281 + borders.top() + borders.bottom());
+}
+
+void tst_trackvolume::userCloseOnlyHidesAndUnchecksTheViewItem()
+{
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    window->Show();
+    window->bar(1)->txtImageBar->setText(QStringLiteral("volume.bmp"));
+    QVERIFY(window->frame() != window);
+
+    window->frame()->close();
+    QCOMPARE(frmTrackVolumeToolBar::loaded(), window);
+    QCOMPARE(window->bar(1)->txtImageBar->text(), QStringLiteral("volume.bmp"));
+
+    // What the View item does with the request belongs to the main window.
+    if (m_main->mnuViewTrackVolumeTB->isChecked() && window->isShown())
+        QSKIP("the View menu's toggle is not in yet");
+    QVERIFY(!m_main->mnuViewTrackVolumeTB->isChecked());
+    QVERIFY(!window->isShown());
+    // The preview window enables the item while a window skin is open.
+    m_main->mnuViewTrackVolumeTB->setEnabled(true);
+    m_main->mnuViewTrackVolumeTB->trigger();
+    QVERIFY(m_main->mnuViewTrackVolumeTB->isChecked());
+    QCOMPARE(frmTrackVolumeToolBar::loaded(), window);
+    QVERIFY(window->isShown());
+    QCOMPARE(window->bar(1)->txtImageBar->text(), QStringLiteral("volume.bmp"));
+}
+
+void tst_trackvolume::closeByCodeUnloads()
+{
+    frmTrackVolumeToolBar::get()->Show();
+    QVERIFY(frmTrackVolumeToolBar::unload(vbFormCode));
+    QVERIFY(!frmTrackVolumeToolBar::loaded());
+    QVERIFY(m_main->mnuViewTrackVolumeTB->isChecked());
+
+    // The next load starts afresh.
+    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
+    QCOMPARE(window->bar(0)->cbxBarType->currentIndex(), -1);
+    QVERIFY(frmTrackVolumeToolBar::unload(vbFormMDIForm));
+    QVERIFY(!frmTrackVolumeToolBar::loaded());
+}
+
+QTEST_MAIN(tst_trackvolume)
+#include "tst_trackvolume.moc"

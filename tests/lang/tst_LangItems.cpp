@@ -1,0 +1,159 @@
+#include "core/MdiForm.h"
+#include "lang/Locale.h"
+#include "platform/IniFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+// Putting looked-up texts into a window's controls without running its handlers.
+class tst_LangItems : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void itemsTakeTheFileOrTheBuiltinText();
+    void listEntriesAreRenamedInPlaceWithoutSignals();
+    void listEntriesOutsideTheListAreIgnored();
+    void captionsGoWhereEachKindShowsThem();
+    void labelsWithoutBuddyShowTheTextWithoutAccessKeys();
+
+private:
+    QTemporaryDir *m_home = nullptr;
+};
+
+void tst_LangItems::init()
+{
+    m_home = new QTemporaryDir;
+    QVERIFY(m_home->isValid());
+    qputenv("TVX_MORVANE_HOME", QFile::encodeName(m_home->path()));
+    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("Lang")));
+    QFile file(m_home->path() + QStringLiteral("/Lang/Test.lng"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n1=Anzeige && GUI\r\n4_T=Tipp\r\n9=Fassung\r\n"
+               "11=\r\n[FullScreen]\r\n11=Unten und oben\r\n");
+    file.close();
+    ini::clearCache();
+    gUILanguage = QStringLiteral("Test");
+}
+
+void tst_LangItems::cleanup()
+{
+    delete m_home;
+    m_home = nullptr;
+    gUILanguage.clear();
+    qunsetenv("TVX_MORVANE_HOME");
+}
+
+void tst_LangItems::itemsTakeTheFileOrTheBuiltinText()
+{
+    MdiForm form;
+    QLineEdit box;
+    QComboBox list;
+    list.addItems({"a", "b", "c"});
+    QPushButton button;
+    const LangReader lang;
+    ApplyLangItems(lang, {
+        LangItem::caption(&form, "Display", 1, 6001),
+        LangItem::toolTip(&box, "Display", "4_T", 6004),
+        LangItem::listEntry(&list, 0, "Display", 9, 6011),
+        LangItem::listEntry(&list, 1, "Display", 10, 6012),
+        LangItem::listEntry(&list, 2, "Display", 11, 6013),
+        LangItem::caption(nullptr, "Display", 7, 6009),
+        LangItem::caption(&button, "Display", QStringLiteral("17"), 6019),
+    });
+    QCOMPARE(form.caption(), QStringLiteral("Anzeige && GUI"));
+    QCOMPARE(box.toolTip(), QStringLiteral("Tipp"));
+    QCOMPARE(list.itemText(0), QStringLiteral("Fassung"));
+    QCOMPARE(list.itemText(1), QStringLiteral("Movie Title"));
+    QCOMPARE(list.itemText(2), QStringLiteral("Movie Info")); // empty value
+    QCOMPARE(button.text(), QStringLiteral("Select"));
+}
+
+void tst_LangItems::listEntriesAreRenamedInPlaceWithoutSignals()
+{
+    QComboBox list;
+    list.addItems({"Bottom", "Top", "Bottom and Top"});
+    list.setCurrentIndex(2);
+    QSignalSpy index(&list, &QComboBox::currentIndexChanged);
+    QSignalSpy text(&list, &QComboBox::currentTextChanged);
+    ApplyLangItems(LangReader(), {LangItem::listEntry(&list, 2, "FullScreen", 11, 8011)});
+    QCOMPARE(list.count(), 3);
+    QCOMPARE(list.currentIndex(), 2);
+    QCOMPARE(list.currentText(), QStringLiteral("Unten und oben"));
+    QCOMPARE(index.count(), 0);
+    QCOMPARE(text.count(), 0);
+    QVERIFY(!list.signalsBlocked());
+
+    // No selection stays no selection.
+    QComboBox empty;
+    empty.addItems({"x", "y"});
+    empty.setCurrentIndex(-1);
+    SetLangListEntry(&empty, 0, QStringLiteral("z"));
+    QCOMPARE(empty.currentIndex(), -1);
+    QCOMPARE(empty.itemText(0), QStringLiteral("z"));
+}
+
+void tst_LangItems::listEntriesOutsideTheListAreIgnored()
+{
+    QComboBox list;
+    list.addItems({"x"});
+    SetLangListEntry(&list, 1, QStringLiteral("y"));
+    SetLangListEntry(&list, -1, QStringLiteral("y"));
+    SetLangListEntry(nullptr, 0, QStringLiteral("y"));
+    QCOMPARE(list.count(), 1);
+    QCOMPARE(list.itemText(0), QStringLiteral("x"));
+}
+
+void tst_LangItems::captionsGoWhereEachKindShowsThem()
+{
+    QMenu menu;
+    QAction action;
+    QGroupBox frame;
+    QCheckBox check;
+    QWidget dialog;
+    SetLangCaption(&menu, QStringLiteral("&Datei"));
+    SetLangCaption(&action, QStringLiteral("&Neu"));
+    SetLangCaption(&frame, QStringLiteral("Rahmen"));
+    SetLangCaption(&check, QStringLiteral("&Rand"));
+    SetLangCaption(&dialog, QStringLiteral("Dialog"));
+    QCOMPARE(menu.title(), QStringLiteral("&Datei"));
+    QCOMPARE(menu.menuAction()->text(), QStringLiteral("&Datei"));
+    QCOMPARE(action.text(), QStringLiteral("&Neu"));
+    QCOMPARE(frame.title(), QStringLiteral("Rahmen"));
+    QCOMPARE(check.text(), QStringLiteral("&Rand"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
+
+    SetLangToolTip(&action, QStringLiteral("tip"));
+    SetLangToolTip(&check, QStringLiteral("tip 2"));
+    QCOMPARE(action.toolTip(), QStringLiteral("tip"));
+    QCOMPARE(check.toolTip(), QStringLiteral("tip 2"));
+}
+
+void tst_LangItems::labelsWithoutBuddyShowTheTextWithoutAccessKeys()
+{
+    QLabel plain;
+    SetLangCaption(&plain, QStringLiteral("(Hold on the SHIFT key to select both Bottom && Top)"));
+    QCOMPARE(plain.text(), QStringLiteral("(Hold on the SHIFT key to select both Bottom & Top)"));
+    SetLangCaption(&plain, QStringLiteral("&Type:&"));
+    QCOMPARE(plain.text(), QStringLiteral("Type:"));
+
+    QLabel withBuddy;
+    QLineEdit box;
+    withBuddy.setBuddy(&box);
+    SetLangCaption(&withBuddy, QStringLiteral("&Path && file:"));
+    QCOMPARE(withBuddy.text(), QStringLiteral("&Path && file:"));
+}
+
+QTEST_MAIN(tst_LangItems)
+#include "tst_LangItems.moc"
