@@ -11,7 +11,6 @@
 #include "lang/Locale.h"
 
 #include <QAction>
-#include <QMdiArea>
 
 namespace {
 
@@ -27,12 +26,6 @@ void toggleToolWindow(QAction *item)
         else
             window->Hide();
     }
-}
-
-// A colour value 0x00BBGGRR as a colour.
-QColor colorOf(int32_t value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
 bool isExplicitColor(int32_t value)
@@ -93,17 +86,17 @@ void frmMain::mnuBackGroundChoose_Click()
     const int32_t initial = isExplicitColor(gBackColor) ? gBackColor : 0x808080;
     if (!ShowColorDialog(this, PaletteToBuffer(gCustomPalette), initial, 1))
         return;
-    if (frmSkin *skin = frmSkin::loaded())
-        skin->pctBackground->setBackColor(colorOf(gChosenColor));
     gBackColor = gChosenColor;
+    if (frmSkin *skin = frmSkin::loaded())
+        skin->ApplyBackColor();
     gCustomPalette = BufferToPalette(gCustomColorsBuffer);
 }
 
 void frmMain::mnuBackGroundRestore_Click()
 {
-    if (frmSkin *skin = frmSkin::loaded())
-        skin->pctBackground->setBackColor(m_mdiArea->background().color());
     gBackColor = -1;
+    if (frmSkin *skin = frmSkin::loaded())
+        skin->ApplyBackColor();
 }
 
 void frmMain::mnufmBtnRightClickMultilanguage_Click()
