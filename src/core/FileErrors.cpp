@@ -1,9 +1,11 @@
 #include "core/FileErrors.h"
 
+#include "core/SkinFormat.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
 #include <QFileInfo>
@@ -121,13 +123,7 @@ QByteArray fileBytes(const QStringList &lines)
     QByteArray bytes;
     for (const QString &line : lines) {
         // A line break inside a line would split it into two lines of the file.
-        QString oneLine = line;
-        while (oneLine.endsWith(QLatin1Char('\n')) || oneLine.endsWith(QLatin1Char('\r')))
-            oneLine.chop(1);
-        oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        oneLine.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        bytes += cp1252::encode(oneLine);
+        bytes += cp1252::encode(skinformat::oneLine(line));
         bytes += "\r\n";
     }
     return bytes;
@@ -189,7 +185,10 @@ bool WriteTextFile(const QString &path, const QStringList &lines, const QString 
         if (precheck(path, &failure)) {
             QSaveFile file(path);
             errno = 0;
-            if (!file.open(QIODevice::WriteOnly)) {
+            // Unbuffered: a buffered QSaveFile flushes only while committing and
+            // does not notice when that flush fails, so a full disk would replace
+            // the old file with a cut one. Written directly, a short write shows.
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
                 failure = failureOf(errno, file);
             } else {
                 errno = 0;
@@ -198,8 +197,12 @@ bool WriteTextFile(const QString &path, const QStringList &lines, const QString 
                     file.cancelWriting();
                 } else {
                     errno = 0;
-                    if (file.commit())
+                    if (file.commit()) {
+                        // The INI reader caches files by size and time; a rewrite
+                        // within the same millisecond must not read as the old file.
+                        ini::clearCache();
                         return true;
+                    }
                     failure = failureOf(errno, file);
                 }
             }

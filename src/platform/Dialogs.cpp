@@ -38,6 +38,14 @@ QString titleOrProgram(const QString &title)
     return title.isEmpty() ? app::title() : title;
 }
 
+// Messages are built with Windows line ends; a label wants "\n" alone.
+QString shownText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 Answer ask(const Request &request)
 {
     // A copy, so a responder that replaces itself while answering stays alive.
@@ -130,7 +138,7 @@ int msgBox(const QString &prompt, int style, const QString &title, QWidget *owne
         return ask(request).button;
     }
 
-    QMessageBox box(iconOf(style), shownTitle, prompt, QMessageBox::NoButton, parentFor(owner));
+    QMessageBox box(iconOf(style), shownTitle, shownText(prompt), QMessageBox::NoButton, parentFor(owner));
     const QList<ButtonCode> buttons = buttonsOf(style);
     for (const ButtonCode &b : buttons)
         box.addButton(b.button);
@@ -164,7 +172,7 @@ QString inputBox(const QString &prompt, const QString &title, const QString &def
     QInputDialog dialog(parentFor(owner));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(shownTitle);
-    dialog.setLabelText(prompt);
+    dialog.setLabelText(shownText(prompt));
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted)
         return QString();

@@ -108,13 +108,7 @@ Parsed parse(const QString &text)
         const QString key = fold(trimmed(QStringView(line).left(equals)));
         if (section->contains(key))
             continue;
-        QString value = trimmed(QStringView(line).mid(equals + 1));
-        if (value.size() >= 2) {
-            const QChar first = value.front();
-            if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
-                value = value.mid(1, value.size() - 2);
-        }
-        section->insert(key, value);
+        section->insert(key, trimmed(QStringView(line).mid(equals + 1)));
     }
     return parsed;
 }
@@ -175,6 +169,11 @@ QString readValue(const QString &section, const QString &key, const QString &fil
     if (const auto parsed = load(fileName, encoding)) {
         if (const QString *found = find(*parsed, section, key)) {
             value = *found;
+            if (value.size() >= 2) {
+                const QChar first = value.front();
+                if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+                    value = value.mid(1, value.size() - 2);
+            }
             // The caller's buffer ends at the first NUL.
             const qsizetype nul = value.indexOf(QChar(0));
             if (nul >= 0)
@@ -192,6 +191,16 @@ bool hasKey(const QString &section, const QString &key, const QString &fileName,
 {
     const auto parsed = load(fileName, encoding);
     return parsed && find(*parsed, section, key);
+}
+
+QString readRawValue(const QString &section, const QString &key, const QString &fileName, bool *found,
+                     Encoding encoding)
+{
+    const auto parsed = load(fileName, encoding);
+    const QString *value = parsed ? find(*parsed, section, key) : nullptr;
+    if (found)
+        *found = value != nullptr;
+    return value ? *value : QString();
 }
 
 void clearCache()

@@ -25,6 +25,13 @@ QString readValue(const QString &section, const QString &key, const QString &fil
 bool hasKey(const QString &section, const QString &key, const QString &fileName,
             Encoding encoding = Encoding::Auto);
 
+// The value as the file holds it, only trimmed: no quotes stripped, no length
+// limit. For files that merely use the INI layout (the registry files), where a
+// command such as "/opt/app" "%1" must keep its quotes. *found tells a missing
+// key from an empty value.
+QString readRawValue(const QString &section, const QString &key, const QString &fileName,
+                     bool *found = nullptr, Encoding encoding = Encoding::Auto);
+
 // Drops every cached file (tests that rewrite a file within the same second).
 void clearCache();
 

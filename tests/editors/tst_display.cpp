@@ -1,4 +1,5 @@
 #include "core/frmMain.h"
+#include "editors/CoordinateEdit.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
@@ -44,7 +45,6 @@ private slots:
 
 private:
     void writeLanguage(const QByteArray &content);
-    static bool languageLookupIsIn();
 
     QTemporaryDir m_home;
     frmMain *m_main = nullptr;
@@ -83,11 +83,6 @@ void tst_display::writeLanguage(const QByteArray &content)
     gUILanguage = QStringLiteral("Test");
     // The reader caches by size and time: a rewrite within the same second must not be missed.
     ini::clearCache();
-}
-
-bool tst_display::languageLookupIsIn()
-{
-    return !LangReader().text(QStringLiteral("Display"), 1, 6001).isEmpty();
 }
 
 void tst_display::controlsCarryTheirDesignNames()
@@ -154,9 +149,15 @@ void tst_display::opensDisabledWithTheNewSkinsValues()
         QCOMPARE(swatch->backColor(), 0);
         QCOMPARE(swatch->toolTip(), QStringLiteral("000000"));
     }
-    for (QLineEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY, window->txtAuthor,
-                            window->txtURL })
+    for (QLineEdit *box : QList<QLineEdit *> { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY,
+                                               window->txtAuthor, window->txtURL })
         QVERIFY(box->text().isEmpty());
+    for (CoordinateEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY })
+        QCOMPARE(box->maxChars(), 7);
+    // Coordinates may be negative, the maximum width not.
+    QVERIFY(window->txtDisplayX->minusAllowed());
+    QVERIFY(window->txtDisplayY->minusAllowed());
+    QVERIFY(!window->txtDisplayDimMax->minusAllowed());
     QVERIFY(!window->optSubtitles[0]->isChecked());
     QVERIFY(window->optSubtitles[1]->isChecked());
     QCOMPARE(window->txtDescription->toPlainText(), QStringLiteral("Created with TVX Morvane (by Orlo)\n"));
@@ -174,8 +175,6 @@ void tst_display::enableFramesEnablesAllFive()
 
 void tst_display::builtinTexts()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
     QCOMPARE(window->fmDisplayDimText->title(), QStringLiteral("Max Dimensions (pixels)"));
@@ -199,8 +198,6 @@ void tst_display::builtinTexts()
 
 void tst_display::languageFileBehindTheVersionGate()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     const QByteArray keys = "[Display]\r\n1=Affichage\r\n4=Ignored\r\n4_T=0 pour auto\r\n12=Longueur\r\n"
                             "33=Texte actif\r\n38=\r\n";
     writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n" + keys);
@@ -224,8 +221,6 @@ void tst_display::languageFileBehindTheVersionGate()
 
 void tst_display::oneKeyServesBothPixelLabels()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixel)"));
@@ -237,8 +232,6 @@ void tst_display::oneKeyServesBothPixelLabels()
 
 void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
 {
-    if (!languageLookupIsIn())
-        QSKIP("the language lookup is not in yet");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     window->cbxDisplay->setCurrentIndex(3);
     window->cbxGUI->setCurrentIndex(5);

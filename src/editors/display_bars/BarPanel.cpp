@@ -1,5 +1,6 @@
 #include "editors/display_bars/BarPanel.h"
 
+#include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/ToolWindowLayout.h"
 #include "lang/Locale.h"
@@ -106,12 +107,14 @@ void BarPanel::createPosSizeFrame(QWidget *window, int leftTwips, int topTwips)
     fmPosSize->setEnabled(false);
 
     const auto cell = [this](const char *labelName, const char *boxName, int column, int rowIndex,
-                             QLabel *&label, QLineEdit *&box) {
+                             QLabel *&label, CoordinateEdit *&box) {
         const int left = 120 + column * 1020;
         const int top = 300 + rowIndex * 780;
         label = make<QLabel>(fmPosSize, labelName);
         label->setGeometry(twipsRect(left, top, 915, 255));
-        box = make<QLineEdit>(fmPosSize, boxName);
+        box = make<CoordinateEdit>(fmPosSize, boxName);
+        // Positions (left column) may be negative, sizes (right column) not.
+        box->setMinusAllowed(column == 0);
         box->setGeometry(twipsRect(left, top + 255, 915, 315));
         label->setBuddy(box);
     };
@@ -131,29 +134,25 @@ void BarPanel::enableFrames()
 template <typename TextOf>
 void BarPanel::setTexts(const QString &styleText, TextOf itemText)
 {
-    fmBarStyle->setTitle(styleText);
-    lblBarType->setText(itemText(0));
-    {
-        // New entry texts keep the kind selected and must not run the kind handler.
-        const QSignalBlocker quiet(cbxBarType);
-        for (int kind = 0; kind < KindCount; ++kind)
-            cbxBarType->setItemText(kind, itemText(1 + kind));
-    }
-    chkBarUsed->setText(itemText(7));
-    lblImageBar->setText(itemText(8));
-    cmdBrowseImageBar->setText(itemText(9));
-    chkBorder->setText(itemText(10));
-    chkTransparentBG->setText(itemText(11));
-    fmBarColor->setTitle(itemText(12));
-    lblBorderColor->setText(itemText(13));
-    lblMouseOverColor->setText(itemText(14));
-    lblForeColor->setText(itemText(15));
-    lblBackColor->setText(itemText(16));
-    fmPosSize->setTitle(itemText(17));
-    lblPosSizeLeft->setText(itemText(18));
-    lblPosSizeWidth->setText(itemText(19));
-    lblPosSizeTop->setText(itemText(20));
-    lblPosSizeHeight->setText(itemText(21));
+    SetLangCaption(fmBarStyle, styleText);
+    SetLangCaption(lblBarType, itemText(0));
+    for (int kind = 0; kind < KindCount; ++kind)
+        SetLangListEntry(cbxBarType, kind, itemText(1 + kind));
+    SetLangCaption(chkBarUsed, itemText(7));
+    SetLangCaption(lblImageBar, itemText(8));
+    SetLangCaption(cmdBrowseImageBar, itemText(9));
+    SetLangCaption(chkBorder, itemText(10));
+    SetLangCaption(chkTransparentBG, itemText(11));
+    SetLangCaption(fmBarColor, itemText(12));
+    SetLangCaption(lblBorderColor, itemText(13));
+    SetLangCaption(lblMouseOverColor, itemText(14));
+    SetLangCaption(lblForeColor, itemText(15));
+    SetLangCaption(lblBackColor, itemText(16));
+    SetLangCaption(fmPosSize, itemText(17));
+    SetLangCaption(lblPosSizeLeft, itemText(18));
+    SetLangCaption(lblPosSizeWidth, itemText(19));
+    SetLangCaption(lblPosSizeTop, itemText(20));
+    SetLangCaption(lblPosSizeHeight, itemText(21));
 }
 
 void BarPanel::applyTexts(const LangReader &lang, const QString &section, int styleKey, int styleId,

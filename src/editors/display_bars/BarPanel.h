@@ -4,6 +4,7 @@
 #include <QString>
 
 class ColorSwatch;
+class CoordinateEdit;
 class LangReader;
 class QCheckBox;
 class QComboBox;
@@ -77,16 +78,17 @@ public:
     QLabel *lblBackColor = nullptr;
     ColorSwatch *cmdBackColor = nullptr;
 
-    // Position and size frame: a two-by-two grid of labelled number boxes.
+    // Position and size frame: a two-by-two grid of labelled number boxes; Left
+    // and Top take a minus sign, Width and Height do not.
     QGroupBox *fmPosSize = nullptr;
     QLabel *lblPosSizeLeft = nullptr;
-    QLineEdit *txtPosSizeLeft = nullptr;
+    CoordinateEdit *txtPosSizeLeft = nullptr;
     QLabel *lblPosSizeWidth = nullptr;
-    QLineEdit *txtPosSizeWidth = nullptr;
+    CoordinateEdit *txtPosSizeWidth = nullptr;
     QLabel *lblPosSizeTop = nullptr;
-    QLineEdit *txtPosSizeTop = nullptr;
+    CoordinateEdit *txtPosSizeTop = nullptr;
     QLabel *lblPosSizeHeight = nullptr;
-    QLineEdit *txtPosSizeHeight = nullptr;
+    CoordinateEdit *txtPosSizeHeight = nullptr;
 
 private:
     void createStyleFrame(QWidget *window, int leftTwips, int topTwips);

@@ -1,12 +1,12 @@
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 
+#include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace {
 template <typename T>
@@ -24,10 +24,10 @@ DisplayCoordinatesFrame::DisplayCoordinatesFrame(QWidget *window, int leftTwips,
     setObjectName(QStringLiteral("DisplayCoordinatesFrame"));
     fmDisplayCoordinates = make<QGroupBox>(window, "fmDisplayCoordinates", twipsRect(leftTwips, topTwips, 4335, 615));
     lblDisplayX = make<QLabel>(fmDisplayCoordinates, "lblDisplayX", twipsRect(120, 270, 300, 255));
-    txtDisplayX = make<QLineEdit>(fmDisplayCoordinates, "txtDisplayX", twipsRect(420, 210, 900, 315));
+    txtDisplayX = make<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayX", twipsRect(420, 210, 900, 315));
     lblDisplayPixelsX = make<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsX", twipsRect(1380, 270, 735, 255));
     lblDisplayY = make<QLabel>(fmDisplayCoordinates, "lblDisplayY", twipsRect(2220, 270, 300, 255));
-    txtDisplayY = make<QLineEdit>(fmDisplayCoordinates, "txtDisplayY", twipsRect(2520, 210, 900, 315));
+    txtDisplayY = make<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayY", twipsRect(2520, 210, 900, 315));
     lblDisplayPixelsY = make<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsY", twipsRect(3480, 270, 735, 255));
     // With a buddy a label takes "&" as an access key, as the design's labels do.
     lblDisplayX->setBuddy(txtDisplayX);
@@ -38,12 +38,12 @@ DisplayCoordinatesFrame::~DisplayCoordinatesFrame() = default;
 
 void DisplayCoordinatesFrame::setTexts(const std::function<QString(int offset)> &textAt)
 {
-    fmDisplayCoordinates->setTitle(textAt(0));
-    lblDisplayX->setText(textAt(1));
+    SetLangCaption(fmDisplayCoordinates, textAt(0));
+    SetLangCaption(lblDisplayX, textAt(1));
     // One key serves both unit labels.
-    lblDisplayPixelsX->setText(textAt(3));
-    lblDisplayY->setText(textAt(2));
-    lblDisplayPixelsY->setText(textAt(3));
+    SetLangCaption(lblDisplayPixelsX, textAt(3));
+    SetLangCaption(lblDisplayY, textAt(2));
+    SetLangCaption(lblDisplayPixelsY, textAt(3));
 }
 
 void DisplayCoordinatesFrame::applyTexts(const LangReader &lang, const QString &section, int firstKey, int firstId)

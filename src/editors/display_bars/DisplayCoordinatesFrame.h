@@ -4,16 +4,16 @@
 
 #include <functional>
 
+class CoordinateEdit;
 class LangReader;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QWidget;
 
 // The frame that holds a display text's position in skin pixels: the X and Y
 // boxes, each with its label and its "(pixels)" unit. The Display tool window and
 // the full-screen tool window (for the status text) carry it alike, as the frame
-// "fmDisplayCoordinates", a direct child of the window; the boxes start empty.
+// "fmDisplayCoordinates", a direct child of the window; the boxes start empty and take a minus sign.
 class DisplayCoordinatesFrame : public QObject
 {
     Q_OBJECT
@@ -35,9 +35,9 @@ public:
 
     QGroupBox *fmDisplayCoordinates = nullptr;
     QLabel *lblDisplayX = nullptr;
-    QLineEdit *txtDisplayX = nullptr;
+    CoordinateEdit *txtDisplayX = nullptr;
     QLabel *lblDisplayPixelsX = nullptr;
     QLabel *lblDisplayY = nullptr;
-    QLineEdit *txtDisplayY = nullptr;
+    CoordinateEdit *txtDisplayY = nullptr;
     QLabel *lblDisplayPixelsY = nullptr;
 };

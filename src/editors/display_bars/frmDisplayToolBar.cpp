@@ -2,6 +2,7 @@
 
 #include "core/frmMain.h"
 #include "editors/buttons/frmImagesToolBar.h"
+#include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 #include "editors/display_bars/ToolWindowLayout.h"
@@ -86,8 +87,9 @@ void frmDisplayToolBar::createDimTextFrame()
                                       twipsRect(60, 240, 4215, 795));
     lblDisplayTitle = make<QLabel>(pctDisplayDimText, QStringLiteral("lblDisplayTitle"),
                                    twipsRect(0, 60, 1020, 255));
-    txtDisplayDimMax = make<QLineEdit>(pctDisplayDimText, QStringLiteral("txtDisplayDimMax"),
-                                       twipsRect(1080, 0, 900, 315));
+    txtDisplayDimMax = make<CoordinateEdit>(pctDisplayDimText, QStringLiteral("txtDisplayDimMax"),
+                                            twipsRect(1080, 0, 900, 315));
+    txtDisplayDimMax->setMinusAllowed(false);
     // With a buddy a label takes "&" as an access key, as the design's labels do.
     lblDisplayTitle->setBuddy(txtDisplayDimMax);
 
@@ -163,37 +165,30 @@ template <typename TextOf>
 void frmDisplayToolBar::setTexts(TextOf textOf)
 {
     const auto text = [&](int key, int id) { return textOf(QString::number(key), id); };
-    setCaption(text(1, 6001));
-    fmDisplayDimText->setTitle(text(2, 6002));
-    lblDisplayTitle->setText(text(3, 6003));
-    txtDisplayDimMax->setToolTip(textOf(QStringLiteral("4_T"), 6004));
-    optSubtitles[0]->setText(text(5, 6005));
-    optSubtitles[0]->setToolTip(textOf(QStringLiteral("5_T"), 6006));
-    optSubtitles[1]->setText(text(6, 6007));
-    optSubtitles[1]->setToolTip(textOf(QStringLiteral("6_T"), 6008));
-    fmDisplay->setTitle(text(7, 6009));
-    lblDisplayName->setText(text(8, 6010));
-    {
-        // New entry texts keep the selection and must not run the list's handler.
-        const QSignalBlocker quiet(cbxDisplay);
-        for (int entry = 0; entry < DisplayCount; ++entry)
-            cbxDisplay->setItemText(entry, text(9 + entry, 6011 + entry));
-    }
-    lblDisplayFont->setText(text(16, 6018));
-    cmdDisplayFont->setText(text(17, 6019));
+    SetLangCaption(this, text(1, 6001));
+    SetLangCaption(fmDisplayDimText, text(2, 6002));
+    SetLangCaption(lblDisplayTitle, text(3, 6003));
+    SetLangToolTip(txtDisplayDimMax, textOf(QStringLiteral("4_T"), 6004));
+    SetLangCaption(optSubtitles[0], text(5, 6005));
+    SetLangToolTip(optSubtitles[0], textOf(QStringLiteral("5_T"), 6006));
+    SetLangCaption(optSubtitles[1], text(6, 6007));
+    SetLangToolTip(optSubtitles[1], textOf(QStringLiteral("6_T"), 6008));
+    SetLangCaption(fmDisplay, text(7, 6009));
+    SetLangCaption(lblDisplayName, text(8, 6010));
+    for (int entry = 0; entry < DisplayCount; ++entry)
+        SetLangListEntry(cbxDisplay, entry, text(9 + entry, 6011 + entry));
+    SetLangCaption(lblDisplayFont, text(16, 6018));
+    SetLangCaption(cmdDisplayFont, text(17, 6019));
     coordinates->setTexts([&](int offset) { return text(18 + offset, 6020 + offset); });
-    fmGUI->setTitle(text(22, 6024));
-    lblGUIName->setText(text(23, 6025));
-    {
-        const QSignalBlocker quiet(cbxGUI);
-        for (int entry = 0; entry < GuiColorCount; ++entry)
-            cbxGUI->setItemText(entry, text(24 + entry, 6026 + entry));
-    }
-    fmText->setTitle(text(34, 6036));
-    lblInstruction->setText(text(35, 6037));
-    lblAuthor->setText(text(36, 6038));
-    lblURL->setText(text(37, 6039));
-    lblDescription->setText(text(38, 6040));
+    SetLangCaption(fmGUI, text(22, 6024));
+    SetLangCaption(lblGUIName, text(23, 6025));
+    for (int entry = 0; entry < GuiColorCount; ++entry)
+        SetLangListEntry(cbxGUI, entry, text(24 + entry, 6026 + entry));
+    SetLangCaption(fmText, text(34, 6036));
+    SetLangCaption(lblInstruction, text(35, 6037));
+    SetLangCaption(lblAuthor, text(36, 6038));
+    SetLangCaption(lblURL, text(37, 6039));
+    SetLangCaption(lblDescription, text(38, 6040));
 }
 
 void frmDisplayToolBar::EnableFrames()

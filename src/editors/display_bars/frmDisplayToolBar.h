@@ -4,6 +4,7 @@
 #include "platform/ControlArray.h"
 
 class ColorSwatch;
+class CoordinateEdit;
 class DisplayCoordinatesFrame;
 class LangReader;
 class QCheckBox;
@@ -39,7 +40,7 @@ public:
     QGroupBox *fmDisplayDimText = nullptr;
     QWidget *pctDisplayDimText = nullptr;
     QLabel *lblDisplayTitle = nullptr;
-    QLineEdit *txtDisplayDimMax = nullptr;
+    CoordinateEdit *txtDisplayDimMax = nullptr;
     ControlArray<QRadioButton> optSubtitles;
 
     // The display text being edited: list entry i is display text i.
@@ -56,8 +57,8 @@ public:
     // Its position: fmDisplayCoordinates, txtDisplayX, txtDisplayY and their labels.
     DisplayCoordinatesFrame *coordinates = nullptr;
     QGroupBox *fmDisplayCoordinates = nullptr;
-    QLineEdit *txtDisplayX = nullptr;
-    QLineEdit *txtDisplayY = nullptr;
+    CoordinateEdit *txtDisplayX = nullptr;
+    CoordinateEdit *txtDisplayY = nullptr;
 
     // Menu and playlist colours: list entry k is colour k.
     QGroupBox *fmGUI = nullptr;

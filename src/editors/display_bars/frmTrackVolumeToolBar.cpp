@@ -41,7 +41,7 @@ void frmTrackVolumeToolBar::createControls()
     fmSeparator->setGeometry(twipsRect(4545, 60, 60, ClientHeight - 120));
 
     // The window is created with the built-in texts in place.
-    setCaption(LoadResString(CaptionId));
+    SetLangCaption(this, LoadResString(CaptionId));
     for (BarPanel *panel : m_bars)
         panel->applyBuiltinTexts(IdBase + StyleKey, IdBase + FirstItemKey);
 }
@@ -54,7 +54,7 @@ void frmTrackVolumeToolBar::Form_Load()
 
 void frmTrackVolumeToolBar::ApplyTexts(const LangReader &lang)
 {
-    setCaption(lang.text(Section, 1, CaptionId));
+    SetLangCaption(this, lang.text(Section, 1, CaptionId));
     for (BarPanel *panel : m_bars)
         panel->applyTexts(lang, Section, StyleKey, IdBase + StyleKey, FirstItemKey, IdBase + FirstItemKey);
 }

@@ -1,0 +1,278 @@
+#include "platform/AppInfo.h"
+#include "platform/Fonts.h"
+#include "platform/Pictures.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/VbRuntime.h"
+#include "support/ShellRecorder.h"
+
+#include <QtTest>
+
+#include <QFontDatabase>
+#include <QLockFile>
+
+// Pictures and shapes, the registry files, the shell and the program folder.
+class tst_platformservices : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void loadPictures();
+    void shapeRegion();
+    void zoomed();
+    void registryFromFiles();
+    void shellOpenAndVerbs();
+    void programFolderAndSettings();
+    void singleInstance();
+    void fontFiles();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    QTemporaryDir m_dir;
+};
+
+QString tst_platformservices::write(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+    return path;
+}
+
+void tst_platformservices::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_platformservices::loadPictures()
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(m_dir.filePath(QStringLiteral("Main.bmp"))));
+    // A PNG named .bmp still loads.
+    QVERIFY(image.save(m_dir.filePath(QStringLiteral("Other.bmp")), "PNG"));
+
+    QCOMPARE(pictures::load(m_dir.filePath(QStringLiteral("MAIN.BMP"))).size(), QSize(4, 3));
+    QCOMPARE(pictures::load(m_dir.filePath(QStringLiteral("Other.bmp"))).size(), QSize(4, 3));
+
+    auto errorOf = [](const QString &path) { return vb::resumeNext([&] { pictures::load(path); }); };
+    QCOMPARE(errorOf(m_dir.filePath(QStringLiteral("missing.bmp"))), 53);
+    QCOMPARE(errorOf(QString()), 53);
+    QCOMPARE(errorOf(write(QStringLiteral("junk.bmp"), "not a picture")), 481);
+    QCOMPARE(errorOf(write(QStringLiteral("pic.wmf"), "\xD7\xCD\xC6\x9A")), 481);
+    QCOMPARE(errorOf(write(QStringLiteral("pic.EMF"), "x")), 481);
+}
+
+void tst_platformservices::shapeRegion()
+{
+    QImage image(5, 3, QImage::Format_RGB32);
+    image.fill(QColor(255, 0, 255));
+    image.setPixel(1, 0, qRgb(0, 0, 0));
+    image.setPixel(2, 0, qRgb(0, 0, 0));
+    image.setPixel(4, 0, qRgb(255, 0, 254)); // one step from the key colour still counts
+    image.setPixel(0, 2, qRgb(1, 1, 1));
+    QRegion region = pictures::shapeRegion(image);
+    QCOMPARE(region.rectCount(), 3);
+    QVERIFY(region.contains(QPoint(1, 0)));
+    QVERIFY(region.contains(QPoint(2, 0)));
+    QVERIFY(!region.contains(QPoint(3, 0)));
+    QVERIFY(region.contains(QPoint(4, 0)));
+    QVERIFY(!region.contains(QPoint(0, 0)));
+    QVERIFY(!region.contains(QPoint(2, 1)));
+    QVERIFY(region.contains(QPoint(0, 2)));
+    QCOMPARE(region.boundingRect(), QRect(0, 0, 5, 3));
+
+    // Alpha does not count: only the colour.
+    QImage argb(2, 1, QImage::Format_ARGB32);
+    argb.setPixel(0, 0, qRgba(10, 20, 30, 255));
+    argb.setPixel(1, 0, qRgba(10, 20, 30, 0));
+    QCOMPARE(pictures::shapeRegion(argb), QRegion(-1, -1, 1, 1));
+
+    // All key colour: empty, yet not the null region that removes a mask.
+    QImage plain(3, 3, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    region = pictures::shapeRegion(plain);
+    QVERIFY(!region.isNull());
+    QCOMPARE(region, QRegion(-1, -1, 1, 1));
+    QVERIFY(!region.contains(QPoint(0, 0)));
+}
+
+void tst_platformservices::zoomed()
+{
+    QImage image(2, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    image.setPixel(1, 0, qRgb(0, 0, 255));
+    const QImage big = pictures::zoomed(image, 2);
+    QCOMPARE(big.size(), QSize(4, 2));
+    QCOMPARE(big.pixel(1, 1), qRgb(255, 0, 0)); // replicated, not blended
+    QCOMPARE(big.pixel(2, 0), qRgb(0, 0, 255));
+    QCOMPARE(pictures::zoomed(image, 1), image);
+}
+
+void tst_platformservices::registryFromFiles()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("registry"));
+    qputenv("TVX_MORVANE_REGISTRY", folder.toUtf8());
+    bool found = true;
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
+                                  QStringLiteral("AppPath"), &found),
+             QString());
+    QVERIFY(!found);
+
+    write(QStringLiteral("registry/registry-hkcu.ini"),
+          "[Software\\KRW\\rezori1]\r\n"
+          "AppPath=/opt/tovix/Tovix\r\n"
+          "Empty=\r\n"
+          "Quoted=\"a b\"\r\n"
+          "[Software\\Classes\\TVX.SkinZip\\shell]\r\n"
+          "@=UserVerb\r\n"
+          "[Software\\Classes\\Only.User\\shell]\r\n"
+          "@=OnlyUser\r\n");
+    write(QStringLiteral("registry/registry-hklm.ini"),
+          "[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\r\n"
+          "@=MachineVerb\r\n");
+
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("software\\krw\\REZORI1"),
+                                  QStringLiteral("apppath"), &found),
+             QStringLiteral("/opt/tovix/Tovix"));
+    QVERIFY(found);
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software/KRW/rezori1/"),
+                                  QStringLiteral("AppPath")),
+             QStringLiteral("/opt/tovix/Tovix"));
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
+                                  QStringLiteral("Empty"), &found),
+             QString());
+    QVERIFY(found);
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
+                                  QStringLiteral("Quoted")),
+             QStringLiteral("\"a b\""));
+    QCOMPARE(registry::queryValue(registry::Root::LocalMachine, QStringLiteral("Software\\KRW\\rezori1"),
+                                  QStringLiteral("AppPath"), &found),
+             QString());
+    QVERIFY(!found);
+
+    // Default values, by "" or "@"; the machine's and the user's classes.
+    QCOMPARE(registry::queryValue(registry::Root::LocalMachine, QStringLiteral("SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell"),
+                                  QString()),
+             QStringLiteral("MachineVerb"));
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"),
+                                  QStringLiteral("@")),
+             QStringLiteral("UserVerb"));
+    QCOMPARE(registry::queryValue(registry::Root::ClassesRoot, QStringLiteral("TVX.SkinZip\\shell"), QString()),
+             QStringLiteral("UserVerb"));
+    QCOMPARE(registry::queryValue(registry::Root::ClassesRoot, QStringLiteral("only.user\\SHELL"), QString()),
+             QStringLiteral("OnlyUser"));
+    qunsetenv("TVX_MORVANE_REGISTRY");
+}
+
+void tst_platformservices::shellOpenAndVerbs()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("shellreg"));
+    qputenv("TVX_MORVANE_REGISTRY", folder.toUtf8());
+    write(QStringLiteral("shellreg/registry-hklm.ini"),
+          "[Software\\Classes\\.tvk]\r\n"
+          "@=TVX.SkinZip\r\n"
+          "[Software\\Classes\\TVX.SkinZip\\shell\\Apply\\command]\r\n"
+          "@=\"/opt/tovix/Tovix\" --skin \"%1\"\r\n");
+    const QString archive = write(QStringLiteral("My Skin.tvk"), "zip");
+    const QString text = write(QStringLiteral("notes.txt"), "x");
+
+    ShellRecorder recorder;
+    const QList<shell::Launch> &launches = recorder.launches();
+
+    QVERIFY(shell::execute(nullptr, QStringLiteral("Open"), m_dir.filePath(QStringLiteral("NOTES.TXT"))) > 32);
+    QCOMPARE(launches.last().url, QUrl::fromLocalFile(text));
+    QVERIFY(shell::execute(nullptr, QStringLiteral("open"), QStringLiteral("http://example.org/page")) > 32);
+    QCOMPARE(launches.last().url, QUrl(QStringLiteral("http://example.org/page")));
+    QCOMPARE(shell::execute(nullptr, QStringLiteral("Open"), m_dir.filePath(QStringLiteral("none.txt"))), 2);
+
+    QVERIFY(shell::execute(nullptr, QStringLiteral("apply"), archive) > 32);
+    QCOMPARE(launches.last().program, QStringLiteral("/opt/tovix/Tovix"));
+    QCOMPARE(launches.last().arguments, (QStringList{QStringLiteral("--skin"), archive}));
+    QCOMPARE(shell::execute(nullptr, QStringLiteral("Print"), archive), 31);
+    QCOMPARE(shell::execute(nullptr, QStringLiteral("Apply"), text), 31);
+    const int before = int(launches.size());
+    recorder.setSucceeds(false);
+    QCOMPARE(shell::execute(nullptr, QString(), text), 31);
+    QCOMPARE(int(launches.size()), before + 1);
+
+    // An unquoted "%1" still passes a name with blanks as one argument.
+    recorder.setSucceeds(true);
+    QVERIFY(shell::runCommand(QStringLiteral("player %1 -x"), archive));
+    QCOMPARE(launches.last().arguments, (QStringList{archive, QStringLiteral("-x")}));
+    QVERIFY(!shell::runCommand(QString(), archive));
+
+    qunsetenv("TVX_MORVANE_REGISTRY");
+}
+
+void tst_platformservices::programFolderAndSettings()
+{
+    QCOMPARE(app::title(), QStringLiteral("TVX_Morvane"));
+    const QString home = m_dir.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home));
+    qputenv("TVX_MORVANE_HOME", (home + QLatin1Char('/')).toUtf8());
+    QCOMPARE(app::path(), home);
+    QCOMPARE(app::settingsFolder(), home);
+
+    // A folder the program cannot write to sends the settings to the
+    // configuration folder (root writes anywhere, so only where that holds).
+    QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (!QFileInfo(home).isWritable()) {
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
+        QCOMPARE(app::settingsFolder(), m_dir.filePath(QStringLiteral("config/TVX_Morvane")));
+        QVERIFY(QFileInfo(app::settingsFolder()).isDir());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    qunsetenv("TVX_MORVANE_HOME");
+    QCOMPARE(app::path(), QCoreApplication::applicationDirPath());
+}
+
+void tst_platformservices::singleInstance()
+{
+    const QString runtime = m_dir.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkpath(runtime));
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+
+    QVERIFY(app::acquireSingleInstance());
+    QVERIFY(app::acquireSingleInstance()); // already ours
+    QVERIFY(QFileInfo::exists(runtime + QStringLiteral("/TVX_Morvane.lock")));
+
+    // A lock held by a living copy keeps us out, at once.
+    app::releaseSingleInstance();
+    QLockFile other(runtime + QStringLiteral("/TVX_Morvane.lock"));
+    QVERIFY(other.tryLock(0));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!app::acquireSingleInstance());
+    QVERIFY(timer.elapsed() < 1000);
+    other.unlock();
+    QVERIFY(app::acquireSingleInstance());
+    app::releaseSingleInstance();
+    QVERIFY(!QFileInfo::exists(runtime + QStringLiteral("/TVX_Morvane.lock")));
+    qunsetenv("XDG_RUNTIME_DIR");
+}
+
+void tst_platformservices::fontFiles()
+{
+    QCOMPARE(fonts::addFontFile(m_dir.filePath(QStringLiteral("missing.ttf"))), -1);
+    QCOMPARE(fonts::addFontFile(write(QStringLiteral("bad.ttf"), "not a font")), -1);
+    fonts::removeFontFile(-1);
+    const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    if (!QFileInfo::exists(system))
+        QSKIP("no font file to register");
+    QFile::copy(system, m_dir.filePath(QStringLiteral("Skin.TTF")));
+    const int id = fonts::addFontFile(m_dir.filePath(QStringLiteral("skin.ttf")));
+    QVERIFY(id >= 0);
+    QVERIFY(!QFontDatabase::applicationFontFamilies(id).isEmpty());
+    fonts::removeFontFile(id);
+    QVERIFY(QFontDatabase::applicationFontFamilies(id).isEmpty());
+}
+
+QTEST_MAIN(tst_platformservices)
+#include "tst_platformservices.moc"
