@@ -5,8 +5,8 @@
 #include "core/frmSkin.h"
 #include "core/startup.h"
 #include "platform/IniFile.h"
-#include "platform/Shell.h"
 #include "support/DialogRecorder.h"
+#include "support/ShellRecorder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,17 +25,13 @@ public:
     QTemporaryDir config;
     QTemporaryDir skins;
     DialogRecorder dialogs;
-    QList<shell::Launch> launches;
+    ShellRecorder shell;
 
     MainWindowFixture()
     {
         qputenv("TVX_MORVANE_HOME", home.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        shell::setLauncher([this](const shell::Launch &launch) {
-            launches << launch;
-            return true;
-        });
         ini::clearCache();
     }
 
@@ -52,7 +48,6 @@ public:
         delete main.data();
         frmSkin::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        shell::setLauncher({});
         gSkinChanged = false;
         gSkinFile.clear();
     }

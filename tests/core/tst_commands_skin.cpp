@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(save.kind, DialogRecorder::Kind::SaveFile);
         QCOMPARE(save.text, QStringLiteral("Skin.ini"));
         QCOMPARE(save.directory, gLastSkinPath);
-        QCOMPARE(save.filters.value(0), QStringLiteral("Skin files (Skin.ini) (Skin.ini)"));
+        QCOMPARE(save.filters.value(0), QStringLiteral("Skin files (Skin.ini)"));
         QCOMPARE(f.dialogs.at(2).prompt, QStringLiteral("You have to choose the skin file before start.\n"
                                                         "Please press F2 and save the skin file in the desired folder."));
         QCOMPARE(f.dialogs.at(2).style, int(dialogs::vbInformation));
@@ -194,8 +194,7 @@ private slots:
         QCOMPARE(open.kind, DialogRecorder::Kind::OpenFile);
         QCOMPARE(open.directory, f.skins.path() + QLatin1Char('/'));
         QCOMPARE(open.filters.value(0),
-                 QStringLiteral("Skin files (*.tvk; Skin.ini; Skinv1.ini; Skinfs.ini; Skinfsv1.ini) "
-                                "(*.tvk Skin.ini Skinv1.ini Skinfs.ini Skinfsv1.ini)"));
+                 QStringLiteral("Skin files (*.tvk;Skin.ini;Skinv1.ini;Skinfs.ini;Skinfsv1.ini)"));
         QVERIFY(frmSkin::loaded());
         QCOMPARE(frmSkin::loaded()->caption(), path);
         QCOMPARE(gSkinFile, path);
@@ -407,7 +406,7 @@ private slots:
             QCOMPARE(box.style, int(dialogs::vbCritical));
             QCOMPARE(box.title, QStringLiteral("Attention"));
         }
-        QVERIFY(f.launches.isEmpty());
+        QVERIFY((f.shell.count() == 0));
     }
 
     void helpFilesOpenWithTheShell()
@@ -422,9 +421,9 @@ private slots:
         item(main, "mnuHelpLicense")->trigger();
         item(main, "mnuHelpGuide")->trigger();
         QCOMPARE(f.dialogs.count(), 0);
-        QCOMPARE(f.launches.size(), 2);
-        QCOMPARE(f.launches.at(0).url, QUrl::fromLocalFile(license));
-        QCOMPARE(f.launches.at(1).url, QUrl::fromLocalFile(guide));
+        QCOMPARE(f.shell.count(), 2);
+        QCOMPARE(f.shell.launches().at(0).url, QUrl::fromLocalFile(license));
+        QCOMPARE(f.shell.launches().at(1).url, QUrl::fromLocalFile(guide));
     }
 
     void aboutIsModal()

@@ -73,10 +73,10 @@ private slots:
         QCOMPARE(question.title, QStringLiteral("Welcome"));
         QCOMPARE(question.style, dialogs::vbYesNo | dialogs::vbInformation);
         if (answer == dialogs::vbYes) {
-            QCOMPARE(f.launches.size(), 1);
-            QCOMPARE(f.launches.at(0).url, QUrl::fromLocalFile(guide));
+            QCOMPARE(f.shell.count(), 1);
+            QCOMPARE(f.shell.launches().at(0).url, QUrl::fromLocalFile(guide));
         } else {
-            QVERIFY(f.launches.isEmpty());
+            QVERIFY((f.shell.count() == 0));
         }
     }
 
