@@ -1,9 +1,14 @@
 #include "core/PictureBox.h"
 
+#include "platform/Pictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+}
 
 void PictureBox::setPicture(const QImage &picture)
 {
@@ -16,6 +21,12 @@ void PictureBox::setImage(const QImage &image)
     if (m_autoSize && !m_image.isNull())
         resize(m_image.size());
     update();
+}
+
+void PictureBox::enlarge(int factor)
+{
+    if (factor > 1 && !m_image.isNull())
+        setImage(pictures::zoomed(m_image, factor));
 }
 
 void PictureBox::setBackColor(const QColor &color)

@@ -1,12 +1,405 @@
 #include "core/frmSkin.h"
 
+#include "core/Module.h"
+#include "core/SkinButtons.h"
+#include "core/SkinChange.h"
+#include "core/SkinDocument.h"
+#include "core/SkinFonts.h"
+#include "core/SkinWriter.h"
+#include "core/Transparent.h"
+#include "core/MenuIcons.h"
+#include "core/frmMain.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/frmDisplayToolBar.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "lang/Locale.h"
+#include "platform/Dialogs.h"
+#include "platform/VbRuntime.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace {
+
+// A skin coordinate or size on the screen: v skin pixels are v * gZoom pixels.
+int zoomedPixels(int32_t value)
+{
+    const int64_t product = int64_t(value) * gZoom;
+    return int(std::clamp<int64_t>(product, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+void setActionEnabled(QAction *action, bool on)
+{
+    if (action)
+        action->setEnabled(on);
+}
+
+void setActionVisible(QAction *action, bool on)
+{
+    if (action)
+        action->setVisible(on);
+}
+
+void setActionChecked(QAction *action, bool on)
+{
+    if (action) {
+        action->setCheckable(true);
+        action->setChecked(on);
+    }
+}
+
+// The font size of a font string "face,size,style": the number after the first comma.
+double fontSizeOf(const QString &font)
+{
+    const int comma = font.indexOf(QLatin1Char(','));
+    return comma < 0 ? 0.0 : vb::Val(font.mid(comma + 1));
+}
+
+constexpr int DisplayCount = 8;
+constexpr int BarCount = 2;
+
+} // namespace
+
 frmSkin::frmSkin()
 {
     setObjectName(QStringLiteral("frmSkin"));
+    createControls();
+    connectHandlers();
 }
 
 frmSkin::~frmSkin() = default;
 
-void frmSkin::Form_Load() {}
+void frmSkin::createControls()
+{
+    pctBackground = new PictureBox(this);
+    pctBackground->setObjectName(QStringLiteral("pctBackground"));
+    pctBackground->setAutoSize(false);
+    pctBackground->setBackColor(DefaultBackColor());
+    pctBackground->setGeometry(rect());
 
-void frmSkin::pctSkinMain_Click() {}
+    // An empty white box, hidden until a main image is loaded into it.
+    pctSkinMain = new PictureBox(pctBackground);
+    pctSkinMain->setObjectName(QStringLiteral("pctSkinMain"));
+    pctSkinMain->setBackColor(Qt::white);
+    pctSkinMain->setGeometry(0, 0, 320, 240);
+    pctSkinMain->hide();
+
+    QWidget *host = pctSkinMain;
+    pctSkinButton.setFactory(QStringLiteral("pctSkinButton"), [host](int) {
+        // A copy of the template: sized by its picture, hidden until shown.
+        auto *box = new PictureBox(host);
+        box->hide();
+        return box;
+    });
+    auto *buttonTemplate = new PictureBox(host);
+    buttonTemplate->hide();
+    pctSkinButton.insert(0, buttonTemplate);
+
+    lblSkinText.setFactory(QStringLiteral("lblSkinText"), [host](int) {
+        auto *label = new QLabel(host);
+        QFont font = label->font();
+        font.setPointSize(8);
+        label->setFont(font);
+        label->hide();
+        return label;
+    });
+    for (int i = 0; i < DisplayCount; ++i)
+        lblSkinText.load(i);
+
+    lblSkinBar.setFactory(QStringLiteral("lblSkinBar"), [host](int) {
+        auto *label = new QLabel(host);
+        label->hide();
+        return label;
+    });
+    pctSkinBar.setFactory(QStringLiteral("pctSkinBar"), [host](int) {
+        auto *box = new PictureBox(host);
+        box->hide();
+        return box;
+    });
+    for (int i = 0; i < BarCount; ++i) {
+        lblSkinBar.load(i);
+        pctSkinBar.load(i);
+    }
+}
+
+void frmSkin::connectHandlers()
+{
+    connect(pctSkinMain, &PictureBox::clicked, this, &frmSkin::pctSkinMain_Click);
+}
+
+// --- Lifecycle ---
+
+void frmSkin::Form_Load()
+{
+    // A new skin gets its file name before anything else; without one the load
+    // stops and the command that showed the window closes it again.
+    if (gSkinFile.isEmpty()) {
+        if (frmMain *main = frmMain::instance())
+            main->mnuFileSave_Click();
+        if (gSkinFile.isEmpty())
+            return;
+    }
+
+    labelDisplayTexts();
+    placeWindow();
+    switchMenus(true);
+    attachMenuIcons();
+    showToolWindows();
+    InitSkinDefaults();
+    ApplyBackColor();
+}
+
+void frmSkin::labelDisplayTexts()
+{
+    const LangReader lang;
+    for (int i = 0; i < DisplayCount; ++i)
+        lblSkinText[i]->setText(lang.text(QStringLiteral("Skin"), i + 1, 4001 + i));
+}
+
+void frmSkin::placeWindow()
+{
+    // Reading a tool window's width loads it without showing it.
+    const int left = gFullScreenSkin ? frmFullScreenToolBar::get()->frameWidth()
+                                     : 2 * frmImagesToolBar::get()->frameWidth();
+    moveFrame(left, 0);
+    SizeToMainPicture();
+}
+
+void frmSkin::switchMenus(bool skinOpen)
+{
+    frmMain *main = frmMain::instance();
+    if (!main)
+        return;
+    setActionEnabled(main->mnuFileClose, skinOpen);
+    setActionEnabled(main->mnuFileSave, skinOpen);
+    setActionVisible(main->mnuFileCreateTVK, skinOpen);
+    setActionVisible(main->mnuFileTestSkin, skinOpen);
+    setActionVisible(main->mnuFileSep2, skinOpen);
+    if (main->mnuView)
+        main->mnuView->menuAction()->setVisible(skinOpen);
+    if (skinOpen) {
+        setActionChecked(main->mnuViewImagesTB, true);
+        setActionChecked(main->mnuViewDisplayTB, true);
+        setActionChecked(main->mnuViewTrackVolumeTB, true);
+        setActionChecked(main->mnuViewFullScreenTB, true);
+    } else {
+        setActionEnabled(main->mnuViewDisplayTB, false);
+        setActionEnabled(main->mnuViewImagesTB, false);
+        setActionEnabled(main->mnuViewTrackVolumeTB, false);
+        setActionEnabled(main->mnuViewFullScreenTB, false);
+    }
+}
+
+void frmSkin::attachMenuIcons()
+{
+    // Positions count the items visible now: with every File and View item
+    // present these are Create TVK, Test Skin, View Skin File and Apply ZOrder.
+    frmMain *main = frmMain::instance();
+    if (!main)
+        return;
+    gMenuHandle = main->menuBar();
+    SetMenuIcon(gMenuHandle, 0, 7, 6);
+    SetMenuIcon(gMenuHandle, 0, 8, 7);
+    SetMenuIcon(gMenuHandle, 1, 5, 8);
+    SetMenuIcon(gMenuHandle, 1, 6, 9);
+}
+
+void frmSkin::showToolWindows()
+{
+    frmMain *main = frmMain::instance();
+    if (gFullScreenSkin) {
+        if (main)
+            setActionEnabled(main->mnuViewFullScreenTB, true);
+        frmFullScreenToolBar::get()->Show();
+    } else {
+        if (main) {
+            setActionEnabled(main->mnuViewImagesTB, true);
+            setActionEnabled(main->mnuViewDisplayTB, true);
+            setActionEnabled(main->mnuViewTrackVolumeTB, true);
+        }
+        frmImagesToolBar::get()->Show();
+        frmDisplayToolBar::get()->Show();
+        frmTrackVolumeToolBar::get()->Show();
+    }
+}
+
+bool frmSkin::Form_QueryUnload(int)
+{
+    if (!gSkinChanged)
+        return false;
+    const int answer
+        = dialogs::msgBox(gMessages[17], dialogs::vbYesNoCancel | dialogs::vbInformation, gMessages[1], this);
+    if (answer == dialogs::vbCancel)
+        return true;
+    if (answer == dialogs::vbYes) {
+        SaveSkin();
+        // A save that failed (the writer has said why) keeps the mark: closing
+        // now would lose the changes, so the window stays open.
+        return gSkinChanged;
+    }
+    ClearSkinChanged();
+    return false;
+}
+
+void frmSkin::Form_Unload(bool &)
+{
+    frmImagesToolBar::unload();
+    frmDisplayToolBar::unload();
+    frmTrackVolumeToolBar::unload();
+    frmFullScreenToolBar::unload();
+    switchMenus(false);
+    UnregisterSkinFonts();
+    gSkinFile.clear();
+}
+
+void frmSkin::resizeEvent(QResizeEvent *event)
+{
+    MdiForm::resizeEvent(event);
+    // A minimised window has no client area: the background keeps its size.
+    if (event->size().height() > 0)
+        pctBackground->setGeometry(0, 0, event->size().width(), event->size().height());
+}
+
+// --- Background ---
+
+QColor frmSkin::DefaultBackColor()
+{
+    return QApplication::palette().color(QPalette::Dark);
+}
+
+void frmSkin::ApplyBackColor()
+{
+    if (gBackColor >= 0 && gBackColor <= 0xFFFFFF)
+        pctBackground->setBackColor(
+            QColor(gBackColor & 0xFF, (gBackColor >> 8) & 0xFF, (gBackColor >> 16) & 0xFF));
+    else
+        pctBackground->setBackColor(DefaultBackColor());
+}
+
+// --- Drawing ---
+
+void frmSkin::LoadMainPicture(const QString &path, bool shaped)
+{
+    LoadSkinPicture(pctSkinMain, path, shaped);
+    pctSkinMain->show();
+    SizeToMainPicture();
+}
+
+void frmSkin::LoadMainPicture(const QString &path)
+{
+    LoadMainPicture(path, gAnyShape != 0);
+}
+
+void frmSkin::SizeToMainPicture()
+{
+    resizeFrame(pctSkinMain->width() + gFrameBorderX, pctSkinMain->height() + gFrameBorderY);
+}
+
+void frmSkin::pctSkinMain_Click()
+{
+    // The window stays disabled while it redraws, so that no click starts a
+    // second redraw; whatever fails on the way, it is given back.
+    setEnabled(false);
+    QCoreApplication::processEvents();
+    QPointer<frmMain> main = frmMain::instance();
+    if (main)
+        main->setCursor(Qt::BusyCursor);
+    const auto restore = qScopeGuard([this, main] {
+        setEnabled(true);
+        if (main)
+            main->unsetCursor();
+    });
+
+    gZoom = gZoom == 1 ? 2 : 1;
+
+    // A picture that is missing or unreadable leaves its element as it was.
+    vb::resumeNext([this] { LoadMainPicture(AddBackslash(gSkinFolder) + gMainImage); });
+    redrawButtons();
+    redrawBars();
+    redrawDisplays();
+}
+
+void frmSkin::redrawButtons()
+{
+    for (int i = 1; i <= ButtonCount(); ++i) {
+        PictureBox *box = pctSkinButton[i];
+        if (!box)
+            continue;
+        const ButtonRec &button = gButtons[i];
+        vb::resumeNext([&] {
+            LoadSkinPicture(box, button.BtnFile, button.BtnType != 0);
+            box->move(zoomedPixels(button.BtnX), zoomedPixels(button.BtnY));
+        });
+    }
+}
+
+void frmSkin::redrawBars()
+{
+    const QString folder = AddBackslash(gSkinFolder);
+    for (int i = 0; i < BarCount; ++i) {
+        const BarRec &bar = gBars[i];
+        const QPoint position(zoomedPixels(bar.BarLeft), zoomedPixels(bar.BarTop));
+        switch (bar.BarKind) {
+        case 0:
+        case 1:
+            lblSkinBar[i]->setGeometry(
+                QRect(position, QSize(zoomedPixels(bar.BarWidth), zoomedPixels(bar.BarHeight))));
+            break;
+        case 2:
+        case 3:
+        case 4:
+        case 5: {
+            QString path = folder + bar.BarImage;
+            if (bar.BarKind >= 4)
+                path += gButtonExt.isEmpty() ? QStringLiteral("N") : QStringLiteral("N.") + gButtonExt;
+            // Button bars are shaped by their image; bitmap bars are not.
+            const bool shaped = bar.BarKind >= 4;
+            PictureBox *box = pctSkinBar[i];
+            vb::resumeNext([&] {
+                LoadSkinPicture(box, path, shaped);
+                box->move(position);
+            });
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+void frmSkin::redrawDisplays()
+{
+    for (int i = 0; i < DisplayCount; ++i)
+        PlaceDisplayLabel(i);
+}
+
+void frmSkin::PlaceDisplayLabel(int i)
+{
+    QLabel *label = lblSkinText[i];
+    if (!label || i < 0 || i >= DisplayCount)
+        return;
+    const DisplayRec &display = gDisplays[i];
+    label->move(zoomedPixels(display.DspX), zoomedPixels(display.DspY));
+    // A font string without a size leaves the label's font size as it is.
+    const double size = fontSizeOf(display.DspFont) * gZoom;
+    if (size > 0) {
+        QFont font = label->font();
+        font.setPointSizeF(size);
+        label->setFont(font);
+    }
+    if (display.DspMaxWidth > 0) {
+        label->setFrameShape(QFrame::Box);
+        label->setLineWidth(1);
+        label->resize(zoomedPixels(display.DspMaxWidth), label->sizeHint().height());
+    } else {
+        label->setFrameShape(QFrame::NoFrame);
+        label->adjustSize();
+    }
+}

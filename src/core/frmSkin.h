@@ -7,7 +7,8 @@
 #include <QLabel>
 
 // The preview window: draws the open skin at zoom 1 or 2, one control per
-// element of the skin document.
+// element of the skin document. It exists exactly while a skin is open; its
+// load opens the tool windows of the skin's kind and its unload closes them.
 class frmSkin : public MdiForm, public FormInstance<frmSkin>
 {
     Q_OBJECT
@@ -21,10 +22,48 @@ public:
     // A click on the main picture: toggles the zoom and redraws every element.
     void pctSkinMain_Click();
 
+    // Loads the main image into pctSkinMain at the current zoom, shaped or not,
+    // shows it and sizes the window to it. Raises vb::Error (53, 481) before
+    // changing anything when the file is missing or not a picture.
+    void LoadMainPicture(const QString &path, bool shaped);
+    // The same, shaped by gAnyShape.
+    void LoadMainPicture(const QString &path);
+
+    // Sizes the window to the main picture and its frame allowances.
+    void SizeToMainPicture();
+
+    // Gives the background the colour of gBackColor (a colour value 0 to
+    // &HFFFFFF, red in the low byte), or the default colour for any other value.
+    void ApplyBackColor();
+    // The background's start colour (the application workspace's).
+    static QColor DefaultBackColor();
+
+    // Places and sizes display label i from gDisplays(i) at the current zoom:
+    // position, font size, and either a fixed width with a border or a size
+    // that follows the text.
+    void PlaceDisplayLabel(int i);
+
     PictureBox *pctBackground = nullptr;
     PictureBox *pctSkinMain = nullptr;
     ControlArray<PictureBox> pctSkinButton; // element 0 is the template
-    ControlArray<QLabel> lblSkinText;       // 0 to 7
-    ControlArray<QLabel> lblSkinBar;        // 0 and 1
-    ControlArray<PictureBox> pctSkinBar;    // 0 and 1
+    ControlArray<QLabel> lblSkinText; // 0 to 7
+    ControlArray<QLabel> lblSkinBar; // 0 and 1
+    ControlArray<PictureBox> pctSkinBar; // 0 and 1
+
+protected:
+    bool Form_QueryUnload(int unloadMode) override;
+    void Form_Unload(bool &cancel) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void labelDisplayTexts();
+    void placeWindow();
+    void switchMenus(bool skinOpen);
+    void attachMenuIcons();
+    void showToolWindows();
+    void redrawButtons();
+    void redrawBars();
+    void redrawDisplays();
 };

@@ -1,0 +1,50 @@
+#include "core/Transparent.h"
+
+#include "core/Module.h"
+#include "core/PictureBox.h"
+#include "platform/Pictures.h"
+
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+
+// What the control shows now, over exactly its own width and height, without
+// its child controls (the buttons on the main picture are not part of its shape).
+QImage shownImage(QWidget *ctl)
+{
+    const QSize size = ctl->size();
+    if (auto *box = qobject_cast<PictureBox *>(ctl)) {
+        if (box->image().size() == size)
+            return box->image();
+        QImage canvas(size, QImage::Format_RGB32);
+        canvas.fill(box->backColor().isValid() ? box->backColor() : box->palette().color(QPalette::Window));
+        QPainter painter(&canvas);
+        painter.drawImage(0, 0, box->image());
+        return canvas;
+    }
+    QImage canvas(size, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    ctl->render(&canvas, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return canvas;
+}
+
+} // namespace
+
+int MakeWindowRegion(QWidget *ctl, bool shaped)
+{
+    if (!ctl) {
+        gApiResult = 0;
+        return gApiResult;
+    }
+    if (!shaped) {
+        ctl->clearMask();
+    } else {
+        const QImage image = shownImage(ctl);
+        // An empty region would remove the mask; the shape of a picture that is
+        // all key colour is an empty but valid region.
+        ctl->setMask(image.isNull() ? QRegion(-1, -1, 1, 1) : pictures::shapeRegion(image));
+    }
+    gApiResult = 1;
+    return gApiResult;
+}
