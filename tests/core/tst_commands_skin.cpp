@@ -56,6 +56,9 @@ private:
     static void drop(frmMain *main, const QStringList &paths)
     {
         std::unique_ptr<QMimeData> data(filesData(paths));
+        // A drop goes to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(main, &enter);
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(main, &event);
         QCoreApplication::processEvents();
@@ -194,7 +197,7 @@ private slots:
         QCOMPARE(open.kind, DialogRecorder::Kind::OpenFile);
         QCOMPARE(open.directory, f.skins.path() + QLatin1Char('/'));
         QCOMPARE(open.filters.value(0),
-                 QStringLiteral("Skin files (*.tvk;Skin.ini;Skinv1.ini;Skinfs.ini;Skinfsv1.ini)"));
+                 QStringLiteral("Skin files (*.tvk Skin.ini Skinv1.ini Skinfs.ini Skinfsv1.ini)"));
         QVERIFY(frmSkin::loaded());
         QCOMPARE(frmSkin::loaded()->caption(), path);
         QCOMPARE(gSkinFile, path);
