@@ -1,13 +1,37 @@
 #include "core/frmMain.h"
 
+#include "core/FileErrors.h"
 #include "core/MdiForm.h"
+#include "core/MenuIcons.h"
 #include "core/Module.h"
+#include "core/OpenRoad.h"
+#include "core/Settings.h"
+#include "core/frmSkin.h"
+#include "core/startup.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/frmDisplayToolBar.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "lang/Locale.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
+#include <QStyle>
+#include <QUrl>
 
 namespace {
 QPointer<frmMain> g_main;
@@ -15,6 +39,11 @@ QPointer<frmMain> g_main;
 // The designed client area: 15240 x 10830 twips.
 constexpr int DesignedWidth = 1016;
 constexpr int DesignedHeight = 722;
+
+// The colour dialog's 16 custom colours until the settings file gives others.
+const QString DefaultPalette = QStringLiteral(
+    "0,0,0,0,170,0,0,0,0,170,0,0,170,170,0,0,0,0,170,0,170,0,170,0,0,170,170,0,85,85,85,0,"
+    "170,170,170,0,255,0,0,0,0,255,0,0,255,255,0,0,0,0,255,0,255,0,255,0,0,255,255,0,255,255,255,0");
 } // namespace
 
 frmMain::frmMain()
@@ -229,4 +258,203 @@ void frmMain::UpdateSkinMenus(bool skinOpen)
     mnuViewDisplayTB->setEnabled(windowSkin);
     mnuViewTrackVolumeTB->setEnabled(windowSkin);
     mnuViewFullScreenTB->setEnabled(skinOpen && gFullScreenSkin);
+}
+
+// --- Start-up ---
+
+void frmMain::MDIForm_Load(const QStringList &arguments)
+{
+    setFrameOffsets();
+    ListLanguageFiles(mnuLanguageSep0, mnuLanguageLng);
+    mSettingsFile = SettingsFilePath();
+    chooseSavedLanguage();
+    attachMenuIcons();
+    gCustomPalette = DefaultPalette;
+    gBackColor = -1;
+    restoreWindow();
+    openCommandLine(arguments);
+}
+
+void frmMain::setFrameOffsets()
+{
+    gFrameBorderY = FrameBorderYFor(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), gFrameBorderY);
+    gFrameBorderX = 10;
+}
+
+void frmMain::chooseSavedLanguage()
+{
+    if (!QFileInfo(mSettingsFile).isFile()) {
+        gUILanguage.clear();
+        ApplyLanguage();
+        return;
+    }
+    gUILanguage = ReadSettings(mSettingsFile).Language;
+    for (int i = 0; i <= mnuLanguageLng.uBound(); ++i) {
+        QAction *item = mnuLanguageLng[i];
+        if (item && item->text().compare(gUILanguage, Qt::CaseInsensitive) == 0) {
+            mnuLanguageLng_Click(i);
+            return;
+        }
+    }
+    ApplyLanguage();
+}
+
+void frmMain::attachMenuIcons()
+{
+    LoadMenuBitmaps();
+    gMenuHandle = menuBar();
+    // Positions count the items visible now: File, Language and Help.
+    SetMenuIcon(gMenuHandle, 0, 0, 1);
+    SetMenuIcon(gMenuHandle, 0, 1, 2);
+    SetMenuIcon(gMenuHandle, 0, 2, 3);
+    SetMenuIcon(gMenuHandle, 0, 3, 4);
+    SetMenuIcon(gMenuHandle, 0, 5, 5);
+    SetMenuIcon(gMenuHandle, 1, 0, 10);
+    SetMenuIcon(gMenuHandle, 2, 0, 11);
+    SetMenuIcon(gMenuHandle, 2, 2, 12);
+    SetMenuIcon(gMenuHandle, 2, 3, 13);
+}
+
+void frmMain::restoreWindow()
+{
+    // Values of an earlier run of this process must not leak into a first start.
+    gLastSkinPath.clear();
+    gPlayerLangPath.clear();
+    gPlayerLangFile.clear();
+
+    if (!QFileInfo(mSettingsFile).isFile()) {
+        move(0, 0);
+        show();
+        const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
+        if (fs::fileExists(guide)) {
+            const int answer = dialogs::msgBox(gMessages[9] + QLatin1Char('\n') + gMessages[10],
+                                               dialogs::vbYesNo | dialogs::vbInformation, gMessages[0], this);
+            if (answer == dialogs::vbYes)
+                gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(guide));
+        }
+        return;
+    }
+
+    const SettingsRecord saved = ReadSettings(mSettingsFile);
+    show();
+    switch (saved.State) {
+    case 1:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        setWindowState(Qt::WindowNoState);
+        move(saved.XPos, saved.YPos);
+        resize(saved.Width, saved.Height);
+        break;
+    }
+    gCustomPalette = saved.CustomPalette;
+    gLastSkinPath = saved.LastSkinPath;
+    gPlayerLangPath = saved.LangPath;
+    gPlayerLangFile = saved.LangFile;
+    // The preview applies it when it opens.
+    gBackColor = saved.BackColor;
+}
+
+void frmMain::openCommandLine(const QStringList &arguments)
+{
+    const QString commandLine = CommandLineOf(arguments);
+    if (commandLine.isEmpty())
+        return;
+    QString path = CommandLinePath(commandLine);
+    if (path.isEmpty())
+        return;
+    path = fs::resolve(QDir::cleanPath(QDir::current().absoluteFilePath(fs::toSlashes(path))));
+    if (fs::fileExists(path) && IsAcceptableSkinPath(path))
+        OpenRoad(path);
+}
+
+// --- Shut-down ---
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!closeChildWindows()) {
+        event->ignore();
+        return;
+    }
+    MDIForm_Unload();
+    event->accept();
+}
+
+bool frmMain::closeChildWindows()
+{
+    // The preview asks about unsaved changes and closes its tool windows; the
+    // program goes on when the user keeps the skin or its save failed.
+    frmSkin::unload(vbFormMDIForm);
+    if (frmSkin::loaded())
+        return false;
+    frmImagesToolBar::unload(vbFormMDIForm);
+    frmDisplayToolBar::unload(vbFormMDIForm);
+    frmTrackVolumeToolBar::unload(vbFormMDIForm);
+    frmFullScreenToolBar::unload(vbFormMDIForm);
+    return true;
+}
+
+void frmMain::MDIForm_Unload()
+{
+    // A window that never started (tests of other windows) leaves no settings.
+    if (mSettingsFile.isEmpty())
+        return;
+    FreeMenuBitmaps();
+    WriteSettings();
+}
+
+void frmMain::WriteSettings()
+{
+    SettingsRecord settings;
+    settings.setWindow(isMinimized(), isMaximized(), QRect(pos(), size()));
+    settings.CustomPalette = gCustomPalette;
+    settings.LastSkinPath = gLastSkinPath;
+    settings.LangPath = gPlayerLangPath;
+    settings.LangFile = gPlayerLangFile;
+    settings.Language = gUILanguage;
+    settings.BackColor = gBackColor;
+    WriteTextFile(mSettingsFile, SettingsLines(settings), gMessages[5]);
+}
+
+// --- Dropping a skin file ---
+
+bool frmMain::acceptsDrag(const QMimeData *data) const
+{
+    // Nothing drops while a modal window is open over the main window.
+    if (!data || !data->hasUrls() || QApplication::activeModalWidget())
+        return false;
+    const QList<QUrl> urls = data->urls();
+    // Only the first file counts, however many are dragged.
+    return !urls.isEmpty() && urls.first().isLocalFile() && IsAcceptableSkinPath(urls.first().toLocalFile());
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (acceptsDrag(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (acceptsDrag(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    if (!acceptsDrag(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The open road may ask questions: the drag source is let go first.
+    const QString path = event->mimeData()->urls().first().toLocalFile();
+    QMetaObject::invokeMethod(this, [this, path] { OpenRoad(path); }, Qt::QueuedConnection);
 }

@@ -1,0 +1,155 @@
+// The File menu of the main window: the skin commands and the open road.
+#include "core/frmMain.h"
+
+#include "core/CommonDialog.h"
+#include "core/Module.h"
+#include "core/OpenRoad.h"
+#include "core/SkinReader.h"
+#include "core/SkinWriter.h"
+#include "core/frmSkin.h"
+#include "lang/Locale.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Sentences of one message stand on lines of their own.
+const QString LineBreak = QStringLiteral("\n");
+
+// Closes the open skin; false when it is still open (the user kept it).
+bool closeSkin()
+{
+    frmSkin::unload();
+    return !frmSkin::loaded() && gSkinFile.isEmpty();
+}
+
+} // namespace
+
+void frmMain::OpenRoad(const QString &path)
+{
+    if (!closeSkin())
+        return;
+    if (!path.isEmpty()) {
+        gDlgFileName = path;
+        gDlgFileTitle = FileTitle(path);
+    }
+    gLastSkinPath = FolderOf(gDlgFileName);
+    gSkinFolder = gLastSkinPath;
+    gOpenOK = true;
+    if (IsArchiveTitle(gDlgFileTitle))
+        showTVKExtraction();
+    if (!gOpenOK)
+        return;
+    gSkinFile = gDlgFileName;
+    m_unwrittenSkinFile.clear();
+    gFullScreenSkin = IsFullScreenSkinTitle(gDlgFileTitle);
+    frmSkin *skin = frmSkin::get();
+    skin->Show();
+    skin->setCaption(gDlgFileName);
+    ReadSkin();
+}
+
+void frmMain::showTVKExtraction()
+{
+    // The extraction dialog is not built yet: an archive is not opened.
+    gOpenOK = false;
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    const QString filter = gUIStrings[4] + QChar(0)
+        + QStringLiteral("*.tvk;Skin.ini;Skinv1.ini;Skinfs.ini;Skinfsv1.ini") + QChar(0);
+    if (ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x1804, QString(), QString(), true))
+        OpenRoad();
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    newSkin(false);
+}
+
+void frmMain::mnuFileNewFS_Click()
+{
+    newSkin(true);
+}
+
+void frmMain::newSkin(bool fullScreen)
+{
+    const bool previousKind = gFullScreenSkin;
+    gFullScreenSkin = fullScreen;
+    if (!closeSkin())
+        gFullScreenSkin = previousKind;
+    // The load of a new preview asks where the skin goes (Save without a file);
+    // a preview that stayed open only comes forward.
+    frmSkin *skin = frmSkin::get();
+    if (!gSkinFile.isEmpty()) {
+        skin->Show();
+        return;
+    }
+    frmSkin::unload();
+    const int first = fullScreen ? 13 : 11;
+    dialogs::msgBox(gMessages[first] + LineBreak + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    if (!gSkinFile.isEmpty()) {
+        if (!confirmOverwriteOfExistingSkinFile())
+            return;
+        SaveSkin();
+        if (fs::fileExists(gSkinFile))
+            m_unwrittenSkinFile.clear();
+        return;
+    }
+
+    // A new skin: fix the folder; its file name is always the kind's own.
+    const bool fullScreen = gFullScreenSkin;
+    const QString name = fullScreen ? QStringLiteral("Skinfs.ini") : QStringLiteral("Skin.ini");
+    dialogs::msgBox(gMessages[fullScreen ? 15 : 16], dialogs::vbExclamation, gMessages[2], this);
+    const QString filter = gUIStrings[fullScreen ? 3 : 2] + QChar(0) + name + QChar(0);
+    if (!ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x2006, name, QString(), false))
+        return;
+    gLastSkinPath = FolderOf(gDlgFileName);
+    gSkinFolder = gLastSkinPath;
+    gSkinFile = AddBackslash(gSkinFolder) + name;
+    m_unwrittenSkinFile = gSkinFile;
+    if (frmSkin *skin = frmSkin::loaded())
+        skin->setCaption(gSkinFile);
+}
+
+bool frmMain::confirmOverwriteOfExistingSkinFile()
+{
+    // A new skin goes to the kind's fixed name whatever name was typed, so the
+    // folder may already hold a skin of that name: it is replaced only when the
+    // user says so.
+    if (m_unwrittenSkinFile.isEmpty() || gSkinFile != m_unwrittenSkinFile || !fs::fileExists(gSkinFile))
+        return true;
+    const QString prompt = QLatin1Char('"') + fs::resolve(gSkinFile) + QStringLiteral("\" already exists.") + LineBreak
+        + QStringLiteral("Do you want to replace it with this skin?");
+    const int answer = dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
+                                       gMessages[2], this);
+    if (answer != dialogs::vbYes)
+        return false;
+    m_unwrittenSkinFile.clear();
+    return true;
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    frmSkin::unload();
+}
+
+void frmMain::mnuFileCreateTVK_Click()
+{
+    // Creating archives is not built yet.
+}
+
+void frmMain::mnuFileTestSkin_Click()
+{
+    // Testing a skin in the player is not built yet.
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}

@@ -1,0 +1,451 @@
+#include "MainWindowFixture.h"
+
+#include "core/Module.h"
+#include "core/SkinChange.h"
+#include "core/frmAbout.h"
+#include "core/frmMain.h"
+#include "core/frmSkin.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "lang/Locale.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMimeData>
+#include <QtTest>
+
+// The skin commands of the main window (New, Open, command line, drop, Save,
+// Close, Exit), its Help commands, the background colour and the tool-window
+// toggles, driven through the real window and answered by the dialog recorder.
+class tst_commands_skin : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QAction *item(frmMain *main, const char *name)
+    {
+        return main->findChild<QAction *>(QLatin1String(name));
+    }
+
+    static QString makeSkinFile(const QTemporaryDir &dir, const QString &relative)
+    {
+        const QString path = dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        MainWindowFixture::writeFile(path, "[Tovix.Skin]\r\nVersion=1.00\r\n");
+        return path;
+    }
+
+    static QMimeData *filesData(const QStringList &paths)
+    {
+        auto *data = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data->setUrls(urls);
+        return data;
+    }
+
+    static bool dragAccepted(frmMain *main, const QStringList &paths)
+    {
+        std::unique_ptr<QMimeData> data(filesData(paths));
+        QDragEnterEvent event(QPoint(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(main, &event);
+        return event.isAccepted();
+    }
+
+    static void drop(frmMain *main, const QStringList &paths)
+    {
+        std::unique_ptr<QMimeData> data(filesData(paths));
+        // A drop goes to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(main, &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(main, &event);
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    // --- New and Save ---
+
+    void newSkinWithoutAFolderClosesAgain()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        gLastSkinPath = f.skins.path() + QLatin1Char('/');
+        f.dialogs.answerButton(dialogs::vbOK); // the notice that the name is fixed
+        f.dialogs.cancel();                    // the folder
+        f.dialogs.answerButton(dialogs::vbOK); // the notice that no skin was made
+        item(main, "mnuFileNew")->trigger();
+
+        QCOMPARE(f.dialogs.count(), 3);
+        QCOMPARE(f.dialogs.at(0).prompt,
+                 QStringLiteral("Your skin will be saved as \"Skin.ini\" even if you'll specify another name."));
+        QCOMPARE(f.dialogs.at(0).style, int(dialogs::vbExclamation));
+        QCOMPARE(f.dialogs.at(0).title, QStringLiteral("Attention"));
+        const auto &save = f.dialogs.at(1);
+        QCOMPARE(save.kind, DialogRecorder::Kind::SaveFile);
+        QCOMPARE(save.text, QStringLiteral("Skin.ini"));
+        QCOMPARE(save.directory, gLastSkinPath);
+        QCOMPARE(save.filters.value(0), QStringLiteral("Skin files (Skin.ini)"));
+        QCOMPARE(f.dialogs.at(2).prompt, QStringLiteral("You have to choose the skin file before start.\n"
+                                                        "Please press F2 and save the skin file in the desired folder."));
+        QCOMPARE(f.dialogs.at(2).style, int(dialogs::vbInformation));
+        QCOMPARE(f.dialogs.at(2).title, QStringLiteral("Information"));
+        QVERIFY(!frmSkin::loaded());
+        QVERIFY(!frmImagesToolBar::loaded());
+        QCOMPARE(gSkinFile, QString());
+        QVERIFY(!item(main, "mnuFileClose")->isEnabled());
+    }
+
+    void newFullScreenSkinTellsItsOwnKeys()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.cancel();
+        f.dialogs.answerButton(dialogs::vbOK);
+        item(main, "mnuFileNewFS")->trigger();
+        QCOMPARE(f.dialogs.count(), 3);
+        QVERIFY(f.dialogs.at(0).prompt.contains(QStringLiteral("\"Skinfs.ini\"")));
+        QCOMPARE(f.dialogs.at(1).text, QStringLiteral("Skinfs.ini"));
+        QVERIFY(f.dialogs.at(2).prompt.endsWith(QStringLiteral("Please press Ctrl+F2 and save the skin file in the desired folder.")));
+        QVERIFY(!frmSkin::loaded());
+    }
+
+    void newSkinTakesTheFolderAndTheKindsName()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("MyBlueSkin.txt")));
+        item(main, "mnuFileNew")->trigger();
+
+        const QString expected = f.skins.filePath(QStringLiteral("Skin.ini"));
+        QCOMPARE(gSkinFile, expected);
+        QCOMPARE(gSkinFolder, f.skins.path() + QLatin1Char('/'));
+        QCOMPARE(gLastSkinPath, gSkinFolder);
+        QVERIFY(!gFullScreenSkin);
+        QVERIFY(frmSkin::loaded());
+        QCOMPARE(frmSkin::loaded()->caption(), expected);
+        QVERIFY(item(main, "mnuFileSave")->isEnabled());
+        // Nothing is written until the skin is saved.
+        QVERIFY(!QFile::exists(expected));
+        QVERIFY(!QFile::exists(f.skins.filePath(QStringLiteral("MyBlueSkin.txt"))));
+
+        const int asked = f.dialogs.count();
+        item(main, "mnuFileSave")->trigger();
+        QCOMPARE(f.dialogs.count(), asked);
+        QVERIFY(MainWindowFixture::readFile(expected).startsWith("[Tovix.Skin]\r\n"));
+    }
+
+    void newSkinDoesNotSilentlyReplaceAnExistingSkin()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        const QString existing = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
+        const QByteArray before = MainWindowFixture::readFile(existing);
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("other.ini")));
+        item(main, "mnuFileNewFS")->trigger();
+        QCOMPARE(gSkinFile, existing);
+
+        f.dialogs.clear();
+        f.dialogs.answerButton(dialogs::vbNo);
+        main->mnuFileSave_Click();
+        QCOMPARE(f.dialogs.count(), 1);
+        QCOMPARE(f.dialogs.at(0).style & 7, int(dialogs::vbYesNo));
+        QVERIFY(f.dialogs.at(0).prompt.contains(existing));
+        QCOMPARE(MainWindowFixture::readFile(existing), before);
+
+        // Asked again at the next Save; Yes replaces it, and then no more questions.
+        f.dialogs.answerButton(dialogs::vbYes);
+        main->mnuFileSave_Click();
+        QCOMPARE(f.dialogs.count(), 2);
+        QVERIFY(MainWindowFixture::readFile(existing) != before);
+        main->mnuFileSave_Click();
+        QCOMPARE(f.dialogs.count(), 2);
+    }
+
+    void newSkinWhileTheOpenOneIsKeptChangesNothing()
+    {
+        MainWindowFixture f;
+        const QString path = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
+        frmMain *main = f.start({path});
+        QVERIFY(frmSkin::loaded());
+        QVERIFY(gFullScreenSkin);
+        SetSkinChanged();
+        f.dialogs.clear();
+        f.dialogs.answerButton(dialogs::vbCancel);
+        item(main, "mnuFileNew")->trigger();
+        QCOMPARE(f.dialogs.count(), 1); // the save question only
+        QVERIFY(frmSkin::loaded());
+        QCOMPARE(gSkinFile, path);
+        QVERIFY(gFullScreenSkin);
+    }
+
+    // --- Open, command line, drop ---
+
+    void openFromTheDialog()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        const QString path = makeSkinFile(f.skins, QStringLiteral("Blue/Skin.ini"));
+        gLastSkinPath = f.skins.path() + QLatin1Char('/');
+        f.dialogs.acceptFile(path);
+        item(main, "mnuFileOpen")->trigger();
+        const auto &open = f.dialogs.at(0);
+        QCOMPARE(open.kind, DialogRecorder::Kind::OpenFile);
+        QCOMPARE(open.directory, f.skins.path() + QLatin1Char('/'));
+        QCOMPARE(open.filters.value(0),
+                 QStringLiteral("Skin files (*.tvk Skin.ini Skinv1.ini Skinfs.ini Skinfsv1.ini)"));
+        QVERIFY(frmSkin::loaded());
+        QCOMPARE(frmSkin::loaded()->caption(), path);
+        QCOMPARE(gSkinFile, path);
+        QCOMPARE(gLastSkinPath, f.skins.filePath(QStringLiteral("Blue/")));
+        QCOMPARE(gSkinFolder, gLastSkinPath);
+        QVERIFY(!gFullScreenSkin);
+
+        // Cancelled: nothing changes.
+        f.dialogs.cancel();
+        item(main, "mnuFileOpen")->trigger();
+        QCOMPARE(gSkinFile, path);
+    }
+
+    void openKeptWhenTheUserCancelsTheClose()
+    {
+        MainWindowFixture f;
+        const QString first = makeSkinFile(f.skins, QStringLiteral("A/Skin.ini"));
+        const QString second = makeSkinFile(f.skins, QStringLiteral("B/Skinfs.ini"));
+        frmMain *main = f.start({first});
+        SetSkinChanged();
+        f.dialogs.clear();
+        f.dialogs.acceptFile(second);
+        f.dialogs.answerButton(dialogs::vbCancel);
+        item(main, "mnuFileOpen")->trigger();
+        QCOMPARE(gSkinFile, first);
+        QCOMPARE(gLastSkinPath, f.skins.filePath(QStringLiteral("A/")));
+        QVERIFY(!gFullScreenSkin);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("file");    // created in the skins folder
+        QTest::addColumn<QString>("argument"); // relative to the skins folder
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("window skin") << "Skin.ini" << "Skin.ini" << true << false;
+        QTest::newRow("full-screen skin, any case") << "skinFS.INI" << "skinFS.INI" << true << true;
+        QTest::newRow("named in another case") << "Skinfsv1.ini" << "SKINFSV1.INI" << true << true;
+        QTest::newRow("folder with blanks") << "My Skins/Skinv1.ini" << "My Skins/Skinv1.ini" << true << false;
+        QTest::newRow("other name") << "Blue.ini" << "Blue.ini" << false << false;
+        QTest::newRow("missing file") << "Skin.ini" << "Gone/Skin.ini" << false << false;
+        // Archives are not extracted yet: nothing opens.
+        QTest::newRow("archive") << "Blue.tvk" << "Blue.tvk" << false << false;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, argument);
+        QFETCH(bool, opened);
+        QFETCH(bool, fullScreen);
+        MainWindowFixture f;
+        makeSkinFile(f.skins, file);
+        QVERIFY(f.start({f.skins.filePath(argument)}));
+        QCOMPARE(f.dialogs.count(), 0);
+        QCOMPARE(bool(frmSkin::loaded()), opened);
+        if (opened) {
+            QCOMPARE(gSkinFile.compare(f.skins.filePath(file), Qt::CaseInsensitive), 0);
+            QCOMPARE(gFullScreenSkin, fullScreen);
+            QVERIFY(QFile::exists(gSkinFile));
+        } else {
+            QCOMPARE(gSkinFile, QString());
+        }
+    }
+
+    void dragAcceptsOnlySkinFiles()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        const QString skin = f.skins.filePath(QStringLiteral("Skin.ini"));
+        QVERIFY(dragAccepted(main, {skin}));
+        QVERIFY(dragAccepted(main, {f.skins.filePath(QStringLiteral("skinFS.INI"))}));
+        QVERIFY(dragAccepted(main, {f.skins.filePath(QStringLiteral("a.tvk"))}));
+        QVERIFY(!dragAccepted(main, {f.skins.filePath(QStringLiteral("readme.txt"))}));
+        // Only the first file counts.
+        QVERIFY(dragAccepted(main, {skin, f.skins.filePath(QStringLiteral("readme.txt"))}));
+        QVERIFY(!dragAccepted(main, {f.skins.filePath(QStringLiteral("readme.txt")), skin}));
+        QVERIFY(!dragAccepted(main, {}));
+    }
+
+    void dropOpensTheFirstFile()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        const QString first = makeSkinFile(f.skins, QStringLiteral("A/skinfs.ini"));
+        const QString second = makeSkinFile(f.skins, QStringLiteral("B/Skin.ini"));
+        drop(main, {first, second});
+        QVERIFY(frmSkin::loaded());
+        QCOMPARE(gSkinFile, first);
+        QVERIFY(gFullScreenSkin);
+        QCOMPARE(gLastSkinPath, f.skins.filePath(QStringLiteral("A/")));
+    }
+
+    // --- Close and Exit ---
+
+    void closeAndExitStopWhenTheUserKeepsTheSkin()
+    {
+        MainWindowFixture f;
+        const QString path = makeSkinFile(f.skins, QStringLiteral("Skin.ini"));
+        frmMain *main = f.start({path});
+        SetSkinChanged();
+
+        f.dialogs.answerButton(dialogs::vbCancel);
+        item(main, "mnuFileClose")->trigger();
+        QVERIFY(frmSkin::loaded());
+
+        f.dialogs.answerButton(dialogs::vbCancel);
+        item(main, "mnuFileExit")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(f.main);
+        QVERIFY(main->isVisible());
+        QVERIFY(frmSkin::loaded());
+        QVERIFY(!QFile::exists(f.settingsPath()));
+
+        // No: the skin closes unsaved and the program ends, writing its settings.
+        f.dialogs.answerButton(dialogs::vbNo);
+        item(main, "mnuFileExit")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!f.main);
+        QVERIFY(!frmSkin::loaded());
+        QVERIFY(QFile::exists(f.settingsPath()));
+        QCOMPARE(MainWindowFixture::readFile(path), QByteArray("[Tovix.Skin]\r\nVersion=1.00\r\n"));
+    }
+
+    void closeUnloadsThePreview()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start({makeSkinFile(f.skins, QStringLiteral("Skin.ini"))});
+        QVERIFY(frmSkin::loaded());
+        item(main, "mnuFileClose")->trigger();
+        QVERIFY(!frmSkin::loaded());
+        QCOMPARE(gSkinFile, QString());
+        QCOMPARE(f.dialogs.count(), 0);
+    }
+
+    // --- View ---
+
+    void toolWindowToggle()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start({makeSkinFile(f.skins, QStringLiteral("Skin.ini"))});
+        frmImagesToolBar *images = frmImagesToolBar::loaded();
+        QVERIFY(images);
+        QAction *toggle = item(main, "mnuViewImagesTB");
+        QVERIFY(toggle->isEnabled());
+        QVERIFY(toggle->isChecked());
+        QVERIFY(images->isShown());
+        toggle->trigger();
+        QVERIFY(!toggle->isChecked());
+        QVERIFY(!images->isShown());
+        toggle->trigger();
+        QVERIFY(toggle->isChecked());
+        QVERIFY(images->isShown());
+        // The tool window's close box calls the same command.
+        main->mnuViewImagesTB_Click();
+        QVERIFY(!toggle->isChecked());
+        QVERIFY(!images->isShown());
+        QVERIFY(frmImagesToolBar::loaded());
+    }
+
+    void backgroundColour()
+    {
+        MainWindowFixture f;
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nCustomPalette=red,,300,-4,10,20\r\n");
+        frmMain *main = f.start({makeSkinFile(f.skins, QStringLiteral("Skin.ini"))});
+        QVERIFY(main);
+        QCOMPARE(gBackColor, -1);
+
+        // A damaged palette costs colours, not the run.
+        f.dialogs.acceptColor(QColor(255, 0, 0));
+        main->mnuBackGroundChoose_Click();
+        const auto &request = f.dialogs.last();
+        QCOMPARE(request.kind, DialogRecorder::Kind::Color);
+        QCOMPARE(request.color, QColor(128, 128, 128));
+        QCOMPARE(request.customColors.size(), 16);
+        QCOMPARE(request.customColors.at(1), QColor(10, 20, 0));
+        QCOMPARE(gBackColor, 0x0000FF);
+        QCOMPARE(gCustomPalette.split(QLatin1Char(',')).size(), 64);
+        QVERIFY(gCustomPalette.startsWith(QStringLiteral("0,0,0,0,10,20,0,0,")));
+        QCOMPARE(frmSkin::loaded()->pctBackground->backColor(), QColor(255, 0, 0));
+
+        // The next choice starts at the colour now shown.
+        f.dialogs.cancel();
+        main->mnuBackGroundChoose_Click();
+        QCOMPARE(f.dialogs.last().color, QColor(255, 0, 0));
+        QCOMPARE(gBackColor, 0x0000FF);
+
+        item(main, "mnuBackGroundRestore")->trigger();
+        QCOMPARE(gBackColor, -1);
+        QVERIFY(f.closeMain());
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).endsWith("BackGround=0\r\n"));
+    }
+
+    // --- Help ---
+
+    void helpFilesMissing()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        item(main, "mnuHelpGuide")->trigger();
+        item(main, "mnuHelpLicense")->trigger();
+        QCOMPARE(f.dialogs.count(), 2);
+        const QString home = AddBackslash(QDir(f.home.path()).absolutePath());
+        QCOMPARE(f.dialogs.at(0).prompt, QStringLiteral("Program guide file wasn't found. Be sure that the ") + home
+                                             + QStringLiteral("TVX_Morvane.pdf file is present and retry."));
+        QCOMPARE(f.dialogs.at(1).prompt, QStringLiteral("Program license file wasn't found. Be sure that the ")
+                                             + home + QStringLiteral("License.txt file is present and retry."));
+        for (const auto &box : f.dialogs.requests()) {
+            QCOMPARE(box.style, int(dialogs::vbCritical));
+            QCOMPARE(box.title, QStringLiteral("Attention"));
+        }
+        QVERIFY((f.shell.count() == 0));
+    }
+
+    void helpFilesOpenWithTheShell()
+    {
+        MainWindowFixture f;
+        const QString license = f.home.filePath(QStringLiteral("License.txt"));
+        const QString guide = f.home.filePath(QStringLiteral("TVX_Morvane.pdf"));
+        MainWindowFixture::writeFile(license, "MIT");
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\n");
+        frmMain *main = f.start();
+        MainWindowFixture::writeFile(guide, "%PDF");
+        item(main, "mnuHelpLicense")->trigger();
+        item(main, "mnuHelpGuide")->trigger();
+        QCOMPARE(f.dialogs.count(), 0);
+        QCOMPARE(f.shell.count(), 2);
+        QCOMPARE(f.shell.launches().at(0).url, QUrl::fromLocalFile(license));
+        QCOMPARE(f.shell.launches().at(1).url, QUrl::fromLocalFile(guide));
+    }
+
+    void aboutIsModal()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        bool about = false;
+        QWidget *owner = nullptr;
+        f.dialogs.answerForm([&](QDialog *form) {
+            about = qobject_cast<frmAbout *>(form) != nullptr;
+            owner = form->parentWidget();
+        });
+        item(main, "mnuHelpAbout")->trigger();
+        QCOMPARE(f.dialogs.count(), 1);
+        QCOMPARE(f.dialogs.at(0).kind, DialogRecorder::Kind::ModalForm);
+        QVERIFY(about);
+        QCOMPARE(owner, main);
+    }
+};
+
+QTEST_MAIN(tst_commands_skin)
+#include "tst_commands_skin.moc"

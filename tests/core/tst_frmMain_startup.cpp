@@ -1,0 +1,173 @@
+#include "MainWindowFixture.h"
+
+#include "core/Module.h"
+#include "core/frmMain.h"
+#include "lang/Locale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QtTest>
+
+// The editor's start-up and shut-down: the one running copy, the first start,
+// and the settings file restored at start and written at exit.
+class tst_frmMain_startup : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QByteArray defaultPaletteLine()
+    {
+        return "CustomPalette=0,0,0,0,170,0,0,0,0,170,0,0,170,170,0,0,0,0,170,0,170,0,170,0,0,170,170,0,"
+               "85,85,85,0,170,170,170,0,255,0,0,0,0,255,0,0,255,255,0,0,0,0,255,0,255,0,255,0,0,255,255,0,"
+               "255,255,255,0\r\n";
+    }
+
+private slots:
+    void firstStartWithoutGuide()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        QVERIFY(main);
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("TVX_Morvane"));
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->pos(), QPoint(0, 0));
+        QCOMPARE(main->size(), QSize(1016, 722));
+        QCOMPARE(f.dialogs.count(), 0);
+        QCOMPARE(gUILanguage, QString());
+        QCOMPARE(gMessages[0], QStringLiteral("Welcome"));
+        QCOMPARE(gBackColor, -1);
+        QCOMPARE(int(gFrameBorderX), 10);
+        QVERIFY(gFrameBorderY >= 11 && gFrameBorderY <= 99);
+        QCOMPARE(main->findChild<QAction *>(QStringLiteral("mnuFileNew"))->text(), QStringLiteral("&New Skin"));
+        // Nothing is written before the program ends.
+        QVERIFY(!QFile::exists(f.settingsPath()));
+
+        QVERIFY(f.closeMain());
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
+                 "[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1016\r\nHeight=722\r\n" + defaultPaletteLine()
+                     + "LastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\nBackGround=0\r\n");
+    }
+
+    void firstStartOffersTheGuide_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(dialogs::vbYes);
+        QTest::newRow("no") << int(dialogs::vbNo);
+    }
+
+    void firstStartOffersTheGuide()
+    {
+        QFETCH(int, answer);
+        MainWindowFixture f;
+        const QString guide = f.home.filePath(QStringLiteral("TVX_Morvane.pdf"));
+        MainWindowFixture::writeFile(guide, "%PDF");
+        f.dialogs.answerButton(answer);
+        QVERIFY(f.start());
+        QCOMPARE(f.dialogs.count(), 1);
+        const auto &question = f.dialogs.at(0);
+        QCOMPARE(question.kind, DialogRecorder::Kind::MessageBox);
+        QCOMPARE(question.prompt, QStringLiteral("It seems this is the first time you start the program.\n"
+                                                 "Would you like to read the guide?"));
+        QCOMPARE(question.title, QStringLiteral("Welcome"));
+        QCOMPARE(question.style, dialogs::vbYesNo | dialogs::vbInformation);
+        if (answer == dialogs::vbYes) {
+            QCOMPARE(f.shell.count(), 1);
+            QCOMPARE(f.shell.launches().at(0).url, QUrl::fromLocalFile(guide));
+        } else {
+            QVERIFY((f.shell.count() == 0));
+        }
+    }
+
+    void settingsRestoredAndWrittenBackUnchanged()
+    {
+        MainWindowFixture f;
+        const QByteArray settings = "[Settings]\r\nState=0\r\nXPos=40\r\nYPos=30\r\nWidth=900\r\nHeight=650\r\n"
+                                    "CustomPalette=1,2,3,0,4,5,6,0\r\nLastSkinPath=/skins/Blue/\r\n"
+                                    "LangPath=/opt/tovix/Lang/\r\nLangFile=English.lng\r\nLanguage=Klingon\r\n"
+                                    "BackGround=256\r\n";
+        MainWindowFixture::writeFile(f.settingsPath(), settings);
+        frmMain *main = f.start();
+        QVERIFY(main);
+        QCOMPARE(f.dialogs.count(), 0);
+        QCOMPARE(main->pos(), QPoint(40, 30));
+        QCOMPARE(main->size(), QSize(900, 650));
+        QCOMPARE(gCustomPalette, QStringLiteral("1,2,3,0,4,5,6,0"));
+        QCOMPARE(gLastSkinPath, QStringLiteral("/skins/Blue/"));
+        QCOMPARE(gPlayerLangPath, QStringLiteral("/opt/tovix/Lang/"));
+        QCOMPARE(gPlayerLangFile, QStringLiteral("English.lng"));
+        // A language without a file keeps its name and the built-in texts.
+        QCOMPARE(gUILanguage, QStringLiteral("Klingon"));
+        QCOMPARE(gMessages[1], QStringLiteral("Information"));
+        QCOMPARE(gBackColor, 255);
+        QVERIFY(f.closeMain());
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()), settings);
+    }
+
+    void missingKeysReadEmpty()
+    {
+        MainWindowFixture f;
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n");
+        QVERIFY(f.start());
+        QCOMPARE(gCustomPalette, QString());
+        QCOMPARE(gBackColor, -1);
+        QVERIFY(f.closeMain());
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
+                 QByteArray("[Settings]\r\nState=0\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n"
+                            "CustomPalette=\r\nLastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\n"
+                            "BackGround=0\r\n"));
+    }
+
+    void maximisedWindow()
+    {
+        MainWindowFixture f;
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nState=2\r\nXPos=300\r\nYPos=300\r\n"
+                                                       "Width=200\r\nHeight=100\r\n");
+        frmMain *main = f.start();
+        QVERIFY(main);
+        QVERIFY(main->isMaximized());
+        QVERIFY(f.closeMain());
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith("[Settings]\r\nState=2\r\n"));
+    }
+
+    void minimisedWindowIsRememberedAsANormalOne()
+    {
+        MainWindowFixture f;
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nState=0\r\nXPos=50\r\nYPos=60\r\n"
+                                                       "Width=700\r\nHeight=500\r\n");
+        frmMain *main = f.start();
+        QVERIFY(main);
+        main->showMinimized();
+        QVERIFY(main->isMinimized());
+        QVERIFY(f.closeMain());
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath())
+                    .startsWith("[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1024\r\nHeight=768\r\n"));
+
+        // ... and the next start shows it so.
+        frmMain *again = f.start();
+        QVERIFY(again);
+        QVERIFY(!again->isMinimized());
+        QCOMPARE(again->pos(), QPoint(0, 0));
+        QCOMPARE(again->size(), QSize(1024, 768));
+    }
+
+    void aSecondCopyEndsAtOnce()
+    {
+        MainWindowFixture f;
+        QLockFile other(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                        + QStringLiteral("/TVX_Morvane.lock"));
+        QVERIFY(other.tryLock(0));
+        const int windows = QApplication::topLevelWidgets().size();
+        QCOMPARE(f.start(), nullptr);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        QCOMPARE(f.dialogs.count(), 0);
+        QVERIFY(!QFile::exists(f.settingsPath()));
+        other.unlock();
+        // Once the other copy has gone, the editor starts.
+        QVERIFY(f.start());
+    }
+};
+
+QTEST_MAIN(tst_frmMain_startup)
+#include "tst_frmMain_startup.moc"
