@@ -93,10 +93,10 @@ void frmImagesToolBar::createMainFrame()
         const int left = i == 0 ? 8 : 148;
         auto *label = new QLabel(pctMain);
         lblMainFont.insert(i, label);
-        label->setGeometry(left, 90, 38, 17);
+        label->setGeometry(left, 90, 44, 17);
         auto *box = new KeyPressEdit(pctMain);
         txtMainFont.insert(i, box);
-        box->setGeometry(left + 38, 88, 54, 21);
+        box->setGeometry(left + 44, 88, 48, 21);
         box->setReadOnly(true);
         label->setBuddy(box);
         auto *button = new QPushButton(pctMain);

@@ -90,11 +90,12 @@ void frmFullScreenToolBar::createMainFrame()
 void frmFullScreenToolBar::createPositionFrame()
 {
     fmPosition = makeFrame(this, "fmPosition", twipsRect(120, 1080, 4335, 1935));
-    lblPosition = make<QLabel>(fmPosition, "lblPosition", QRect(8, 16, 190, 40));
+    lblPosition = make<QLabel>(fmPosition, "lblPosition", QRect(8, 16, 190, 44));
     lblPosition->setWordWrap(true);
-    cbxPositionBTB = makeFixedList(fmPosition, "cbxPositionBTB", QRect(8, 60, 190, 22), 3);
-    cbxPositionLMR = makeFixedList(fmPosition, "cbxPositionLMR", QRect(8, 86, 190, 22), 3);
-    lblPositionDescription = make<QLabel>(fmPosition, "lblPositionDescription", QRect(8, 110, 277, 17));
+    cbxPositionBTB = makeFixedList(fmPosition, "cbxPositionBTB", QRect(8, 62, 112, 22), 3);
+    cbxPositionLMR = makeFixedList(fmPosition, "cbxPositionLMR", QRect(124, 62, 74, 22), 3);
+    lblPositionDescription = make<QLabel>(fmPosition, "lblPositionDescription", QRect(8, 88, 277, 34));
+    lblPositionDescription->setWordWrap(true);
 
     // The monitor: a strip of three points along its top edge and one along its
     // bottom edge; each strip is an exclusive group of its own.
