@@ -2,7 +2,6 @@
 #include "core/Module.h"
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"
-#include "resources/BuiltinTexts.h"
 #include "support/DialogRecorder.h"
 
 #include <QDir>
@@ -65,13 +64,18 @@ private slots:
     void readOnlyFolderIsAccessDenied();
     void missingFolderIsNotAvailable();
     void failureInTheMiddleLeavesTheOldFileWhole();
+
+private:
+    QTemporaryDir m_home;
 };
 
 void tst_file_errors::initTestCase()
 {
-    // The built-in messages: what the message table holds without a language file.
-    for (int k = 0; k < 114; ++k)
-        gMessages[k] = LoadResString(13001 + k);
+    // The built-in messages: no language chosen, in a program folder of its own.
+    QVERIFY(m_home.isValid());
+    qputenv("TVX_MORVANE_HOME", m_home.path().toLocal8Bit());
+    gUILanguage.clear();
+    LoadMessages();
     QCOMPARE(message(13075), QStringLiteral("It wasn't possible to save the specified file."));
 }
 

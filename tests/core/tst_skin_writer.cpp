@@ -3,7 +3,6 @@
 #include "core/SkinWriter.h"
 #include "core/frmSkin.h"
 #include "lang/Locale.h"
-#include "resources/BuiltinTexts.h"
 #include "support/DialogRecorder.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
@@ -101,8 +100,7 @@ void tst_skin_writer::initTestCase()
     QVERIFY(m_home.isValid());
     qputenv("TVX_MORVANE_HOME", m_home.path().toLocal8Bit());
     gUILanguage.clear();
-    for (int k = 0; k < 114; ++k)
-        gMessages[k] = LoadResString(13001 + k);
+    LoadMessages();
     QCOMPARE(gMessages[3], QStringLiteral("Skin"));
 }
 
