@@ -9,6 +9,7 @@
 #include "lang/Locale.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
@@ -276,6 +277,14 @@ private slots:
         QVERIFY(dragAccepted(main, {skin, f.skins.filePath(QStringLiteral("readme.txt"))}));
         QVERIFY(!dragAccepted(main, {f.skins.filePath(QStringLiteral("readme.txt")), skin}));
         QVERIFY(!dragAccepted(main, {}));
+
+        // Nothing drops while a modal window is open over the main window.
+        QDialog modal(main);
+        modal.setModal(true);
+        modal.show();
+        QVERIFY(!dragAccepted(main, {skin}));
+        modal.hide();
+        QVERIFY(dragAccepted(main, {skin}));
     }
 
     void dropOpensTheFirstFile()
