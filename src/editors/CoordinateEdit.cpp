@@ -7,7 +7,10 @@
 #include <cmath>
 #include <limits>
 
-CoordinateEdit::CoordinateEdit(QWidget *parent) : QLineEdit(parent) {}
+CoordinateEdit::CoordinateEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
 
 int CoordinateEdit::keyAscii(const QKeyEvent *event)
 {

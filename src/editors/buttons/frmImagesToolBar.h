@@ -1,11 +1,13 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/buttons/ButtonToolWindow.h"
 
 class LangReader;
+class PictureBox;
 
-// The Images tool window of a window skin: main image, fonts, extension and the buttons.
-class frmImagesToolBar : public MdiForm, public FormInstance<frmImagesToolBar>
+// The Images tool window of a window skin: main image, shape, the two skin
+// fonts, the button-image extension and the buttons.
+class frmImagesToolBar : public ButtonToolWindow, public FormInstance<frmImagesToolBar>
 {
     Q_OBJECT
 
@@ -15,16 +17,33 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltips and list entries their texts
-    // in the current language (also run by the window's own load).
+    // Gives the window's captions, labels and list entries their texts in the
+    // current language (also run by the window's own load). No handler runs.
     void ApplyTexts(const LangReader &lang);
 
-    // The button-list commands the preview's pop-up menu calls.
-    void cmdUp_Click();
-    void cmdDown_Click();
-    void cmdRemove_Click();
-    void cmdClear_Click();
+    // The skin fonts: choosing one, and the keys of their boxes (only
+    // Backspace does something: it empties the slot).
+    void cmdMainFont_Click(int index);
+    void txtMainFont_KeyPress(int index, int &keyAscii);
 
-    // Gives the 123 action names their texts in the current language.
-    void ApplyActionNames(const LangReader &lang);
+    // Controls of this window only.
+    QWidget *pctMain = nullptr;
+    QCheckBox *chkType = nullptr;
+    ControlArray<QLabel> lblMainFont;
+    ControlArray<KeyPressEdit> txtMainFont;
+    ControlArray<QPushButton> cmdMainFont;
+    QWidget *pctBtnList = nullptr;
+    QLabel *lblExtension = nullptr;
+    QWidget *pctBtn = nullptr;
+
+protected:
+    bool Form_QueryUnload(int unloadMode) override;
+    void EnableEditingFrames() override;
+    QComboBox *barKindBox(int bar) override;
+
+private:
+    void createControls();
+    void createMainFrame();
+    void createButtonFrames();
+    void connectHandlers();
 };

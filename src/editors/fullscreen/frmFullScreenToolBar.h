@@ -1,11 +1,18 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/buttons/ButtonToolWindow.h"
 
+#include <array>
+
+class BarPanel;
+class ColorSwatch;
+class DisplayCoordinatesFrame;
 class LangReader;
+class QFrame;
 
-// The tool window of a full-screen skin.
-class frmFullScreenToolBar : public MdiForm, public FormInstance<frmFullScreenToolBar>
+// The one tool window of a full-screen skin: movie-window image, position on
+// the monitor, status text, buttons and both bars.
+class frmFullScreenToolBar : public ButtonToolWindow, public FormInstance<frmFullScreenToolBar>
 {
     Q_OBJECT
 
@@ -15,16 +22,65 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltips and list entries their texts
-    // in the current language (also run by the window's own load).
+    // Gives the window's captions, labels, tooltip and list entries their texts
+    // in the current language (also run by the window's own load). No handler runs.
     void ApplyTexts(const LangReader &lang);
 
-    // The button-list commands the preview's pop-up menu calls.
-    void cmdUp_Click();
-    void cmdDown_Click();
-    void cmdRemove_Click();
-    void cmdClear_Click();
+    // Position on the monitor.
+    QGroupBox *fmPosition = nullptr;
+    QLabel *lblPosition = nullptr;
+    QComboBox *cbxPositionBTB = nullptr;
+    QComboBox *cbxPositionLMR = nullptr;
+    QLabel *lblPositionDescription = nullptr;
+    QGroupBox *fmPositionPreview = nullptr;
+    QWidget *pctPositionPreviewTOP = nullptr;
+    QWidget *pctPositionPreviewBOTTOM = nullptr;
+    ControlArray<QRadioButton> optPositionTOP;
+    ControlArray<QRadioButton> optPositionBOTTOM;
 
-    // Gives the 123 action names their texts in the current language.
-    void ApplyActionNames(const LangReader &lang);
+    // The status text.
+    QGroupBox *fmDisplay = nullptr;
+    QCheckBox *chkDisplayUsed = nullptr;
+    QLabel *lblDisplayDimText = nullptr;
+    CoordinateEdit *txtDisplayDimMax = nullptr;
+    QLabel *lblDisplayDimTextPixels = nullptr;
+    QLabel *lblDisplayAlignment = nullptr;
+    QComboBox *cbxDisplayAlignment = nullptr;
+    QLabel *lblDisplayFont = nullptr;
+    QLineEdit *txtDisplayFont = nullptr;
+    QPushButton *cmdDisplayFont = nullptr;
+    ColorSwatch *cmdDisplayColor = nullptr;
+    // Its coordinates, in the frame the Display tool window carries alike.
+    DisplayCoordinatesFrame *displayCoordinates() const { return m_displayCoordinates; }
+    QGroupBox *fmDisplayCoordinates = nullptr;
+    CoordinateEdit *txtDisplayX = nullptr;
+    CoordinateEdit *txtDisplayY = nullptr;
+
+    // Unlocks the extension box.
+    QCheckBox *chkExtension = nullptr;
+    void chkExtension_Click();
+
+    // The panel of bar i: 0 the track bar, 1 the volume bar.
+    BarPanel *bar(int i) const { return m_bars.at(i); }
+
+    // The separator lines between the two columns and above the bars.
+    ControlArray<QFrame> fmSeparator;
+
+protected:
+    bool Form_QueryUnload(int unloadMode) override;
+    void EnableEditingFrames() override;
+    QComboBox *barKindBox(int bar) override;
+
+private:
+    void createControls();
+    void createMainFrame();
+    void createPositionFrame();
+    void createDisplayFrames();
+    void createButtonFrames();
+    void createBarPanels();
+    void createSeparators();
+    void connectHandlers();
+
+    DisplayCoordinatesFrame *m_displayCoordinates = nullptr;
+    std::array<BarPanel *, 2> m_bars {};
 };

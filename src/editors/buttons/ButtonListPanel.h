@@ -1,0 +1,25 @@
+#pragma once
+
+class ButtonToolWindow;
+class QWidget;
+
+// The buttons list of a button tool window: the list box, its five commands and
+// the extension box, created alike in both windows, and the list's operations.
+// The list, the button selector, gButtons and the preview's button pictures
+// stay in step: list position p is gButtons(p + 1) and pctSkinButton(p + 1).
+class ButtonListPanel
+{
+public:
+    // Creates the controls on host (the frame, or the picture box filling it).
+    ButtonListPanel(ButtonToolWindow &window, QWidget *host);
+
+    void cmdAdd_Click();
+    void cmdUp_Click();
+    void cmdDown_Click();
+    void cmdRemove_Click();
+    void cmdClear_Click();
+    void lstButtons_Click();
+
+private:
+    ButtonToolWindow &w;
+};

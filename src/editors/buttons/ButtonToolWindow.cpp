@@ -1,0 +1,152 @@
+#include "editors/buttons/ButtonToolWindow.h"
+
+#include "core/Module.h"
+#include "core/SkinChange.h"
+#include "editors/CoordinateEdit.h"
+#include "editors/buttons/ButtonListPanel.h"
+#include "editors/buttons/ButtonPropertiesPanel.h"
+#include "editors/buttons/ExtensionRules.h"
+#include "editors/buttons/KeyPressEdit.h"
+#include "editors/buttons/MainImageEditor.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "platform/Screen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+ButtonToolWindow::ButtonToolWindow()
+{
+    optBtnText.setFactory(QStringLiteral("optBtnText"), nullptr);
+}
+
+ButtonToolWindow::~ButtonToolWindow() = default;
+
+ButtonToolWindow *ButtonToolWindow::active()
+{
+    if (gFullScreenSkin)
+        return frmFullScreenToolBar::get();
+    return frmImagesToolBar::get();
+}
+
+int ButtonToolWindow::px(int twips)
+{
+    return screen::twipsToPixelsX(twips);
+}
+
+void ButtonToolWindow::createButtonList(QWidget *host)
+{
+    m_buttonList = std::make_unique<ButtonListPanel>(*this, host);
+}
+
+void ButtonToolWindow::createButtonProperties(QWidget *host, QWidget *coordinatesHost, int typeCount)
+{
+    m_buttonProperties = std::make_unique<ButtonPropertiesPanel>(*this, host, coordinatesHost, typeCount);
+}
+
+void ButtonToolWindow::connectSharedHandlers()
+{
+    connect(cmdBrowseMainWindow, &QPushButton::clicked, this, &ButtonToolWindow::cmdBrowseMainWindow_Click);
+    connect(chkShape, &QCheckBox::toggled, this, &ButtonToolWindow::chkShape_Click);
+    txtExtension->setKeyPress([this](int &keyAscii) { txtExtension_KeyPress(keyAscii); });
+    txtExtension->setValidate([this] { txtExtension_Validate(); });
+
+    connect(cmdAdd, &QPushButton::clicked, this, &ButtonToolWindow::cmdAdd_Click);
+    connect(cmdUp, &QPushButton::clicked, this, &ButtonToolWindow::cmdUp_Click);
+    connect(cmdDown, &QPushButton::clicked, this, &ButtonToolWindow::cmdDown_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &ButtonToolWindow::cmdRemove_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &ButtonToolWindow::cmdClear_Click);
+}
+
+void ButtonToolWindow::setClientSize(int widthTwips, int heightTwips)
+{
+    const QSize client(px(widthTwips), px(heightTwips));
+    setMinimumSize(client);
+    resize(client);
+}
+
+void ButtonToolWindow::setLabelCaption(QLabel *label, const QString &caption)
+{
+    if (label->buddy()) {
+        label->setText(caption);
+        return;
+    }
+    // Without a buddy a label shows "&" literally: drop the access-key marks
+    // and show "&&" as one "&", as the design's labels do.
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+            shown += caption.at(i);
+        } else if (caption.at(i) != QLatin1Char('&')) {
+            shown += caption.at(i);
+        }
+    }
+    label->setText(shown);
+}
+
+void ButtonToolWindow::setEntryText(QComboBox *box, int index, const QString &text)
+{
+    const QSignalBlocker blocker(box);
+    box->setItemText(index, text);
+}
+
+void ButtonToolWindow::cmdBrowseMainWindow_Click()
+{
+    if (!MainImageEditor::ChooseMainImage(txtMainWindow, chkShape->isChecked()))
+        return;
+    EnableEditingFrames();
+    SetSkinChanged();
+}
+
+void ButtonToolWindow::chkShape_Click()
+{
+    MainImageEditor::ApplyShape(txtMainWindow, chkShape->isChecked());
+    SetSkinChanged();
+}
+
+void ButtonToolWindow::txtExtension_KeyPress(int &keyAscii)
+{
+    ExtensionRules::KeyPress(txtExtension, keyAscii);
+}
+
+void ButtonToolWindow::txtExtension_Validate()
+{
+    ExtensionRules::Validate(
+        txtExtension, lstButtons, { barKindBox(0), barKindBox(1) }, [this] { cmdClear_Click(); });
+}
+
+void ButtonToolWindow::cmdAdd_Click()
+{
+    m_buttonList->cmdAdd_Click();
+}
+
+void ButtonToolWindow::cmdUp_Click()
+{
+    m_buttonList->cmdUp_Click();
+}
+
+void ButtonToolWindow::cmdDown_Click()
+{
+    m_buttonList->cmdDown_Click();
+}
+
+void ButtonToolWindow::cmdRemove_Click()
+{
+    m_buttonList->cmdRemove_Click();
+}
+
+void ButtonToolWindow::cmdClear_Click()
+{
+    m_buttonList->cmdClear_Click();
+}
+
+void ButtonToolWindow::ApplyActionNames(const LangReader &lang)
+{
+    m_buttonProperties->fillActionNames(lang);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "core/MdiForm.h"
+#include "platform/ControlArray.h"
+
+#include <QRadioButton>
+
+#include <memory>
+
+class ButtonListPanel;
+class ButtonPropertiesPanel;
+class CoordinateEdit;
+class KeyPressEdit;
+class LangReader;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// What the Images tool window of a window skin and the tool window of a
+// full-screen skin have in common: the main image with its shape box, the
+// button-image extension, the buttons list and the selected button's
+// properties. The controls carry the same names in both windows and obey the
+// same rules, which live here and in the panels, once.
+class ButtonToolWindow : public MdiForm
+{
+    Q_OBJECT
+
+public:
+    ButtonToolWindow();
+    ~ButtonToolWindow() override;
+
+    // The button tool window of the open skin's kind: frmFullScreenToolBar while
+    // gFullScreenSkin is set, otherwise frmImagesToolBar (loaded when needed).
+    static ButtonToolWindow *active();
+
+    // Main image (for a full-screen skin, the movie-window image).
+    QGroupBox *fmMain = nullptr;
+    QLineEdit *txtMainWindow = nullptr;
+    QPushButton *cmdBrowseMainWindow = nullptr;
+    QCheckBox *chkShape = nullptr;
+
+    // Buttons list.
+    QGroupBox *fmBtnList = nullptr;
+    QListWidget *lstButtons = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdUp = nullptr;
+    QPushButton *cmdDown = nullptr;
+    QPushButton *cmdRemove = nullptr;
+    QPushButton *cmdClear = nullptr;
+    KeyPressEdit *txtExtension = nullptr;
+
+    // The selected button.
+    QGroupBox *fmBtn = nullptr;
+    QLabel *lblBtnName = nullptr;
+    QComboBox *cbxBtn = nullptr;
+    QLabel *lblBtnType = nullptr;
+    QComboBox *cbxBtnType = nullptr;
+    QLabel *lblBtnAction = nullptr;
+    QComboBox *cbxBtnAction = nullptr;
+    ControlArray<QRadioButton> optBtnText; // 0 multilanguage text, 1 custom text
+    QPushButton *cmdBtnText = nullptr;
+    KeyPressEdit *txtBtnText = nullptr;
+
+    // Its coordinates.
+    QGroupBox *fmBtnCoordinates = nullptr;
+    QLabel *lblBtnX = nullptr;
+    CoordinateEdit *txtBtnX = nullptr;
+    QLabel *lblBtnPixelsX = nullptr;
+    QLabel *lblBtnY = nullptr;
+    CoordinateEdit *txtBtnY = nullptr;
+    QLabel *lblBtnPixelsY = nullptr;
+
+    // Handlers of the main image and the extension.
+    void cmdBrowseMainWindow_Click();
+    void chkShape_Click();
+    void txtExtension_KeyPress(int &keyAscii);
+    void txtExtension_Validate();
+
+    // The buttons-list commands; Up, Down, Remove and Clear are also run by the
+    // preview's pop-up menu and Clear by a change of the extension.
+    void cmdAdd_Click();
+    void cmdUp_Click();
+    void cmdDown_Click();
+    void cmdRemove_Click();
+    void cmdClear_Click();
+
+    // Gives the 123 action names their texts in the current language; the first
+    // call fills the list. The selection stays and no handler runs.
+    void ApplyActionNames(const LangReader &lang);
+
+protected:
+    // Makes the frames usable that wait for a main image, in the design's order.
+    virtual void EnableEditingFrames() = 0;
+    // The kind box of bar i whose image follows the button naming, or nullptr.
+    virtual QComboBox *barKindBox(int bar) = 0;
+
+    // Creation of the shared controls inside their frames (or the picture box
+    // that fills a frame). typeCount is the number of button types offered.
+    void createButtonList(QWidget *host);
+    void createButtonProperties(QWidget *host, QWidget *coordinatesHost, int typeCount);
+    void connectSharedHandlers();
+
+    // The client area's size in twips, as the design gives it.
+    void setClientSize(int widthTwips, int heightTwips);
+
+    // Caption helpers: a label shows "&&" as "&" and hides a single "&" as a
+    // button does; a list entry's text changes without a handler running.
+    static void setLabelCaption(QLabel *label, const QString &caption);
+    static void setEntryText(QComboBox *box, int index, const QString &text);
+
+    // Twips to pixels.
+    static int px(int twips);
+
+    std::unique_ptr<ButtonListPanel> m_buttonList;
+    std::unique_ptr<ButtonPropertiesPanel> m_buttonProperties;
+};

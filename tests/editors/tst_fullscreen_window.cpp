@@ -1,0 +1,410 @@
+#include "core/Module.h"
+#include "core/SkinChange.h"
+#include "core/frmMain.h"
+#include "core/frmSkin.h"
+#include "editors/CoordinateEdit.h"
+#include "editors/buttons/KeyPressEdit.h"
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/ColorSwatch.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "lang/Locale.h"
+#include "platform/IniFile.h"
+#include "support/DialogRecorder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The tool window of a full-screen skin: its frames and controls, their texts,
+// where it stands, closing it, and the movie-window image with its shape box.
+class tst_fullscreen_window : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void framesStandWhereDesignedAndWaitForAnImage();
+    void controlsOpenInTheirStartStates();
+    void builtinTexts();
+    void languageKeysServingSeveralControls();
+    void failedVersionGateGivesBuiltinTexts();
+    void applyTextsKeepsSelectionsAndRunsNoHandler();
+    void standsAtTheTopLeftCorner();
+    void closeBoxOnlyHidesAndUnchecksTheViewItem();
+
+    void choosingTheMovieImageOpensTheTwelveFrames();
+    void shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag();
+    void extensionRulesAreShared();
+    void extensionUnlockWarnsEachTime();
+    void statusTextBoxesTakeKeysOnlyWhileItIsUsed();
+
+private:
+    frmFullScreenToolBar *openFullScreenSkin();
+    void writeLanguage(const QByteArray &content);
+
+    QTemporaryDir m_home;
+    std::unique_ptr<QTemporaryDir> m_skin;
+    std::unique_ptr<DialogRecorder> m_dialogs;
+    frmMain *m_main = nullptr;
+};
+
+void tst_fullscreen_window::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+}
+
+void tst_fullscreen_window::init()
+{
+    gUILanguage.clear();
+    m_dialogs = std::make_unique<DialogRecorder>();
+    m_skin = std::make_unique<QTemporaryDir>();
+    m_main = new frmMain;
+    m_main->show();
+    ApplyLanguage();
+}
+
+void tst_fullscreen_window::cleanup()
+{
+    ClearSkinChanged();
+    frmFullScreenToolBar::unload();
+    frmSkin::unload();
+    delete m_main;
+    m_main = nullptr;
+    m_dialogs.reset();
+    m_skin.reset();
+    gUILanguage.clear();
+    gSkinFile.clear();
+    gFullScreenSkin = false;
+    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    ini::clearCache();
+}
+
+frmFullScreenToolBar *tst_fullscreen_window::openFullScreenSkin()
+{
+    gSkinFolder = m_skin->path() + QLatin1Char('/');
+    gSkinFile = gSkinFolder + QStringLiteral("Skinfs.ini");
+    gFullScreenSkin = true;
+    frmSkin::get();
+    ClearSkinChanged();
+    return frmFullScreenToolBar::get();
+}
+
+void tst_fullscreen_window::writeLanguage(const QByteArray &content)
+{
+    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    ini::clearCache();
+    gUILanguage = QStringLiteral("Test");
+}
+
+void tst_fullscreen_window::framesStandWhereDesignedAndWaitForAnImage()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    struct Frame {
+        const char *name;
+        QRect twips;
+    };
+    const Frame frames[] = {
+        { "fmMain", { 120, 120, 4335, 855 } },
+        { "fmPosition", { 120, 1080, 4335, 1935 } },
+        { "fmDisplay", { 120, 3120, 4335, 2295 } },
+        { "fmDisplayCoordinates", { 120, 5520, 4335, 615 } },
+        { "fmBarStyle_0", { 120, 6360, 4335, 1935 } },
+        { "fmBarColor_0", { 120, 8400, 2055, 1935 } },
+        { "fmPosSize_0", { 2280, 8400, 2175, 1935 } },
+        { "fmBtnList", { 4680, 120, 4335, 2895 } },
+        { "fmBtn", { 4680, 3120, 4335, 2295 } },
+        { "fmBtnCoordinates", { 4680, 5520, 4335, 615 } },
+        { "fmBarStyle_1", { 4680, 6360, 4335, 1935 } },
+        { "fmBarColor_1", { 4680, 8400, 2055, 1935 } },
+        { "fmPosSize_1", { 6840, 8400, 2175, 1935 } },
+    };
+    for (const Frame &frame : frames) {
+        auto *box = window->findChild<QGroupBox *>(QLatin1String(frame.name));
+        QVERIFY2(box, frame.name);
+        QCOMPARE(box->parentWidget(), window);
+        const QRect expected(
+            frame.twips.x() / 15, frame.twips.y() / 15, frame.twips.width() / 15, frame.twips.height() / 15);
+        QCOMPARE(box->geometry(), expected);
+        // Only the movie window's frame takes input at first.
+        QCOMPARE(box->isEnabled(), QByteArray(frame.name) == "fmMain");
+    }
+    QVERIFY(window->findChild<QFrame *>(QStringLiteral("fmSeparator_0")));
+    QVERIFY(window->findChild<QFrame *>(QStringLiteral("fmSeparator_1")));
+}
+
+void tst_fullscreen_window::controlsOpenInTheirStartStates()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    QVERIFY(window->chkShape->isChecked());
+    QVERIFY(window->txtMainWindow->isReadOnly());
+
+    QCOMPARE(window->cbxPositionLMR->count(), 3);
+    QCOMPARE(window->cbxPositionBTB->count(), 3);
+    QCOMPARE(window->cbxPositionLMR->currentIndex(), -1);
+    QCOMPARE(window->cbxPositionBTB->currentIndex(), -1);
+    for (int i = 0; i < 3; ++i) {
+        auto *top = window->findChild<QRadioButton *>(QStringLiteral("optPositionTOP_%1").arg(i));
+        auto *bottom = window->findChild<QRadioButton *>(QStringLiteral("optPositionBOTTOM_%1").arg(i));
+        QVERIFY(top && bottom);
+        QVERIFY(!top->isChecked() && !bottom->isChecked());
+        QCOMPARE(top->parentWidget()->objectName(), QStringLiteral("pctPositionPreviewTOP"));
+        QCOMPARE(bottom->parentWidget()->objectName(), QStringLiteral("pctPositionPreviewBOTTOM"));
+    }
+    QVERIFY(window->findChild<QGroupBox *>(QStringLiteral("fmPositionPreview")));
+
+    QVERIFY(!window->chkDisplayUsed->isChecked());
+    QCOMPARE(window->cbxDisplayAlignment->count(), 3);
+    QCOMPARE(window->cbxDisplayAlignment->currentIndex(), -1);
+    QVERIFY(window->txtDisplayFont->isReadOnly());
+    QCOMPARE(window->cmdDisplayColor->toolTip(), QStringLiteral("000000"));
+    QCOMPARE(window->cmdDisplayColor->objectName(), QStringLiteral("cmdDisplayColor"));
+    for (const char *name : { "txtDisplayDimMax", "txtDisplayX", "txtDisplayY", "lblDisplayPixelsY" })
+        QVERIFY2(window->findChild<QWidget *>(QLatin1String(name)), name);
+
+    QVERIFY(!window->chkExtension->isChecked());
+    QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+    QVERIFY(
+        window->cmdAdd->isEnabledTo(window->fmBtnList) && window->cmdClear->isEnabledTo(window->fmBtnList));
+    QVERIFY(!window->cmdUp->isEnabledTo(window->fmBtnList) && !window->cmdDown->isEnabledTo(window->fmBtnList)
+        && !window->cmdRemove->isEnabledTo(window->fmBtnList));
+
+    // A full-screen skin has no transparent buttons.
+    QCOMPARE(window->cbxBtnType->count(), 2);
+    QCOMPARE(window->cbxBtnAction->count(), 123);
+    QCOMPARE(window->cbxBtnAction->currentIndex(), -1);
+    QVERIFY(window->optBtnText[1]->isChecked());
+    QVERIFY(!window->cmdBtnText->isEnabledTo(window->fmBtn));
+    QVERIFY(window->cmdBtnText->text().isEmpty());
+
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(window->bar(i)->chkBarUsed->isChecked());
+        QCOMPARE(window->bar(i)->cbxBarType->count(), 6);
+        QCOMPARE(window->bar(i)->cbxBarType->currentIndex(), -1);
+    }
+}
+
+void tst_fullscreen_window::builtinTexts()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
+    QCOMPARE(window->fmMain->title(), QStringLiteral("Movie Window"));
+    QCOMPARE(window->cbxPositionLMR->itemText(1), QStringLiteral("Middle"));
+    QCOMPARE(window->cbxPositionBTB->itemText(2), QStringLiteral("Bottom and Top"));
+    // "&&" shows one "&" on a label.
+    QCOMPARE(window->lblPositionDescription->text(),
+        QStringLiteral("(Hold on the SHIFT key to select both Bottom & Top)"));
+    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("Insert 0 for AutoSize"));
+    QCOMPARE(window->cbxDisplayAlignment->itemText(2), QStringLiteral("Center"));
+    QCOMPARE(window->fmBtnList->title(), QStringLiteral("Buttons list"));
+    QCOMPARE(window->chkExtension->text(), QStringLiteral("Modify Extension"));
+    QCOMPARE(window->cbxBtnType->itemText(1), QStringLiteral("Shaped button"));
+    QCOMPARE(window->optBtnText[1]->text(), QStringLiteral("Custom Text"));
+    QCOMPARE(window->bar(0)->fmBarStyle->title(), QStringLiteral("TrackBar Style"));
+    QCOMPARE(window->bar(1)->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
+    QCOMPARE(window->bar(1)->cbxBarType->itemText(4), QStringLiteral("Button Horizontal"));
+    QCOMPARE(window->bar(0)->fmPosSize->title(), QStringLiteral("Position / Size"));
+    QCOMPARE(window->cbxBtnAction->itemText(35), QStringLiteral("Mute"));
+}
+
+void tst_fullscreen_window::languageKeysServingSeveralControls()
+{
+    writeLanguage("[TVX_Morvane]\r\nVersion=1abc\r\n"
+                  "[FullScreen]\r\n27=(pt)\r\n56=Usa\r\n48=Volume\r\n8=\r\n"
+                  "[Display]\r\n4_T=0 = automatico\r\n"
+                  "[Actions]\r\n1=Esci\r\n");
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    auto label
+        = [window](const char *name) { return window->findChild<QLabel *>(QLatin1String(name))->text(); };
+    QCOMPARE(label("lblDisplayPixelsX"), QStringLiteral("(pt)"));
+    QCOMPARE(label("lblDisplayPixelsY"), QStringLiteral("(pt)"));
+    QCOMPARE(label("lblDisplayDimTextPixels"), QStringLiteral("(pixels)"));
+    QCOMPARE(label("lblBtnPixelsX"), QStringLiteral("(pixels)"));
+    QCOMPARE(window->bar(0)->chkBarUsed->text(), QStringLiteral("Usa"));
+    QCOMPARE(window->bar(1)->chkBarUsed->text(), QStringLiteral("Usa"));
+    QCOMPARE(window->bar(0)->fmBarStyle->title(), QStringLiteral("TrackBar Style"));
+    QCOMPARE(window->bar(1)->fmBarStyle->title(), QStringLiteral("Volume"));
+    QCOMPARE(window->cbxPositionLMR->itemText(2), QStringLiteral("Right"));
+    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("0 = automatico"));
+    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Esci"));
+    QCOMPARE(window->cbxBtnAction->count(), 123);
+}
+
+void tst_fullscreen_window::failedVersionGateGivesBuiltinTexts()
+{
+    writeLanguage(
+        "[TVX_Morvane]\r\nVersion=0.9\r\n[FullScreen]\r\n1=Schermo intero\r\n[Actions]\r\n1=Esci\r\n");
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
+    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
+}
+
+void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    {
+        const QSignalBlocker quiet(window->cbxPositionBTB);
+        window->cbxPositionBTB->setCurrentIndex(2);
+    }
+    QSignalSpy positions(window->cbxPositionBTB, &QComboBox::currentIndexChanged);
+    QSignalSpy kinds(window->bar(0)->cbxBarType, &QComboBox::currentIndexChanged);
+
+    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[FullScreen]\r\n11=Sotto e sopra\r\n50=Orizzontale\r\n");
+    const LangReader lang;
+    window->ApplyActionNames(lang);
+    window->ApplyTexts(lang);
+
+    QCOMPARE(window->cbxPositionBTB->count(), 3);
+    QCOMPARE(window->cbxPositionBTB->currentIndex(), 2);
+    QCOMPARE(window->cbxPositionBTB->currentText(), QStringLiteral("Sotto e sopra"));
+    QCOMPARE(window->bar(0)->cbxBarType->itemText(0), QStringLiteral("Orizzontale"));
+    QCOMPARE(positions.count() + kinds.count(), 0);
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_fullscreen_window::standsAtTheTopLeftCorner()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    QCOMPARE(window->frameLeft(), 0);
+    QCOMPARE(window->frameTop(), 0);
+    // 9225 twips.
+    QCOMPARE(window->frameWidth(), 615);
+}
+
+void tst_fullscreen_window::closeBoxOnlyHidesAndUnchecksTheViewItem()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    window->Show();
+    QVERIFY(m_main->mnuViewFullScreenTB->isChecked());
+    window->frame()->close();
+    QCOMPARE(frmFullScreenToolBar::loaded(), window);
+    QVERIFY(!window->isShown());
+    QVERIFY(!m_main->mnuViewFullScreenTB->isChecked());
+    m_main->mnuViewFullScreenTB->trigger();
+    QVERIFY(window->isShown());
+}
+
+void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
+{
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QVERIFY(image.save(m_skin->filePath(QStringLiteral("Movie.bmp")), "BMP"));
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    gZoom = 2;
+    m_dialogs->answerForm([](QDialog *form) {
+        auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
+        list->setCurrentRow(0);
+        form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+    window->cmdBrowseMainWindow->click();
+    gZoom = 1;
+
+    QCOMPARE(gMainImage, QStringLiteral("Movie.bmp"));
+    QCOMPARE(window->txtMainWindow->toolTip(), gSkinFolder + QStringLiteral("Movie.bmp"));
+    QCOMPARE(frmSkin::get()->pctSkinMain->size(), QSize(40, 20));
+    const QList<QGroupBox *> frames
+        = window->findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(frames.size(), 13);
+    for (QGroupBox *frame : frames)
+        QVERIFY2(frame->isEnabled(), qPrintable(frame->objectName()));
+    QVERIFY(gSkinChanged);
+}
+
+void tst_fullscreen_window::shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    QVERIFY(gAnyShape != 0);
+    window->chkShape->setChecked(false);
+    QCOMPARE(gAnyShape, int16_t(0));
+    QVERIFY(gSkinChanged);
+    QVERIFY(frmSkin::get()->pctSkinMain->mask().isEmpty());
+}
+
+void tst_fullscreen_window::extensionRulesAreShared()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    {
+        const QSignalBlocker quiet(window->bar(1)->cbxBarType);
+        window->bar(1)->cbxBarType->setCurrentIndex(4);
+    }
+    m_dialogs->answerButton(dialogs::vbNo);
+    window->txtExtension->setText(QStringLiteral("png"));
+    window->txtExtension_Validate();
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+    QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 4);
+
+    m_dialogs->answerButton(dialogs::vbYes);
+    window->txtExtension->setText(QStringLiteral("png"));
+    window->txtExtension_Validate();
+    QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 0);
+    QCOMPARE(gButtonExt, QStringLiteral("png"));
+    QVERIFY(gSkinChanged);
+}
+
+void tst_fullscreen_window::extensionUnlockWarnsEachTime()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    window->chkExtension->setChecked(true);
+    QVERIFY(window->txtExtension->isEnabledTo(window->fmBtnList));
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_dialogs->last().style, int(dialogs::vbExclamation));
+    const QStringList parts = m_dialogs->last().prompt.split(QLatin1Char('\n'));
+    QCOMPARE(parts.size(), 4);
+    QCOMPARE(parts.at(0), QStringLiteral("The Buttons' extension is stored in \"Skin.ini\" file."));
+    QVERIFY(parts.at(2).isEmpty());
+    QVERIFY(parts.at(3).startsWith(QStringLiteral("Note:")));
+
+    window->txtExtension->setText(QStringLiteral("png"));
+    window->chkExtension->setChecked(false);
+    QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
+    QCOMPARE(m_dialogs->count(), 1);
+
+    window->chkExtension->setChecked(true);
+    QCOMPARE(m_dialogs->count(), 2);
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_fullscreen_window::statusTextBoxesTakeKeysOnlyWhileItIsUsed()
+{
+    frmFullScreenToolBar *window = openFullScreenSkin();
+    gDisplays[7].DspUsed = 0;
+    for (CoordinateEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY }) {
+        QTest::keyClicks(box, QStringLiteral("12"));
+        QVERIFY(box->text().isEmpty());
+    }
+    gDisplays[7].DspUsed = -1;
+    QVERIFY(window->txtDisplayX->gateOpen());
+    QVERIFY(window->txtDisplayDimMax->gateOpen());
+    // The maximum width is never negative.
+    QVERIFY(!window->txtDisplayDimMax->minusAllowed());
+    QVERIFY(window->txtDisplayY->minusAllowed());
+    gDisplays[7].DspUsed = 0;
+}
+
+QTEST_MAIN(tst_fullscreen_window)
+#include "tst_fullscreen_window.moc"

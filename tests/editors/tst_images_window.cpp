@@ -1,0 +1,581 @@
+#include "core/Module.h"
+#include "core/SkinChange.h"
+#include "core/SkinFonts.h"
+#include "core/frmMain.h"
+#include "core/frmSelectFile.h"
+#include "core/frmSkin.h"
+#include "editors/buttons/KeyPressEdit.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/frmDisplayToolBar.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
+#include "lang/Locale.h"
+#include "platform/IniFile.h"
+#include "support/DialogRecorder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The Images tool window of a window skin: its controls and texts, where it
+// stands, closing it, and its main-image, shape, font and extension handlers.
+class tst_images_window : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void controlsCarryTheirDesignNamesAndStartStates();
+    void builtinTextsAndTheActionList();
+    void languageFileTextsItemByItem();
+    void applyTextsKeepsSelectionsAndRunsNoHandler();
+    void standsAtTheTopLeftCorner();
+    void closeBoxOnlyHidesAndUnchecksTheViewItem();
+
+    void choosingTheMainImageShowsItAndOpensTheOtherFrames();
+    void mainImageAtZoomTwoIsTwiceAsLarge();
+    void cancelledOrUnreadableMainImageChangesNothing();
+    void untickingShapeBeforeAMainImageClearsTheFlag();
+    void shapeBoxShapesTheShownMainImage();
+
+    void choosingAFontRegistersItAndBackspaceClearsIt();
+
+    void extensionKeysRefuseFileNameCharacters();
+    void extensionChangeWithoutUsersIsTakenSilently();
+    void extensionChangeAsksWhileButtonsAreListed();
+    void extensionChangeResetsButtonBars();
+    void extensionIsValidatedWhenTheFocusMovesOnOnly();
+
+private:
+    frmImagesToolBar *openWindowSkin();
+    void writeImage(const QString &name, const QSize &size);
+    void writeLanguage(const QByteArray &content);
+    // Answers the next image-file picker by choosing name.
+    void pickFile(const QString &name);
+    template <typename T> T *control(const QString &name) const;
+
+    QTemporaryDir m_home;
+    std::unique_ptr<QTemporaryDir> m_skin;
+    std::unique_ptr<DialogRecorder> m_dialogs;
+    frmMain *m_main = nullptr;
+};
+
+void tst_images_window::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+}
+
+void tst_images_window::init()
+{
+    gUILanguage.clear();
+    m_dialogs = std::make_unique<DialogRecorder>();
+    m_skin = std::make_unique<QTemporaryDir>();
+    m_main = new frmMain;
+    m_main->show();
+    ApplyLanguage();
+}
+
+void tst_images_window::cleanup()
+{
+    ClearSkinChanged();
+    frmImagesToolBar::unload();
+    frmSkin::unload();
+    frmDisplayToolBar::unload();
+    frmTrackVolumeToolBar::unload();
+    delete m_main;
+    m_main = nullptr;
+    m_dialogs.reset();
+    m_skin.reset();
+    gUILanguage.clear();
+    gSkinFile.clear();
+    gZoom = 1;
+    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    ini::clearCache();
+}
+
+frmImagesToolBar *tst_images_window::openWindowSkin()
+{
+    gSkinFolder = m_skin->path() + QLatin1Char('/');
+    gSkinFile = gSkinFolder + QStringLiteral("Skin.ini");
+    gFullScreenSkin = false;
+    frmSkin::get();
+    ClearSkinChanged();
+    return frmImagesToolBar::get();
+}
+
+void tst_images_window::writeImage(const QString &name, const QSize &size)
+{
+    // Red with a white top-left pixel: shaped, the white pixels go.
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setPixel(0, 0, qRgb(255, 255, 255));
+    QVERIFY(image.save(m_skin->filePath(name), "BMP"));
+}
+
+void tst_images_window::writeLanguage(const QByteArray &content)
+{
+    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    ini::clearCache();
+    gUILanguage = QStringLiteral("Test");
+}
+
+void tst_images_window::pickFile(const QString &name)
+{
+    m_dialogs->answerForm([name](QDialog *form) {
+        auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
+        QVERIFY(list);
+        const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchFixedString);
+        QVERIFY(!found.isEmpty());
+        list->setCurrentItem(found.first());
+        form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+}
+
+template <typename T> T *tst_images_window::control(const QString &name) const
+{
+    frmImagesToolBar *window = frmImagesToolBar::loaded();
+    T *found = window ? window->findChild<T *>(name) : nullptr;
+    if (!found)
+        qWarning("no control %s", qPrintable(name));
+    return found;
+}
+
+void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    QCOMPARE(window->objectName(), QStringLiteral("frmImagesToolBar"));
+
+    for (const char *name : { "fmMain", "pctMain", "txtMainWindow", "cmdBrowseMainWindow", "chkShape",
+             "chkType", "lblMainFont_0", "txtMainFont_0", "cmdMainFont_0", "lblMainFont_1", "txtMainFont_1",
+             "cmdMainFont_1", "fmBtnList", "pctBtnList", "lstButtons", "cmdAdd", "cmdUp", "cmdDown",
+             "cmdRemove", "cmdClear", "lblExtension", "txtExtension", "fmBtn", "pctBtn", "cbxBtn",
+             "lblBtnName", "cbxBtnType", "lblBtnType", "cbxBtnAction", "lblBtnAction", "optBtnText_0",
+             "optBtnText_1", "txtBtnText", "cmdBtnText", "fmBtnCoordinates", "txtBtnX", "txtBtnY", "lblBtnX",
+             "lblBtnY", "lblBtnPixelsX", "lblBtnPixelsY" })
+        QVERIFY2(window->findChild<QWidget *>(QLatin1String(name)), name);
+
+    // Only the main image's group takes input until a main image is chosen.
+    QVERIFY(window->fmMain->isEnabled());
+    QVERIFY(!window->fmBtnList->isEnabled());
+    QVERIFY(!window->fmBtn->isEnabled());
+    QVERIFY(!window->fmBtnCoordinates->isEnabled());
+
+    QVERIFY(window->txtMainWindow->text().isEmpty());
+    QVERIFY(window->txtMainWindow->isReadOnly());
+    QVERIFY(window->chkShape->isChecked());
+    QVERIFY(!window->chkType->isEnabled());
+    QVERIFY(window->txtMainFont[0]->isReadOnly() && window->txtMainFont[1]->isReadOnly());
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+    QCOMPARE(window->lstButtons->count(), 0);
+    QVERIFY(
+        window->cmdAdd->isEnabledTo(window->fmBtnList) && window->cmdClear->isEnabledTo(window->fmBtnList));
+    QVERIFY(!window->cmdUp->isEnabledTo(window->fmBtnList) && !window->cmdDown->isEnabledTo(window->fmBtnList)
+        && !window->cmdRemove->isEnabledTo(window->fmBtnList));
+    QCOMPARE(window->cbxBtnType->count(), 3);
+    QCOMPARE(window->cbxBtnType->currentIndex(), -1);
+    QCOMPARE(window->cbxBtnAction->currentIndex(), -1);
+    QCOMPARE(window->cbxBtn->count(), 0);
+    QVERIFY(window->optBtnText[1]->isChecked());
+    QVERIFY(!window->optBtnText[0]->isChecked());
+    QVERIFY(!window->cmdBtnText->isEnabledTo(window->fmBtn));
+    QVERIFY(window->cmdBtnText->text().isEmpty());
+}
+
+void tst_images_window::builtinTextsAndTheActionList()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    QCOMPARE(window->caption(), QStringLiteral("Images"));
+    QCOMPARE(window->fmMain->title(), QStringLiteral("Main Window"));
+    QCOMPARE(window->cmdBrowseMainWindow->text(), QStringLiteral("&Browse"));
+    QCOMPARE(window->chkType->text(), QStringLiteral("One window only (not fully supported yet)"));
+    QCOMPARE(control<QLabel>(QStringLiteral("lblMainFont_1"))->text(), QStringLiteral("Font 2:"));
+    QCOMPARE(control<QPushButton>(QStringLiteral("cmdMainFont_0"))->text(), QStringLiteral("Select"));
+    QCOMPARE(window->lblExtension->text(), QStringLiteral("Select the desired extension:"));
+    QCOMPARE(window->cmdDown->text(), QStringLiteral("&Dn"));
+    QCOMPARE(window->fmBtn->title(), QStringLiteral("Customize Buttons"));
+    QCOMPARE(window->cbxBtnType->itemText(2), QStringLiteral("Transparent (not supported in full screen)"));
+    QCOMPARE(window->optBtnText[0]->text(), QStringLiteral("Multilanguage Text"));
+    QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(pixels)"));
+    QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(pixels)"));
+
+    // Entry i names player action i.
+    QCOMPARE(window->cbxBtnAction->count(), 123);
+    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
+    QCOMPARE(window->cbxBtnAction->itemText(9), QStringLiteral("Capture frame - \"What you see\""));
+    QCOMPARE(window->cbxBtnAction->itemText(20), QStringLiteral("Play"));
+    QCOMPARE(window->cbxBtnAction->itemText(122), QStringLiteral("A_Res9"));
+}
+
+void tst_images_window::languageFileTextsItemByItem()
+{
+    writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n"
+                  "[Images]\r\n1=Immagini\r\n3=&Sfoglia\r\n7=\r\n20=Normale\r\n29=(punti)\r\n"
+                  "[Actions]\r\n21=Riproduci\r\n");
+    frmImagesToolBar *window = openWindowSkin();
+    QCOMPARE(window->caption(), QStringLiteral("Immagini"));
+    QCOMPARE(window->cmdBrowseMainWindow->text(), QStringLiteral("&Sfoglia"));
+    // An empty value falls back for its item alone.
+    QCOMPARE(control<QPushButton>(QStringLiteral("cmdMainFont_0"))->text(), QStringLiteral("Select"));
+    QCOMPARE(window->fmMain->title(), QStringLiteral("Main Window"));
+    QCOMPARE(window->cbxBtnType->itemText(0), QStringLiteral("Normale"));
+    QCOMPARE(window->cbxBtnType->itemText(1), QStringLiteral("Shaped button"));
+    // One key labels both unit labels.
+    QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(punti)"));
+    QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(punti)"));
+    QCOMPARE(window->cbxBtnAction->count(), 123);
+    QCOMPARE(window->cbxBtnAction->itemText(20), QStringLiteral("Riproduci"));
+    QCOMPARE(window->cbxBtnAction->itemText(21), QStringLiteral("Pause"));
+}
+
+void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    {
+        const QSignalBlocker quiet(window->cbxBtnType);
+        window->cbxBtnType->setCurrentIndex(1);
+    }
+    {
+        const QSignalBlocker quiet(window->cbxBtnAction);
+        window->cbxBtnAction->setCurrentIndex(20);
+    }
+    QSignalSpy types(window->cbxBtnType, &QComboBox::currentIndexChanged);
+    QSignalSpy actions(window->cbxBtnAction, &QComboBox::currentIndexChanged);
+
+    writeLanguage("[TVX_Morvane]\r\nVersion=2\r\n[Images]\r\n21=Sagomato\r\n[Actions]\r\n21=Riproduci\r\n");
+    const LangReader lang;
+    window->ApplyActionNames(lang);
+    window->ApplyTexts(lang);
+
+    QCOMPARE(window->cbxBtnType->currentIndex(), 1);
+    QCOMPARE(window->cbxBtnType->currentText(), QStringLiteral("Sagomato"));
+    QCOMPARE(window->cbxBtnType->count(), 3);
+    QCOMPARE(window->cbxBtnAction->currentIndex(), 20);
+    QCOMPARE(window->cbxBtnAction->currentText(), QStringLiteral("Riproduci"));
+    QCOMPARE(window->cbxBtnAction->count(), 123);
+    QCOMPARE(types.count() + actions.count(), 0);
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_images_window::standsAtTheTopLeftCorner()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    QVERIFY(window->frame() != window);
+    QCOMPARE(window->frameLeft(), 0);
+    QCOMPARE(window->frameTop(), 0);
+    // 4665 twips.
+    QCOMPARE(window->frameWidth(), 311);
+    // The display tool window stands beside it.
+    QCOMPARE(frmDisplayToolBar::get()->frameLeft(), window->frameWidth());
+}
+
+void tst_images_window::closeBoxOnlyHidesAndUnchecksTheViewItem()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    window->Show();
+    window->txtExtension->setText(QStringLiteral("png"));
+    QVERIFY(m_main->mnuViewImagesTB->isChecked());
+
+    window->frame()->close();
+    QCOMPARE(frmImagesToolBar::loaded(), window);
+    QVERIFY(!window->isShown());
+    QVERIFY(!m_main->mnuViewImagesTB->isChecked());
+
+    // The View item shows it again unchanged.
+    m_main->mnuViewImagesTB->trigger();
+    QVERIFY(window->isShown());
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
+
+    // Unloaded by the program, it goes.
+    QVERIFY(frmImagesToolBar::unload());
+    QVERIFY(!frmImagesToolBar::loaded());
+}
+
+void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
+{
+    writeImage(QStringLiteral("Back.bmp"), QSize(4, 3));
+    writeImage(QStringLiteral("Main.bmp"), QSize(40, 30));
+    frmImagesToolBar *window = openWindowSkin();
+    const int16_t shapeBefore = gAnyShape;
+    gMainImage = QStringLiteral("main.BMP");
+
+    pickFile(QStringLiteral("Main.bmp"));
+    window->cmdBrowseMainWindow->click();
+
+    // The picker was asked for the skin folder's bitmaps, the current image preselected.
+    QCOMPARE(gSelFileFolder, gSkinFolder);
+    QCOMPARE(gSelFileFilter, QStringLiteral("bmp"));
+    QCOMPARE(gSelFilePrompt, QStringLiteral("Select the desired image file:"));
+
+    QCOMPARE(gMainImage, QStringLiteral("Main.bmp"));
+    const QString path = gSkinFolder + QStringLiteral("Main.bmp");
+    QCOMPARE(window->txtMainWindow->text(), path);
+    QCOMPARE(window->txtMainWindow->toolTip(), path);
+    QCOMPARE(frmSkin::get()->pctSkinMain->size(), QSize(40, 30));
+    QVERIFY(frmSkin::get()->pctSkinMain->isVisibleTo(frmSkin::get()));
+    QCOMPARE(gAnyShape, shapeBefore);
+
+    QVERIFY(window->fmBtnList->isEnabled());
+    QVERIFY(window->fmBtn->isEnabled());
+    QVERIFY(window->fmBtnCoordinates->isEnabled());
+    frmDisplayToolBar *display = frmDisplayToolBar::get();
+    for (QGroupBox *frame : { display->fmDisplayDimText, display->fmDisplay, display->fmDisplayCoordinates,
+             display->fmGUI, display->fmText })
+        QVERIFY(frame->isEnabled());
+    for (int i = 0; i < 2; ++i) {
+        BarPanel *bar = frmTrackVolumeToolBar::get()->bar(i);
+        QVERIFY(bar->fmBarStyle->isEnabled() && bar->fmBarColor->isEnabled() && bar->fmPosSize->isEnabled());
+    }
+
+    QVERIFY(gSkinChanged);
+    QVERIFY(frmSkin::get()->caption().startsWith(QLatin1Char('*')));
+    QCOMPARE(m_dialogs->count(DialogRecorder::Kind::MessageBox), 0);
+}
+
+void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
+{
+    writeImage(QStringLiteral("Main.bmp"), QSize(40, 30));
+    frmImagesToolBar *window = openWindowSkin();
+    gZoom = 2;
+    pickFile(QStringLiteral("Main.bmp"));
+    window->cmdBrowseMainWindow_Click();
+    QCOMPARE(frmSkin::get()->pctSkinMain->size(), QSize(80, 60));
+    // The preview window grows with it.
+    QVERIFY(frmSkin::get()->frameWidth() >= 80 && frmSkin::get()->frameHeight() >= 60);
+}
+
+void tst_images_window::cancelledOrUnreadableMainImageChangesNothing()
+{
+    QFile bad(m_skin->filePath(QStringLiteral("Bad.bmp")));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("this is no picture");
+    bad.close();
+    frmImagesToolBar *window = openWindowSkin();
+    gMainImage.clear();
+
+    m_dialogs->cancel();
+    window->cmdBrowseMainWindow_Click();
+    QVERIFY(!gSkinChanged);
+    QVERIFY(!window->fmBtnList->isEnabled());
+
+    pickFile(QStringLiteral("Bad.bmp"));
+    window->cmdBrowseMainWindow_Click();
+    QCOMPARE(m_dialogs->count(DialogRecorder::Kind::MessageBox), 1);
+    const DialogRecorder::Request &box = m_dialogs->last();
+    QCOMPARE(box.title, QStringLiteral("TVX_Morvane - Skin"));
+    QCOMPARE(box.prompt,
+        QStringLiteral("It wasn't possible to load the specified file.\n"
+                       "It's not a supported image (bmp, ico, cur, rle, wmf, emf, gif, jpg)."));
+    QVERIFY(box.style & dialogs::vbCritical);
+
+    QVERIFY(gMainImage.isEmpty());
+    QVERIFY(window->txtMainWindow->text().isEmpty());
+    QVERIFY(!window->fmBtnList->isEnabled());
+    QVERIFY(!frmDisplayToolBar::get()->fmDisplay->isEnabled());
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_images_window::untickingShapeBeforeAMainImageClearsTheFlag()
+{
+    writeImage(QStringLiteral("Main.bmp"), QSize(40, 30));
+    frmImagesToolBar *window = openWindowSkin();
+    QVERIFY(gAnyShape != 0);
+
+    window->chkShape->setChecked(false);
+    // The flag says what the box shows, so the skin is saved unshaped.
+    QCOMPARE(gAnyShape, int16_t(0));
+    QVERIFY(gSkinChanged);
+    QVERIFY(frmSkin::get()->pctSkinMain->mask().isEmpty());
+
+    // The image chosen afterwards follows the box.
+    pickFile(QStringLiteral("Main.bmp"));
+    window->cmdBrowseMainWindow_Click();
+    QVERIFY(frmSkin::get()->pctSkinMain->mask().isEmpty());
+    QCOMPARE(gAnyShape, int16_t(0));
+
+    window->chkShape->setChecked(true);
+    QCOMPARE(gAnyShape, int16_t(-1));
+}
+
+void tst_images_window::shapeBoxShapesTheShownMainImage()
+{
+    writeImage(QStringLiteral("Main.bmp"), QSize(40, 30));
+    frmImagesToolBar *window = openWindowSkin();
+    pickFile(QStringLiteral("Main.bmp"));
+    window->cmdBrowseMainWindow_Click();
+    PictureBox *main = frmSkin::get()->pctSkinMain;
+    // Ticked: the white top-left pixel is cut away.
+    QVERIFY(!main->mask().isEmpty());
+    QVERIFY(!main->mask().contains(QPoint(0, 0)));
+    QVERIFY(main->mask().contains(QPoint(1, 0)));
+
+    ClearSkinChanged();
+    window->chkShape->setChecked(false);
+    QVERIFY(main->mask().isEmpty());
+    QCOMPARE(gAnyShape, int16_t(0));
+    QVERIFY(gSkinChanged);
+
+    window->chkShape->setChecked(true);
+    QVERIFY(!main->mask().contains(QPoint(0, 0)));
+    QCOMPARE(gAnyShape, int16_t(-1));
+}
+
+void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
+{
+    const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    if (!QFile::exists(system))
+        QSKIP("no font file to register");
+    QVERIFY(QFile::copy(system, m_skin->filePath(QStringLiteral("Skin.ttf"))));
+    writeImage(QStringLiteral("Main.bmp"), QSize(4, 4));
+    frmImagesToolBar *window = openWindowSkin();
+    KeyPressEdit *box = window->txtMainFont[1];
+
+    pickFile(QStringLiteral("Skin.ttf"));
+    window->cmdMainFont[1]->click();
+    QCOMPARE(gSelFilePrompt, QStringLiteral("Select a font for the current skin:"));
+    QCOMPARE(gSelFileFilter, QStringLiteral("ttf;*.fon;*.fnt;*.ttf;*.ttc;*.fot;*.otf;*.mmm;*.pfb;*.pfm"));
+    QCOMPARE(box->text(), QStringLiteral("Skin.ttf"));
+    QCOMPARE(box->toolTip(), QStringLiteral("Skin.ttf"));
+    QCOMPARE(gSkinFonts[1], QStringLiteral("Skin.ttf"));
+    QVERIFY(gSkinFonts[0].isEmpty());
+    QCOMPARE(RegisteredSkinFontCount(1), 1);
+    QVERIFY(gSkinChanged);
+
+    // No key types into the box; Backspace empties the slot without the mark.
+    ClearSkinChanged();
+    QTest::keyClicks(box, QStringLiteral("ab"));
+    QCOMPARE(box->text(), QStringLiteral("Skin.ttf"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(box->toolTip().isEmpty());
+    QVERIFY(gSkinFonts[1].isEmpty());
+    QCOMPARE(RegisteredSkinFontCount(1), 0);
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_images_window::extensionKeysRefuseFileNameCharacters()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    window->fmBtnList->setEnabled(true);
+    window->Show();
+    KeyPressEdit *box = window->txtExtension;
+    box->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("p.n*g\\/:?\"<>|x"));
+    QCOMPARE(box->text(), QStringLiteral("pngx"));
+    QVERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("pngx"));
+    QVERIFY(!box->hasFocus());
+}
+
+void tst_images_window::extensionChangeWithoutUsersIsTakenSilently()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    QCOMPARE(gButtonExt, QStringLiteral("bmp"));
+    window->txtExtension->setText(QStringLiteral("png  "));
+    window->txtExtension_Validate();
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
+    QCOMPARE(gButtonExt, QStringLiteral("png"));
+    QCOMPARE(m_dialogs->count(), 0);
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_images_window::extensionChangeAsksWhileButtonsAreListed()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    window->lstButtons->addItem(QStringLiteral("Play"));
+
+    // Only the letter case differs: nothing to ask.
+    window->txtExtension->setText(QStringLiteral("BMP"));
+    window->txtExtension_Validate();
+    QCOMPARE(gButtonExt, QStringLiteral("BMP"));
+    QCOMPARE(m_dialogs->count(), 0);
+
+    m_dialogs->answerButton(dialogs::vbNo);
+    window->txtExtension->setText(QStringLiteral("gif"));
+    window->txtExtension_Validate();
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_dialogs->last().prompt,
+        QStringLiteral("If you change the extension all the buttons in the Buttons List and in the Bars "
+                       "window will be removed. Continue anyway?"));
+    QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_dialogs->last().style, dialogs::vbYesNo | dialogs::vbExclamation);
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("BMP"));
+    QCOMPARE(gButtonExt, QStringLiteral("BMP"));
+    QCOMPARE(window->lstButtons->count(), 1);
+    QVERIFY(!gSkinChanged);
+}
+
+void tst_images_window::extensionChangeResetsButtonBars()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    BarPanel *track = frmTrackVolumeToolBar::get()->bar(0);
+    BarPanel *volume = frmTrackVolumeToolBar::get()->bar(1);
+    {
+        const QSignalBlocker quietTrack(track->cbxBarType);
+        const QSignalBlocker quietVolume(volume->cbxBarType);
+        track->cbxBarType->setCurrentIndex(3);
+        volume->cbxBarType->setCurrentIndex(5);
+    }
+    m_dialogs->answerButton(dialogs::vbYes);
+    window->txtExtension->setText(QStringLiteral("gif"));
+    window->txtExtension_Validate();
+
+    // No buttons listed: the clear asks nothing more.
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(track->cbxBarType->currentIndex(), 3);
+    QCOMPARE(volume->cbxBarType->currentIndex(), 1);
+    QCOMPARE(gButtonExt, QStringLiteral("gif"));
+    QVERIFY(gSkinChanged);
+}
+
+void tst_images_window::extensionIsValidatedWhenTheFocusMovesOnOnly()
+{
+    frmImagesToolBar *window = openWindowSkin();
+    window->fmBtnList->setEnabled(true);
+    window->lstButtons->addItem(QStringLiteral("Play"));
+    window->Show();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    window->txtExtension->setFocus();
+    QVERIFY(window->txtExtension->hasFocus());
+
+    // Tab moves on: the new extension is checked (and refused here).
+    m_dialogs->answerButton(dialogs::vbNo);
+    window->txtExtension->setText(QStringLiteral("gif"));
+    QTest::keyClick(window->txtExtension, Qt::Key_Tab);
+    QVERIFY(!window->txtExtension->hasFocus());
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+
+    // Hiding the window is no move to another control: nothing is asked.
+    window->txtExtension->setFocus();
+    window->txtExtension->setText(QStringLiteral("gif"));
+    window->Hide();
+    QCOMPARE(m_dialogs->count(), 1);
+}
+
+QTEST_MAIN(tst_images_window)
+#include "tst_images_window.moc"
