@@ -147,7 +147,7 @@ private:
     // The skin commands' shared steps.
     void newSkin(bool fullScreen);
     void showTVKExtraction();
-    bool confirmOverwriteOfExistingSkinFile();
+    bool confirmReplacingSkinFile(const QString &skinFile);
     void shellOpenProgramFile(const QString &fileName, int missingMessage);
 
     // Whether a drag of these files may drop here.
@@ -155,6 +155,4 @@ private:
 
     QMdiArea *m_mdiArea = nullptr;
     QString mSettingsFile;
-    // The file a new skin was bound to that no Save has written yet.
-    QString m_unwrittenSkinFile;
 };

@@ -41,7 +41,6 @@ void frmMain::OpenRoad(const QString &path)
     if (!gOpenOK)
         return;
     gSkinFile = gDlgFileName;
-    m_unwrittenSkinFile.clear();
     gFullScreenSkin = IsFullScreenSkinTitle(gDlgFileTitle);
     frmSkin *skin = frmSkin::get();
     skin->Show();
@@ -94,11 +93,7 @@ void frmMain::newSkin(bool fullScreen)
 void frmMain::mnuFileSave_Click()
 {
     if (!gSkinFile.isEmpty()) {
-        if (!confirmOverwriteOfExistingSkinFile())
-            return;
         SaveSkin();
-        if (fs::fileExists(gSkinFile))
-            m_unwrittenSkinFile.clear();
         return;
     }
 
@@ -109,29 +104,29 @@ void frmMain::mnuFileSave_Click()
     const QString filter = gUIStrings[fullScreen ? 3 : 2] + QChar(0) + name + QChar(0);
     if (!ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x2006, name, QString(), false))
         return;
-    gLastSkinPath = FolderOf(gDlgFileName);
-    gSkinFolder = gLastSkinPath;
-    gSkinFile = AddBackslash(gSkinFolder) + name;
-    m_unwrittenSkinFile = gSkinFile;
+    const QString folder = FolderOf(gDlgFileName);
+    const QString skinFile = AddBackslash(folder) + name;
+    if (!confirmReplacingSkinFile(skinFile))
+        return;
+    gLastSkinPath = folder;
+    gSkinFolder = folder;
+    gSkinFile = skinFile;
     if (frmSkin *skin = frmSkin::loaded())
         skin->setCaption(gSkinFile);
 }
 
-bool frmMain::confirmOverwriteOfExistingSkinFile()
+bool frmMain::confirmReplacingSkinFile(const QString &skinFile)
 {
-    // A new skin goes to the kind's fixed name whatever name was typed, so the
-    // folder may already hold a skin of that name: it is replaced only when the
-    // user says so.
-    if (m_unwrittenSkinFile.isEmpty() || gSkinFile != m_unwrittenSkinFile || !fs::fileExists(gSkinFile))
+    // The new skin takes the kind's name whatever name was typed, so the folder
+    // may already hold a skin of that name that the first save would replace.
+    // The save dialog has asked only when that very name was typed.
+    if (!fs::fileExists(skinFile) || gDlgFileName == skinFile)
         return true;
-    const QString prompt = QLatin1Char('"') + fs::resolve(gSkinFile) + QStringLiteral("\" already exists.") + LineBreak
-        + QStringLiteral("Do you want to replace it with this skin?");
-    const int answer = dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
-                                       gMessages[2], this);
-    if (answer != dialogs::vbYes)
-        return false;
-    m_unwrittenSkinFile.clear();
-    return true;
+    const QString prompt = QLatin1Char('"') + fs::resolve(skinFile) + QStringLiteral("\" already exists.")
+        + LineBreak + QStringLiteral("Do you want to replace it with the new skin?");
+    return dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
+                           gMessages[2], this)
+        == dialogs::vbYes;
 }
 
 void frmMain::mnuFileClose_Click()

@@ -9,6 +9,7 @@
 #include "lang/Locale.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
@@ -144,26 +145,47 @@ private slots:
         frmMain *main = f.start();
         const QString existing = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
         const QByteArray before = MainWindowFixture::readFile(existing);
+
+        // Another name typed in a folder that holds the kind's file: No keeps it.
         f.dialogs.answerButton(dialogs::vbOK);
         f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("other.ini")));
-        item(main, "mnuFileNewFS")->trigger();
-        QCOMPARE(gSkinFile, existing);
-
-        f.dialogs.clear();
         f.dialogs.answerButton(dialogs::vbNo);
-        main->mnuFileSave_Click();
-        QCOMPARE(f.dialogs.count(), 1);
-        QCOMPARE(f.dialogs.at(0).style & 7, int(dialogs::vbYesNo));
-        QVERIFY(f.dialogs.at(0).prompt.contains(existing));
+        f.dialogs.answerButton(dialogs::vbOK);
+        item(main, "mnuFileNewFS")->trigger();
+        QCOMPARE(f.dialogs.count(), 4);
+        const auto &question = f.dialogs.at(2);
+        QCOMPARE(question.style & 7, int(dialogs::vbYesNo));
+        QVERIFY(question.style & dialogs::vbDefaultButton2);
+        QVERIFY(question.prompt.contains(existing));
+        QVERIFY(f.dialogs.at(3).prompt.startsWith(QStringLiteral("You have to choose the skin file")));
+        QVERIFY(!frmSkin::loaded());
+        QCOMPARE(gSkinFile, QString());
         QCOMPARE(MainWindowFixture::readFile(existing), before);
 
-        // Asked again at the next Save; Yes replaces it, and then no more questions.
+        // Yes binds the new skin to it; the first Save then replaces it.
+        f.dialogs.clear();
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("other.ini")));
         f.dialogs.answerButton(dialogs::vbYes);
+        item(main, "mnuFileNewFS")->trigger();
+        QCOMPARE(f.dialogs.count(), 3);
+        QCOMPARE(gSkinFile, existing);
+        QCOMPARE(MainWindowFixture::readFile(existing), before);
         main->mnuFileSave_Click();
-        QCOMPARE(f.dialogs.count(), 2);
+        QCOMPARE(f.dialogs.count(), 3);
         QVERIFY(MainWindowFixture::readFile(existing) != before);
-        main->mnuFileSave_Click();
+    }
+
+    void newSkinNamedAsTheSaveDialogConfirmedIsNotAskedAgain()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        const QString existing = makeSkinFile(f.skins, QStringLiteral("Skin.ini"));
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.acceptFile(existing); // the dialog itself asked before replacing it
+        item(main, "mnuFileNew")->trigger();
         QCOMPARE(f.dialogs.count(), 2);
+        QCOMPARE(gSkinFile, existing);
     }
 
     void newSkinWhileTheOpenOneIsKeptChangesNothing()
@@ -276,6 +298,14 @@ private slots:
         QVERIFY(dragAccepted(main, {skin, f.skins.filePath(QStringLiteral("readme.txt"))}));
         QVERIFY(!dragAccepted(main, {f.skins.filePath(QStringLiteral("readme.txt")), skin}));
         QVERIFY(!dragAccepted(main, {}));
+
+        // Nothing drops while a modal window is open over the main window.
+        QDialog modal(main);
+        modal.setModal(true);
+        modal.show();
+        QVERIFY(!dragAccepted(main, {skin}));
+        modal.hide();
+        QVERIFY(dragAccepted(main, {skin}));
     }
 
     void dropOpensTheFirstFile()

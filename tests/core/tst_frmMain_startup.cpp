@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QtTest>
@@ -150,6 +151,49 @@ private slots:
         QVERIFY(!again->isMinimized());
         QCOMPARE(again->pos(), QPoint(0, 0));
         QCOMPARE(again->size(), QSize(1024, 768));
+    }
+
+    void savedLanguageChosenWithoutRegardToCase()
+    {
+        MainWindowFixture f;
+        QDir(f.home.path()).mkdir(QStringLiteral("Lang"));
+        MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("Lang/Italiano.lng")),
+                                     "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n");
+        MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("Lang/Deutsch.lng")),
+                                     "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Neuer Skin\r\n"
+                                     "[Messages]\r\n2=Hinweis\r\n");
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nLanguage=deutsch\r\n");
+        frmMain *main = f.start();
+        QVERIFY(main);
+        QCOMPARE(main->mnuLanguageLng[0]->text(), QStringLiteral("Deutsch"));
+        QVERIFY(main->mnuLanguageLng[0]->isChecked());
+        QVERIFY(!main->mnuLanguageLng[1]->isChecked());
+        // The item's own spelling becomes the language.
+        QCOMPARE(gUILanguage, QStringLiteral("Deutsch"));
+        QCOMPARE(main->mnuFileNew->text(), QStringLiteral("&Neuer Skin"));
+        QCOMPARE(gMessages[1], QStringLiteral("Hinweis"));
+
+        // Choosing another item moves the check mark and applies that language.
+        main->mnuLanguageLng[1]->trigger();
+        QVERIFY(!main->mnuLanguageLng[0]->isChecked());
+        QVERIFY(main->mnuLanguageLng[1]->isChecked());
+        QCOMPARE(gUILanguage, QStringLiteral("Italiano"));
+        QCOMPARE(main->mnuFileNew->text(), QStringLiteral("&Nuova skin"));
+        QCOMPARE(gMessages[1], QStringLiteral("Information"));
+        QVERIFY(f.closeMain());
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).contains("\r\nLanguage=Italiano\r\n"));
+    }
+
+    void menuIconsAttached()
+    {
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        QVERIFY(main);
+        for (QAction *item : {main->mnuFileNew, main->mnuFileNewFS, main->mnuFileOpen, main->mnuFileClose,
+                              main->mnuFileSave, main->mnuLanguageChoose, main->mnuHelpGuide,
+                              main->mnuHelpLicense, main->mnuHelpAbout})
+            QVERIFY2(!item->icon().isNull(), qPrintable(item->objectName()));
+        QVERIFY(main->mnuFileExit->icon().isNull());
     }
 
     void aSecondCopyEndsAtOnce()
