@@ -41,7 +41,7 @@ bool IsAcceptableSkinPath(const QString &path)
     if (path.endsWith(QLatin1String(".tvk"), Qt::CaseInsensitive))
         return true;
     const QString title = FileTitle(path);
-    for (const char *name : {"Skin.ini", "Skinv1.ini", "Skinfs.ini", "Skinfsv1.ini"}) {
+    for (const char *name : { "Skin.ini", "Skinv1.ini", "Skinfs.ini", "Skinfsv1.ini" }) {
         if (title.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
             return true;
     }
@@ -82,7 +82,8 @@ QString CommandLineOf(const QStringList &arguments)
     QStringList parts;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        parts << (argument.contains(QLatin1Char(' ')) ? QLatin1Char('"') + argument + QLatin1Char('"') : argument);
+        parts << (argument.contains(QLatin1Char(' ')) ? QLatin1Char('"') + argument + QLatin1Char('"')
+                                                      : argument);
     }
     return parts.join(QLatin1Char(' '));
 }

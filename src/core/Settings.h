@@ -10,7 +10,7 @@
 // shut-down and read back key by key at start-up. These rules need no window.
 struct SettingsRecord {
     int State = 0; // 0 normal, 1 minimised, 2 maximised
-    int XPos = 0;  // window position and size in pixels
+    int XPos = 0; // window position and size in pixels
     int YPos = 0;
     int Width = 0;
     int Height = 0;

@@ -133,7 +133,7 @@ void frmMain::createViewMenu()
     mnuViewDisplayTB = addItem(mnuView, "mnuViewDisplayTB", QKeySequence(Qt::Key_F7));
     mnuViewTrackVolumeTB = addItem(mnuView, "mnuViewTrackVolumeTB", QKeySequence(Qt::Key_F8));
     mnuViewFullScreenTB = addItem(mnuView, "mnuViewFullScreenTB", QKeySequence(Qt::CTRL | Qt::Key_F8));
-    for (QAction *toggle : {mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB})
+    for (QAction *toggle : { mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB })
         toggle->setCheckable(true);
     mnuViewSep0 = addSeparator(mnuView, "mnuViewSep0");
     mnuViewSkinFile = addItem(mnuView, "mnuViewSkinFile", QKeySequence(Qt::Key_F9));
@@ -231,7 +231,7 @@ void frmMain::connectHandlers()
 
 void frmMain::setStartMenuStates()
 {
-    for (QAction *toggle : {mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB})
+    for (QAction *toggle : { mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB })
         toggle->setChecked(true);
     UpdateSkinMenus(false);
     // A heading; the language list enables it once it lists a language.
@@ -250,7 +250,8 @@ void frmMain::UpdateSkinMenus(bool skinOpen)
     mnuFileSep2->setVisible(skinOpen);
     mnuView->menuAction()->setVisible(skinOpen);
     if (skinOpen) {
-        for (QAction *toggle : {mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB})
+        for (QAction *toggle :
+            { mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB })
             toggle->setChecked(true);
     }
     const bool windowSkin = skinOpen && !gFullScreenSkin;
@@ -277,7 +278,8 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
 
 void frmMain::setFrameOffsets()
 {
-    gFrameBorderY = FrameBorderYFor(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), gFrameBorderY);
+    gFrameBorderY
+        = FrameBorderYFor(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), gFrameBorderY);
     gFrameBorderX = 10;
 }
 
@@ -328,7 +330,7 @@ void frmMain::restoreWindow()
         const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
         if (fs::fileExists(guide)) {
             const int answer = dialogs::msgBox(gMessages[9] + QLatin1Char('\n') + gMessages[10],
-                                               dialogs::vbYesNo | dialogs::vbInformation, gMessages[0], this);
+                dialogs::vbYesNo | dialogs::vbInformation, gMessages[0], this);
             if (answer == dialogs::vbYes)
                 gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(guide));
         }
@@ -456,5 +458,6 @@ void frmMain::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // The open road may ask questions: the drag source is let go first.
     const QString path = event->mimeData()->urls().first().toLocalFile();
-    QMetaObject::invokeMethod(this, [this, path] { OpenRoad(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenRoad(path); }, Qt::QueuedConnection);
 }

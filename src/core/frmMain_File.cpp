@@ -87,7 +87,8 @@ void frmMain::newSkin(bool fullScreen)
     }
     frmSkin::unload();
     const int first = fullScreen ? 13 : 11;
-    dialogs::msgBox(gMessages[first] + LineBreak + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
+    dialogs::msgBox(
+        gMessages[first] + LineBreak + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
 }
 
 void frmMain::mnuFileSave_Click()
@@ -125,7 +126,7 @@ bool frmMain::confirmReplacingSkinFile(const QString &skinFile)
     const QString prompt = QLatin1Char('"') + fs::resolve(skinFile) + QStringLiteral("\" already exists.")
         + LineBreak + QStringLiteral("Do you want to replace it with the new skin?");
     return dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
-                           gMessages[2], this)
+               gMessages[2], this)
         == dialogs::vbYes;
 }
 

@@ -24,7 +24,7 @@ void frmMain::shellOpenProgramFile(const QString &fileName, int missingMessage)
     const QString path = AddBackslash(app::path()) + fileName;
     if (!fs::fileExists(path)) {
         dialogs::msgBox(gMessages[missingMessage] + path + gMessages[missingMessage + 1], dialogs::vbCritical,
-                        gMessages[2], this);
+            gMessages[2], this);
         return;
     }
     // The shell reports its own failures, if any.

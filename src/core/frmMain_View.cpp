@@ -16,8 +16,7 @@ namespace {
 
 // Inverts the item's check mark and shows or hides the tool window accordingly,
 // when it is loaded.
-template <typename ToolWindow>
-void toggleToolWindow(QAction *item)
+template <typename ToolWindow> void toggleToolWindow(QAction *item)
 {
     item->setChecked(!item->isChecked());
     if (ToolWindow *window = ToolWindow::loaded()) {
@@ -105,9 +104,9 @@ void frmMain::mnufmBtnRightClickMultilanguage_Click()
 }
 
 // The preview button's pop-up is not built yet.
-void frmMain::mnupctBtnRightClickUP_Click() {}
-void frmMain::mnupctBtnRightClickDOWN_Click() {}
-void frmMain::mnupctBtnRightClickBOTTOM_Click() {}
-void frmMain::mnupctBtnRightClickREMOVE_Click() {}
-void frmMain::mnupctBtnRightClickCLEAR_Click() {}
-void frmMain::mnupctBtnRightClickSORT_Click() {}
+void frmMain::mnupctBtnRightClickUP_Click() { }
+void frmMain::mnupctBtnRightClickDOWN_Click() { }
+void frmMain::mnupctBtnRightClickBOTTOM_Click() { }
+void frmMain::mnupctBtnRightClickREMOVE_Click() { }
+void frmMain::mnupctBtnRightClickCLEAR_Click() { }
+void frmMain::mnupctBtnRightClickSORT_Click() { }

@@ -56,7 +56,7 @@ public:
     frmMain *start(const QStringList &arguments = {})
     {
         ini::clearCache();
-        main = startEditor(QStringList{QStringLiteral("TVX_Morvane")} + arguments);
+        main = startEditor(QStringList { QStringLiteral("TVX_Morvane") } + arguments);
         return main;
     }
 

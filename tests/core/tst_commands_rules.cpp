@@ -53,11 +53,12 @@ private slots:
         QTest::newRow("plain") << QStringLiteral("  /s/Skin.ini ") << QStringLiteral("/s/Skin.ini");
         QTest::newRow("quoted with blank and more words")
             << QStringLiteral("\"/my skins/Skin.ini\" -x y") << QStringLiteral("/my skins/Skin.ini");
-        QTest::newRow("unquoted with blank is cut") << QStringLiteral("/my skins/Skin.ini")
-                                                    << QStringLiteral("/my");
+        QTest::newRow("unquoted with blank is cut")
+            << QStringLiteral("/my skins/Skin.ini") << QStringLiteral("/my");
         QTest::newRow("quoted without closing quote") << QStringLiteral("\"/my skins/Skin.ini") << QString();
         QTest::newRow("quote inside, no blank") << QStringLiteral("/a\"b") << QString();
-        QTest::newRow("quoted, no blank") << QStringLiteral("\"/s/Skin.ini\"") << QStringLiteral("/s/Skin.ini");
+        QTest::newRow("quoted, no blank")
+            << QStringLiteral("\"/s/Skin.ini\"") << QStringLiteral("/s/Skin.ini");
         QTest::newRow("empty") << QString() << QString();
     }
 
@@ -72,10 +73,10 @@ private slots:
     {
         // The shell has already split and unquoted the arguments: the first one
         // is the path, blanks included.
-        const QStringList arguments{QStringLiteral("TVX_Morvane"), QStringLiteral("/my skins/Skin.ini"),
-                                    QStringLiteral("more")};
+        const QStringList arguments { QStringLiteral("TVX_Morvane"), QStringLiteral("/my skins/Skin.ini"),
+            QStringLiteral("more") };
         QCOMPARE(CommandLinePath(CommandLineOf(arguments)), QStringLiteral("/my skins/Skin.ini"));
-        QCOMPARE(CommandLineOf({QStringLiteral("TVX_Morvane")}), QString());
+        QCOMPARE(CommandLineOf({ QStringLiteral("TVX_Morvane") }), QString());
     }
 
     void frameAllowance()

@@ -74,13 +74,13 @@ private slots:
         frmMain *main = f.start();
         gLastSkinPath = f.skins.path() + QLatin1Char('/');
         f.dialogs.answerButton(dialogs::vbOK); // the notice that the name is fixed
-        f.dialogs.cancel();                    // the folder
+        f.dialogs.cancel(); // the folder
         f.dialogs.answerButton(dialogs::vbOK); // the notice that no skin was made
         item(main, "mnuFileNew")->trigger();
 
         QCOMPARE(f.dialogs.count(), 3);
         QCOMPARE(f.dialogs.at(0).prompt,
-                 QStringLiteral("Your skin will be saved as \"Skin.ini\" even if you'll specify another name."));
+            QStringLiteral("Your skin will be saved as \"Skin.ini\" even if you'll specify another name."));
         QCOMPARE(f.dialogs.at(0).style, int(dialogs::vbExclamation));
         QCOMPARE(f.dialogs.at(0).title, QStringLiteral("Attention"));
         const auto &save = f.dialogs.at(1);
@@ -88,8 +88,9 @@ private slots:
         QCOMPARE(save.text, QStringLiteral("Skin.ini"));
         QCOMPARE(save.directory, gLastSkinPath);
         QCOMPARE(save.filters.value(0), QStringLiteral("Skin files (Skin.ini)"));
-        QCOMPARE(f.dialogs.at(2).prompt, QStringLiteral("You have to choose the skin file before start.\n"
-                                                        "Please press F2 and save the skin file in the desired folder."));
+        QCOMPARE(f.dialogs.at(2).prompt,
+            QStringLiteral("You have to choose the skin file before start.\n"
+                           "Please press F2 and save the skin file in the desired folder."));
         QCOMPARE(f.dialogs.at(2).style, int(dialogs::vbInformation));
         QCOMPARE(f.dialogs.at(2).title, QStringLiteral("Information"));
         QVERIFY(!frmSkin::loaded());
@@ -109,7 +110,8 @@ private slots:
         QCOMPARE(f.dialogs.count(), 3);
         QVERIFY(f.dialogs.at(0).prompt.contains(QStringLiteral("\"Skinfs.ini\"")));
         QCOMPARE(f.dialogs.at(1).text, QStringLiteral("Skinfs.ini"));
-        QVERIFY(f.dialogs.at(2).prompt.endsWith(QStringLiteral("Please press Ctrl+F2 and save the skin file in the desired folder.")));
+        QVERIFY(f.dialogs.at(2).prompt.endsWith(
+            QStringLiteral("Please press Ctrl+F2 and save the skin file in the desired folder.")));
         QVERIFY(!frmSkin::loaded());
     }
 
@@ -192,7 +194,7 @@ private slots:
     {
         MainWindowFixture f;
         const QString path = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
-        frmMain *main = f.start({path});
+        frmMain *main = f.start({ path });
         QVERIFY(frmSkin::loaded());
         QVERIFY(gFullScreenSkin);
         SetSkinChanged();
@@ -219,7 +221,7 @@ private slots:
         QCOMPARE(open.kind, DialogRecorder::Kind::OpenFile);
         QCOMPARE(open.directory, f.skins.path() + QLatin1Char('/'));
         QCOMPARE(open.filters.value(0),
-                 QStringLiteral("Skin files (*.tvk Skin.ini Skinv1.ini Skinfs.ini Skinfsv1.ini)"));
+            QStringLiteral("Skin files (*.tvk Skin.ini Skinv1.ini Skinfs.ini Skinfsv1.ini)"));
         QVERIFY(frmSkin::loaded());
         QCOMPARE(frmSkin::loaded()->caption(), path);
         QCOMPARE(gSkinFile, path);
@@ -238,7 +240,7 @@ private slots:
         MainWindowFixture f;
         const QString first = makeSkinFile(f.skins, QStringLiteral("A/Skin.ini"));
         const QString second = makeSkinFile(f.skins, QStringLiteral("B/Skinfs.ini"));
-        frmMain *main = f.start({first});
+        frmMain *main = f.start({ first });
         SetSkinChanged();
         f.dialogs.clear();
         f.dialogs.acceptFile(second);
@@ -251,18 +253,25 @@ private slots:
 
     void commandLine_data()
     {
-        QTest::addColumn<QString>("file");    // created in the skins folder
+        QTest::addColumn<QString>("file"); // created in the skins folder
         QTest::addColumn<QString>("argument"); // relative to the skins folder
         QTest::addColumn<bool>("opened");
         QTest::addColumn<bool>("fullScreen");
-        QTest::newRow("window skin") << "Skin.ini" << "Skin.ini" << true << false;
-        QTest::newRow("full-screen skin, any case") << "skinFS.INI" << "skinFS.INI" << true << true;
-        QTest::newRow("named in another case") << "Skinfsv1.ini" << "SKINFSV1.INI" << true << true;
-        QTest::newRow("folder with blanks") << "My Skins/Skinv1.ini" << "My Skins/Skinv1.ini" << true << false;
-        QTest::newRow("other name") << "Blue.ini" << "Blue.ini" << false << false;
-        QTest::newRow("missing file") << "Skin.ini" << "Gone/Skin.ini" << false << false;
+        QTest::newRow("window skin") << "Skin.ini"
+                                     << "Skin.ini" << true << false;
+        QTest::newRow("full-screen skin, any case") << "skinFS.INI"
+                                                    << "skinFS.INI" << true << true;
+        QTest::newRow("named in another case") << "Skinfsv1.ini"
+                                               << "SKINFSV1.INI" << true << true;
+        QTest::newRow("folder with blanks") << "My Skins/Skinv1.ini"
+                                            << "My Skins/Skinv1.ini" << true << false;
+        QTest::newRow("other name") << "Blue.ini"
+                                    << "Blue.ini" << false << false;
+        QTest::newRow("missing file") << "Skin.ini"
+                                      << "Gone/Skin.ini" << false << false;
         // Archives are not extracted yet: nothing opens.
-        QTest::newRow("archive") << "Blue.tvk" << "Blue.tvk" << false << false;
+        QTest::newRow("archive") << "Blue.tvk"
+                                 << "Blue.tvk" << false << false;
     }
 
     void commandLine()
@@ -273,7 +282,7 @@ private slots:
         QFETCH(bool, fullScreen);
         MainWindowFixture f;
         makeSkinFile(f.skins, file);
-        QVERIFY(f.start({f.skins.filePath(argument)}));
+        QVERIFY(f.start({ f.skins.filePath(argument) }));
         QCOMPARE(f.dialogs.count(), 0);
         QCOMPARE(bool(frmSkin::loaded()), opened);
         if (opened) {
@@ -290,22 +299,22 @@ private slots:
         MainWindowFixture f;
         frmMain *main = f.start();
         const QString skin = f.skins.filePath(QStringLiteral("Skin.ini"));
-        QVERIFY(dragAccepted(main, {skin}));
-        QVERIFY(dragAccepted(main, {f.skins.filePath(QStringLiteral("skinFS.INI"))}));
-        QVERIFY(dragAccepted(main, {f.skins.filePath(QStringLiteral("a.tvk"))}));
-        QVERIFY(!dragAccepted(main, {f.skins.filePath(QStringLiteral("readme.txt"))}));
+        QVERIFY(dragAccepted(main, { skin }));
+        QVERIFY(dragAccepted(main, { f.skins.filePath(QStringLiteral("skinFS.INI")) }));
+        QVERIFY(dragAccepted(main, { f.skins.filePath(QStringLiteral("a.tvk")) }));
+        QVERIFY(!dragAccepted(main, { f.skins.filePath(QStringLiteral("readme.txt")) }));
         // Only the first file counts.
-        QVERIFY(dragAccepted(main, {skin, f.skins.filePath(QStringLiteral("readme.txt"))}));
-        QVERIFY(!dragAccepted(main, {f.skins.filePath(QStringLiteral("readme.txt")), skin}));
+        QVERIFY(dragAccepted(main, { skin, f.skins.filePath(QStringLiteral("readme.txt")) }));
+        QVERIFY(!dragAccepted(main, { f.skins.filePath(QStringLiteral("readme.txt")), skin }));
         QVERIFY(!dragAccepted(main, {}));
 
         // Nothing drops while a modal window is open over the main window.
         QDialog modal(main);
         modal.setModal(true);
         modal.show();
-        QVERIFY(!dragAccepted(main, {skin}));
+        QVERIFY(!dragAccepted(main, { skin }));
         modal.hide();
-        QVERIFY(dragAccepted(main, {skin}));
+        QVERIFY(dragAccepted(main, { skin }));
     }
 
     void dropOpensTheFirstFile()
@@ -314,7 +323,7 @@ private slots:
         frmMain *main = f.start();
         const QString first = makeSkinFile(f.skins, QStringLiteral("A/skinfs.ini"));
         const QString second = makeSkinFile(f.skins, QStringLiteral("B/Skin.ini"));
-        drop(main, {first, second});
+        drop(main, { first, second });
         QVERIFY(frmSkin::loaded());
         QCOMPARE(gSkinFile, first);
         QVERIFY(gFullScreenSkin);
@@ -327,7 +336,7 @@ private slots:
     {
         MainWindowFixture f;
         const QString path = makeSkinFile(f.skins, QStringLiteral("Skin.ini"));
-        frmMain *main = f.start({path});
+        frmMain *main = f.start({ path });
         SetSkinChanged();
 
         f.dialogs.answerButton(dialogs::vbCancel);
@@ -355,7 +364,7 @@ private slots:
     void closeUnloadsThePreview()
     {
         MainWindowFixture f;
-        frmMain *main = f.start({makeSkinFile(f.skins, QStringLiteral("Skin.ini"))});
+        frmMain *main = f.start({ makeSkinFile(f.skins, QStringLiteral("Skin.ini")) });
         QVERIFY(frmSkin::loaded());
         item(main, "mnuFileClose")->trigger();
         QVERIFY(!frmSkin::loaded());
@@ -368,7 +377,7 @@ private slots:
     void toolWindowToggle()
     {
         MainWindowFixture f;
-        frmMain *main = f.start({makeSkinFile(f.skins, QStringLiteral("Skin.ini"))});
+        frmMain *main = f.start({ makeSkinFile(f.skins, QStringLiteral("Skin.ini")) });
         frmImagesToolBar *images = frmImagesToolBar::loaded();
         QVERIFY(images);
         QAction *toggle = item(main, "mnuViewImagesTB");
@@ -392,7 +401,7 @@ private slots:
     {
         MainWindowFixture f;
         MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nCustomPalette=red,,300,-4,10,20\r\n");
-        frmMain *main = f.start({makeSkinFile(f.skins, QStringLiteral("Skin.ini"))});
+        frmMain *main = f.start({ makeSkinFile(f.skins, QStringLiteral("Skin.ini")) });
         QVERIFY(main);
         QCOMPARE(gBackColor, -1);
 
@@ -431,10 +440,12 @@ private slots:
         item(main, "mnuHelpLicense")->trigger();
         QCOMPARE(f.dialogs.count(), 2);
         const QString home = AddBackslash(QDir(f.home.path()).absolutePath());
-        QCOMPARE(f.dialogs.at(0).prompt, QStringLiteral("Program guide file wasn't found. Be sure that the ") + home
-                                             + QStringLiteral("TVX_Morvane.pdf file is present and retry."));
-        QCOMPARE(f.dialogs.at(1).prompt, QStringLiteral("Program license file wasn't found. Be sure that the ")
-                                             + home + QStringLiteral("License.txt file is present and retry."));
+        QCOMPARE(f.dialogs.at(0).prompt,
+            QStringLiteral("Program guide file wasn't found. Be sure that the ") + home
+                + QStringLiteral("TVX_Morvane.pdf file is present and retry."));
+        QCOMPARE(f.dialogs.at(1).prompt,
+            QStringLiteral("Program license file wasn't found. Be sure that the ") + home
+                + QStringLiteral("License.txt file is present and retry."));
         for (const auto &box : f.dialogs.requests()) {
             QCOMPARE(box.style, int(dialogs::vbCritical));
             QCOMPARE(box.title, QStringLiteral("Attention"));

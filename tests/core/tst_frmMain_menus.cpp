@@ -35,15 +35,16 @@ private slots:
         QStringList names;
         for (QAction *action : m_main->menuBar()->actions())
             names << action->menu()->objectName();
-        QCOMPARE(names, (QStringList{QStringLiteral("mnuFile"), QStringLiteral("mnuView"),
-                                     QStringLiteral("mnuLanguage"), QStringLiteral("mnuHelp")}));
+        QCOMPARE(names,
+            (QStringList { QStringLiteral("mnuFile"), QStringLiteral("mnuView"),
+                QStringLiteral("mnuLanguage"), QStringLiteral("mnuHelp") }));
         QCOMPARE(m_main->windowTitle(), QStringLiteral("TVX Morvane (by Orlo)"));
         QCOMPARE(m_main->objectName(), QStringLiteral("frmMain"));
     }
 
     void popupMenusStayOutOfTheMenuBar()
     {
-        for (const char *name : {"mnuBackGround", "mnufmBtnRightClick", "mnupctBtnRightClick"}) {
+        for (const char *name : { "mnuBackGround", "mnufmBtnRightClick", "mnupctBtnRightClick" }) {
             QMenu *popup = menu(name);
             QVERIFY2(popup, name);
             QVERIFY(!m_main->menuBar()->actions().contains(popup->menuAction()));
@@ -105,7 +106,8 @@ private slots:
     void viewMenuHiddenWithItsTogglesChecked()
     {
         QVERIFY(!menu("mnuView")->menuAction()->isVisible());
-        for (const char *name : {"mnuViewImagesTB", "mnuViewDisplayTB", "mnuViewTrackVolumeTB", "mnuViewFullScreenTB"})
+        for (const char *name :
+            { "mnuViewImagesTB", "mnuViewDisplayTB", "mnuViewTrackVolumeTB", "mnuViewFullScreenTB" })
             QVERIFY2(item(name)->isChecked(), name);
         QCOMPARE(item("mnuLanguageLng_0")->text(), QString());
         QCOMPARE(m_main->mnuLanguageLng.uBound(), 0);

@@ -41,14 +41,15 @@ private slots:
         QCOMPARE(gBackColor, -1);
         QCOMPARE(int(gFrameBorderX), 10);
         QVERIFY(gFrameBorderY >= 11 && gFrameBorderY <= 99);
-        QCOMPARE(main->findChild<QAction *>(QStringLiteral("mnuFileNew"))->text(), QStringLiteral("&New Skin"));
+        QCOMPARE(
+            main->findChild<QAction *>(QStringLiteral("mnuFileNew"))->text(), QStringLiteral("&New Skin"));
         // Nothing is written before the program ends.
         QVERIFY(!QFile::exists(f.settingsPath()));
 
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
-                 "[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1016\r\nHeight=722\r\n" + defaultPaletteLine()
-                     + "LastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\nBackGround=0\r\n");
+            "[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1016\r\nHeight=722\r\n" + defaultPaletteLine()
+                + "LastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\nBackGround=0\r\n");
     }
 
     void firstStartOffersTheGuide_data()
@@ -69,8 +70,9 @@ private slots:
         QCOMPARE(f.dialogs.count(), 1);
         const auto &question = f.dialogs.at(0);
         QCOMPARE(question.kind, DialogRecorder::Kind::MessageBox);
-        QCOMPARE(question.prompt, QStringLiteral("It seems this is the first time you start the program.\n"
-                                                 "Would you like to read the guide?"));
+        QCOMPARE(question.prompt,
+            QStringLiteral("It seems this is the first time you start the program.\n"
+                           "Would you like to read the guide?"));
         QCOMPARE(question.title, QStringLiteral("Welcome"));
         QCOMPARE(question.style, dialogs::vbYesNo | dialogs::vbInformation);
         if (answer == dialogs::vbYes) {
@@ -84,10 +86,11 @@ private slots:
     void settingsRestoredAndWrittenBackUnchanged()
     {
         MainWindowFixture f;
-        const QByteArray settings = "[Settings]\r\nState=0\r\nXPos=40\r\nYPos=30\r\nWidth=900\r\nHeight=650\r\n"
-                                    "CustomPalette=1,2,3,0,4,5,6,0\r\nLastSkinPath=/skins/Blue/\r\n"
-                                    "LangPath=/opt/tovix/Lang/\r\nLangFile=English.lng\r\nLanguage=Klingon\r\n"
-                                    "BackGround=256\r\n";
+        const QByteArray settings
+            = "[Settings]\r\nState=0\r\nXPos=40\r\nYPos=30\r\nWidth=900\r\nHeight=650\r\n"
+              "CustomPalette=1,2,3,0,4,5,6,0\r\nLastSkinPath=/skins/Blue/\r\n"
+              "LangPath=/opt/tovix/Lang/\r\nLangFile=English.lng\r\nLanguage=Klingon\r\n"
+              "BackGround=256\r\n";
         MainWindowFixture::writeFile(f.settingsPath(), settings);
         frmMain *main = f.start();
         QVERIFY(main);
@@ -109,22 +112,24 @@ private slots:
     void missingKeysReadEmpty()
     {
         MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n");
+        MainWindowFixture::writeFile(
+            f.settingsPath(), "[Settings]\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n");
         QVERIFY(f.start());
         QCOMPARE(gCustomPalette, QString());
         QCOMPARE(gBackColor, -1);
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
-                 QByteArray("[Settings]\r\nState=0\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n"
-                            "CustomPalette=\r\nLastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\n"
-                            "BackGround=0\r\n"));
+            QByteArray("[Settings]\r\nState=0\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n"
+                       "CustomPalette=\r\nLastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\n"
+                       "BackGround=0\r\n"));
     }
 
     void maximisedWindow()
     {
         MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nState=2\r\nXPos=300\r\nYPos=300\r\n"
-                                                       "Width=200\r\nHeight=100\r\n");
+        MainWindowFixture::writeFile(f.settingsPath(),
+            "[Settings]\r\nState=2\r\nXPos=300\r\nYPos=300\r\n"
+            "Width=200\r\nHeight=100\r\n");
         frmMain *main = f.start();
         QVERIFY(main);
         QVERIFY(main->isMaximized());
@@ -135,8 +140,9 @@ private slots:
     void minimisedWindowIsRememberedAsANormalOne()
     {
         MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nState=0\r\nXPos=50\r\nYPos=60\r\n"
-                                                       "Width=700\r\nHeight=500\r\n");
+        MainWindowFixture::writeFile(f.settingsPath(),
+            "[Settings]\r\nState=0\r\nXPos=50\r\nYPos=60\r\n"
+            "Width=700\r\nHeight=500\r\n");
         frmMain *main = f.start();
         QVERIFY(main);
         main->showMinimized();
@@ -158,10 +164,10 @@ private slots:
         MainWindowFixture f;
         QDir(f.home.path()).mkdir(QStringLiteral("Lang"));
         MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("Lang/Italiano.lng")),
-                                     "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n");
+            "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n");
         MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("Lang/Deutsch.lng")),
-                                     "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Neuer Skin\r\n"
-                                     "[Messages]\r\n2=Hinweis\r\n");
+            "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Neuer Skin\r\n"
+            "[Messages]\r\n2=Hinweis\r\n");
         MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nLanguage=deutsch\r\n");
         frmMain *main = f.start();
         QVERIFY(main);
@@ -189,9 +195,9 @@ private slots:
         MainWindowFixture f;
         frmMain *main = f.start();
         QVERIFY(main);
-        for (QAction *item : {main->mnuFileNew, main->mnuFileNewFS, main->mnuFileOpen, main->mnuFileClose,
-                              main->mnuFileSave, main->mnuLanguageChoose, main->mnuHelpGuide,
-                              main->mnuHelpLicense, main->mnuHelpAbout})
+        for (QAction *item :
+            { main->mnuFileNew, main->mnuFileNewFS, main->mnuFileOpen, main->mnuFileClose, main->mnuFileSave,
+                main->mnuLanguageChoose, main->mnuHelpGuide, main->mnuHelpLicense, main->mnuHelpAbout })
             QVERIFY2(!item->icon().isNull(), qPrintable(item->objectName()));
         QVERIFY(main->mnuFileExit->icon().isNull());
     }
@@ -200,7 +206,7 @@ private slots:
     {
         MainWindowFixture f;
         QLockFile other(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
-                        + QStringLiteral("/TVX_Morvane.lock"));
+            + QStringLiteral("/TVX_Morvane.lock"));
         QVERIFY(other.tryLock(0));
         const int windows = QApplication::topLevelWidgets().size();
         QCOMPARE(f.start(), nullptr);

@@ -43,12 +43,12 @@ private slots:
         settings.LangFile = QStringLiteral("Italiano.lng");
         settings.Language = QStringLiteral("English");
         settings.BackColor = 0;
-        const QStringList expected{
-            QStringLiteral("[Settings]"), QStringLiteral("State=0"), QStringLiteral("XPos=12"),
-            QStringLiteral("YPos=-4"), QStringLiteral("Width=800"), QStringLiteral("Height=600"),
-            QStringLiteral("CustomPalette=1,2,3,0"), QStringLiteral("LastSkinPath=/skins/Blue/"),
-            QStringLiteral("LangPath=/opt/tovix/Lang/"), QStringLiteral("LangFile=Italiano.lng"),
-            QStringLiteral("Language=English"), QStringLiteral("BackGround=1")};
+        const QStringList expected { QStringLiteral("[Settings]"), QStringLiteral("State=0"),
+            QStringLiteral("XPos=12"), QStringLiteral("YPos=-4"), QStringLiteral("Width=800"),
+            QStringLiteral("Height=600"), QStringLiteral("CustomPalette=1,2,3,0"),
+            QStringLiteral("LastSkinPath=/skins/Blue/"), QStringLiteral("LangPath=/opt/tovix/Lang/"),
+            QStringLiteral("LangFile=Italiano.lng"), QStringLiteral("Language=English"),
+            QStringLiteral("BackGround=1") };
         QCOMPARE(SettingsLines(settings), expected);
     }
 
@@ -56,11 +56,13 @@ private slots:
     {
         SettingsRecord settings;
         settings.setWindow(true, false, QRect(300, 200, 640, 480));
-        QCOMPARE(QList<int>({settings.State, settings.XPos, settings.YPos, settings.Width, settings.Height}),
-                 QList<int>({0, 0, 0, 1024, 768}));
+        QCOMPARE(
+            QList<int>({ settings.State, settings.XPos, settings.YPos, settings.Width, settings.Height }),
+            QList<int>({ 0, 0, 0, 1024, 768 }));
         settings.setWindow(false, true, QRect(0, 0, 1920, 1050));
-        QCOMPARE(QList<int>({settings.State, settings.XPos, settings.YPos, settings.Width, settings.Height}),
-                 QList<int>({2, 0, 0, 1920, 1050}));
+        QCOMPARE(
+            QList<int>({ settings.State, settings.XPos, settings.YPos, settings.Width, settings.Height }),
+            QList<int>({ 2, 0, 0, 1920, 1050 }));
     }
 
     void roundTripThroughTheFile()
@@ -74,9 +76,9 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("roundtrip.ini"));
         QVERIFY(WriteTextFile(path, SettingsLines(settings), QStringLiteral("Settings")));
         QCOMPARE(readAll(path),
-                 QByteArray("[Settings]\r\nState=0\r\nXPos=5\r\nYPos=6\r\nWidth=700\r\nHeight=500\r\n"
-                            "CustomPalette=0,0,0,0,255,255,255,0\r\nLastSkinPath=/home/u/Skins/Caf\xe9/\r\n"
-                            "LangPath=\r\nLangFile=\r\nLanguage=Deutsch\r\nBackGround=16777216\r\n"));
+            QByteArray("[Settings]\r\nState=0\r\nXPos=5\r\nYPos=6\r\nWidth=700\r\nHeight=500\r\n"
+                       "CustomPalette=0,0,0,0,255,255,255,0\r\nLastSkinPath=/home/u/Skins/Caf\xe9/\r\n"
+                       "LangPath=\r\nLangFile=\r\nLanguage=Deutsch\r\nBackGround=16777216\r\n"));
         ini::clearCache();
         const SettingsRecord back = ReadSettings(path);
         QCOMPARE(SettingsLines(back), SettingsLines(settings));
