@@ -29,7 +29,9 @@ int zoomed16(int16_t value)
     return product;
 }
 
-void reportFailure(const vb::Error &error)
+} // namespace
+
+void ShowPictureError(const vb::Error &error)
 {
     const QString title = app::title() + QStringLiteral(" - ") + gMessages[3];
     QString prompt;
@@ -42,8 +44,6 @@ void reportFailure(const vb::Error &error)
     }
     dialogs::msgBox(prompt, dialogs::vbCritical | dialogs::vbOKOnly, title);
 }
-
-} // namespace
 
 bool AddSkinButton(int16_t &index, int16_t x, int16_t y, const QString &fileName, bool shaped)
 {
@@ -81,7 +81,7 @@ bool AddSkinButton(int16_t &index, int16_t x, int16_t y, const QString &fileName
             gButtons.removeLast();
             index = requested;
         }
-        reportFailure(error);
+        ShowPictureError(error);
         return false;
     }
 }

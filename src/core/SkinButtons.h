@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+namespace vb {
+class Error;
+}
+
 // The preview's button pictures and the loading of element pictures at the
 // current zoom.
 
@@ -22,6 +26,11 @@ void LoadSkinPicture(PictureBox *box, const QString &path, bool shaped);
 // failure it shows the error in a message box, undoes what it did (the record it
 // appended, the picture it created) and returns false.
 bool AddSkinButton(int16_t &index, int16_t x, int16_t y, const QString &fileName, bool shaped);
+
+// Reports a picture that could not be loaded (critical box titled with the
+// program title and "Skin"): an unsupported picture, or any other error by its
+// number and description.
+void ShowPictureError(const vb::Error &error);
 
 // Unloads every element of a control array but the template element 0.
 void UnloadControlArray(ControlArray<PictureBox> &ctl);

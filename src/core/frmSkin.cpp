@@ -17,7 +17,6 @@
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -33,26 +32,6 @@ int zoomedPixels(int32_t value)
 {
     const int64_t product = int64_t(value) * gZoom;
     return int(std::clamp<int64_t>(product, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-}
-
-void setActionEnabled(QAction *action, bool on)
-{
-    if (action)
-        action->setEnabled(on);
-}
-
-void setActionVisible(QAction *action, bool on)
-{
-    if (action)
-        action->setVisible(on);
-}
-
-void setActionChecked(QAction *action, bool on)
-{
-    if (action) {
-        action->setCheckable(true);
-        action->setChecked(on);
-    }
 }
 
 // The font size of a font string "face,size,style": the number after the first comma.
@@ -149,7 +128,8 @@ void frmSkin::Form_Load()
 
     labelDisplayTexts();
     placeWindow();
-    switchMenus(true);
+    if (frmMain *main = frmMain::instance())
+        main->UpdateSkinMenus(true);
     attachMenuIcons();
     showToolWindows();
     InitSkinDefaults();
@@ -172,31 +152,6 @@ void frmSkin::placeWindow()
     SizeToMainPicture();
 }
 
-void frmSkin::switchMenus(bool skinOpen)
-{
-    frmMain *main = frmMain::instance();
-    if (!main)
-        return;
-    setActionEnabled(main->mnuFileClose, skinOpen);
-    setActionEnabled(main->mnuFileSave, skinOpen);
-    setActionVisible(main->mnuFileCreateTVK, skinOpen);
-    setActionVisible(main->mnuFileTestSkin, skinOpen);
-    setActionVisible(main->mnuFileSep2, skinOpen);
-    if (main->mnuView)
-        main->mnuView->menuAction()->setVisible(skinOpen);
-    if (skinOpen) {
-        setActionChecked(main->mnuViewImagesTB, true);
-        setActionChecked(main->mnuViewDisplayTB, true);
-        setActionChecked(main->mnuViewTrackVolumeTB, true);
-        setActionChecked(main->mnuViewFullScreenTB, true);
-    } else {
-        setActionEnabled(main->mnuViewDisplayTB, false);
-        setActionEnabled(main->mnuViewImagesTB, false);
-        setActionEnabled(main->mnuViewTrackVolumeTB, false);
-        setActionEnabled(main->mnuViewFullScreenTB, false);
-    }
-}
-
 void frmSkin::attachMenuIcons()
 {
     // Positions count the items visible now: with every File and View item
@@ -213,17 +168,9 @@ void frmSkin::attachMenuIcons()
 
 void frmSkin::showToolWindows()
 {
-    frmMain *main = frmMain::instance();
     if (gFullScreenSkin) {
-        if (main)
-            setActionEnabled(main->mnuViewFullScreenTB, true);
         frmFullScreenToolBar::get()->Show();
     } else {
-        if (main) {
-            setActionEnabled(main->mnuViewImagesTB, true);
-            setActionEnabled(main->mnuViewDisplayTB, true);
-            setActionEnabled(main->mnuViewTrackVolumeTB, true);
-        }
         frmImagesToolBar::get()->Show();
         frmDisplayToolBar::get()->Show();
         frmTrackVolumeToolBar::get()->Show();
@@ -254,7 +201,8 @@ void frmSkin::Form_Unload(bool &)
     frmDisplayToolBar::unload();
     frmTrackVolumeToolBar::unload();
     frmFullScreenToolBar::unload();
-    switchMenus(false);
+    if (frmMain *main = frmMain::instance())
+        main->UpdateSkinMenus(false);
     UnregisterSkinFonts();
     gSkinFile.clear();
 }

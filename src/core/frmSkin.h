@@ -60,7 +60,6 @@ private:
     void connectHandlers();
     void labelDisplayTexts();
     void placeWindow();
-    void switchMenus(bool skinOpen);
     void attachMenuIcons();
     void showToolWindows();
     void redrawButtons();

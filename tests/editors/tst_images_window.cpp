@@ -462,15 +462,22 @@ void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
     QCOMPARE(RegisteredSkinFontCount(1), 1);
     QVERIFY(gSkinChanged);
 
-    // No key types into the box; Backspace empties the slot without the mark.
+    // No key types into the box; Backspace empties the slot and marks the skin
+    // changed, so that closing it asks before the change is lost.
     ClearSkinChanged();
     QTest::keyClicks(box, QStringLiteral("ab"));
     QCOMPARE(box->text(), QStringLiteral("Skin.ttf"));
+    QVERIFY(!gSkinChanged);
     QTest::keyClick(box, Qt::Key_Backspace);
     QVERIFY(box->text().isEmpty());
     QVERIFY(box->toolTip().isEmpty());
     QVERIFY(gSkinFonts[1].isEmpty());
     QCOMPARE(RegisteredSkinFontCount(1), 0);
+    QVERIFY(gSkinChanged);
+
+    // An empty slot has nothing to lose.
+    ClearSkinChanged();
+    QTest::keyClick(box, Qt::Key_Backspace);
     QVERIFY(!gSkinChanged);
 }
 
@@ -500,6 +507,12 @@ void tst_images_window::extensionChangeWithoutUsersIsTakenSilently()
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
     QCOMPARE(gButtonExt, QStringLiteral("png"));
     QCOMPARE(m_dialogs->count(), 0);
+    // The new extension goes into the skin file: the skin is changed.
+    QVERIFY(gSkinChanged);
+
+    // Leaving the box unchanged is no change.
+    ClearSkinChanged();
+    window->txtExtension_Validate();
     QVERIFY(!gSkinChanged);
 }
 
@@ -513,6 +526,8 @@ void tst_images_window::extensionChangeAsksWhileButtonsAreListed()
     window->txtExtension_Validate();
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
     QCOMPARE(m_dialogs->count(), 0);
+    QVERIFY(gSkinChanged);
+    ClearSkinChanged();
 
     m_dialogs->answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));

@@ -71,5 +71,9 @@ void ExtensionRules::Validate(KeyPressEdit *box, const QListWidget *lstButtons,
             }
         }
     }
+    // Any new extension, also one that asked nothing, is written to the skin
+    // file: it must carry the mark, or closing the skin would lose it unasked.
+    if (box->text() != gButtonExt)
+        SetSkinChanged();
     gButtonExt = box->text();
 }

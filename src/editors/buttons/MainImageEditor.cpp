@@ -1,34 +1,15 @@
 #include "editors/buttons/MainImageEditor.h"
 
 #include "core/Module.h"
+#include "core/SkinButtons.h"
 #include "core/Transparent.h"
 #include "core/frmMain.h"
 #include "core/frmSelectFile.h"
 #include "core/frmSkin.h"
 #include "lang/Locale.h"
-#include "platform/AppInfo.h"
-#include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
 
 #include <QLineEdit>
-
-namespace {
-
-void reportPictureError(const vb::Error &error)
-{
-    const QString title = app::title() + QStringLiteral(" - ") + gMessages[3];
-    QString prompt;
-    if (error.number() == vb::ErrInvalidPicture) {
-        prompt = gMessages[70] + QLatin1Char('\n') + gMessages[71];
-    } else {
-        const QString description
-            = error.description().isEmpty() ? vb::errorDescription(error.number()) : error.description();
-        prompt = gMessages[88] + QString::number(error.number()) + QLatin1Char('\n') + description;
-    }
-    dialogs::msgBox(prompt, dialogs::vbCritical | dialogs::vbOKOnly, title);
-}
-
-} // namespace
 
 bool MainImageEditor::ChooseMainImage(QLineEdit *txtMainWindow, bool shaped)
 {
@@ -37,7 +18,7 @@ bool MainImageEditor::ChooseMainImage(QLineEdit *txtMainWindow, bool shaped)
     try {
         frmSkin::get()->LoadMainPicture(gSelFilePath, shaped);
     } catch (const vb::Error &error) {
-        reportPictureError(error);
+        ShowPictureError(error);
         return false;
     }
     txtMainWindow->setText(gSelFilePath);

@@ -226,7 +226,12 @@ void frmImagesToolBar::txtMainFont_KeyPress(int index, int &keyAscii)
     if (!backspace)
         return;
     UnregisterSkinFont(index);
+    const bool hadFont = !gSkinFonts[index].isEmpty();
     gSkinFonts[index].clear();
     txtMainFont[index]->setText(QString());
     txtMainFont[index]->setToolTip(QString());
+    // Emptying a slot changes what the skin file says: without the mark the
+    // skin could be closed without the save question and the change lost.
+    if (hadFont)
+        SetSkinChanged();
 }
