@@ -63,12 +63,12 @@ void frmSkin::createControls()
     pctBackground->setBackColor(DefaultBackColor());
     pctBackground->setGeometry(rect());
 
-    // An empty white box, hidden until a main image is loaded into it.
+    // An empty white box until a main image is loaded into it: a new skin shows
+    // where its main window will be.
     pctSkinMain = new PictureBox(pctBackground);
     pctSkinMain->setObjectName(QStringLiteral("pctSkinMain"));
     pctSkinMain->setBackColor(Qt::white);
     pctSkinMain->setGeometry(0, 0, 320, 240);
-    pctSkinMain->hide();
 
     QWidget *host = pctSkinMain;
     pctSkinButton.setFactory(QStringLiteral("pctSkinButton"), [host](int) {
@@ -236,7 +236,6 @@ void frmSkin::ApplyBackColor()
 void frmSkin::LoadMainPicture(const QString &path, bool shaped)
 {
     LoadSkinPicture(pctSkinMain, path, shaped);
-    pctSkinMain->show();
     SizeToMainPicture();
 }
 

@@ -141,6 +141,17 @@ private slots:
         QCOMPARE(skin->pctBackground->size(), skin->size());
     }
 
+    void newSkinShowsAnEmptyWhiteMainPicture()
+    {
+        frmSkin *skin = openPreview(m_skinDir->path());
+        QVERIFY(skin->pctSkinMain->isVisibleTo(skin));
+        // White where the main window will be, not the workspace colour behind it.
+        const QImage shown = skin->pctBackground->grab().toImage();
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::white));
+        QCOMPARE(shown.pixelColor(skin->pctSkinMain->width() - 1, skin->pctSkinMain->height() - 1),
+                 QColor(Qt::white));
+    }
+
     void fullScreenSkinOpensOnlyItsToolWindow()
     {
         frmSkin *skin = openPreview(m_skinDir->path(), true);
