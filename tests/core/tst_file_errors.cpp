@@ -3,6 +3,7 @@
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"
 #include "support/DialogRecorder.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,20 +14,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QString message(int id)
 {
@@ -133,18 +120,18 @@ void tst_file_errors::writesCp1252WithCrLfAndReplacesTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TVX_Morvane.ini"));
-    QVERIFY(writeBytes(path, QByteArray(500, 'x')));
+    QVERIFY(testfiles::write(path, QByteArray(500, 'x')));
 
     DialogRecorder recorder;
     QVERIFY(WriteTextFile(path, {QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac")},
                           message(13006)));
-    QCOMPARE(fileBytes(path), QByteArray("[Settings]\r\n\r\nA=\xE9\x80\r\n"));
+    QCOMPARE(testfiles::read(path), QByteArray("[Settings]\r\n\r\nA=\xE9\x80\r\n"));
     QCOMPARE(recorder.count(), 0);
     // No temporary file is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"TVX_Morvane.ini"}));
 
     QVERIFY(WriteTextFile(path, {}, message(13006)));
-    QCOMPARE(fileBytes(path), QByteArray());
+    QCOMPARE(testfiles::read(path), QByteArray());
 }
 
 void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
@@ -153,7 +140,7 @@ void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
     const QString path = dir.filePath(QStringLiteral("a.ini"));
     DialogRecorder recorder;
     QVERIFY(WriteTextFile(path, {QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=")}, message(13006)));
-    QCOMPARE(fileBytes(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
+    QCOMPARE(testfiles::read(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
 }
 
 void tst_file_errors::readsBackWhatItWrote()
@@ -195,7 +182,7 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
     });
     QVERIFY(WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
     QCOMPARE(recorder.count(), 1);
-    QCOMPARE(fileBytes(path), QByteArray("x\r\n"));
+    QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
 
 void tst_file_errors::readOnlyFolderIsAccessDenied()
@@ -232,13 +219,13 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
     QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     QVERIFY(WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
     QCOMPARE(recorder.messages(), QStringList({denied}));
-    QCOMPARE(fileBytes(path), QByteArray("x\r\n"));
+    QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
 
 void tst_file_errors::missingFolderIsNotAvailable()
 {
     QTemporaryDir dir;
-    QVERIFY(writeBytes(dir.filePath(QStringLiteral("plain")), "x"));
+    QVERIFY(testfiles::write(dir.filePath(QStringLiteral("plain")), "x"));
 
     // A folder that is a file, and a folder that does not exist: no Retry.
     for (const QString &path : {dir.filePath(QStringLiteral("plain/Skin.ini")),
@@ -255,7 +242,7 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Skin.ini"));
     const QByteArray old("[Tovix.Skin]\r\nVersion=1.00\r\n");
-    QVERIFY(writeBytes(path, old));
+    QVERIFY(testfiles::write(path, old));
 
     // A file-size limit makes the system refuse the new file after 64 bytes, as a
     // full disk does; it applies to root too.
@@ -280,7 +267,7 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
     QVERIFY(!written);
     const QString full = message(13080) + QLatin1Char('\n') + message(13081);
     QCOMPARE(recorder.messages(), QStringList({full, full, message(13075)}));
-    QCOMPARE(fileBytes(path), old);
+    QCOMPARE(testfiles::read(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Skin.ini"}));
 }
 

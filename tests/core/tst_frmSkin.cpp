@@ -27,12 +27,6 @@ private:
     static bool enabled(QAction *action) { return action && action->isEnabled(); }
     static bool visible(QAction *action) { return action && action->isVisible(); }
 
-    QByteArray readSkinFile() const
-    {
-        QFile file(gSkinFile);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
 private slots:
     void initTestCase()
     {

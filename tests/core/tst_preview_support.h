@@ -12,6 +12,7 @@
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
 #include "support/DialogRecorder.h"
+#include "support/TestFiles.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -35,10 +36,8 @@ inline QString writePicture(const QString &path, int width, int height, QColor f
 
 inline QString writeText(const QString &path, const QByteArray &text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!testfiles::write(path, text))
         qFatal("cannot write %s", qPrintable(path));
-    file.write(text);
     return path;
 }
 

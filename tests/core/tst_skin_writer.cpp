@@ -4,6 +4,7 @@
 #include "core/frmSkin.h"
 #include "lang/Locale.h"
 #include "support/DialogRecorder.h"
+#include "support/TestFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
 
@@ -13,14 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 QByteArray crlf(const QStringList &lines)
 {
@@ -127,7 +120,7 @@ void tst_skin_writer::newWindowSkinIsTheFortyOneLineFile()
     QTemporaryDir dir;
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
-    QCOMPARE(fileBytes(gSkinFile), crlf(expected));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expected));
     QCOMPARE(m_dialogs->count(), 0);
 }
 
@@ -139,7 +132,7 @@ void tst_skin_writer::newFullScreenSkin()
     QTemporaryDir dir;
     gSkinFile = dir.filePath(QStringLiteral("Skinfs.ini"));
     SaveSkin();
-    QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewFullScreenSkin()));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewFullScreenSkin()));
 }
 
 void tst_skin_writer::settingsAsHeld()
@@ -321,7 +314,7 @@ void tst_skin_writer::lineBreaksInTextsBecomeBlanks()
     QTemporaryDir dir;
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
-    const QByteArray bytes = fileBytes(gSkinFile);
+    const QByteArray bytes = testfiles::read(gSkinFile);
     QVERIFY(bytes.contains("\r\nDescription=First line Second line Third Fourth\r\n"));
     QVERIFY(bytes.contains("\r\nAuthor=Ann Bob\r\n"));
     QVERIFY(bytes.contains("\r\nBtn1=BPlay,0,0,0,0;Play now\r\n"));
@@ -338,7 +331,7 @@ void tst_skin_writer::savesWindows1252WithCrLf()
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
 
-    const QByteArray bytes = fileBytes(gSkinFile);
+    const QByteArray bytes = testfiles::read(gSkinFile);
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
     QVERIFY(bytes.contains("\r\nAuthor=Jos\xE9 \x93Jo\x94\r\n"));
     QVERIFY(bytes.contains("\r\nDescription=5 \x80 \x96 caf\xE9 \x81\r\n"));
@@ -370,7 +363,7 @@ void tst_skin_writer::saveClearsTheMark()
     QVERIFY(!gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
     // The whole file is replaced: nothing of a longer old file is left.
-    QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewWindowSkin()));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewWindowSkin()));
 
     // A caption without the mark stays as it is.
     SaveSkin();
@@ -420,7 +413,7 @@ void tst_skin_writer::failedSaveKeepsTheMark()
     QCOMPARE(m_dialogs->count(), 1);
     QVERIFY(!gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
-    QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewWindowSkin()));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewWindowSkin()));
 }
 
 QTEST_MAIN(tst_skin_writer)
