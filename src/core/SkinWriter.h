@@ -11,6 +11,6 @@ QStringList SkinFileLines();
 
 // Writes gSkinFile from the document (Windows-1252, CR LF after every line; a
 // line break inside a value becomes a blank, so that nothing the user typed can
-// split a line into a key of its own) and clears the modified mark. A failure is reported through the file-error table;
-// the mark then stays, and the file on disk stays as it was.
+// split a line into a key of its own) and clears the modified mark. A failure is reported through the
+// file-error table; the mark then stays, and the file on disk stays as it was.
 void SaveSkin();

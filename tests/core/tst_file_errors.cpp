@@ -104,7 +104,7 @@ void tst_file_errors::tableBoxes()
     QCOMPARE(recorder.at(0).prompt, prompt);
     QCOMPARE(recorder.at(0).title, QStringLiteral("TVX_Morvane - Settings"));
     QCOMPARE(recorder.at(0).style,
-             offersRetry ? dialogs::vbRetryCancel | dialogs::vbCritical : int(dialogs::vbCritical));
+        offersRetry ? dialogs::vbRetryCancel | dialogs::vbCritical : int(dialogs::vbCritical));
     // Cancel on a Retry box adds the plain failure.
     if (offersRetry && !retried) {
         QCOMPARE(recorder.count(), 2);
@@ -123,12 +123,12 @@ void tst_file_errors::writesCp1252WithCrLfAndReplacesTheFile()
     QVERIFY(testfiles::write(path, QByteArray(500, 'x')));
 
     DialogRecorder recorder;
-    QVERIFY(WriteTextFile(path, {QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac")},
-                          message(13006)));
+    QVERIFY(WriteTextFile(
+        path, { QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac") }, message(13006)));
     QCOMPARE(testfiles::read(path), QByteArray("[Settings]\r\n\r\nA=\xE9\x80\r\n"));
     QCOMPARE(recorder.count(), 0);
     // No temporary file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"TVX_Morvane.ini"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "TVX_Morvane.ini" }));
 
     QVERIFY(WriteTextFile(path, {}, message(13006)));
     QCOMPARE(testfiles::read(path), QByteArray());
@@ -139,7 +139,8 @@ void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.ini"));
     DialogRecorder recorder;
-    QVERIFY(WriteTextFile(path, {QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=")}, message(13006)));
+    QVERIFY(
+        WriteTextFile(path, { QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=") }, message(13006)));
     QCOMPARE(testfiles::read(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
 }
 
@@ -149,9 +150,9 @@ void tst_file_errors::readsBackWhatItWrote()
     const QString path = dir.filePath(QStringLiteral("Skin.ini"));
     DialogRecorder recorder;
     // Same size, written within the same moment: the reader must not keep the old one.
-    QVERIFY(WriteTextFile(path, {QStringLiteral("[A]"), QStringLiteral("K=1")}, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=1") }, message(13004)));
     QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("1"));
-    QVERIFY(WriteTextFile(path, {QStringLiteral("[A]"), QStringLiteral("K=2")}, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=2") }, message(13004)));
     QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("2"));
 }
 
@@ -165,10 +166,10 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
+    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
     QCOMPARE(recorder.messages(),
-             QStringList({message(13087) + QLatin1Char('\n') + message(13088),
-                          message(13087) + QLatin1Char('\n') + message(13088), message(13075)}));
+        QStringList({ message(13087) + QLatin1Char('\n') + message(13088),
+            message(13087) + QLatin1Char('\n') + message(13088), message(13075) }));
     QCOMPARE(recorder.at(0).title, QStringLiteral("TVX_Morvane - Skin"));
     QVERIFY(QFileInfo(path).isDir());
 
@@ -180,7 +181,7 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
         answer.button = dialogs::vbRetry;
         return answer;
     });
-    QVERIFY(WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
     QCOMPARE(recorder.count(), 1);
     QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
@@ -190,11 +191,11 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("locked"));
     QVERIFY(QDir().mkdir(folder));
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                              | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-    const auto unlock = qScopeGuard([&] {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
+    QVERIFY(QFile::setPermissions(folder,
+        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::ExeOther));
+    const auto unlock = qScopeGuard(
+        [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
     if (permissionsAreIgnored(folder))
         QSKIP("This process writes into read-only folders (it runs as root), so the system never "
               "refuses with access denied here; the other failure tests cover the table.");
@@ -204,8 +205,8 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
-    QCOMPARE(recorder.messages(), QStringList({denied, denied, message(13075)}));
+    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QCOMPARE(recorder.messages(), QStringList({ denied, denied, message(13075) }));
     QVERIFY(!QFile::exists(path));
 
     // Retry after the protection is removed succeeds.
@@ -217,8 +218,8 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
         return answer;
     });
     QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    QVERIFY(WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
-    QCOMPARE(recorder.messages(), QStringList({denied}));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QCOMPARE(recorder.messages(), QStringList({ denied }));
     QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
 
@@ -228,11 +229,11 @@ void tst_file_errors::missingFolderIsNotAvailable()
     QVERIFY(testfiles::write(dir.filePath(QStringLiteral("plain")), "x"));
 
     // A folder that is a file, and a folder that does not exist: no Retry.
-    for (const QString &path : {dir.filePath(QStringLiteral("plain/Skin.ini")),
-                                dir.filePath(QStringLiteral("missing/Skin.ini"))}) {
+    for (const QString &path : { dir.filePath(QStringLiteral("plain/Skin.ini")),
+             dir.filePath(QStringLiteral("missing/Skin.ini")) }) {
         DialogRecorder recorder;
-        QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
-        QCOMPARE(recorder.messages(), QStringList({message(13082)}));
+        QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+        QCOMPARE(recorder.messages(), QStringList({ message(13082) }));
         QCOMPARE(recorder.at(0).style, int(dialogs::vbCritical));
     }
 }
@@ -249,7 +250,8 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
     QStringList lines;
     for (int i = 0; i < 20; ++i)
         lines << QStringLiteral("Key%1=%2").arg(i).arg(QString(30, QLatin1Char('v')));
-    struct rlimit saved {};
+    struct rlimit saved {
+    };
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limited = saved;
@@ -266,9 +268,9 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
 
     QVERIFY(!written);
     const QString full = message(13080) + QLatin1Char('\n') + message(13081);
-    QCOMPARE(recorder.messages(), QStringList({full, full, message(13075)}));
+    QCOMPARE(recorder.messages(), QStringList({ full, full, message(13075) }));
     QCOMPARE(testfiles::read(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Skin.ini"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "Skin.ini" }));
 }
 
 QTEST_MAIN(tst_file_errors)

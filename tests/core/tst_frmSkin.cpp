@@ -141,7 +141,7 @@ private slots:
         const QImage shown = skin->pctBackground->grab().toImage();
         QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::white));
         QCOMPARE(shown.pixelColor(skin->pctSkinMain->width() - 1, skin->pctSkinMain->height() - 1),
-                 QColor(Qt::white));
+            QColor(Qt::white));
     }
 
     void fullScreenSkinOpensOnlyItsToolWindow()

@@ -90,10 +90,7 @@ private slots:
         gZoom = 1;
     }
 
-    void cleanupTestCase()
-    {
-        delete m_main;
-    }
+    void cleanupTestCase() { delete m_main; }
 
     void shapeKeepsOnlyPixelsOtherThanTheTopLeftColour()
     {
