@@ -254,7 +254,11 @@ void frmSkin::pctSkinMain_Click()
     // The window stays disabled while it redraws, so that no click starts a
     // second redraw; whatever fails on the way, it is given back.
     setEnabled(false);
+    // A close waiting among the pending events may unload the window here.
+    const QPointer<frmSkin> self(this);
     QCoreApplication::processEvents();
+    if (!self)
+        return;
     QPointer<frmMain> main = frmMain::instance();
     if (main)
         main->setCursor(Qt::BusyCursor);

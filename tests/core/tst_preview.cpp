@@ -6,6 +6,7 @@
 #include "core/Transparent.h"
 #include "platform/AppInfo.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 
 using namespace previewtest;
@@ -223,6 +224,18 @@ private slots:
         QTest::mouseClick(skin->pctSkinMain, Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(gZoom, int16_t(2));
         QCOMPARE(skin->pctSkinMain->size(), QSize(80, 60));
+    }
+
+    void aCloseThatArrivesWhileTheRedrawWaitsEndsTheRedraw()
+    {
+        frmSkin *skin = openSampleSkin();
+        QVERIFY(skin->frame() != skin);
+        // The redraw lets pending events run once: a close waiting there unloads
+        // the window, and the redraw must not go on with it.
+        QCoreApplication::postEvent(skin->frame(), new QCloseEvent);
+        skin->pctSkinMain_Click();
+        QVERIFY(!frmSkin::loaded());
+        QCOMPARE(m_main->cursor().shape(), Qt::ArrowCursor);
     }
 
     void buttonBarImageFollowsTheExtension()
