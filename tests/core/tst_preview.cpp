@@ -226,6 +226,17 @@ private slots:
         QCOMPARE(skin->pctSkinMain->size(), QSize(80, 60));
     }
 
+    void aDoubleClickOnTheMainPictureRedrawsOnce()
+    {
+        frmSkin *skin = openSampleSkin();
+        QVERIFY(QTest::qWaitForWindowExposed(skin));
+        QWidget *top = skin->window();
+        QTest::mouseDClick(
+            top->windowHandle(), Qt::LeftButton, {}, skin->pctSkinMain->mapTo(top, QPoint(10, 10)));
+        QCOMPARE(gZoom, int16_t(2));
+        QCOMPARE(skin->pctSkinMain->size(), QSize(80, 60));
+    }
+
     void aCloseThatArrivesWhileTheRedrawWaitsEndsTheRedraw()
     {
         frmSkin *skin = openSampleSkin();
