@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 // The image-file picker's inputs and results. ShowSelectFile fills the inputs;
@@ -51,6 +52,8 @@ private:
     void Form_Load();
     void listFiles(const QString &folder, const QStringList &patterns);
     void preselect(const QString &name);
+    // The entry the user chose in the list, or nullptr.
+    QListWidgetItem *selectedEntry() const;
 
     QLabel *lblDescription = nullptr;
     QListWidget *flstImageList = nullptr;
