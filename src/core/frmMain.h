@@ -123,14 +123,15 @@ private:
     void createFileMenu();
     void createViewMenu();
     void createLanguageMenu();
+    void createBackGroundMenu();
     void createHelpMenu();
-    void createPopupMenus();
+    void createButtonMenus();
     void connectHandlers();
     void setStartMenuStates();
 
     QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
     QAction *addSeparator(QMenu *menu, const char *name);
-    QMenu *addMenu(const char *name, bool inMenuBar);
+    QMenu *addMenu(const char *name, bool popupOnly = false);
 
     // Start-up steps.
     void setFrameOffsets();
