@@ -148,7 +148,6 @@ private:
     // The skin commands' shared steps.
     void newSkin(bool fullScreen);
     void showTVKExtraction();
-    bool confirmReplacingSkinFile(const QString &skinFile);
     void shellOpenProgramFile(const QString &fileName, int missingMessage);
 
     // Whether a drag of these files may drop here.
