@@ -444,10 +444,7 @@ bool frmMain::acceptsDrag(const QMimeData *data) const
 
 void frmMain::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (acceptsDrag(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    dragMoveEvent(event);
 }
 
 void frmMain::dragMoveEvent(QDragMoveEvent *event)

@@ -45,7 +45,7 @@ void frmMain::OpenRoad(const QString &path)
     frmSkin *skin = frmSkin::get();
     skin->Show();
     skin->setCaption(gDlgFileName);
-    ReadSkin();
+    LoadSkin();
 }
 
 void frmMain::showTVKExtraction()
