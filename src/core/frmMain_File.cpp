@@ -87,8 +87,8 @@ void frmMain::newSkin(bool fullScreen)
     }
     frmSkin::unload();
     const int first = fullScreen ? 13 : 11;
-    dialogs::msgBox(
-        gMessages[first] + QLatin1Char('\n') + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
+    dialogs::msgBox(gMessages[first] + QLatin1Char('\n') + gMessages[first + 1], dialogs::vbInformation,
+        gMessages[1], this);
 }
 
 void frmMain::mnuFileSave_Click()

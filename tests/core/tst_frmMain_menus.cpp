@@ -43,11 +43,12 @@ private slots:
         }
         // The three pop-ups sit hidden in the bar, as does View until a skin opens.
         QCOMPARE(names,
-            (QStringList { QStringLiteral("mnuFile"), QStringLiteral("mnuView"), QStringLiteral("mnuLanguage"),
-                QStringLiteral("mnuBackGround"), QStringLiteral("mnuHelp"), QStringLiteral("mnufmBtnRightClick"),
-                QStringLiteral("mnupctBtnRightClick") }));
+            (QStringList { QStringLiteral("mnuFile"), QStringLiteral("mnuView"),
+                QStringLiteral("mnuLanguage"), QStringLiteral("mnuBackGround"), QStringLiteral("mnuHelp"),
+                QStringLiteral("mnufmBtnRightClick"), QStringLiteral("mnupctBtnRightClick") }));
         QCOMPARE(visible,
-            (QStringList { QStringLiteral("mnuFile"), QStringLiteral("mnuLanguage"), QStringLiteral("mnuHelp") }));
+            (QStringList {
+                QStringLiteral("mnuFile"), QStringLiteral("mnuLanguage"), QStringLiteral("mnuHelp") }));
         QCOMPARE(menu("mnuBackGround")->title(), QStringLiteral("BackgroundMenu"));
         QCOMPARE(menu("mnufmBtnRightClick")->title(), QStringLiteral("fmBtnRightClick"));
         QCOMPARE(menu("mnupctBtnRightClick")->actions().size(), 6);
