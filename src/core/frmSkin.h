@@ -29,9 +29,6 @@ public:
     // The same, shaped by gAnyShape.
     void LoadMainPicture(const QString &path);
 
-    // Sizes the window to the main picture and its frame allowances.
-    void SizeToMainPicture();
-
     // Gives the background the colour of gBackColor (a colour value 0 to
     // &HFFFFFF, red in the low byte), or the default colour for any other value.
     void ApplyBackColor();
@@ -60,6 +57,8 @@ private:
     void connectHandlers();
     void labelDisplayTexts();
     void placeWindow();
+    // Sizes the window to the main picture and its frame allowances.
+    void SizeToMainPicture();
     void attachMenuIcons();
     void showToolWindows();
     void redrawButtons();
