@@ -12,12 +12,7 @@ PictureBox::PictureBox(QWidget *parent)
 
 void PictureBox::setPicture(const QImage &picture)
 {
-    setImage(picture);
-}
-
-void PictureBox::setImage(const QImage &image)
-{
-    m_image = image;
+    m_image = picture;
     if (m_autoSize && !m_image.isNull())
         resize(m_image.size());
     update();
@@ -26,7 +21,7 @@ void PictureBox::setImage(const QImage &image)
 void PictureBox::enlarge(int factor)
 {
     if (factor > 1 && !m_image.isNull())
-        setImage(pictures::zoomed(m_image, factor));
+        setPicture(pictures::zoomed(m_image, factor));
 }
 
 void PictureBox::setBackColor(const QColor &color)

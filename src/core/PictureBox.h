@@ -17,7 +17,6 @@ public:
     void setPicture(const QImage &picture);
     // The persistent image, as drawn.
     const QImage &image() const { return m_image; }
-    void setImage(const QImage &image);
     // Stretches the persistent image onto itself by a whole factor (each pixel
     // becomes a factor x factor block); with AutoSize the box grows with it.
     void enlarge(int factor);
