@@ -2,33 +2,18 @@
 #include "core/SkinFormat.h"
 #include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <functional>
 
 using namespace skinformat;
 
 namespace {
 
-// The run-time error number that statement raises, 0 when none.
-int errorOf(const std::function<void()> &statement)
-{
-    try {
-        statement();
-    } catch (const vb::Error &error) {
-        return error.number();
-    }
-    return 0;
-}
-
 void writeFile(const QString &path, const QByteArray &bytes = QByteArray())
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(testfiles::write(path, bytes));
 }
 
 } // namespace
@@ -64,13 +49,13 @@ void tst_skin_format::numbersAndSplits()
     QCOMPARE(madeWhole(11.5), 12.0);
     QCOMPARE(madeWhole(-2.5), -2.0);
     QCOMPARE(wholeNumber(QStringLiteral("2.5")), 2);
-    QCOMPARE(errorOf([] { wholeNumber(QStringLiteral("3000000000")); }), int(vb::ErrOverflow));
+    QCOMPARE(vb::resumeNext([] { wholeNumber(QStringLiteral("3000000000")); }), int(vb::ErrOverflow));
 
     QCOMPARE(splitLimited(QStringLiteral("a;b;c;d"), QLatin1Char(';'), 3), QStringList({ "a", "b", "c;d" }));
     QCOMPARE(splitLimited(QStringLiteral("a;;"), QLatin1Char(';')), QStringList({ "a", "", "" }));
     // An empty value gives no pieces at all, so its first piece does not exist.
     QCOMPARE(splitLimited(QString(), QLatin1Char(',')).size(), 0);
-    QCOMPARE(errorOf([] { piece(QStringList(), 0); }), int(vb::ErrSubscript));
+    QCOMPARE(vb::resumeNext([] { piece(QStringList(), 0); }), int(vb::ErrSubscript));
     QCOMPARE(piece(QStringList({ "x", "y" }), 1), QStringLiteral("y"));
 
     QCOMPARE(oneLine(QStringLiteral("one\r\ntwo\rthree\nfour\r\n")), QStringLiteral("one two three four"));
@@ -321,8 +306,8 @@ void tst_skin_format::colours()
     // The file holds red, green and blue in this order.
     QCOMPARE(colourFromString(QStringLiteral("FF0080")), QColor(255, 0, 128));
     QCOMPARE(colourFromString(QStringLiteral("0a0B0c")), QColor(10, 11, 12));
-    QCOMPARE(errorOf([] { colourFromString(QStringLiteral("GG0000")); }), int(vb::ErrTypeMismatch));
-    QCOMPARE(errorOf([] { colourFromString(QStringLiteral("FF00")); }), int(vb::ErrTypeMismatch));
+    QCOMPARE(vb::resumeNext([] { colourFromString(QStringLiteral("GG0000")); }), int(vb::ErrTypeMismatch));
+    QCOMPARE(vb::resumeNext([] { colourFromString(QStringLiteral("FF00")); }), int(vb::ErrTypeMismatch));
     QCOMPARE(colourString(QColor(255, 0, 128)), QStringLiteral("FF0080"));
     QCOMPARE(colourString(QColor(10, 11, 12)), QStringLiteral("0A0B0C"));
 }
@@ -357,16 +342,16 @@ void tst_skin_format::barKindsAndPosSize()
     posSize = splitPosSize(QStringLiteral("1,2,3"));
     QVERIFY(!posSize.wellFormed);
     QCOMPARE(posSizePiece(posSize, 2), 3);
-    QCOMPARE(errorOf([&] { posSizePiece(posSize, 3); }), int(vb::ErrSubscript));
+    QCOMPARE(vb::resumeNext([&] { posSizePiece(posSize, 3); }), int(vb::ErrSubscript));
 
     // Five values: the last piece holds the rest and is no number (error 13).
     posSize = splitPosSize(QStringLiteral("1,2,3,4,5"));
     QVERIFY(!posSize.wellFormed);
     QCOMPARE(posSize.pieces.last(), QStringLiteral("4,5"));
-    QCOMPARE(errorOf([&] { posSizePiece(posSize, 3); }), int(vb::ErrTypeMismatch));
-    QCOMPARE(
-        errorOf([] { posSizePiece(splitPosSize(QStringLiteral("a,2,3,4")), 0); }), int(vb::ErrTypeMismatch));
-    QCOMPARE(errorOf([] { posSizePiece(splitPosSize(QString()), 0); }), int(vb::ErrSubscript));
+    QCOMPARE(vb::resumeNext([&] { posSizePiece(posSize, 3); }), int(vb::ErrTypeMismatch));
+    QCOMPARE(vb::resumeNext([] { posSizePiece(splitPosSize(QStringLiteral("a,2,3,4")), 0); }),
+        int(vb::ErrTypeMismatch));
+    QCOMPARE(vb::resumeNext([] { posSizePiece(splitPosSize(QString()), 0); }), int(vb::ErrSubscript));
 }
 
 void tst_skin_format::position()
