@@ -31,10 +31,8 @@ void UnregisterSkinFont(int slot)
 
 void UnregisterSkinFonts()
 {
-    const QList<int> ids = registry().values();
-    registry().clear();
-    for (int id : ids)
-        fonts::removeFontFile(id);
+    for (int slot : registry().uniqueKeys())
+        UnregisterSkinFont(slot);
 }
 
 int RegisteredSkinFontCount(int slot)
