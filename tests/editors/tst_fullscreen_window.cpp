@@ -291,6 +291,13 @@ void tst_fullscreen_window::standsAtTheTopLeftCorner()
     QCOMPARE(window->frameTop(), 0);
     // 9225 twips.
     QCOMPARE(window->frameWidth(), 615);
+    // The designed client area (9150 by 10455 twips) inside a fixed tool-window
+    // frame: a close box, no minimise or maximise button, no resizing.
+    QCOMPARE(window->size(), QSize(610, 697));
+    const Qt::WindowFlags flags = window->frame()->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(window->frame()->minimumSize(), window->frame()->maximumSize());
 }
 
 void tst_fullscreen_window::closeBoxOnlyHidesAndUnchecksTheViewItem()

@@ -183,10 +183,11 @@ void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
 void tst_trackvolume::placesItselfBelowTheImagesWindowSpanningTwoWidths()
 {
     frmImagesToolBar *images = frmImagesToolBar::get();
-    images->resizeFrame(311, 537);
     frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
     QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), 537);
+    QCOMPARE(window->frameTop(), images->frameHeight());
+    QVERIFY(window->frameTop() > 0);
+    QCOMPARE(window->frameWidth(), 2 * images->frameWidth());
     QCOMPARE(window->frameWidth(), 622);
     // As high as its designed client area (4215 twips) and the frame's borders.
     const QMargins borders = window->frame()->contentsMargins();
