@@ -50,8 +50,6 @@ public:
     // The same items from the built-in texts alone (the texts a panel is created with).
     void applyBuiltinTexts(int styleId, int firstId);
 
-    // Number of items applyTexts sets after the style frame's caption.
-    static constexpr int TextItemCount = 22;
     // Number of bar kinds (entries of cbxBarType).
     static constexpr int KindCount = 6;
 

@@ -3,7 +3,6 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
-#include "resources/BuiltinTexts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -45,9 +44,4 @@ void DisplayCoordinatesFrame::applyTexts(
     const LangReader &lang, const QString &section, int firstKey, int firstId)
 {
     setTexts([&](int offset) { return lang.text(section, firstKey + offset, firstId + offset); });
-}
-
-void DisplayCoordinatesFrame::applyBuiltinTexts(int firstId)
-{
-    setTexts([&](int offset) { return LoadResString(firstId + offset); });
 }
