@@ -34,6 +34,12 @@ namespace {
 constexpr int CustomColorCount = 16;
 constexpr int PaletteBytes = CustomColorCount * 4;
 
+// Byte i of buffer; 0 past its end, so a short buffer still gives 16 colours.
+int byteAt(const QByteArray &buffer, int i)
+{
+    return i < buffer.size() ? int(uchar(buffer.at(i))) : 0;
+}
+
 QColor fromColorRef(int32_t value)
 {
     const auto v = uint32_t(value);
@@ -92,10 +98,9 @@ bool ShowFileDialog(QWidget *owner, const QString &filter, int32_t filterIndex, 
 bool ShowColorDialog(QWidget *owner, const QByteArray &customColors, int32_t initialColor, int32_t flags)
 {
     QList<QColor> custom;
-    for (int k = 0; k < CustomColorCount; ++k) {
-        auto byteAt = [&](int i) { return i < customColors.size() ? int(uchar(customColors.at(i))) : 0; };
-        custom.append(QColor(byteAt(4 * k), byteAt(4 * k + 1), byteAt(4 * k + 2)));
-    }
+    for (int k = 0; k < CustomColorCount; ++k)
+        custom.append(QColor(byteAt(customColors, 4 * k), byteAt(customColors, 4 * k + 1),
+                             byteAt(customColors, 4 * k + 2)));
     const QColor initial = (flags & CC_RGBINIT) ? fromColorRef(initialColor) : QColor(Qt::black);
     QColor chosen;
     if (!dialogs::colorDialog(owner, initial, custom, &chosen))
@@ -115,6 +120,8 @@ bool ShowColorDialog(QWidget *owner, const QByteArray &customColors, int32_t ini
 bool ShowFontDialog(QWidget *owner, const QString &faceName, bool bold, bool italic, bool underline, bool strikeOut,
                     int32_t color, int32_t pointSize, int32_t)
 {
+    // Family names are not bound here to the 31 characters of the Windows font
+    // record: a longer one is a real font on this system and still opens the dialog.
     QFont initial(faceName);
     if (pointSize > 0)
         initial.setPointSize(pointSize);
@@ -172,11 +179,10 @@ QByteArray PaletteToBuffer(const QString &palette)
 QString BufferToPalette(const QByteArray &buffer)
 {
     QStringList values;
-    auto byteAt = [&](int i) { return i < buffer.size() ? int(uchar(buffer.at(i))) : 0; };
     for (int k = 0; k < CustomColorCount; ++k) {
-        values += QString::number(byteAt(4 * k));
-        values += QString::number(byteAt(4 * k + 1));
-        values += QString::number(byteAt(4 * k + 2));
+        values += QString::number(byteAt(buffer, 4 * k));
+        values += QString::number(byteAt(buffer, 4 * k + 1));
+        values += QString::number(byteAt(buffer, 4 * k + 2));
         values += QStringLiteral("0");
     }
     return values.join(QLatin1Char(','));

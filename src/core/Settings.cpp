@@ -28,6 +28,16 @@ int32_t backColorOf(const QString &text)
     return static_cast<int32_t>(value);
 }
 
+// A remembered path or name as it can be written on one line of the file: a value
+// holding a line break, or a character the file's code page cannot hold, would
+// break the file or come back as another path, so it is written as "".
+QString writableValue(const QString &value)
+{
+    if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')) || !cp1252::canEncode(value))
+        return QString();
+    return value;
+}
+
 QString line(const char *key, const QString &value)
 {
     return QLatin1String(key) + QLatin1Char('=') + value;
@@ -88,18 +98,11 @@ QStringList SettingsLines(const SettingsRecord &settings)
         line("YPos", settings.YPos),
         line("Width", settings.Width),
         line("Height", settings.Height),
-        line("CustomPalette", WritableSettingsValue(settings.CustomPalette)),
-        line("LastSkinPath", WritableSettingsValue(settings.LastSkinPath)),
-        line("LangPath", WritableSettingsValue(settings.LangPath)),
-        line("LangFile", WritableSettingsValue(settings.LangFile)),
-        line("Language", WritableSettingsValue(settings.Language)),
+        line("CustomPalette", writableValue(settings.CustomPalette)),
+        line("LastSkinPath", writableValue(settings.LastSkinPath)),
+        line("LangPath", writableValue(settings.LangPath)),
+        line("LangFile", writableValue(settings.LangFile)),
+        line("Language", writableValue(settings.Language)),
         line("BackGround", qint64(settings.BackColor) + 1),
     };
-}
-
-QString WritableSettingsValue(const QString &value)
-{
-    if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')) || !cp1252::canEncode(value))
-        return QString();
-    return value;
 }

@@ -35,8 +35,3 @@ SettingsRecord ReadSettings(const QString &fileName);
 
 // The twelve lines of the file, in order, without line ends.
 QStringList SettingsLines(const SettingsRecord &settings);
-
-// A remembered path or name as it can be written on one line of the file: a value
-// holding a line break, or a character the file's code page cannot hold, would
-// break the file or come back as another path, so it is written as "".
-QString WritableSettingsValue(const QString &value);

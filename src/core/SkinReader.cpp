@@ -1,6 +1,6 @@
 #include "core/SkinReader.h"
 
-void ReadSkin()
+void LoadSkin()
 {
     // Not built yet: an opened skin shows as a new, empty one.
 }

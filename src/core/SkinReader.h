@@ -2,4 +2,4 @@
 
 // The skin reader: reads gSkinFile into the document, the tool windows and the
 // preview, which the open road has just opened for the skin's kind.
-void ReadSkin();
+void LoadSkin();

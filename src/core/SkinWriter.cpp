@@ -2,6 +2,7 @@
 
 #include "core/FileErrors.h"
 #include "core/Module.h"
+#include "core/NewSkinFile.h"
 #include "core/SkinChange.h"
 #include "core/SkinFormat.h"
 #include "lang/Locale.h"
@@ -143,6 +144,6 @@ QStringList SkinFileLines()
 void SaveSkin()
 {
     // Message 13004 "Skin" names the operation in the title of every error box.
-    if (WriteTextFile(gSkinFile, SkinFileLines(), gMessages[3]))
+    if (ConfirmSkinFileWrite() && WriteTextFile(gSkinFile, SkinFileLines(), gMessages[3]))
         ClearSkinChanged();
 }

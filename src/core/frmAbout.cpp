@@ -173,18 +173,13 @@ void frmAbout::cmdHistory_Click()
 
 void frmAbout::lblCheckVersion_Click()
 {
-    gApiResult = shell::execute(this, QStringLiteral("Open"), HomePage());
+    gApiResult = shell::execute(this, QStringLiteral("Open"), QString::fromLatin1(kHomePage));
 }
 
 QString frmAbout::VersionLine(int major, int minor, int revision)
 {
     return QLatin1Char('v') + QString::number(major) + QLatin1Char('.') + QString::number(minor)
         + QString::number(revision);
-}
-
-QString frmAbout::HomePage()
-{
-    return QString::fromLatin1(kHomePage);
 }
 
 bool frmAbout::eventFilter(QObject *watched, QEvent *event)

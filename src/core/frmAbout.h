@@ -31,8 +31,6 @@ public:
     // "v", the major number, ".", then the minor number and the revision written
     // together: 1, 0, 7 give "v1.07".
     static QString VersionLine(int major, int minor, int revision);
-    // The address that the link opens.
-    static QString HomePage();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -73,12 +73,16 @@ frmMain *frmMain::instance()
 
 // --- Menus ---
 
-QMenu *frmMain::addMenu(const char *name, bool inMenuBar)
+QMenu *frmMain::addMenu(const char *name, bool popupOnly)
 {
     auto *menu = new QMenu(this);
     menu->setObjectName(QLatin1String(name));
-    if (inMenuBar)
-        menuBar()->addMenu(menu);
+    menuBar()->addMenu(menu);
+    // A pop-up sits hidden in the menu bar: who shows it makes it visible for that
+    // time, so that the bar's menu positions, which count only the visible menus,
+    // reach its items for their icons.
+    if (popupOnly)
+        menu->menuAction()->setVisible(false);
     return menu;
 }
 
@@ -103,16 +107,19 @@ QAction *frmMain::addSeparator(QMenu *menu, const char *name)
 
 void frmMain::createMenus()
 {
+    // In the bar's order: File, View, Language, BackGround, Help and the two
+    // button pop-ups.
     createFileMenu();
     createViewMenu();
     createLanguageMenu();
+    createBackGroundMenu();
     createHelpMenu();
-    createPopupMenus();
+    createButtonMenus();
 }
 
 void frmMain::createFileMenu()
 {
-    mnuFile = addMenu("mnuFile", true);
+    mnuFile = addMenu("mnuFile");
     mnuFileNew = addItem(mnuFile, "mnuFileNew", QKeySequence(Qt::Key_F2));
     mnuFileNewFS = addItem(mnuFile, "mnuFileNewFS", QKeySequence(Qt::CTRL | Qt::Key_F2));
     mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QKeySequence(Qt::Key_F3));
@@ -128,7 +135,7 @@ void frmMain::createFileMenu()
 
 void frmMain::createViewMenu()
 {
-    mnuView = addMenu("mnuView", true);
+    mnuView = addMenu("mnuView");
     mnuViewImagesTB = addItem(mnuView, "mnuViewImagesTB", QKeySequence(Qt::Key_F6));
     mnuViewDisplayTB = addItem(mnuView, "mnuViewDisplayTB", QKeySequence(Qt::Key_F7));
     mnuViewTrackVolumeTB = addItem(mnuView, "mnuViewTrackVolumeTB", QKeySequence(Qt::Key_F8));
@@ -142,7 +149,7 @@ void frmMain::createViewMenu()
 
 void frmMain::createLanguageMenu()
 {
-    mnuLanguage = addMenu("mnuLanguage", true);
+    mnuLanguage = addMenu("mnuLanguage");
     mnuLanguageChoose = addItem(mnuLanguage, "mnuLanguageChoose");
     mnuLanguageSep0 = addSeparator(mnuLanguage, "mnuLanguageSep0");
     // One item per language file; the language list loads the elements past 0.
@@ -159,26 +166,28 @@ void frmMain::createLanguageMenu()
 
 void frmMain::createHelpMenu()
 {
-    mnuHelp = addMenu("mnuHelp", true);
+    mnuHelp = addMenu("mnuHelp");
     mnuHelpGuide = addItem(mnuHelp, "mnuHelpGuide", QKeySequence(Qt::Key_F1));
     mnuHelpSep0 = addSeparator(mnuHelp, "mnuHelpSep0");
     mnuHelpLicense = addItem(mnuHelp, "mnuHelpLicense", QKeySequence(Qt::CTRL | Qt::Key_F1));
     mnuHelpAbout = addItem(mnuHelp, "mnuHelpAbout", QKeySequence(Qt::Key_F12));
 }
 
-void frmMain::createPopupMenus()
+void frmMain::createBackGroundMenu()
 {
-    // Shown only as pop-ups by other windows, never in the menu bar.
-    mnuBackGround = addMenu("mnuBackGround", false);
+    mnuBackGround = addMenu("mnuBackGround", true);
     mnuBackGround->setTitle(QStringLiteral("BackgroundMenu"));
     mnuBackGroundChoose = addItem(mnuBackGround, "mnuBackGroundChoose");
     mnuBackGroundRestore = addItem(mnuBackGround, "mnuBackGroundRestore");
+}
 
-    mnufmBtnRightClick = addMenu("mnufmBtnRightClick", false);
+void frmMain::createButtonMenus()
+{
+    mnufmBtnRightClick = addMenu("mnufmBtnRightClick", true);
     mnufmBtnRightClick->setTitle(QStringLiteral("fmBtnRightClick"));
     mnufmBtnRightClickMultilanguage = addItem(mnufmBtnRightClick, "mnufmBtnRightClickMultilanguage");
 
-    mnupctBtnRightClick = addMenu("mnupctBtnRightClick", false);
+    mnupctBtnRightClick = addMenu("mnupctBtnRightClick", true);
     mnupctBtnRightClickUP = addItem(mnupctBtnRightClick, "mnupctBtnRightClickUP");
     mnupctBtnRightClickDOWN = addItem(mnupctBtnRightClick, "mnupctBtnRightClickDOWN");
     mnupctBtnRightClickBOTTOM = addItem(mnupctBtnRightClick, "mnupctBtnRightClickBOTTOM");
@@ -435,10 +444,7 @@ bool frmMain::acceptsDrag(const QMimeData *data) const
 
 void frmMain::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (acceptsDrag(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    dragMoveEvent(event);
 }
 
 void frmMain::dragMoveEvent(QDragMoveEvent *event)

@@ -123,14 +123,15 @@ private:
     void createFileMenu();
     void createViewMenu();
     void createLanguageMenu();
+    void createBackGroundMenu();
     void createHelpMenu();
-    void createPopupMenus();
+    void createButtonMenus();
     void connectHandlers();
     void setStartMenuStates();
 
     QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
     QAction *addSeparator(QMenu *menu, const char *name);
-    QMenu *addMenu(const char *name, bool inMenuBar);
+    QMenu *addMenu(const char *name, bool popupOnly = false);
 
     // Start-up steps.
     void setFrameOffsets();
@@ -147,7 +148,6 @@ private:
     // The skin commands' shared steps.
     void newSkin(bool fullScreen);
     void showTVKExtraction();
-    bool confirmReplacingSkinFile(const QString &skinFile);
     void shellOpenProgramFile(const QString &fileName, int missingMessage);
 
     // Whether a drag of these files may drop here.

@@ -3,18 +3,17 @@
 
 #include "core/CommonDialog.h"
 #include "core/Module.h"
+#include "core/NewSkinFile.h"
 #include "core/OpenRoad.h"
 #include "core/SkinReader.h"
 #include "core/SkinWriter.h"
 #include "core/frmSkin.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+
+#include <QFileInfo>
 
 namespace {
-
-// Sentences of one message stand on lines of their own.
-const QString LineBreak = QStringLiteral("\n");
 
 // Closes the open skin; false when it is still open (the user kept it).
 bool closeSkin()
@@ -40,12 +39,13 @@ void frmMain::OpenRoad(const QString &path)
         showTVKExtraction();
     if (!gOpenOK)
         return;
+    ForgetNewSkinFile();
     gSkinFile = gDlgFileName;
     gFullScreenSkin = IsFullScreenSkinTitle(gDlgFileTitle);
     frmSkin *skin = frmSkin::get();
     skin->Show();
     skin->setCaption(gDlgFileName);
-    ReadSkin();
+    LoadSkin();
 }
 
 void frmMain::showTVKExtraction()
@@ -87,8 +87,8 @@ void frmMain::newSkin(bool fullScreen)
     }
     frmSkin::unload();
     const int first = fullScreen ? 13 : 11;
-    dialogs::msgBox(
-        gMessages[first] + LineBreak + gMessages[first + 1], dialogs::vbInformation, gMessages[1], this);
+    dialogs::msgBox(gMessages[first] + QLatin1Char('\n') + gMessages[first + 1], dialogs::vbInformation,
+        gMessages[1], this);
 }
 
 void frmMain::mnuFileSave_Click()
@@ -107,27 +107,14 @@ void frmMain::mnuFileSave_Click()
         return;
     const QString folder = FolderOf(gDlgFileName);
     const QString skinFile = AddBackslash(folder) + name;
-    if (!confirmReplacingSkinFile(skinFile))
-        return;
+    // The first save asks before it replaces a skin file already there, unless
+    // the save dialog has just asked for that very file.
+    BindNewSkinFile(skinFile, gDlgFileName == skinFile && QFileInfo::exists(skinFile));
     gLastSkinPath = folder;
     gSkinFolder = folder;
     gSkinFile = skinFile;
     if (frmSkin *skin = frmSkin::loaded())
         skin->setCaption(gSkinFile);
-}
-
-bool frmMain::confirmReplacingSkinFile(const QString &skinFile)
-{
-    // The new skin takes the kind's name whatever name was typed, so the folder
-    // may already hold a skin of that name that the first save would replace.
-    // The save dialog has asked only when that very name was typed.
-    if (!fs::fileExists(skinFile) || gDlgFileName == skinFile)
-        return true;
-    const QString prompt = QLatin1Char('"') + fs::resolve(skinFile) + QStringLiteral("\" already exists.")
-        + LineBreak + QStringLiteral("Do you want to replace it with the new skin?");
-    return dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
-               gMessages[2], this)
-        == dialogs::vbYes;
 }
 
 void frmMain::mnuFileClose_Click()

@@ -73,8 +73,10 @@ void frmSelectFile::createControls()
 
 void frmSelectFile::connectHandlers()
 {
-    connect(flstImageList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+    // A click is a change of the selection. The list's focus alone moves its
+    // current row to the first entry without selecting it: that is no click.
+    connect(flstImageList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (selectedEntry())
             flstImageList_Click();
     });
     connect(flstImageList, &QListWidget::itemDoubleClicked, this, &frmSelectFile::flstImageList_DblClick);
@@ -134,12 +136,19 @@ void frmSelectFile::preselect(const QString &name)
             }
         }
     }
-    flstImageList->setCurrentRow(found);
+    if (found >= 0)
+        flstImageList->setCurrentRow(found);
+}
+
+QListWidgetItem *frmSelectFile::selectedEntry() const
+{
+    const QList<QListWidgetItem *> selected = flstImageList->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
 }
 
 void frmSelectFile::flstImageList_Click()
 {
-    QListWidgetItem *item = flstImageList->currentItem();
+    QListWidgetItem *item = selectedEntry();
     if (!item)
         return;
     const QString path = AddBackslash(gSelFileFolder) + item->text();
@@ -156,7 +165,7 @@ void frmSelectFile::flstImageList_DblClick()
 
 void frmSelectFile::cmdOK_Click()
 {
-    QListWidgetItem *item = flstImageList->currentItem();
+    QListWidgetItem *item = selectedEntry();
     if (txtFileName->text().isEmpty() || !item)
         return;
     gSelFilePath = AddBackslash(gSelFileFolder) + item->text();

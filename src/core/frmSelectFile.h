@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 // The image-file picker's inputs and results. ShowSelectFile fills the inputs;
@@ -41,16 +42,17 @@ public:
     // Esc and the title bar's close button count as Cancel.
     void reject() override;
 
-    // The list's wildcard patterns for an extension filter: "ttf;*.fon" gives
-    // "*.ttf" and "*.fon".
-    static QStringList patternsOf(const QString &filter);
-
 private:
     void createControls();
     void connectHandlers();
     void Form_Load();
     void listFiles(const QString &folder, const QStringList &patterns);
     void preselect(const QString &name);
+    // The list's wildcard patterns for an extension filter: "ttf;*.fon" gives
+    // "*.ttf" and "*.fon".
+    static QStringList patternsOf(const QString &filter);
+    // The entry the user chose in the list, or nullptr.
+    QListWidgetItem *selectedEntry() const;
 
     QLabel *lblDescription = nullptr;
     QListWidget *flstImageList = nullptr;

@@ -1,18 +1,18 @@
 #include "lang/Locale.h"
 
 #include "core/frmMain.h"
+#include "platform/FileSystem.h"
 
 #include <QAction>
 #include <QCollator>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-// Sorts the visible language items by caption without
-// regard to case. The sort makes passes over neighbouring items and ends a
-// pass at its first exchange, so equal captions keep their order.
+// Sorts the visible language items by caption without regard to case. The sort
+// makes passes over neighbouring items and ends a pass at its first exchange, so
+// equal captions keep their order.
 void sortLanguageItems(ControlArray<QAction> &items)
 {
     QCollator collator;
@@ -44,15 +44,11 @@ void ListLanguageFiles(QAction *sep, ControlArray<QAction> &items)
 {
     // The pattern matches without regard to case, as the system's search did;
     // hidden files are listed too, and a file named ".lng" is skipped below.
-    const QDir folder(LanguageFolder());
-    const QFileInfoList entries = folder.entryInfoList(
-        {QStringLiteral("*.lng")}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDir::Unsorted);
+    const QString folder = fs::resolve(LanguageFolder());
     int n = 0;
-    for (const QFileInfo &entry : entries) {
-        const QString name = entry.fileName();
+    for (const QString &name : fs::listFolder(folder, QStringLiteral("*.lng"), true)) {
         const QString base = name.left(name.lastIndexOf(QLatin1Char('.')));
-        if (!entry.isDir() && !base.isEmpty()) {
+        if (!QFileInfo(folder + name).isDir() && !base.isEmpty()) {
             if (frmMain *main = frmMain::instance(); main && main->mnuLanguageChoose)
                 main->mnuLanguageChoose->setEnabled(true);
             if (sep)

@@ -113,6 +113,41 @@ QStringList qtFilters(const QStringList &filters)
     return result;
 }
 
+Request requestOf(Request::Kind kind, QWidget *owner, const QString &title = QString())
+{
+    Request request;
+    request.kind = kind;
+    request.owner = owner;
+    request.title = title;
+    return request;
+}
+
+// What every dialog that can be cancelled hands back: the value only when accepted.
+template <typename T>
+bool deliver(bool accepted, const T &value, T *out)
+{
+    if (accepted && out)
+        *out = value;
+    return accepted;
+}
+
+// Runs a file dialog made non-native, titled title when one is given, opened in
+// startFolder when that folder exists and with initialName in its name box; the
+// chosen path, or "" when cancelled.
+QString execFileDialog(QFileDialog &dialog, const QString &title, const QString &startFolder,
+                       const QString &initialName = QString())
+{
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+        dialog.setDirectory(startFolder);
+    if (!initialName.isEmpty())
+        dialog.selectFile(initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 void setResponder(Responder r)
@@ -129,10 +164,7 @@ int msgBox(const QString &prompt, int style, const QString &title, QWidget *owne
 {
     const QString shownTitle = titleOrProgram(title);
     if (hasResponder()) {
-        Request request;
-        request.kind = Request::Kind::MessageBox;
-        request.owner = owner;
-        request.title = shownTitle;
+        Request request = requestOf(Request::Kind::MessageBox, owner, shownTitle);
         request.prompt = prompt;
         request.style = style;
         return ask(request).button;
@@ -159,10 +191,7 @@ QString inputBox(const QString &prompt, const QString &title, const QString &def
 {
     const QString shownTitle = titleOrProgram(title);
     if (hasResponder()) {
-        Request request;
-        request.kind = Request::Kind::InputBox;
-        request.owner = owner;
-        request.title = shownTitle;
+        Request request = requestOf(Request::Kind::InputBox, owner, shownTitle);
         request.prompt = prompt;
         request.text = defaultText;
         const Answer answer = ask(request);
@@ -185,12 +214,8 @@ bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &
 {
     const QStringList shownFilters = qtFilters(filters);
     const QString startFolder = directory.isEmpty() ? QString() : fs::resolve(directory);
-    QString path;
     if (hasResponder()) {
-        Request request;
-        request.kind = open ? Request::Kind::OpenFile : Request::Kind::SaveFile;
-        request.owner = owner;
-        request.title = title;
+        Request request = requestOf(open ? Request::Kind::OpenFile : Request::Kind::SaveFile, owner, title);
         request.directory = startFolder;
         request.filters = shownFilters;
         request.filterIndex = filterIndex;
@@ -199,134 +224,93 @@ bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &
         request.fileMustExist = open && fileMustExist;
         request.defaultSuffix = defaultSuffix;
         const Answer answer = ask(request);
-        if (!answer.accepted || answer.text.isEmpty())
-            return false;
-        path = answer.text;
-    } else {
-        QFileDialog dialog(parentFor(owner));
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        if (!title.isEmpty())
-            dialog.setWindowTitle(title);
-        if (open) {
-            dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setFileMode(fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        } else {
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            dialog.setOption(QFileDialog::DontConfirmOverwrite, !overwritePrompt);
-        }
-        if (!shownFilters.isEmpty()) {
-            dialog.setNameFilters(shownFilters);
-            if (filterIndex >= 1 && filterIndex <= shownFilters.size())
-                dialog.selectNameFilter(shownFilters.at(filterIndex - 1));
-        }
-        if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
-            dialog.setDirectory(startFolder);
-        if (!defaultSuffix.isEmpty())
-            dialog.setDefaultSuffix(defaultSuffix);
-        if (!initialName.isEmpty())
-            dialog.selectFile(initialName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        path = dialog.selectedFiles().constFirst();
+        return deliver(answer.accepted && !answer.text.isEmpty(), answer.text, chosen);
     }
-    if (chosen)
-        *chosen = path;
-    return true;
+
+    QFileDialog dialog(parentFor(owner));
+    // Non-native before anything else, or Qt may keep to the platform's dialog.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !overwritePrompt);
+    }
+    if (!shownFilters.isEmpty()) {
+        dialog.setNameFilters(shownFilters);
+        if (filterIndex >= 1 && filterIndex <= shownFilters.size())
+            dialog.selectNameFilter(shownFilters.at(filterIndex - 1));
+    }
+    if (!defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(defaultSuffix);
+    const QString path = execFileDialog(dialog, title, startFolder, initialName);
+    return deliver(!path.isEmpty(), path, chosen);
 }
 
 bool colorDialog(QWidget *owner, const QColor &initial, QList<QColor> &customColors, QColor *chosen)
 {
     while (customColors.size() < QColorDialog::customCount())
         customColors.append(QColor(Qt::black));
-    QColor picked;
     if (hasResponder()) {
-        Request request;
-        request.kind = Request::Kind::Color;
-        request.owner = owner;
+        Request request = requestOf(Request::Kind::Color, owner);
         request.color = initial;
         request.customColors = customColors;
         const Answer answer = ask(request);
-        if (!answer.accepted)
-            return false;
-        picked = answer.color;
-        for (int i = 0; i < answer.customColors.size() && i < customColors.size(); ++i)
-            customColors[i] = answer.customColors.at(i);
-    } else {
-        // The dialog keeps its custom colours between runs; the program's own
-        // palette is the one that counts, so it is loaded every time.
-        for (int i = 0; i < QColorDialog::customCount(); ++i)
-            QColorDialog::setCustomColor(i, customColors.at(i));
-        QColorDialog dialog(parentFor(owner));
-        dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-        dialog.setCurrentColor(initial);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        picked = dialog.selectedColor();
+        if (answer.accepted)
+            for (int i = 0; i < answer.customColors.size() && i < customColors.size(); ++i)
+                customColors[i] = answer.customColors.at(i);
+        return deliver(answer.accepted, answer.color, chosen);
+    }
+
+    // The dialog keeps its custom colours between runs; the program's own
+    // palette is the one that counts, so it is loaded every time.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, customColors.at(i));
+    QColorDialog dialog(parentFor(owner));
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    dialog.setCurrentColor(initial);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted)
         for (int i = 0; i < QColorDialog::customCount(); ++i)
             customColors[i] = QColorDialog::customColor(i);
-    }
-    if (chosen)
-        *chosen = picked;
-    return true;
+    return deliver(accepted, dialog.selectedColor(), chosen);
 }
 
 bool fontDialog(QWidget *owner, const QFont &initial, QFont *chosen)
 {
-    QFont picked;
     if (hasResponder()) {
-        Request request;
-        request.kind = Request::Kind::Font;
-        request.owner = owner;
+        Request request = requestOf(Request::Kind::Font, owner);
         request.font = initial;
         const Answer answer = ask(request);
-        if (!answer.accepted)
-            return false;
-        picked = answer.font;
-    } else {
-        QFontDialog dialog(initial, parentFor(owner));
-        dialog.setOption(QFontDialog::DontUseNativeDialog, true);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        picked = dialog.selectedFont();
+        return deliver(answer.accepted, answer.font, chosen);
     }
-    if (chosen)
-        *chosen = picked;
-    return true;
+
+    QFontDialog dialog(initial, parentFor(owner));
+    dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    return deliver(accepted, dialog.selectedFont(), chosen);
 }
 
 bool folderDialog(QWidget *owner, const QString &title, const QString &start, QString *chosen)
 {
     const QString startFolder = start.isEmpty() ? QString() : fs::resolve(start);
-    QString path;
     if (hasResponder()) {
-        Request request;
-        request.kind = Request::Kind::Folder;
-        request.owner = owner;
-        request.title = title;
+        Request request = requestOf(Request::Kind::Folder, owner, title);
         request.text = startFolder;
         const Answer answer = ask(request);
-        if (!answer.accepted || answer.text.isEmpty())
-            return false;
-        path = answer.text;
-    } else {
-        QFileDialog dialog(parentFor(owner));
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.setOption(QFileDialog::ShowDirsOnly, true);
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        if (!title.isEmpty())
-            dialog.setWindowTitle(title);
-        // Opening inside the start folder selects it: accepting at once returns it.
-        if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
-            dialog.setDirectory(startFolder);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        path = dialog.selectedFiles().constFirst();
+        return deliver(answer.accepted && !answer.text.isEmpty(), answer.text, chosen);
     }
-    if (chosen)
-        *chosen = path;
-    return true;
+
+    QFileDialog dialog(parentFor(owner));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // Opening inside the start folder selects it: accepting at once returns it.
+    const QString path = execFileDialog(dialog, title, startFolder);
+    return deliver(!path.isEmpty(), path, chosen);
 }
 
 QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction)
@@ -338,9 +322,7 @@ QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction)
 
     // The menu's own preparation runs as when it really pops up.
     emit menu->aboutToShow();
-    Request request;
-    request.kind = Request::Kind::PopupMenu;
-    request.owner = menu->parentWidget();
+    Request request = requestOf(Request::Kind::PopupMenu, menu->parentWidget());
     request.menu = menu;
     request.defaultAction = defaultAction;
     const Answer answer = ask(request);
@@ -367,10 +349,7 @@ int showModal(QDialog *form)
         code = result;
     });
     form->show();
-    Request request;
-    request.kind = Request::Kind::ModalForm;
-    request.owner = form->parentWidget();
-    request.title = form->windowTitle();
+    Request request = requestOf(Request::Kind::ModalForm, form->parentWidget(), form->windowTitle());
     request.form = form;
     const Answer answer = ask(request);
     if (guard && !finished) {

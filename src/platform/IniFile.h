@@ -11,9 +11,9 @@
 namespace ini {
 
 enum class Encoding {
-    Auto,          // ".lng" files as Utf8OrCp1252, every other file as Cp1252
-    Cp1252,        // skin files, the settings file, the player's language file
-    Utf8OrCp1252,  // language files: UTF-8 when it has a BOM or is valid UTF-8
+    Auto,          // ".lng" files (the editor's and the player's) as Utf8OrCp1252, any other as Cp1252
+    Cp1252,        // skin files, the settings file
+    Utf8OrCp1252,  // UTF-8 when the file has a BOM or is valid UTF-8, else Windows-1252
 };
 
 // The value, and in *count the number of characters returned (0 for "").

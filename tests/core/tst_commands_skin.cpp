@@ -141,53 +141,85 @@ private slots:
         QVERIFY(MainWindowFixture::readFile(expected).startsWith("[Tovix.Skin]\r\n"));
     }
 
-    void newSkinDoesNotSilentlyReplaceAnExistingSkin()
+    void newSkinAsksAtItsFirstSaveBeforeReplacingASkinFile()
     {
         MainWindowFixture f;
         frmMain *main = f.start();
         const QString existing = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
         const QByteArray before = MainWindowFixture::readFile(existing);
 
-        // Another name typed in a folder that holds the kind's file: No keeps it.
+        // Another name typed in a folder that holds the kind's file: bound, not asked yet.
         f.dialogs.answerButton(dialogs::vbOK);
         f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("other.ini")));
-        f.dialogs.answerButton(dialogs::vbNo);
-        f.dialogs.answerButton(dialogs::vbOK);
         item(main, "mnuFileNewFS")->trigger();
-        QCOMPARE(f.dialogs.count(), 4);
-        const auto &question = f.dialogs.at(2);
+        QCOMPARE(f.dialogs.count(), 2);
+        QCOMPARE(gSkinFile, existing);
+        QVERIFY(frmSkin::loaded());
+
+        // Save: No keeps the file, and the skin stays open and modified.
+        SetSkinChanged();
+        f.dialogs.answerButton(dialogs::vbNo);
+        item(main, "mnuFileSave")->trigger();
+        QCOMPARE(f.dialogs.count(), 3);
+        const DialogRecorder::Request question = f.dialogs.at(2);
         QCOMPARE(question.style & 7, int(dialogs::vbYesNo));
         QVERIFY(question.style & dialogs::vbDefaultButton2);
         QVERIFY(question.prompt.contains(existing));
-        QVERIFY(f.dialogs.at(3).prompt.startsWith(QStringLiteral("You have to choose the skin file")));
-        QVERIFY(!frmSkin::loaded());
-        QCOMPARE(gSkinFile, QString());
+        QCOMPARE(MainWindowFixture::readFile(existing), before);
+        QVERIFY(gSkinChanged);
+        QCOMPARE(gSkinFile, existing);
+
+        // The preview's save question takes the same road: No to the replacement
+        // keeps the file and the window.
+        f.dialogs.answerButton(dialogs::vbYes);
+        f.dialogs.answerButton(dialogs::vbNo);
+        item(main, "mnuFileClose")->trigger();
+        QCOMPARE(f.dialogs.count(), 5);
+        QCOMPARE(f.dialogs.at(4).prompt, question.prompt);
+        QVERIFY(frmSkin::loaded());
+        QVERIFY(gSkinChanged);
         QCOMPARE(MainWindowFixture::readFile(existing), before);
 
-        // Yes binds the new skin to it; the first Save then replaces it.
-        f.dialogs.clear();
-        f.dialogs.answerButton(dialogs::vbOK);
-        f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("other.ini")));
+        // Yes replaces it; later saves ask no more.
         f.dialogs.answerButton(dialogs::vbYes);
-        item(main, "mnuFileNewFS")->trigger();
-        QCOMPARE(f.dialogs.count(), 3);
-        QCOMPARE(gSkinFile, existing);
-        QCOMPARE(MainWindowFixture::readFile(existing), before);
-        main->mnuFileSave_Click();
-        QCOMPARE(f.dialogs.count(), 3);
+        item(main, "mnuFileSave")->trigger();
+        QCOMPARE(f.dialogs.count(), 6);
         QVERIFY(MainWindowFixture::readFile(existing) != before);
+        QVERIFY(!gSkinChanged);
+        item(main, "mnuFileSave")->trigger();
+        QCOMPARE(f.dialogs.count(), 6);
     }
 
-    void newSkinNamedAsTheSaveDialogConfirmedIsNotAskedAgain()
+    void newSkinReplacingNothingOrWhatTheDialogConfirmedIsNotAsked()
     {
         MainWindowFixture f;
         frmMain *main = f.start();
         const QString existing = makeSkinFile(f.skins, QStringLiteral("Skin.ini"));
+        const QByteArray before = MainWindowFixture::readFile(existing);
         f.dialogs.answerButton(dialogs::vbOK);
         f.dialogs.acceptFile(existing); // the dialog itself asked before replacing it
         item(main, "mnuFileNew")->trigger();
         QCOMPARE(f.dialogs.count(), 2);
         QCOMPARE(gSkinFile, existing);
+        item(main, "mnuFileSave")->trigger();
+        QCOMPARE(f.dialogs.count(), 2);
+        QVERIFY(MainWindowFixture::readFile(existing) != before);
+
+        // A skin file that the user opens is the user's own to save.
+        const QString other = makeSkinFile(f.skins, QStringLiteral("B/Skin.ini"));
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("B/x.ini")));
+        item(main, "mnuFileNew")->trigger();
+        QCOMPARE(gSkinFile, other);
+        item(main, "mnuFileClose")->trigger();
+        f.dialogs.acceptFile(other);
+        item(main, "mnuFileOpen")->trigger();
+        QCOMPARE(gSkinFile, other);
+        const int asked = f.dialogs.count();
+        item(main, "mnuFileSave")->trigger();
+        QCOMPARE(f.dialogs.count(), asked);
+        QVERIFY(MainWindowFixture::readFile(other).contains("Version=1.00"));
+        QVERIFY(MainWindowFixture::readFile(other) != "[Tovix.Skin]\r\nVersion=1.00\r\n");
     }
 
     void newSkinWhileTheOpenOneIsKeptChangesNothing()

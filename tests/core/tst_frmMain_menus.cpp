@@ -1,4 +1,6 @@
+#include "core/MenuIcons.h"
 #include "core/frmMain.h"
+#include "resources/MenuBitmaps.h"
 
 #include <QAction>
 #include <QMenu>
@@ -30,26 +32,53 @@ private slots:
         m_main = nullptr;
     }
 
-    void menuBarHoldsTheFourMenusInOrder()
+    void menuBarHoldsTheMenusInOrder()
     {
         QStringList names;
-        for (QAction *action : m_main->menuBar()->actions())
+        QStringList visible;
+        for (QAction *action : m_main->menuBar()->actions()) {
             names << action->menu()->objectName();
+            if (action->isVisible())
+                visible << action->menu()->objectName();
+        }
+        // The three pop-ups sit hidden in the bar, as does View until a skin opens.
         QCOMPARE(names,
             (QStringList { QStringLiteral("mnuFile"), QStringLiteral("mnuView"),
-                QStringLiteral("mnuLanguage"), QStringLiteral("mnuHelp") }));
+                QStringLiteral("mnuLanguage"), QStringLiteral("mnuBackGround"), QStringLiteral("mnuHelp"),
+                QStringLiteral("mnufmBtnRightClick"), QStringLiteral("mnupctBtnRightClick") }));
+        QCOMPARE(visible,
+            (QStringList {
+                QStringLiteral("mnuFile"), QStringLiteral("mnuLanguage"), QStringLiteral("mnuHelp") }));
+        QCOMPARE(menu("mnuBackGround")->title(), QStringLiteral("BackgroundMenu"));
+        QCOMPARE(menu("mnufmBtnRightClick")->title(), QStringLiteral("fmBtnRightClick"));
+        QCOMPARE(menu("mnupctBtnRightClick")->actions().size(), 6);
         QCOMPARE(m_main->windowTitle(), QStringLiteral("TVX Morvane (by Orlo)"));
         QCOMPARE(m_main->objectName(), QStringLiteral("frmMain"));
     }
 
-    void popupMenusStayOutOfTheMenuBar()
+    void buttonPopupTakesItsIconsWhileMadeVisible()
     {
-        for (const char *name : { "mnuBackGround", "mnufmBtnRightClick", "mnupctBtnRightClick" }) {
-            QMenu *popup = menu(name);
-            QVERIFY2(popup, name);
-            QVERIFY(!m_main->menuBar()->actions().contains(popup->menuAction()));
+        LoadMenuBitmaps();
+        // A skin is open: View is visible, so the pop-up made visible is menu 4.
+        m_main->UpdateSkinMenus(true);
+        QMenu *popup = menu("mnupctBtnRightClick");
+        SetMenuIcon(m_main->menuBar(), 4, 0, 14);
+        QVERIFY(popup->actions().at(0)->icon().isNull());
+
+        popup->menuAction()->setVisible(true);
+        const int bitmaps[] = { 14, 15, 16, 17, 18, 9 };
+        for (int item = 0; item < 6; ++item)
+            SetMenuIcon(m_main->menuBar(), 4, item, bitmaps[item]);
+        popup->menuAction()->setVisible(false);
+        for (int item = 0; item < 6; ++item) {
+            const QImage icon = popup->actions().at(item)->icon().pixmap(16, 16).toImage();
+            QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32),
+                MenuBitmapImage(100 + bitmaps[item]).convertToFormat(QImage::Format_ARGB32));
         }
-        QCOMPARE(menu("mnupctBtnRightClick")->actions().size(), 6);
+        // Help and the other pop-ups kept their places and took nothing.
+        QVERIFY(m_main->mnuHelpGuide->icon().isNull());
+        QVERIFY(m_main->mnuBackGroundChoose->icon().isNull());
+        FreeMenuBitmaps();
     }
 
     void startStates_data()

@@ -148,6 +148,23 @@ private slots:
         QCOMPARE(m_seen.fileName, selected.isEmpty() ? QString() : m_folder + QLatin1Char('/') + selected);
     }
 
+    void theListsFocusAloneChoosesNothing()
+    {
+        // Focus moves the list's current row to its first entry without selecting it.
+        QVERIFY(!pick(m_folder, QStringLiteral("bmp"), QString(), [](frmSelectFile *form) {
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+            form->activateWindow();
+            list(form)->setFocus();
+            QTRY_VERIFY(list(form)->hasFocus());
+            QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("txtFileName"))->text(), QString());
+            QVERIFY(!form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled());
+            QTest::keyClick(list(form), Qt::Key_Return);
+            QVERIFY(form->isVisible());
+        }));
+        QCOMPARE(gSelFilePath, QString());
+    }
+
     void okReturnsTheChosenFile()
     {
         // A folder given with its trailing separator yields the same path.

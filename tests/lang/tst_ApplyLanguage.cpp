@@ -6,13 +6,15 @@
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
-#include "platform/IniFile.h"
 #include "resources/BuiltinTexts.h"
+#include "support/LangHome.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QtTest>
+
+#include <memory>
 
 // Applying a language to the running program, and the English language file
 // that ships with it.
@@ -34,12 +36,11 @@ private slots:
     void englishFileIsAPlainCrlfFileWithEveryKeyOnce();
 
 private:
-    void writeLanguage(const QString &fileName, const QByteArray &content);
     static QList<std::pair<QObject *, int>> menuItems(frmMain *main);
     static QString caption(QObject *item);
     frmSkin *openPreview(bool fullScreen);
 
-    QTemporaryDir *m_home = nullptr;
+    std::unique_ptr<LangHome> m_home;
     frmMain *m_main = nullptr;
 };
 
@@ -91,71 +92,14 @@ QList<std::tuple<int, QString, QString>> everyKey()
 
 void tst_ApplyLanguage::init()
 {
-    m_home = new QTemporaryDir;
+    m_home = std::make_unique<LangHome>();
     QVERIFY(m_home->isValid());
-    qputenv("TVX_MORVANE_HOME", QFile::encodeName(m_home->path()));
-    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("Lang")));
-    gUILanguage.clear();
     gSkinFile.clear();
     gFullScreenSkin = false;
     gMessages.fill(QString());
     gUIStrings.fill(QString());
-    ini::clearCache();
 
     m_main = new frmMain;
-    // Until the main window builds its menus itself, give it bare ones.
-    auto ensureMenu = [this](QMenu *&menu, const char *name) {
-        if (!menu) {
-            menu = new QMenu(m_main);
-            menu->setObjectName(QString::fromLatin1(name));
-        }
-    };
-    auto ensureAction = [this](QAction *&action, const char *name) {
-        if (!action) {
-            action = new QAction(m_main);
-            action->setObjectName(QString::fromLatin1(name));
-        }
-    };
-    ensureMenu(m_main->mnuFile, "mnuFile");
-    ensureMenu(m_main->mnuView, "mnuView");
-    ensureMenu(m_main->mnuLanguage, "mnuLanguage");
-    ensureMenu(m_main->mnuHelp, "mnuHelp");
-    ensureMenu(m_main->mnuBackGround, "mnuBackGround");
-    ensureMenu(m_main->mnufmBtnRightClick, "mnufmBtnRightClick");
-    ensureMenu(m_main->mnupctBtnRightClick, "mnupctBtnRightClick");
-    ensureAction(m_main->mnuFileNew, "mnuFileNew");
-    ensureAction(m_main->mnuFileNewFS, "mnuFileNewFS");
-    ensureAction(m_main->mnuFileOpen, "mnuFileOpen");
-    ensureAction(m_main->mnuFileClose, "mnuFileClose");
-    ensureAction(m_main->mnuFileSep0, "mnuFileSep0");
-    ensureAction(m_main->mnuFileSave, "mnuFileSave");
-    ensureAction(m_main->mnuFileSep1, "mnuFileSep1");
-    ensureAction(m_main->mnuFileCreateTVK, "mnuFileCreateTVK");
-    ensureAction(m_main->mnuFileTestSkin, "mnuFileTestSkin");
-    ensureAction(m_main->mnuFileSep2, "mnuFileSep2");
-    ensureAction(m_main->mnuFileExit, "mnuFileExit");
-    ensureAction(m_main->mnuViewImagesTB, "mnuViewImagesTB");
-    ensureAction(m_main->mnuViewDisplayTB, "mnuViewDisplayTB");
-    ensureAction(m_main->mnuViewTrackVolumeTB, "mnuViewTrackVolumeTB");
-    ensureAction(m_main->mnuViewFullScreenTB, "mnuViewFullScreenTB");
-    ensureAction(m_main->mnuViewSep0, "mnuViewSep0");
-    ensureAction(m_main->mnuViewSkinFile, "mnuViewSkinFile");
-    ensureAction(m_main->mnuViewApplyZOrder, "mnuViewApplyZOrder");
-    ensureAction(m_main->mnuLanguageChoose, "mnuLanguageChoose");
-    ensureAction(m_main->mnuLanguageSep0, "mnuLanguageSep0");
-    ensureAction(m_main->mnuBackGroundChoose, "mnuBackGroundChoose");
-    ensureAction(m_main->mnuBackGroundRestore, "mnuBackGroundRestore");
-    ensureAction(m_main->mnuHelpGuide, "mnuHelpGuide");
-    ensureAction(m_main->mnuHelpSep0, "mnuHelpSep0");
-    ensureAction(m_main->mnuHelpLicense, "mnuHelpLicense");
-    ensureAction(m_main->mnuHelpAbout, "mnuHelpAbout");
-    ensureAction(m_main->mnufmBtnRightClickMultilanguage, "mnufmBtnRightClickMultilanguage");
-    ensureAction(m_main->mnupctBtnRightClickUP, "mnupctBtnRightClickUP");
-    ensureAction(m_main->mnupctBtnRightClickDOWN, "mnupctBtnRightClickDOWN");
-    ensureAction(m_main->mnupctBtnRightClickBOTTOM, "mnupctBtnRightClickBOTTOM");
-    ensureAction(m_main->mnupctBtnRightClickREMOVE, "mnupctBtnRightClickREMOVE");
-    ensureAction(m_main->mnupctBtnRightClickCLEAR, "mnupctBtnRightClickCLEAR");
-    ensureAction(m_main->mnupctBtnRightClickSORT, "mnupctBtnRightClickSORT");
 }
 
 void tst_ApplyLanguage::cleanup()
@@ -167,21 +111,7 @@ void tst_ApplyLanguage::cleanup()
     gZoom = 1;
     delete m_main;
     m_main = nullptr;
-    delete m_home;
-    m_home = nullptr;
-    gUILanguage.clear();
-    qunsetenv("TVX_MORVANE_HOME");
-}
-
-void tst_ApplyLanguage::writeLanguage(const QString &fileName, const QByteArray &content)
-{
-    QFile file(m_home->path() + QStringLiteral("/Lang/") + fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QByteArray crlf = content;
-    crlf.replace("\n", "\r\n");
-    file.write(crlf);
-    file.close();
-    ini::clearCache();
+    m_home.reset();
 }
 
 QList<std::pair<QObject *, int>> tst_ApplyLanguage::menuItems(frmMain *main)
@@ -217,7 +147,7 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
     content.replace("7=M7\n", "7=\n");
     content += "[Strings]\n1=&Va bene\n12=Police :\n[Messages]\n1=Bienvenue\n"
                "[Skin]\n1=Fassung\n[Actions]\n21=Abspielen\n[Images]\n1=Bilder\n";
-    writeLanguage(QStringLiteral("Test.lng"), content);
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"), content));
 
     // Items the language never names keep what they show.
     m_main->mnuBackGround->setTitle(QStringLiteral("BackgroundMenu"));
@@ -253,7 +183,8 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
 
 void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 {
-    writeLanguage(QStringLiteral(".lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Wrong\n[Strings]\n1=Wrong\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral(".lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Wrong\n[Strings]\n1=Wrong\n"));
     ApplyLanguage();
     for (const auto &[item, key] : menuItems(m_main))
         QCOMPARE(caption(item), LoadResString(1000 + key));
@@ -265,7 +196,8 @@ void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 
 void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 {
-    writeLanguage(QStringLiteral("Old.lng"), "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=Datei\n[Strings]\n1=OK!\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Old.lng"),
+                                  "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=Datei\n[Strings]\n1=OK!\n"));
     gUILanguage = QStringLiteral("Old");
     m_main->mnuFile->setTitle(QStringLiteral("stale"));
     ApplyLanguage();
@@ -274,7 +206,7 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
     QCOMPARE(gUIStrings[0], QStringLiteral("&OK"));
 
     // Switching back to the built-in texts restores every item.
-    writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
     gUILanguage = QStringLiteral("New");
     ApplyLanguage();
     QCOMPARE(m_main->mnuFile->title(), QStringLiteral("Datei"));
@@ -302,7 +234,8 @@ frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 
 void tst_ApplyLanguage::withSkinThePreviewLabelsTakeTextAndLayout()
 {
-    writeLanguage(QStringLiteral("Test.lng"), "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n"));
     frmSkin *preview = openPreview(false);
     gZoom = 2;
     gDisplays[1].DspMaxWidth = 40;
@@ -356,7 +289,8 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     openPreview(false);
     frmDisplayToolBar *display = frmDisplayToolBar::get();
     frmTrackVolumeToolBar *bars = frmTrackVolumeToolBar::get();
-    writeLanguage(QStringLiteral("One.lng"), "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("One.lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n"));
     gUILanguage = QStringLiteral("One");
     ApplyLanguage();
     QCOMPARE(display->caption(), QStringLiteral("Anzeige"));
@@ -364,7 +298,8 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     QVERIFY(!frmFullScreenToolBar::loaded());
 
     // A full-screen skin: the window-skin tool windows are left alone.
-    writeLanguage(QStringLiteral("Two.lng"), "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Two.lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n"));
     gUILanguage = QStringLiteral("Two");
     gFullScreenSkin = true;
     ApplyLanguage();
@@ -387,8 +322,7 @@ void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()
 {
     const QString source = QFINDTESTDATA("../../Lang/English.lng");
     QVERIFY(!source.isEmpty());
-    QVERIFY(QFile::copy(source, m_home->path() + QStringLiteral("/Lang/English.lng")));
-    ini::clearCache();
+    QVERIFY(QFile::copy(source, m_home->langFolder() + QStringLiteral("English.lng")));
     gUILanguage = QStringLiteral("English");
     const LangReader lang;
     QVERIFY(lang.gatePassed());

@@ -1,6 +1,6 @@
 #include "core/MdiForm.h"
 #include "lang/Locale.h"
-#include "platform/IniFile.h"
+#include "support/LangHome.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
 
 // Putting looked-up texts into a window's controls without running its handlers.
 class tst_LangItems : public QObject
@@ -29,30 +31,22 @@ private slots:
     void labelsWithoutBuddyShowTheTextWithoutAccessKeys();
 
 private:
-    QTemporaryDir *m_home = nullptr;
+    std::unique_ptr<LangHome> m_home;
 };
 
 void tst_LangItems::init()
 {
-    m_home = new QTemporaryDir;
+    m_home = std::make_unique<LangHome>();
     QVERIFY(m_home->isValid());
-    qputenv("TVX_MORVANE_HOME", QFile::encodeName(m_home->path()));
-    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("Lang")));
-    QFile file(m_home->path() + QStringLiteral("/Lang/Test.lng"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n1=Anzeige && GUI\r\n4_T=Tipp\r\n9=Fassung\r\n"
-               "11=\r\n[FullScreen]\r\n11=Unten und oben\r\n");
-    file.close();
-    ini::clearCache();
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige && GUI\n4_T=Tipp\n9=Fassung\n"
+                                  "11=\n[FullScreen]\n11=Unten und oben\n"));
     gUILanguage = QStringLiteral("Test");
 }
 
 void tst_LangItems::cleanup()
 {
-    delete m_home;
-    m_home = nullptr;
-    gUILanguage.clear();
-    qunsetenv("TVX_MORVANE_HOME");
+    m_home.reset();
 }
 
 void tst_LangItems::itemsTakeTheFileOrTheBuiltinText()

@@ -1,9 +1,11 @@
 #include "core/Module.h"
 #include "lang/Locale.h"
-#include "platform/IniFile.h"
 #include "resources/BuiltinTexts.h"
+#include "support/LangHome.h"
 
 #include <QtTest>
+
+#include <memory>
 
 // The lookup rule: the version gate, the per-item fallback, the file's name
 // and the message table and common strings filled by it.
@@ -35,40 +37,21 @@ private slots:
     void lastTwoMessageSlotsStayEmpty();
 
 private:
-    void writeLanguage(const QString &fileName, const QByteArray &content);
 
-    QTemporaryDir *m_home = nullptr;
+    std::unique_ptr<LangHome> m_home;
 };
 
 void tst_LangReader::init()
 {
-    m_home = new QTemporaryDir;
+    m_home = std::make_unique<LangHome>();
     QVERIFY(m_home->isValid());
-    qputenv("TVX_MORVANE_HOME", QFile::encodeName(m_home->path()));
-    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("Lang")));
-    gUILanguage.clear();
     gMessages.fill(QString());
     gUIStrings.fill(QString());
-    ini::clearCache();
 }
 
 void tst_LangReader::cleanup()
 {
-    delete m_home;
-    m_home = nullptr;
-    gUILanguage.clear();
-    qunsetenv("TVX_MORVANE_HOME");
-}
-
-void tst_LangReader::writeLanguage(const QString &fileName, const QByteArray &content)
-{
-    QFile file(m_home->path() + QStringLiteral("/Lang/") + fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QByteArray crlf = content;
-    crlf.replace("\n", "\r\n");
-    file.write(crlf);
-    file.close();
-    ini::clearCache();
+    m_home.reset();
 }
 
 void tst_LangReader::languageFolderIsUnderTheProgramFolder()
@@ -98,7 +81,7 @@ void tst_LangReader::gate()
 {
     QFETCH(QByteArray, gate);
     QFETCH(bool, passes);
-    writeLanguage(QStringLiteral("Test.lng"), gate + "[Menu]\n1=&Datei\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"), gate + "[Menu]\n1=&Datei\n"));
     gUILanguage = QStringLiteral("Test");
     const LangReader lang;
     QCOMPARE(lang.gatePassed(), passes);
@@ -107,8 +90,8 @@ void tst_LangReader::gate()
 
 void tst_LangReader::failedGateIgnoresTheWholeFile()
 {
-    writeLanguage(QStringLiteral("Old.lng"),
-                  "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=a\n2=b\n[Strings]\n1=c\n[Messages]\n1=d\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Old.lng"),
+                                  "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=a\n2=b\n[Strings]\n1=c\n[Messages]\n1=d\n"));
     gUILanguage = QStringLiteral("Old");
     const LangReader lang;
     QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), LoadResString(1001));
@@ -122,7 +105,8 @@ void tst_LangReader::emptyLanguageReadsNoFile()
 {
     // A file named just ".lng" is what an empty language name would point at;
     // it must not replace the built-in texts.
-    writeLanguage(QStringLiteral(".lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Hijacked\n[Messages]\n1=Hijacked\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral(".lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Hijacked\n[Messages]\n1=Hijacked\n"));
     gUILanguage.clear();
     const LangReader lang;
     QVERIFY(!lang.gatePassed());
@@ -140,15 +124,15 @@ void tst_LangReader::missingFileGivesBuiltinTexts()
     QCOMPARE(lang.text(QStringLiteral("Menu"), 17, 1017), QStringLiteral("Select your &Language"));
 
     // No language folder at all.
-    QVERIFY(QDir(m_home->path() + QStringLiteral("/Lang")).removeRecursively());
+    QVERIFY(QDir(m_home->langFolder()).removeRecursively());
     const LangReader noFolder;
     QCOMPARE(noFolder.text(QStringLiteral("Menu"), 17, 1017), QStringLiteral("Select your &Language"));
 }
 
 void tst_LangReader::eachItemFallsBackOnItsOwn()
 {
-    writeLanguage(QStringLiteral("Part.lng"),
-                  "[TVX_Morvane]\nVersion=1.00\n[Menu]\n1=&Fichier\n7=\n8=  \n9=&Quitter\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Part.lng"),
+                                  "[TVX_Morvane]\nVersion=1.00\n[Menu]\n1=&Fichier\n7=\n8=  \n9=&Quitter\n"));
     gUILanguage = QStringLiteral("Part");
     const LangReader lang;
     QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), QStringLiteral("&Fichier"));
@@ -163,8 +147,8 @@ void tst_LangReader::eachItemFallsBackOnItsOwn()
 
 void tst_LangReader::sectionsAndKeysMatchWithoutRegardToCase()
 {
-    writeLanguage(QStringLiteral("Case.lng"),
-                  "[tvx_morvane]\nversion=1\n[menu]\n1=Datei\n[DISPLAY]\n4_t=Tipp\n4=never read\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Case.lng"),
+                                  "[tvx_morvane]\nversion=1\n[menu]\n1=Datei\n[DISPLAY]\n4_t=Tipp\n4=never read\n"));
     gUILanguage = QStringLiteral("Case");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
@@ -175,7 +159,7 @@ void tst_LangReader::sectionsAndKeysMatchWithoutRegardToCase()
 void tst_LangReader::longValuesAreCutAt255()
 {
     const QByteArray value(300, 'x');
-    writeLanguage(QStringLiteral("Long.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + value + "\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Long.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + value + "\n"));
     gUILanguage = QStringLiteral("Long");
     const LangReader lang;
     QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), QString(255, QLatin1Char('x')));
@@ -183,7 +167,7 @@ void tst_LangReader::longValuesAreCutAt255()
 
 void tst_LangReader::fileNameMatchesWithoutRegardToCase()
 {
-    writeLanguage(QStringLiteral("Deutsch.LNG"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Datei\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Deutsch.LNG"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Datei\n"));
     gUILanguage = QStringLiteral("deutsch");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
@@ -192,8 +176,8 @@ void tst_LangReader::fileNameMatchesWithoutRegardToCase()
 
 void tst_LangReader::utf8AndWindows1252FilesAreRead()
 {
-    writeLanguage(QStringLiteral("Utf8.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xc3\xa9r\n");
-    writeLanguage(QStringLiteral("Ansi.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xe9r \x80\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Utf8.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xc3\xa9r\n"));
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Ansi.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xe9r \x80\n"));
     gUILanguage = QStringLiteral("Utf8");
     QCOMPARE(LangReader().text(QStringLiteral("Menu"), 1, 1001), QString::fromUtf8("&Fichér"));
     gUILanguage = QStringLiteral("Ansi");
@@ -202,8 +186,8 @@ void tst_LangReader::utf8AndWindows1252FilesAreRead()
 
 void tst_LangReader::eachReaderTakesTheLanguageOfItsMoment()
 {
-    writeLanguage(QStringLiteral("A.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=A\n");
-    writeLanguage(QStringLiteral("B.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=B\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("A.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=A\n"));
+    QVERIFY(m_home->writeLanguage(QStringLiteral("B.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=B\n"));
     gUILanguage = QStringLiteral("A");
     const LangReader a;
     gUILanguage = QStringLiteral("B");
@@ -238,7 +222,7 @@ void tst_LangReader::messageSlotsFollowTheKeyList()
     QByteArray content = "[TVX_Morvane]\nVersion=1\n[Messages]\n";
     for (const QString &key : keys)
         content += key.toLatin1() + "=key " + key.toLatin1() + "\n";
-    writeLanguage(QStringLiteral("Keys.lng"), content);
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Keys.lng"), content));
     gUILanguage = QStringLiteral("Keys");
     LoadMessages();
     for (int k = 0; k < 114; ++k)
@@ -250,7 +234,8 @@ void tst_LangReader::messageSlotsFollowTheKeyList()
 
 void tst_LangReader::messagePartsFallBackOnTheirOwn()
 {
-    writeLanguage(QStringLiteral("Msg.lng"), "[TVX_Morvane]\nVersion=1\n[messages]\n10=Premier lancement.\n60=Zip absent.\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Msg.lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[messages]\n10=Premier lancement.\n60=Zip absent.\n"));
     gUILanguage = QStringLiteral("Msg");
     LoadMessages();
     QCOMPARE(gMessages[9], QStringLiteral("Premier lancement."));
@@ -268,7 +253,8 @@ void tst_LangReader::messageFragmentsKeepTheirBlanks()
     QCOMPARE(gMessages[88], QStringLiteral("Error number: "));
 
     // A language file keeps them by quoting the value.
-    writeLanguage(QStringLiteral("Quoted.lng"), "[TVX_Morvane]\nVersion=1\n[Messages]\n17=\"Skin \"\n17_1=\" creata!\"\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("Quoted.lng"),
+                                  "[TVX_Morvane]\nVersion=1\n[Messages]\n17=\"Skin \"\n17_1=\" creata!\"\n"));
     gUILanguage = QStringLiteral("Quoted");
     LoadMessages();
     QCOMPARE(gMessages[20], QStringLiteral("Skin "));
@@ -277,7 +263,7 @@ void tst_LangReader::messageFragmentsKeepTheirBlanks()
 
 void tst_LangReader::lastTwoMessageSlotsStayEmpty()
 {
-    writeLanguage(QStringLiteral("More.lng"), "[TVX_Morvane]\nVersion=1\n[Messages]\n79=x\n80=y\n");
+    QVERIFY(m_home->writeLanguage(QStringLiteral("More.lng"), "[TVX_Morvane]\nVersion=1\n[Messages]\n79=x\n80=y\n"));
     gUILanguage = QStringLiteral("More");
     LoadMessages();
     gUILanguage.clear();

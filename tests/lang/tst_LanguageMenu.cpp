@@ -1,10 +1,12 @@
 #include "core/frmMain.h"
 #include "lang/Locale.h"
-#include "platform/IniFile.h"
+#include "support/LangHome.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QtTest>
+
+#include <memory>
 
 // The Language menu: one item per language file, sorted by name, with a
 // hidden item at the end.
@@ -30,7 +32,7 @@ private:
     void list();
     QStringList visibleCaptions() const;
 
-    QTemporaryDir *m_home = nullptr;
+    std::unique_ptr<LangHome> m_home;
     QMenu *m_menu = nullptr;
     QAction *m_sep = nullptr;
     ControlArray<QAction> m_items;
@@ -38,11 +40,8 @@ private:
 
 void tst_LanguageMenu::init()
 {
-    m_home = new QTemporaryDir;
+    m_home = std::make_unique<LangHome>();
     QVERIFY(m_home->isValid());
-    qputenv("TVX_MORVANE_HOME", QFile::encodeName(m_home->path()));
-    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("Lang")));
-    ini::clearCache();
 
     // The menu as the main window starts it: a hidden separator and one hidden,
     // empty item.
@@ -58,17 +57,12 @@ void tst_LanguageMenu::cleanup()
 {
     delete m_menu;
     m_menu = nullptr;
-    delete m_home;
-    m_home = nullptr;
-    gUILanguage.clear();
-    qunsetenv("TVX_MORVANE_HOME");
+    m_home.reset();
 }
 
 void tst_LanguageMenu::touch(const QString &fileName)
 {
-    QFile file(m_home->path() + QStringLiteral("/Lang/") + fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n1=" + fileName.toUtf8() + "\r\n");
+    QVERIFY(m_home->writeLanguage(fileName, "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + fileName.toUtf8() + "\n"));
 }
 
 void tst_LanguageMenu::list()
@@ -117,7 +111,7 @@ void tst_LanguageMenu::skipsFoldersAndNamelessFiles()
     touch(QStringLiteral(".lng"));
     touch(QStringLiteral("notes.txt"));
     touch(QStringLiteral("Francais.lng"));
-    QVERIFY(QDir(m_home->path() + QStringLiteral("/Lang")).mkdir(QStringLiteral("Folder.lng")));
+    QVERIFY(QDir(m_home->langFolder()).mkdir(QStringLiteral("Folder.lng")));
     list();
     QCOMPARE(visibleCaptions(), QStringList({"Francais"}));
     QCOMPARE(m_items.count(), 2);
@@ -141,7 +135,7 @@ void tst_LanguageMenu::keepsEverythingButTheLastExtension()
 
 void tst_LanguageMenu::withoutLanguageFolderTheMenuStaysAsItStarts()
 {
-    QVERIFY(QDir(m_home->path() + QStringLiteral("/Lang")).removeRecursively());
+    QVERIFY(QDir(m_home->langFolder()).removeRecursively());
     list();
     QCOMPARE(m_items.count(), 1);
     QVERIFY(!m_items.at(0)->isVisible());

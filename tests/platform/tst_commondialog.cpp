@@ -133,7 +133,6 @@ void tst_commondialog::fontDialogResultsAndCancel()
     QVERIFY(!ShowFontDialog(nullptr, longFace, false, false, false, false, 0, 12, 0x10141));
     QCOMPARE(recorder.last().font.family(), longFace);
     QCOMPARE(gFontDlgResult, 0);
-    QCOMPARE(gFontDlgResult, 0);
     QCOMPARE(gFontName, QStringLiteral("Courier"));
     QCOMPARE(gFontSize, int16_t(9));
     QVERIFY(gFontBold);
