@@ -32,29 +32,29 @@ int numberForErrno(int error)
         return vb::ErrPermissionDenied; // 70
     case EROFS:
     case EISDIR:
-        return vb::ErrPathFileAccess;   // 75
+        return vb::ErrPathFileAccess; // 75
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return vb::ErrDiskFull;         // 61
+        return vb::ErrDiskFull; // 61
     case EIO:
-        return vb::ErrDeviceIO;         // 57
+        return vb::ErrDeviceIO; // 57
     case ENOENT:
     case ENOTDIR:
     case ENXIO:
     case ENODEV:
         return vb::ErrDeviceUnavailable; // 68
     case ENOMEDIUM:
-        return vb::ErrDiskNotReady;     // 71
+        return vb::ErrDiskNotReady; // 71
     case EBUSY:
     case ETXTBSY:
-        return vb::ErrFileAlreadyOpen;  // 55
+        return vb::ErrFileAlreadyOpen; // 55
     case ENAMETOOLONG:
     case EINVAL:
         return vb::ErrBadFileNameOrNumber; // 52
     case EMFILE:
     case ENFILE:
-        return vb::ErrTooManyFiles;     // 67
+        return vb::ErrTooManyFiles; // 67
     case EXDEV:
         return vb::ErrRenameAcrossDisks; // 74
     case EEXIST:
@@ -140,17 +140,30 @@ bool ShowFileError(int errorNumber, const QString &description, const QString &o
     // The rows that offer Retry: their two messages, a cause and a remedy.
     int cause = 0;
     switch (errorNumber) {
-    case vb::ErrFileAlreadyOpen: cause = 13076; break;
-    case vb::ErrDeviceIO: cause = 13078; break;
-    case vb::ErrDiskFull: cause = 13080; break;
-    case vb::ErrPermissionDenied: cause = 13083; break;
-    case vb::ErrDiskNotReady: cause = 13085; break;
-    case vb::ErrPathFileAccess: cause = 13087; break;
-    default: break;
+    case vb::ErrFileAlreadyOpen:
+        cause = 13076;
+        break;
+    case vb::ErrDeviceIO:
+        cause = 13078;
+        break;
+    case vb::ErrDiskFull:
+        cause = 13080;
+        break;
+    case vb::ErrPermissionDenied:
+        cause = 13083;
+        break;
+    case vb::ErrDiskNotReady:
+        cause = 13085;
+        break;
+    case vb::ErrPathFileAccess:
+        cause = 13087;
+        break;
+    default:
+        break;
     }
     if (cause != 0) {
-        const int answer = dialogs::msgBox(message(cause) + lineBreak + message(cause + 1),
-                                           dialogs::vbRetryCancel | critical, title);
+        const int answer = dialogs::msgBox(
+            message(cause) + lineBreak + message(cause + 1), dialogs::vbRetryCancel | critical, title);
         if (answer == dialogs::vbRetry)
             return true;
         dialogs::msgBox(message(13075), critical, title);
@@ -165,8 +178,7 @@ bool ShowFileError(int errorNumber, const QString &description, const QString &o
         dialogs::msgBox(message(13082), critical, title);
         break;
     default:
-        dialogs::msgBox(message(13089) + vb::Str(errorNumber) + lineBreak + description, critical,
-                        title);
+        dialogs::msgBox(message(13089) + vb::Str(errorNumber) + lineBreak + description, critical, title);
         break;
     }
     return false;

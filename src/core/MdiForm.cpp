@@ -18,7 +18,10 @@ void setMdiHost(QMdiArea *area)
     g_host = area;
 }
 
-MdiForm::MdiForm(QWidget *parent) : QWidget(parent) {}
+MdiForm::MdiForm(QWidget *parent)
+    : QWidget(parent)
+{
+}
 
 MdiForm::~MdiForm() = default;
 
@@ -128,7 +131,7 @@ bool MdiForm::Form_QueryUnload(int)
     return false;
 }
 
-void MdiForm::Form_Unload(bool &) {}
+void MdiForm::Form_Unload(bool &) { }
 
 bool MdiForm::eventFilter(QObject *watched, QEvent *event)
 {

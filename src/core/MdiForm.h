@@ -66,8 +66,7 @@ private:
 // The default instance of a window class: get() loads it on first use (the
 // constructor creates the controls, then Form_Load runs), loaded() tells whether
 // it exists, unload() destroys it.
-template <typename T>
-class FormInstance
+template <typename T> class FormInstance
 {
 public:
     static T *loaded() { return s_instance.data(); }

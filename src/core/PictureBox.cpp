@@ -69,6 +69,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    // The second press of a double click is the double click alone: no press
+    // and so no second click (the redraw of the main picture runs once).
     emit doubleClicked();
-    QWidget::mouseDoubleClickEvent(event);
+    event->accept();
 }

@@ -7,15 +7,13 @@ namespace {
 
 // Keys of the display texts 0 to 7 and of their maximum widths. Title's width key
 // is "MaxTitleWidth", not "TitleMaxWidth": the player reads it under that name.
-const char *const kDisplayKeys[8] = {"Version", "Title",  "MovInfo", "MovTimeLen",
-                                     "sRepeat", "Subs",   "Status",  "StatTxt"};
-const char *const kDisplayMaxKeys[8] = {"VersionMaxWidth", "MaxTitleWidth",   "MovInfoMaxWidth",
-                                        "MovTimeLenMaxWidth", "sRepeatMaxWidth", "SubsMaxWidth",
-                                        "StatusMaxWidth", "StatTxtMaxWidth"};
-const char *const kGuiKeys[10] = {"MenuBackClr",      "MenuBackClrIco",  "MenuSelBackClr",
-                                  "MenuFontClr",      "MenuSelFontClr",  "MenuDisFontClr",
-                                  "MenuSeparatorClr", "PlayListBackClr", "PlayListTextClr",
-                                  "PlayListActTextClr"};
+const char *const kDisplayKeys[8]
+    = { "Version", "Title", "MovInfo", "MovTimeLen", "sRepeat", "Subs", "Status", "StatTxt" };
+const char *const kDisplayMaxKeys[8] = { "VersionMaxWidth", "MaxTitleWidth", "MovInfoMaxWidth",
+    "MovTimeLenMaxWidth", "sRepeatMaxWidth", "SubsMaxWidth", "StatusMaxWidth", "StatTxtMaxWidth" };
+const char *const kGuiKeys[10]
+    = { "MenuBackClr", "MenuBackClrIco", "MenuSelBackClr", "MenuFontClr", "MenuSelFontClr", "MenuDisFontClr",
+          "MenuSeparatorClr", "PlayListBackClr", "PlayListTextClr", "PlayListActTextClr" };
 
 const QString kBlack = QStringLiteral("000000");
 

@@ -183,8 +183,8 @@ QString buttonImagePath(const QString &folder, const QString &baseName, const QS
 QString buttonLine(const ButtonRec &button)
 {
     const QChar comma = QLatin1Char(',');
-    return button.BtnName + comma + str(button.BtnX) + comma + str(button.BtnY) + comma
-        + str(button.BtnType) + comma + str(button.BtnAction) + QLatin1Char(';') + button.BtnText;
+    return button.BtnName + comma + str(button.BtnX) + comma + str(button.BtnY) + comma + str(button.BtnType)
+        + comma + str(button.BtnAction) + QLatin1Char(';') + button.BtnText;
 }
 
 ButtonLine splitButtonLine(const QString &value)
@@ -267,10 +267,14 @@ DisplayEntry parseDisplayEntry(const QString &value)
 QString statTxtAlignCode(int align)
 {
     switch (align) {
-    case 0: return QStringLiteral("L");
-    case 1: return QStringLiteral("R");
-    case 2: return QStringLiteral("C");
-    default: return QString();
+    case 0:
+        return QStringLiteral("L");
+    case 1:
+        return QStringLiteral("R");
+    case 2:
+        return QStringLiteral("C");
+    default:
+        return QString();
     }
 }
 
@@ -314,7 +318,7 @@ QString colourString(const QColor &colour)
 
 QString barKindKeyword(int kind)
 {
-    static const char *const keywords[] = {"H", "V", "HB", "VB", "HBtn", "VBtn"};
+    static const char *const keywords[] = { "H", "V", "HB", "VB", "HBtn", "VBtn" };
     if (kind < 0 || kind > 5)
         return QString();
     return QLatin1String(keywords[kind]);

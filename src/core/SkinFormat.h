@@ -53,9 +53,9 @@ bool samePath(const QString &a, const QString &b);
 // --- "[Tovix.Skin]" ---
 
 enum class VersionKind {
-    Old,     // below 1, also missing: an old one-file skin, to be converted
+    Old, // below 1, also missing: an old one-file skin, to be converted
     Current, // exactly 1
-    Newer,   // above 1: read as 1.00 after a notice
+    Newer, // above 1: read as 1.00 after a notice
 };
 VersionKind versionKind(const QString &value);
 
@@ -84,7 +84,7 @@ int positionCodeEntry(const QString &code);
 // The reading of "Position": valid when it holds a "," and a known code before it.
 struct Position {
     bool valid = false;
-    QString code;  // as read
+    QString code; // as read
     int entry = -1; // positionCodeEntry(code)
     double index = 0; // the second piece read as a number (the file holds index + 1)
 };
@@ -107,7 +107,7 @@ struct ButtonLine {
     QString text;
     bool hasText = false; // the value held a ";"
     bool valid = false;
-    QStringList pieces;   // name, x, y, type, action when valid
+    QStringList pieces; // name, x, y, type, action when valid
 };
 ButtonLine splitButtonLine(const QString &value);
 
@@ -138,9 +138,9 @@ struct DisplayEntry {
     Problem problem = None;
     double x = 0; // position, read as numbers (not yet made whole)
     double y = 0;
-    QString font;   // the whole font piece as read
+    QString font; // the whole font piece as read
     QString face;
-    QString size;   // converted by the reader (error 13 when not a number)
+    QString size; // converted by the reader (error 13 when not a number)
     QString style;
     QString colour; // the colour piece as read: taken only when isColourString
 };

@@ -133,11 +133,6 @@ QStringList SkinFileLines()
     writeBar(lines, gBars[1], "[Volume]");
     if (!gFullScreenSkin)
         writeGuiAndText(lines);
-
-    // Nothing the user typed may split a line: a multi-line description would
-    // otherwise leave lines the reader takes for keys or drops.
-    for (QString &line : lines)
-        line = skinformat::oneLine(line);
     return lines;
 }
 

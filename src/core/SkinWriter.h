@@ -6,10 +6,11 @@
 // version 1.00. It reads only the document, never the tool windows or the old file.
 
 // The lines of the skin file for the document as it stands (window or full-screen
-// skin by gFullScreenSkin), without line ends; no line holds a line break.
+// skin by gFullScreenSkin), without line ends.
 QStringList SkinFileLines();
 
-// Writes gSkinFile from the document (Windows-1252, CR LF after every line) and
-// clears the modified mark. A failure is reported through the file-error table;
-// the mark then stays, and the file on disk stays as it was.
+// Writes gSkinFile from the document (Windows-1252, CR LF after every line; a
+// line break inside a value becomes a blank, so that nothing the user typed can
+// split a line into a key of its own) and clears the modified mark. A failure is reported through the
+// file-error table; the mark then stays, and the file on disk stays as it was.
 void SaveSkin();

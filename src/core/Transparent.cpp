@@ -37,14 +37,10 @@ int MakeWindowRegion(QWidget *ctl, bool shaped)
         gApiResult = 0;
         return gApiResult;
     }
-    if (!shaped) {
+    if (shaped)
+        ctl->setMask(pictures::shapeRegion(shownImage(ctl)));
+    else
         ctl->clearMask();
-    } else {
-        const QImage image = shownImage(ctl);
-        // An empty region would remove the mask; the shape of a picture that is
-        // all key colour is an empty but valid region.
-        ctl->setMask(image.isNull() ? QRegion(-1, -1, 1, 1) : pictures::shapeRegion(image));
-    }
     gApiResult = 1;
     return gApiResult;
 }

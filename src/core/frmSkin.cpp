@@ -63,12 +63,12 @@ void frmSkin::createControls()
     pctBackground->setBackColor(DefaultBackColor());
     pctBackground->setGeometry(rect());
 
-    // An empty white box, hidden until a main image is loaded into it.
+    // An empty white box until a main image is loaded into it: a new skin shows
+    // where its main window will be.
     pctSkinMain = new PictureBox(pctBackground);
     pctSkinMain->setObjectName(QStringLiteral("pctSkinMain"));
     pctSkinMain->setBackColor(Qt::white);
     pctSkinMain->setGeometry(0, 0, 320, 240);
-    pctSkinMain->hide();
 
     QWidget *host = pctSkinMain;
     pctSkinButton.setFactory(QStringLiteral("pctSkinButton"), [host](int) {
@@ -236,7 +236,6 @@ void frmSkin::ApplyBackColor()
 void frmSkin::LoadMainPicture(const QString &path, bool shaped)
 {
     LoadSkinPicture(pctSkinMain, path, shaped);
-    pctSkinMain->show();
     SizeToMainPicture();
 }
 
@@ -255,7 +254,11 @@ void frmSkin::pctSkinMain_Click()
     // The window stays disabled while it redraws, so that no click starts a
     // second redraw; whatever fails on the way, it is given back.
     setEnabled(false);
+    // A close waiting among the pending events may unload the window here.
+    const QPointer<frmSkin> self(this);
     QCoreApplication::processEvents();
+    if (!self)
+        return;
     QPointer<frmMain> main = frmMain::instance();
     if (main)
         main->setCursor(Qt::BusyCursor);

@@ -23,7 +23,7 @@ public:
     void pctSkinMain_Click();
 
     // Loads the main image into pctSkinMain at the current zoom, shaped or not,
-    // shows it and sizes the window to it. Raises vb::Error (53, 481) before
+    // and sizes the window to it. Raises vb::Error (53, 481) before
     // changing anything when the file is missing or not a picture.
     void LoadMainPicture(const QString &path, bool shaped);
     // The same, shaped by gAnyShape.

@@ -3,6 +3,7 @@
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"
 #include "support/DialogRecorder.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,20 +14,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QString message(int id)
 {
@@ -117,7 +104,7 @@ void tst_file_errors::tableBoxes()
     QCOMPARE(recorder.at(0).prompt, prompt);
     QCOMPARE(recorder.at(0).title, QStringLiteral("TVX_Morvane - Settings"));
     QCOMPARE(recorder.at(0).style,
-             offersRetry ? dialogs::vbRetryCancel | dialogs::vbCritical : int(dialogs::vbCritical));
+        offersRetry ? dialogs::vbRetryCancel | dialogs::vbCritical : int(dialogs::vbCritical));
     // Cancel on a Retry box adds the plain failure.
     if (offersRetry && !retried) {
         QCOMPARE(recorder.count(), 2);
@@ -133,18 +120,18 @@ void tst_file_errors::writesCp1252WithCrLfAndReplacesTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TVX_Morvane.ini"));
-    QVERIFY(writeBytes(path, QByteArray(500, 'x')));
+    QVERIFY(testfiles::write(path, QByteArray(500, 'x')));
 
     DialogRecorder recorder;
-    QVERIFY(WriteTextFile(path, {QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac")},
-                          message(13006)));
-    QCOMPARE(fileBytes(path), QByteArray("[Settings]\r\n\r\nA=\xE9\x80\r\n"));
+    QVERIFY(WriteTextFile(
+        path, { QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac") }, message(13006)));
+    QCOMPARE(testfiles::read(path), QByteArray("[Settings]\r\n\r\nA=\xE9\x80\r\n"));
     QCOMPARE(recorder.count(), 0);
     // No temporary file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"TVX_Morvane.ini"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "TVX_Morvane.ini" }));
 
     QVERIFY(WriteTextFile(path, {}, message(13006)));
-    QCOMPARE(fileBytes(path), QByteArray());
+    QCOMPARE(testfiles::read(path), QByteArray());
 }
 
 void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
@@ -152,8 +139,9 @@ void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.ini"));
     DialogRecorder recorder;
-    QVERIFY(WriteTextFile(path, {QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=")}, message(13006)));
-    QCOMPARE(fileBytes(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
+    QVERIFY(
+        WriteTextFile(path, { QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=") }, message(13006)));
+    QCOMPARE(testfiles::read(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
 }
 
 void tst_file_errors::readsBackWhatItWrote()
@@ -162,9 +150,9 @@ void tst_file_errors::readsBackWhatItWrote()
     const QString path = dir.filePath(QStringLiteral("Skin.ini"));
     DialogRecorder recorder;
     // Same size, written within the same moment: the reader must not keep the old one.
-    QVERIFY(WriteTextFile(path, {QStringLiteral("[A]"), QStringLiteral("K=1")}, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=1") }, message(13004)));
     QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("1"));
-    QVERIFY(WriteTextFile(path, {QStringLiteral("[A]"), QStringLiteral("K=2")}, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=2") }, message(13004)));
     QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("2"));
 }
 
@@ -178,10 +166,10 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
+    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
     QCOMPARE(recorder.messages(),
-             QStringList({message(13087) + QLatin1Char('\n') + message(13088),
-                          message(13087) + QLatin1Char('\n') + message(13088), message(13075)}));
+        QStringList({ message(13087) + QLatin1Char('\n') + message(13088),
+            message(13087) + QLatin1Char('\n') + message(13088), message(13075) }));
     QCOMPARE(recorder.at(0).title, QStringLiteral("TVX_Morvane - Skin"));
     QVERIFY(QFileInfo(path).isDir());
 
@@ -193,9 +181,9 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
         answer.button = dialogs::vbRetry;
         return answer;
     });
-    QVERIFY(WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
     QCOMPARE(recorder.count(), 1);
-    QCOMPARE(fileBytes(path), QByteArray("x\r\n"));
+    QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
 
 void tst_file_errors::readOnlyFolderIsAccessDenied()
@@ -203,11 +191,11 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("locked"));
     QVERIFY(QDir().mkdir(folder));
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                              | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-    const auto unlock = qScopeGuard([&] {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
+    QVERIFY(QFile::setPermissions(folder,
+        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::ExeOther));
+    const auto unlock = qScopeGuard(
+        [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
     if (permissionsAreIgnored(folder))
         QSKIP("This process writes into read-only folders (it runs as root), so the system never "
               "refuses with access denied here; the other failure tests cover the table.");
@@ -217,8 +205,8 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
-    QCOMPARE(recorder.messages(), QStringList({denied, denied, message(13075)}));
+    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QCOMPARE(recorder.messages(), QStringList({ denied, denied, message(13075) }));
     QVERIFY(!QFile::exists(path));
 
     // Retry after the protection is removed succeeds.
@@ -230,22 +218,22 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
         return answer;
     });
     QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    QVERIFY(WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
-    QCOMPARE(recorder.messages(), QStringList({denied}));
-    QCOMPARE(fileBytes(path), QByteArray("x\r\n"));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QCOMPARE(recorder.messages(), QStringList({ denied }));
+    QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
 
 void tst_file_errors::missingFolderIsNotAvailable()
 {
     QTemporaryDir dir;
-    QVERIFY(writeBytes(dir.filePath(QStringLiteral("plain")), "x"));
+    QVERIFY(testfiles::write(dir.filePath(QStringLiteral("plain")), "x"));
 
     // A folder that is a file, and a folder that does not exist: no Retry.
-    for (const QString &path : {dir.filePath(QStringLiteral("plain/Skin.ini")),
-                                dir.filePath(QStringLiteral("missing/Skin.ini"))}) {
+    for (const QString &path : { dir.filePath(QStringLiteral("plain/Skin.ini")),
+             dir.filePath(QStringLiteral("missing/Skin.ini")) }) {
         DialogRecorder recorder;
-        QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}, message(13004)));
-        QCOMPARE(recorder.messages(), QStringList({message(13082)}));
+        QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+        QCOMPARE(recorder.messages(), QStringList({ message(13082) }));
         QCOMPARE(recorder.at(0).style, int(dialogs::vbCritical));
     }
 }
@@ -255,14 +243,15 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Skin.ini"));
     const QByteArray old("[Tovix.Skin]\r\nVersion=1.00\r\n");
-    QVERIFY(writeBytes(path, old));
+    QVERIFY(testfiles::write(path, old));
 
     // A file-size limit makes the system refuse the new file after 64 bytes, as a
     // full disk does; it applies to root too.
     QStringList lines;
     for (int i = 0; i < 20; ++i)
         lines << QStringLiteral("Key%1=%2").arg(i).arg(QString(30, QLatin1Char('v')));
-    struct rlimit saved {};
+    struct rlimit saved {
+    };
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limited = saved;
@@ -279,9 +268,9 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
 
     QVERIFY(!written);
     const QString full = message(13080) + QLatin1Char('\n') + message(13081);
-    QCOMPARE(recorder.messages(), QStringList({full, full, message(13075)}));
-    QCOMPARE(fileBytes(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Skin.ini"}));
+    QCOMPARE(recorder.messages(), QStringList({ full, full, message(13075) }));
+    QCOMPARE(testfiles::read(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "Skin.ini" }));
 }
 
 QTEST_MAIN(tst_file_errors)

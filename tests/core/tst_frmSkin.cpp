@@ -21,36 +21,29 @@ private:
     QTemporaryDir m_home;
     QTemporaryDir *m_skinDir = nullptr;
     frmMain *m_main = nullptr;
-    Recorder m_recorder;
+    // Answers and records every dialog (the Escape answer when nothing is queued).
+    DialogRecorder m_dialogs;
 
     static bool enabled(QAction *action) { return action && action->isEnabled(); }
     static bool visible(QAction *action) { return action && action->isVisible(); }
-
-    QByteArray readSkinFile() const
-    {
-        QFile file(gSkinFile);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
 private slots:
     void initTestCase()
     {
         qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
         QDir(m_home.path()).mkdir(QStringLiteral("Lang"));
-        loadBuiltinMessages();
+        gUILanguage.clear();
+        LoadMessages();
         m_main = new frmMain;
         LoadMenuBitmaps();
         m_main->resize(1400, 900);
         m_main->show();
-        m_recorder.install();
     }
 
     void init()
     {
         m_skinDir = new QTemporaryDir;
-        m_recorder.requests.clear();
-        m_recorder.answers.clear();
-        m_recorder.onRequest = nullptr;
+        m_dialogs.clear();
         gUILanguage.clear();
         gBackColor = -1;
     }
@@ -64,7 +57,6 @@ private slots:
 
     void cleanupTestCase()
     {
-        dialogs::setResponder({});
         delete m_main;
         FreeMenuBitmaps();
     }
@@ -139,6 +131,17 @@ private slots:
             QCOMPARE(child->parentWidget(), skin->pctSkinMain);
         }
         QCOMPARE(skin->pctBackground->size(), skin->size());
+    }
+
+    void newSkinShowsAnEmptyWhiteMainPicture()
+    {
+        frmSkin *skin = openPreview(m_skinDir->path());
+        QVERIFY(skin->pctSkinMain->isVisibleTo(skin));
+        // White where the main window will be, not the workspace colour behind it.
+        const QImage shown = skin->pctBackground->grab().toImage();
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::white));
+        QCOMPARE(shown.pixelColor(skin->pctSkinMain->width() - 1, skin->pctSkinMain->height() - 1),
+            QColor(Qt::white));
     }
 
     void fullScreenSkinOpensOnlyItsToolWindow()
@@ -238,14 +241,14 @@ private slots:
     {
         openPreview(m_skinDir->path());
         QVERIFY(frmSkin::unload());
-        QVERIFY(m_recorder.messageBoxes().isEmpty());
+        QCOMPARE(m_dialogs.count(), 0);
     }
 
     void saveQuestionCancelKeepsEverything()
     {
         frmSkin *skin = openPreview(m_skinDir->path());
         SetSkinChanged();
-        m_recorder.answerButton(dialogs::vbCancel);
+        m_dialogs.answerButton(dialogs::vbCancel);
         QVERIFY(!frmSkin::unload(vbFormControlMenu));
         QCOMPARE(frmSkin::loaded(), skin);
         QVERIFY(gSkinChanged);
@@ -253,11 +256,12 @@ private slots:
         QVERIFY(frmImagesToolBar::loaded());
         QVERIFY(!gSkinFile.isEmpty());
 
-        const auto boxes = m_recorder.messageBoxes();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].prompt, QStringLiteral("The skin has been modified, do you want to save changes?"));
-        QCOMPARE(boxes[0].title, QStringLiteral("Information"));
-        QCOMPARE(boxes[0].style, int(dialogs::vbYesNoCancel | dialogs::vbInformation));
+        QCOMPARE(m_dialogs.count(DialogRecorder::Kind::MessageBox), 1);
+        QCOMPARE(m_dialogs.count(), 1);
+        const DialogRecorder::Request &box = m_dialogs.at(0);
+        QCOMPARE(box.prompt, QStringLiteral("The skin has been modified, do you want to save changes?"));
+        QCOMPARE(box.title, QStringLiteral("Information"));
+        QCOMPARE(box.style, int(dialogs::vbYesNoCancel | dialogs::vbInformation));
     }
 
     void saveQuestionNoDropsTheChanges()
@@ -267,7 +271,7 @@ private slots:
         SetSkinChanged();
         QString lastCaption = skin->caption();
         connect(skin, &QWidget::windowTitleChanged, this, [&](const QString &title) { lastCaption = title; });
-        m_recorder.answerButton(dialogs::vbNo);
+        m_dialogs.answerButton(dialogs::vbNo);
         QVERIFY(frmSkin::unload());
         QVERIFY(!frmSkin::loaded());
         QVERIFY(!gSkinChanged);
@@ -280,7 +284,7 @@ private slots:
         openPreview(m_skinDir->path());
         const QString file = gSkinFile;
         SetSkinChanged();
-        m_recorder.answerButton(dialogs::vbYes);
+        m_dialogs.answerButton(dialogs::vbYes);
         QVERIFY(frmSkin::unload());
         QVERIFY(!frmSkin::loaded());
         QVERIFY(!gSkinChanged);
@@ -293,7 +297,7 @@ private slots:
         // A skin file that cannot be written: its name is taken by a folder.
         QVERIFY(QDir(m_skinDir->path()).mkdir(QStringLiteral("Skin.ini")));
         SetSkinChanged();
-        m_recorder.answerButton(dialogs::vbYes);
+        m_dialogs.answerButton(dialogs::vbYes);
         QVERIFY(!frmSkin::unload(vbAppWindows));
         QCOMPARE(frmSkin::loaded(), skin);
         QVERIFY(gSkinChanged);
@@ -301,7 +305,7 @@ private slots:
         QVERIFY(frmImagesToolBar::loaded());
         QVERIFY(!gSkinFile.isEmpty());
         // The writer told the user why.
-        QVERIFY(m_recorder.messageBoxes().size() >= 2);
+        QVERIFY(m_dialogs.count(DialogRecorder::Kind::MessageBox) >= 2);
     }
 
     void zeroHeightLeavesTheBackgroundAlone()

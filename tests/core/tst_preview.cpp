@@ -6,6 +6,7 @@
 #include "core/Transparent.h"
 #include "platform/AppInfo.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 
 using namespace previewtest;
@@ -26,7 +27,8 @@ private:
     QTemporaryDir m_home;
     QTemporaryDir *m_skinDir = nullptr;
     frmMain *m_main = nullptr;
-    Recorder m_recorder;
+    // Answers and records every dialog (the Escape answer when nothing is queued).
+    DialogRecorder m_dialogs;
 
     QString skinPath(const QString &name) const { return m_skinDir->filePath(name); }
 
@@ -68,18 +70,17 @@ private slots:
     void initTestCase()
     {
         qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-        loadBuiltinMessages();
+        gUILanguage.clear();
+        LoadMessages();
         m_main = new frmMain;
         m_main->resize(1200, 900);
         m_main->show();
-        m_recorder.install();
     }
 
     void init()
     {
         m_skinDir = new QTemporaryDir;
-        m_recorder.requests.clear();
-        m_recorder.answers.clear();
+        m_dialogs.clear();
     }
 
     void cleanup()
@@ -90,11 +91,7 @@ private slots:
         gZoom = 1;
     }
 
-    void cleanupTestCase()
-    {
-        dialogs::setResponder({});
-        delete m_main;
-    }
+    void cleanupTestCase() { delete m_main; }
 
     void shapeKeepsOnlyPixelsOtherThanTheTopLeftColour()
     {
@@ -229,6 +226,29 @@ private slots:
         QCOMPARE(skin->pctSkinMain->size(), QSize(80, 60));
     }
 
+    void aDoubleClickOnTheMainPictureRedrawsOnce()
+    {
+        frmSkin *skin = openSampleSkin();
+        QVERIFY(QTest::qWaitForWindowExposed(skin));
+        QWidget *top = skin->window();
+        QTest::mouseDClick(
+            top->windowHandle(), Qt::LeftButton, {}, skin->pctSkinMain->mapTo(top, QPoint(10, 10)));
+        QCOMPARE(gZoom, int16_t(2));
+        QCOMPARE(skin->pctSkinMain->size(), QSize(80, 60));
+    }
+
+    void aCloseThatArrivesWhileTheRedrawWaitsEndsTheRedraw()
+    {
+        frmSkin *skin = openSampleSkin();
+        QVERIFY(skin->frame() != skin);
+        // The redraw lets pending events run once: a close waiting there unloads
+        // the window, and the redraw must not go on with it.
+        QCoreApplication::postEvent(skin->frame(), new QCloseEvent);
+        skin->pctSkinMain_Click();
+        QVERIFY(!frmSkin::loaded());
+        QCOMPARE(m_main->cursor().shape(), Qt::ArrowCursor);
+    }
+
     void buttonBarImageFollowsTheExtension()
     {
         frmSkin *skin = openSampleSkin();
@@ -258,7 +278,7 @@ private slots:
         // The elements whose pictures load are drawn at the new zoom.
         QCOMPARE(skin->pctSkinButton[2]->geometry(), QRect(40, 6, 12, 12));
         QCOMPARE(skin->lblSkinText[2]->x(), 8);
-        QVERIFY(m_recorder.messageBoxes().isEmpty());
+        QCOMPARE(m_dialogs.count(), 0);
 
         skin->pctSkinMain_Click();
         QCOMPARE(gZoom, int16_t(1));
@@ -325,7 +345,7 @@ private slots:
         frmSkin *skin = openSampleSkin();
         QCOMPARE(addButton(QStringLiteral("Play"), 1, 1, 0), int16_t(1));
         gZoom = int16_t(zoom);
-        m_recorder.requests.clear();
+        m_dialogs.clear();
 
         int16_t index = 0;
         QVERIFY(!AddSkinButton(index, int16_t(x), 0, skinPath(file), false));
@@ -335,11 +355,12 @@ private slots:
         QVERIFY(skin->findChild<PictureBox *>(QStringLiteral("pctSkinButton_2")) == nullptr);
         QCOMPARE(index, int16_t(0));
 
-        const auto boxes = m_recorder.messageBoxes();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].prompt, prompt);
-        QCOMPARE(boxes[0].style, int(dialogs::vbCritical | dialogs::vbOKOnly));
-        QCOMPARE(boxes[0].title, app::title() + QStringLiteral(" - Skin"));
+        QCOMPARE(m_dialogs.count(DialogRecorder::Kind::MessageBox), 1);
+        QCOMPARE(m_dialogs.count(), 1);
+        const DialogRecorder::Request &box = m_dialogs.at(0);
+        QCOMPARE(box.prompt, prompt);
+        QCOMPARE(box.style, int(dialogs::vbCritical | dialogs::vbOKOnly));
+        QCOMPARE(box.title, app::title() + QStringLiteral(" - Skin"));
 
         // The next button takes the place the failed one did not keep.
         gZoom = 1;
@@ -351,10 +372,10 @@ private slots:
         frmSkin *skin = openSampleSkin();
         QCOMPARE(addButton(QStringLiteral("Play"), 1, 1, 0), int16_t(1));
         PictureBox *existing = skin->pctSkinButton[1];
-        m_recorder.requests.clear();
+        m_dialogs.clear();
         int16_t index = 1;
         QVERIFY(!AddSkinButton(index, 3, 3, skinPath(QStringLiteral("StopN.bmp")), false));
-        QCOMPARE(m_recorder.messageBoxes().value(0).prompt.left(18), QStringLiteral("Error number: 360\n"));
+        QCOMPARE(m_dialogs.messages().value(0).left(18), QStringLiteral("Error number: 360\n"));
         // The picture that was there stays, untouched.
         QCOMPARE(skin->pctSkinButton[1], existing);
         QCOMPARE(existing->geometry(), QRect(1, 1, 10, 8));

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared set-up of the preview window's tests: a program folder of its own, the
-// message table, a recording dialog responder and small pictures on disk.
+// Shared set-up of the preview window's tests: opening and closing the preview
+// as the open road does, and small pictures and files on disk.
 
 #include "core/Module.h"
 #include "core/frmMain.h"
@@ -11,59 +11,14 @@
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
-#include "platform/Dialogs.h"
-#include "resources/BuiltinTexts.h"
+#include "support/DialogRecorder.h"
+#include "support/TestFiles.h"
 
 #include <QImage>
-#include <QList>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
-
 namespace previewtest {
-
-// Answers every dialog with the next queued answer (OK/Cancel when none is
-// queued) and keeps what was asked.
-struct Recorder {
-    QList<dialogs::Request> requests;
-    QList<dialogs::Answer> answers;
-    std::function<void(const dialogs::Request &)> onRequest;
-
-    void install()
-    {
-        dialogs::setResponder([this](const dialogs::Request &request) {
-            requests.append(request);
-            if (onRequest)
-                onRequest(request);
-            if (!answers.isEmpty())
-                return answers.takeFirst();
-            dialogs::Answer answer;
-            answer.button = dialogs::vbOK;
-            return answer;
-        });
-    }
-    void answerButton(int button)
-    {
-        dialogs::Answer answer;
-        answer.button = button;
-        answers.append(answer);
-    }
-    QList<dialogs::Request> messageBoxes() const
-    {
-        QList<dialogs::Request> boxes;
-        for (const auto &request : requests)
-            if (request.kind == dialogs::Request::Kind::MessageBox)
-                boxes.append(request);
-        return boxes;
-    }
-};
-
-inline void loadBuiltinMessages()
-{
-    for (int k = 0; k < 114; ++k)
-        gMessages[k] = LoadResString(13001 + k);
-}
 
 // A picture filled with fill, with a block of mark from (1, 1) to the
 // bottom-right corner less one pixel, saved as BMP.
@@ -81,10 +36,8 @@ inline QString writePicture(const QString &path, int width, int height, QColor f
 
 inline QString writeText(const QString &path, const QByteArray &text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!testfiles::write(path, text))
         qFatal("cannot write %s", qPrintable(path));
-    file.write(text);
     return path;
 }
 

@@ -32,12 +32,11 @@ void tst_skin_document::defaultsOfANewSkin()
     QCOMPARE(ButtonCount(), 0);
     QCOMPARE(gZoom, int16_t(1));
 
-    const QStringList keys = {"Version", "Title", "MovInfo", "MovTimeLen",
-                              "sRepeat", "Subs",  "Status",  "StatTxt"};
+    const QStringList keys
+        = { "Version", "Title", "MovInfo", "MovTimeLen", "sRepeat", "Subs", "Status", "StatTxt" };
     // Title's width key is the odd one out.
-    const QStringList maxKeys = {"VersionMaxWidth", "MaxTitleWidth",   "MovInfoMaxWidth",
-                                 "MovTimeLenMaxWidth", "sRepeatMaxWidth", "SubsMaxWidth",
-                                 "StatusMaxWidth", "StatTxtMaxWidth"};
+    const QStringList maxKeys = { "VersionMaxWidth", "MaxTitleWidth", "MovInfoMaxWidth", "MovTimeLenMaxWidth",
+        "sRepeatMaxWidth", "SubsMaxWidth", "StatusMaxWidth", "StatTxtMaxWidth" };
     for (int i = 0; i < 8; ++i) {
         const DisplayRec &d = gDisplays[i];
         QCOMPARE(d.DspKey, keys[i]);
@@ -50,10 +49,9 @@ void tst_skin_document::defaultsOfANewSkin()
         QCOMPARE(d.DspMaxWidth, 0);
     }
 
-    const QStringList guiKeys = {"MenuBackClr",      "MenuBackClrIco",  "MenuSelBackClr",
-                                 "MenuFontClr",      "MenuSelFontClr",  "MenuDisFontClr",
-                                 "MenuSeparatorClr", "PlayListBackClr", "PlayListTextClr",
-                                 "PlayListActTextClr"};
+    const QStringList guiKeys = { "MenuBackClr", "MenuBackClrIco", "MenuSelBackClr", "MenuFontClr",
+        "MenuSelFontClr", "MenuDisFontClr", "MenuSeparatorClr", "PlayListBackClr", "PlayListTextClr",
+        "PlayListActTextClr" };
     for (int i = 0; i < 10; ++i) {
         QCOMPARE(gGuiColors[i].GuiKey, guiKeys[i]);
         QCOMPARE(gGuiColors[i].GuiValue, QStringLiteral("000000"));
@@ -96,7 +94,7 @@ void tst_skin_document::secondResetAfterEditingStartsAgain()
     gDisplays[7].DspColor = QStringLiteral("FFFFFF");
     gSubsWidthMode = 0;
     gStatTxtAlign = 2;
-    gFSPosition = {QStringLiteral("bt"), 2};
+    gFSPosition = { QStringLiteral("bt"), 2 };
     gBars[1].BarUsed = vb::False;
     gBars[1].BarKind = 4;
     gBars[1].BarImage = QStringLiteral("vol");

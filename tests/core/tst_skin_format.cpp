@@ -66,13 +66,12 @@ void tst_skin_format::numbersAndSplits()
     QCOMPARE(wholeNumber(QStringLiteral("2.5")), 2);
     QCOMPARE(errorOf([] { wholeNumber(QStringLiteral("3000000000")); }), int(vb::ErrOverflow));
 
-    QCOMPARE(splitLimited(QStringLiteral("a;b;c;d"), QLatin1Char(';'), 3),
-             QStringList({"a", "b", "c;d"}));
-    QCOMPARE(splitLimited(QStringLiteral("a;;"), QLatin1Char(';')), QStringList({"a", "", ""}));
+    QCOMPARE(splitLimited(QStringLiteral("a;b;c;d"), QLatin1Char(';'), 3), QStringList({ "a", "b", "c;d" }));
+    QCOMPARE(splitLimited(QStringLiteral("a;;"), QLatin1Char(';')), QStringList({ "a", "", "" }));
     // An empty value gives no pieces at all, so its first piece does not exist.
     QCOMPARE(splitLimited(QString(), QLatin1Char(',')).size(), 0);
     QCOMPARE(errorOf([] { piece(QStringList(), 0); }), int(vb::ErrSubscript));
-    QCOMPARE(piece(QStringList({"x", "y"}), 1), QStringLiteral("y"));
+    QCOMPARE(piece(QStringList({ "x", "y" }), 1), QStringLiteral("y"));
 
     QCOMPARE(oneLine(QStringLiteral("one\r\ntwo\rthree\nfour\r\n")), QStringLiteral("one two three four"));
     QCOMPARE(oneLine(QStringLiteral("a\n\nb")), QStringLiteral("a  b"));
@@ -186,7 +185,7 @@ void tst_skin_format::buttonLine()
     QVERIFY(line.valid);
     QVERIFY(line.hasText);
     QCOMPARE(line.text, button.BtnText);
-    QCOMPARE(line.pieces, QStringList({"BPlay", "-3", "20", "2", "20"}));
+    QCOMPARE(line.pieces, QStringList({ "BPlay", "-3", "20", "2", "20" }));
 
     line = splitButtonLine(QStringLiteral("BPlay,10,20,0,20"));
     QVERIFY(line.valid);
@@ -211,18 +210,48 @@ void tst_skin_format::displayEntry_data()
     QTest::addColumn<QString>("colour");
 
     const int none = DisplayEntry::None;
-    QTest::newRow("full") << "10,20;Arial,8,N;FFFFFF" << none << 10.0 << 20.0 << "Arial" << "N" << "FFFFFF";
-    QTest::newRow("empty colour") << "10,20;Arial,8,N;" << none << 10.0 << 20.0 << "Arial" << "N" << "";
-    QTest::newRow("colour case kept") << "1,2;Arial,8,N;ff00AA" << none << 1.0 << 2.0 << "Arial" << "N" << "ff00AA";
-    QTest::newRow("style rest") << "1,2;Arial,8,B,I;000000" << none << 1.0 << 2.0 << "Arial" << "B,I" << "000000";
-    QTest::newRow("third comma in position") << "10,20,99;Arial,8,N;FF0000" << none << 10.0 << 20.0 << "Arial" << "N" << "FF0000";
-    QTest::newRow("half position") << "10.5,20;Arial,8,N;FF0000" << none << 10.5 << 20.0 << "Arial" << "N" << "FF0000";
-    QTest::newRow("one semicolon") << "10,20;Arial,8,N" << int(DisplayEntry::SemicolonCount) << 0.0 << 0.0 << "" << "" << "";
-    QTest::newRow("three semicolons") << "10,20;Arial,8,N;000000;" << int(DisplayEntry::SemicolonCount) << 0.0 << 0.0 << "" << "" << "";
-    QTest::newRow("no position comma") << "10;Arial,8,N;000000" << int(DisplayEntry::PositionComma) << 0.0 << 0.0 << "" << "" << "";
-    QTest::newRow("one font comma") << "10,20;Arial,8;FF0000" << int(DisplayEntry::FontPiece) << 10.0 << 20.0 << "" << "" << "";
-    QTest::newRow("font ends in comma") << "10,20;Arial,8,;FF0000" << int(DisplayEntry::FontPiece) << 10.0 << 20.0 << "" << "" << "";
-    QTest::newRow("no font comma") << "10,20;Arial;FF0000" << int(DisplayEntry::FontPiece) << 10.0 << 20.0 << "" << "" << "";
+    QTest::newRow("full") << "10,20;Arial,8,N;FFFFFF" << none << 10.0 << 20.0 << "Arial"
+                          << "N"
+                          << "FFFFFF";
+    QTest::newRow("empty colour") << "10,20;Arial,8,N;" << none << 10.0 << 20.0 << "Arial"
+                                  << "N"
+                                  << "";
+    QTest::newRow("colour case kept") << "1,2;Arial,8,N;ff00AA" << none << 1.0 << 2.0 << "Arial"
+                                      << "N"
+                                      << "ff00AA";
+    QTest::newRow("style rest") << "1,2;Arial,8,B,I;000000" << none << 1.0 << 2.0 << "Arial"
+                                << "B,I"
+                                << "000000";
+    QTest::newRow("third comma in position") << "10,20,99;Arial,8,N;FF0000" << none << 10.0 << 20.0 << "Arial"
+                                             << "N"
+                                             << "FF0000";
+    QTest::newRow("half position") << "10.5,20;Arial,8,N;FF0000" << none << 10.5 << 20.0 << "Arial"
+                                   << "N"
+                                   << "FF0000";
+    QTest::newRow("one semicolon") << "10,20;Arial,8,N" << int(DisplayEntry::SemicolonCount) << 0.0 << 0.0
+                                   << ""
+                                   << ""
+                                   << "";
+    QTest::newRow("three semicolons")
+        << "10,20;Arial,8,N;000000;" << int(DisplayEntry::SemicolonCount) << 0.0 << 0.0 << ""
+        << ""
+        << "";
+    QTest::newRow("no position comma")
+        << "10;Arial,8,N;000000" << int(DisplayEntry::PositionComma) << 0.0 << 0.0 << ""
+        << ""
+        << "";
+    QTest::newRow("one font comma") << "10,20;Arial,8;FF0000" << int(DisplayEntry::FontPiece) << 10.0 << 20.0
+                                    << ""
+                                    << ""
+                                    << "";
+    QTest::newRow("font ends in comma")
+        << "10,20;Arial,8,;FF0000" << int(DisplayEntry::FontPiece) << 10.0 << 20.0 << ""
+        << ""
+        << "";
+    QTest::newRow("no font comma") << "10,20;Arial;FF0000" << int(DisplayEntry::FontPiece) << 10.0 << 20.0
+                                   << ""
+                                   << ""
+                                   << "";
 }
 
 void tst_skin_format::displayEntry()
@@ -300,7 +329,7 @@ void tst_skin_format::colours()
 
 void tst_skin_format::barKindsAndPosSize()
 {
-    const QStringList keywords = {"H", "V", "HB", "VB", "HBtn", "VBtn"};
+    const QStringList keywords = { "H", "V", "HB", "VB", "HBtn", "VBtn" };
     for (int kind = 0; kind < 6; ++kind) {
         QCOMPARE(barKindKeyword(kind), keywords[kind]);
         QCOMPARE(barKindFromKeyword(keywords[kind]), kind);
@@ -335,18 +364,18 @@ void tst_skin_format::barKindsAndPosSize()
     QVERIFY(!posSize.wellFormed);
     QCOMPARE(posSize.pieces.last(), QStringLiteral("4,5"));
     QCOMPARE(errorOf([&] { posSizePiece(posSize, 3); }), int(vb::ErrTypeMismatch));
-    QCOMPARE(errorOf([] { posSizePiece(splitPosSize(QStringLiteral("a,2,3,4")), 0); }),
-             int(vb::ErrTypeMismatch));
+    QCOMPARE(
+        errorOf([] { posSizePiece(splitPosSize(QStringLiteral("a,2,3,4")), 0); }), int(vb::ErrTypeMismatch));
     QCOMPARE(errorOf([] { posSizePiece(splitPosSize(QString()), 0); }), int(vb::ErrSubscript));
 }
 
 void tst_skin_format::position()
 {
-    QCOMPARE(positionValue({QStringLiteral("B"), 0}), QStringLiteral("B,1"));
-    QCOMPARE(positionValue({QStringLiteral("bT"), 2}), QStringLiteral("bT,3"));
+    QCOMPARE(positionValue({ QStringLiteral("B"), 0 }), QStringLiteral("B,1"));
+    QCOMPARE(positionValue({ QStringLiteral("bT"), 2 }), QStringLiteral("bT,3"));
 
-    const QStringList codes = {"B", "b", "T", "t", "BT", "Bt", "bT", "bt"};
-    const int entries[] = {0, 0, 1, 1, 2, 2, 2, 2};
+    const QStringList codes = { "B", "b", "T", "t", "BT", "Bt", "bT", "bt" };
+    const int entries[] = { 0, 0, 1, 1, 2, 2, 2, 2 };
     for (int i = 0; i < codes.size(); ++i)
         QCOMPARE(positionCodeEntry(codes[i]), entries[i]);
     QCOMPARE(positionCodeEntry(QStringLiteral("TB")), -1);

@@ -4,6 +4,7 @@
 #include "core/frmSkin.h"
 #include "lang/Locale.h"
 #include "support/DialogRecorder.h"
+#include "support/TestFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
 
@@ -14,14 +15,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
 QByteArray crlf(const QStringList &lines)
 {
     QByteArray bytes;
@@ -31,25 +24,24 @@ QByteArray crlf(const QStringList &lines)
 }
 
 // The eight keys of a plain bar of a new skin.
-const QStringList kNewPlainBar = {"PosSize=0,0,50,5", "Kind=H",         "TransparentBg=0",
-                                  "Border=1",         "BorderColor=000000", "Color=000000",
-                                  "MouseOverColor=000000", "BackColor=000000"};
+const QStringList kNewPlainBar = { "PosSize=0,0,50,5", "Kind=H", "TransparentBg=0", "Border=1",
+    "BorderColor=000000", "Color=000000", "MouseOverColor=000000", "BackColor=000000" };
 
 QStringList expectedNewWindowSkin()
 {
-    return QStringList{"[Tovix.Skin]", "Version=1.00", "", "[Settings]", "SkinType=0", "MainImg=",
-                       "MainAnySape=1", "Ext=.bmp", "", "[Buttons]", "Number=0", "", "[Display]", "",
-                       "[TrackBar]"}
-        + kNewPlainBar + QStringList{"", "[Volume]"} + kNewPlainBar
-        + QStringList{"", "[GUI]", "", "[Text]", "Author=", "URL=",
-                      "Description=Created with TVX Morvane (by Orlo)", ""};
+    return QStringList { "[Tovix.Skin]", "Version=1.00", "", "[Settings]", "SkinType=0",
+        "MainImg=", "MainAnySape=1", "Ext=.bmp", "", "[Buttons]", "Number=0", "", "[Display]", "",
+        "[TrackBar]" }
+    + kNewPlainBar + QStringList { "", "[Volume]" } + kNewPlainBar
+        + QStringList { "", "[GUI]", "", "[Text]",
+              "Author=", "URL=", "Description=Created with TVX Morvane (by Orlo)", "" };
 }
 
 QStringList expectedNewFullScreenSkin()
 {
-    return QStringList{"[Tovix.Skin]", "Version=1.00", "", "[Settings]", "MainImg=", "MainAnySape=1",
-                       "Position=B,1", "", "[Buttons]", "Number=0", "", "[Display]", "", "[TrackBar]"}
-        + kNewPlainBar + QStringList{"", "[Volume]"} + kNewPlainBar + QStringList{""};
+    return QStringList { "[Tovix.Skin]", "Version=1.00", "", "[Settings]", "MainImg=", "MainAnySape=1",
+        "Position=B,1", "", "[Buttons]", "Number=0", "", "[Display]", "", "[TrackBar]" }
+    + kNewPlainBar + QStringList { "", "[Volume]" } + kNewPlainBar + QStringList { "" };
 }
 
 // The lines from the first line that equals from, up to the next empty line.
@@ -127,7 +119,7 @@ void tst_skin_writer::newWindowSkinIsTheFortyOneLineFile()
     QTemporaryDir dir;
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
-    QCOMPARE(fileBytes(gSkinFile), crlf(expected));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expected));
     QCOMPARE(m_dialogs->count(), 0);
 }
 
@@ -139,7 +131,7 @@ void tst_skin_writer::newFullScreenSkin()
     QTemporaryDir dir;
     gSkinFile = dir.filePath(QStringLiteral("Skinfs.ini"));
     SaveSkin();
-    QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewFullScreenSkin()));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewFullScreenSkin()));
 }
 
 void tst_skin_writer::settingsAsHeld()
@@ -149,29 +141,30 @@ void tst_skin_writer::settingsAsHeld()
     gButtonExt = QStringLiteral("png");
     gSkinFonts[1] = QStringLiteral("second.ttf");
     QCOMPARE(section(SkinFileLines(), QStringLiteral("[Settings]")),
-             QStringList({"[Settings]", "SkinType=0", "MainImg=Main.bmp", "MainAnySape=0", "Ext=.png",
-                          "LoadFont2=second.ttf"}));
+        QStringList({ "[Settings]", "SkinType=0", "MainImg=Main.bmp", "MainAnySape=0", "Ext=.png",
+            "LoadFont2=second.ttf" }));
 
     // Any nonzero flag is written as its absolute value; an empty extension as "Ext=".
     gAnyShape = 1;
     gButtonExt.clear();
     gSkinFonts[0] = QStringLiteral("first.ttf");
     QCOMPARE(section(SkinFileLines(), QStringLiteral("[Settings]")),
-             QStringList({"[Settings]", "SkinType=0", "MainImg=Main.bmp", "MainAnySape=1", "Ext=",
-                          "LoadFont1=first.ttf", "LoadFont2=second.ttf"}));
+        QStringList({ "[Settings]", "SkinType=0", "MainImg=Main.bmp", "MainAnySape=1",
+            "Ext=", "LoadFont1=first.ttf", "LoadFont2=second.ttf" }));
 
     // A full-screen skin has no type, extension or fonts; its position is written as held.
     gFullScreenSkin = true;
-    gFSPosition = {QStringLiteral("bT"), 2};
+    gFSPosition = { QStringLiteral("bT"), 2 };
     QCOMPARE(section(SkinFileLines(), QStringLiteral("[Settings]")),
-             QStringList({"[Settings]", "MainImg=Main.bmp", "MainAnySape=1", "Position=bT,3"}));
+        QStringList({ "[Settings]", "MainImg=Main.bmp", "MainAnySape=1", "Position=bT,3" }));
 }
 
 void tst_skin_writer::buttonsAndDisplays()
 {
     gButtons.resize(3);
-    gButtons[1] = {QStringLiteral("BPlay"), QStringLiteral("/x/BPlayN.bmp"), 10, 20, 0, 20, QString()};
-    gButtons[2] = {QStringLiteral("BStop"), QString(), -5, 300, 2, 122, QStringLiteral("$lang.Main.Stop;x,y")};
+    gButtons[1] = { QStringLiteral("BPlay"), QStringLiteral("/x/BPlayN.bmp"), 10, 20, 0, 20, QString() };
+    gButtons[2]
+        = { QStringLiteral("BStop"), QString(), -5, 300, 2, 122, QStringLiteral("$lang.Main.Stop;x,y") };
     gDisplays[1].DspUsed = vb::True;
     gDisplays[1].DspX = 4;
     gDisplays[1].DspY = 6;
@@ -179,18 +172,17 @@ void tst_skin_writer::buttonsAndDisplays()
     gDisplays[1].DspColor = QStringLiteral("ff00AA");
     gDisplays[1].DspMaxWidth = 150;
     gDisplays[3].DspUsed = vb::True; // width 0: no width line
-    gDisplays[4].DspMaxWidth = 80;   // not used: nothing at all
+    gDisplays[4].DspMaxWidth = 80; // not used: nothing at all
     gDisplays[7].DspUsed = vb::True; // never written for a window skin
     gBars[0].BarUsed = vb::False;
 
     const QStringList lines = SkinFileLines();
     const int buttons = lines.indexOf(QStringLiteral("[Buttons]"));
     QCOMPARE(lines.mid(buttons, 14),
-             QStringList({"[Buttons]", "Number=2", "Btn1=BPlay,10,20,0,20;",
-                          "Btn2=BStop,-5,300,2,122;$lang.Main.Stop;x,y", "", "[Display]",
-                          "Title=4,6;Arial,10,BI;ff00AA", "MaxTitleWidth=150",
-                          "MovTimeLen=0,0;MS Sans Serif,8,N;000000", "", "[Volume]",
-                          "PosSize=0,0,50,5", "Kind=H", "TransparentBg=0"}));
+        QStringList({ "[Buttons]", "Number=2", "Btn1=BPlay,10,20,0,20;",
+            "Btn2=BStop,-5,300,2,122;$lang.Main.Stop;x,y", "", "[Display]", "Title=4,6;Arial,10,BI;ff00AA",
+            "MaxTitleWidth=150", "MovTimeLen=0,0;MS Sans Serif,8,N;000000", "", "[Volume]",
+            "PosSize=0,0,50,5", "Kind=H", "TransparentBg=0" }));
 }
 
 void tst_skin_writer::subtitleWidthKey()
@@ -201,12 +193,12 @@ void tst_skin_writer::subtitleWidthKey()
 
     gSubsWidthMode = 1;
     QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")),
-             QStringList({"[Display]", entry, "SubsMaxWidth=120"}));
+        QStringList({ "[Display]", entry, "SubsMaxWidth=120" }));
     gSubsWidthMode = 0;
     QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")),
-             QStringList({"[Display]", entry, "MaxSubsWidth=120"}));
+        QStringList({ "[Display]", entry, "MaxSubsWidth=120" }));
     gDisplays[5].DspMaxWidth = 0;
-    QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")), QStringList({"[Display]", entry}));
+    QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")), QStringList({ "[Display]", entry }));
 }
 
 void tst_skin_writer::statusTextOfAFullScreenSkin_data()
@@ -214,10 +206,13 @@ void tst_skin_writer::statusTextOfAFullScreenSkin_data()
     QTest::addColumn<int>("align");
     QTest::addColumn<QStringList>("display");
     const QString entry = QStringLiteral("StatTxt=3,4;Tahoma,9,N;FFFFFF");
-    QTest::newRow("left") << 0 << QStringList({"[Display]", "StatTxtAlign=L", entry, "StatTxtMaxWidth=200"});
-    QTest::newRow("right") << 1 << QStringList({"[Display]", "StatTxtAlign=R", entry, "StatTxtMaxWidth=200"});
-    QTest::newRow("centre") << 2 << QStringList({"[Display]", "StatTxtAlign=C", entry, "StatTxtMaxWidth=200"});
-    QTest::newRow("other") << 7 << QStringList({"[Display]", entry, "StatTxtMaxWidth=200"});
+    QTest::newRow("left") << 0
+                          << QStringList({ "[Display]", "StatTxtAlign=L", entry, "StatTxtMaxWidth=200" });
+    QTest::newRow("right") << 1
+                           << QStringList({ "[Display]", "StatTxtAlign=R", entry, "StatTxtMaxWidth=200" });
+    QTest::newRow("centre") << 2
+                            << QStringList({ "[Display]", "StatTxtAlign=C", entry, "StatTxtMaxWidth=200" });
+    QTest::newRow("other") << 7 << QStringList({ "[Display]", entry, "StatTxtMaxWidth=200" });
 }
 
 void tst_skin_writer::statusTextOfAFullScreenSkin()
@@ -237,7 +232,7 @@ void tst_skin_writer::statusTextOfAFullScreenSkin()
     QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")), display);
 
     gDisplays[7].DspUsed = vb::False;
-    QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")), QStringList({"[Display]"}));
+    QCOMPARE(section(SkinFileLines(), QStringLiteral("[Display]")), QStringList({ "[Display]" }));
 }
 
 void tst_skin_writer::barKinds()
@@ -250,16 +245,16 @@ void tst_skin_writer::barKinds()
     gBars[1].BarImage = QStringLiteral("vol");
     QStringList lines = SkinFileLines();
     QCOMPARE(section(lines, QStringLiteral("[TrackBar]")),
-             QStringList({"[TrackBar]", "PosSize=7,0,50,5", "Kind=HB", "Bitmap=trk.bmp"}));
+        QStringList({ "[TrackBar]", "PosSize=7,0,50,5", "Kind=HB", "Bitmap=trk.bmp" }));
     QCOMPARE(section(lines, QStringLiteral("[Volume]")),
-             QStringList({"[Volume]", "PosSize=0,0,50,5", "Kind=VBtn", "ButtonImg=vol"}));
+        QStringList({ "[Volume]", "PosSize=0,0,50,5", "Kind=VBtn", "ButtonImg=vol" }));
 
     gBars[0].BarKind = 3;
     gBars[1].BarKind = 4;
     lines = SkinFileLines();
     QCOMPARE(section(lines, QStringLiteral("[TrackBar]")).at(2), QStringLiteral("Kind=VB"));
-    QCOMPARE(section(lines, QStringLiteral("[Volume]")).mid(2),
-             QStringList({"Kind=HBtn", "ButtonImg=vol"}));
+    QCOMPARE(
+        section(lines, QStringLiteral("[Volume]")).mid(2), QStringList({ "Kind=HBtn", "ButtonImg=vol" }));
 
     // A plain bar writes its flags and colours as held.
     gBars[0].BarKind = 1;
@@ -273,10 +268,9 @@ void tst_skin_writer::barKinds()
     gBars[1].BarKind = 9;
     lines = SkinFileLines();
     QCOMPARE(section(lines, QStringLiteral("[TrackBar]")),
-             QStringList({"[TrackBar]", "PosSize=7,0,50,5", "Kind=V", "TransparentBg=1", "Border=0",
-                          "BorderColor=112233", "Color=abc", "MouseOverColor=445566",
-                          "BackColor=778899"}));
-    QCOMPARE(section(lines, QStringLiteral("[Volume]")), QStringList({"[Volume]", "PosSize=0,0,50,5"}));
+        QStringList({ "[TrackBar]", "PosSize=7,0,50,5", "Kind=V", "TransparentBg=1", "Border=0",
+            "BorderColor=112233", "Color=abc", "MouseOverColor=445566", "BackColor=778899" }));
+    QCOMPARE(section(lines, QStringLiteral("[Volume]")), QStringList({ "[Volume]", "PosSize=0,0,50,5" }));
 }
 
 void tst_skin_writer::unusedBarsLeaveNoTrace()
@@ -285,11 +279,11 @@ void tst_skin_writer::unusedBarsLeaveNoTrace()
     gBars[1].BarUsed = vb::False;
     QStringList lines = SkinFileLines();
     const int display = lines.indexOf(QStringLiteral("[Display]"));
-    QCOMPARE(lines.mid(display, 3), QStringList({"[Display]", "", "[GUI]"}));
+    QCOMPARE(lines.mid(display, 3), QStringList({ "[Display]", "", "[GUI]" }));
 
     gFullScreenSkin = true;
     lines = SkinFileLines();
-    QCOMPARE(lines.mid(lines.size() - 2), QStringList({"[Display]", ""}));
+    QCOMPARE(lines.mid(lines.size() - 2), QStringList({ "[Display]", "" }));
 }
 
 void tst_skin_writer::guiColoursAndText()
@@ -299,11 +293,11 @@ void tst_skin_writer::guiColoursAndText()
     gGuiColors[9].GuiUsed = vb::True;
     gGuiColors[9].GuiValue = QStringLiteral("12ab");
     gGuiColors[5].GuiValue = QStringLiteral("00FF00"); // not used
-    gSkinInfo = {QStringLiteral("Ann"), QStringLiteral("http://x.example/"), QString()};
+    gSkinInfo = { QStringLiteral("Ann"), QStringLiteral("http://x.example/"), QString() };
     const QStringList lines = SkinFileLines();
     QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("[GUI]"))),
-             QStringList({"[GUI]", "MenuBackClr=FFFFFF", "PlayListActTextClr=12ab", "", "[Text]",
-                          "Author=Ann", "URL=http://x.example/", "Description=", ""}));
+        QStringList({ "[GUI]", "MenuBackClr=FFFFFF", "PlayListActTextClr=12ab", "", "[Text]", "Author=Ann",
+            "URL=http://x.example/", "Description=", "" }));
 }
 
 void tst_skin_writer::lineBreaksInTextsBecomeBlanks()
@@ -316,16 +310,15 @@ void tst_skin_writer::lineBreaksInTextsBecomeBlanks()
     gButtons[1].BtnName = QStringLiteral("BPlay");
     gButtons[1].BtnText = QStringLiteral("Play\r\nnow");
 
-    const QStringList lines = SkinFileLines();
-    QVERIFY(lines.contains(QStringLiteral("Description=First line Second line Third Fourth")));
-    QVERIFY(lines.contains(QStringLiteral("Author=Ann Bob")));
-    QVERIFY(lines.contains(QStringLiteral("Btn1=BPlay,0,0,0,0;Play now")));
-    QCOMPARE(lines.size(), 42);
+    QCOMPARE(SkinFileLines().size(), 42);
 
     QTemporaryDir dir;
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
-    const QByteArray bytes = fileBytes(gSkinFile);
+    const QByteArray bytes = testfiles::read(gSkinFile);
+    QVERIFY(bytes.contains("\r\nDescription=First line Second line Third Fourth\r\n"));
+    QVERIFY(bytes.contains("\r\nAuthor=Ann Bob\r\n"));
+    QVERIFY(bytes.contains("\r\nBtn1=BPlay,0,0,0,0;Play now\r\n"));
     QCOMPARE(bytes.count("\r\n"), 42);
     QCOMPARE(bytes.count('\n'), 42);
     QCOMPARE(bytes.count('\r'), 42);
@@ -339,7 +332,7 @@ void tst_skin_writer::savesWindows1252WithCrLf()
     gSkinFile = dir.filePath(QStringLiteral("Skin.ini"));
     SaveSkin();
 
-    const QByteArray bytes = fileBytes(gSkinFile);
+    const QByteArray bytes = testfiles::read(gSkinFile);
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
     QVERIFY(bytes.contains("\r\nAuthor=Jos\xE9 \x93Jo\x94\r\n"));
     QVERIFY(bytes.contains("\r\nDescription=5 \x80 \x96 caf\xE9 \x81\r\n"));
@@ -371,7 +364,7 @@ void tst_skin_writer::saveClearsTheMark()
     QVERIFY(!gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
     // The whole file is replaced: nothing of a longer old file is left.
-    QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewWindowSkin()));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewWindowSkin()));
 
     // A caption without the mark stays as it is.
     SaveSkin();
@@ -421,7 +414,7 @@ void tst_skin_writer::failedSaveKeepsTheMark()
     QCOMPARE(m_dialogs->count(), 1);
     QVERIFY(!gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
-    QCOMPARE(fileBytes(gSkinFile), crlf(expectedNewWindowSkin()));
+    QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewWindowSkin()));
 }
 
 QTEST_MAIN(tst_skin_writer)
