@@ -55,7 +55,7 @@ void CoordinateEdit::keyPressEvent(QKeyEvent *event)
     const bool wanted = (key >= '0' && key <= '9') || key == 8 || (key == '-' && m_minusAllowed);
     if (!wanted)
         return;
-    if (key != 8 && text().length() - selectedText().length() + 1 > m_maxChars)
+    if (key != 8 && text().length() - selectedText().length() + 1 > MaxChars)
         return;
     QLineEdit::keyPressEvent(event);
 }

@@ -27,9 +27,8 @@ public:
     bool minusAllowed() const { return m_minusAllowed; }
     void setMinusAllowed(bool allowed) { m_minusAllowed = allowed; }
 
-    // The most characters typing can reach (7 unless changed).
-    int maxChars() const { return m_maxChars; }
-    void setMaxChars(int chars) { m_maxChars = chars; }
+    // The most characters typing can reach.
+    int maxChars() const { return MaxChars; }
 
     // The character code the design's key handlers see for a key press: 8
     // Backspace, 13 Enter, 1 to 26 for Ctrl with a letter (22 is Ctrl+V), else the
@@ -51,5 +50,5 @@ protected:
 private:
     std::function<bool()> m_gate;
     bool m_minusAllowed = true;
-    int m_maxChars = 7;
+    static constexpr int MaxChars = 7;
 };

@@ -1,10 +1,6 @@
-#include "core/frmMain.h"
 #include "editors/CoordinateEdit.h"
-#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/ToolWindowTestEnvironment.h"
 #include "editors/display_bars/ColorSwatch.h"
-#include "editors/display_bars/frmDisplayToolBar.h"
-#include "lang/Locale.h"
-#include "platform/IniFile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,45 +40,22 @@ private slots:
     void closeByCodeUnloads();
 
 private:
-    void writeLanguage(const QByteArray &content);
-
-    QTemporaryDir m_home;
-    frmMain *m_main = nullptr;
+    ToolWindowTestEnvironment m_env;
 };
 
 void tst_display::initTestCase()
 {
-    QVERIFY(m_home.isValid());
-    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+    QVERIFY(m_env.prepare());
 }
 
 void tst_display::init()
 {
-    gUILanguage.clear();
-    m_main = new frmMain;
-    m_main->show();
+    m_env.start();
 }
 
 void tst_display::cleanup()
 {
-    frmDisplayToolBar::unload();
-    frmImagesToolBar::unload();
-    delete m_main;
-    m_main = nullptr;
-    gUILanguage.clear();
-    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-}
-
-void tst_display::writeLanguage(const QByteArray &content)
-{
-    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    gUILanguage = QStringLiteral("Test");
-    // The reader caches by size and time: a rewrite within the same second must not be missed.
-    ini::clearCache();
+    m_env.finish();
 }
 
 void tst_display::controlsCarryTheirDesignNames()
@@ -194,19 +167,20 @@ void tst_display::builtinTexts()
     QCOMPARE(window->cbxGUI->itemText(9), QStringLiteral("Play List Active Text Color"));
     QCOMPARE(window->lblInstruction->text(), QStringLiteral("Below you can insert information about your skin."));
     QCOMPARE(window->lblDescription->text(), QStringLiteral("Description:"));
+    verifyTextsFit(window);
 }
 
 void tst_display::languageFileBehindTheVersionGate()
 {
     const QByteArray keys = "[Display]\r\n1=Affichage\r\n4=Ignored\r\n4_T=0 pour auto\r\n12=Longueur\r\n"
                             "33=Texte actif\r\n38=\r\n";
-    writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n" + keys);
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n" + keys);
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
     QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Movie Lenght"));
     frmDisplayToolBar::unload();
 
-    writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n" + keys);
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n" + keys);
     window = frmDisplayToolBar::get();
     QCOMPARE(window->caption(), QStringLiteral("Affichage"));
     // The width box takes only a tooltip, from "4_T"; key "4" names nothing.
@@ -221,7 +195,7 @@ void tst_display::languageFileBehindTheVersionGate()
 
 void tst_display::oneKeyServesBothPixelLabels()
 {
-    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixel)"));
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsY"))->text(), QStringLiteral("(pixel)"));
@@ -242,7 +216,7 @@ void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
     QSignalSpy guiText(window->cbxGUI, &QComboBox::currentTextChanged);
     QSignalSpy option(window->optSubtitles[1], &QRadioButton::toggled);
 
-    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n12=Longueur\r\n29=Menu inactif\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n12=Longueur\r\n29=Menu inactif\r\n");
     window->ApplyTexts(LangReader());
 
     QCOMPARE(window->cbxDisplay->currentIndex(), 3);
@@ -258,9 +232,9 @@ void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
 void tst_display::placesItselfBesideTheImagesWindow()
 {
     frmImagesToolBar *images = frmImagesToolBar::get();
-    images->resizeFrame(311, 537);
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->frameTop(), 0);
+    QCOMPARE(window->frameLeft(), images->frameWidth());
     QCOMPARE(window->frameLeft(), 311);
     QCOMPARE(window->frameWidth(), 311);
     // As high as its designed client area (7815 twips) and the frame's borders.
@@ -280,12 +254,12 @@ void tst_display::userCloseOnlyHidesAndUnchecksTheViewItem()
     QCOMPARE(window->txtAuthor->text(), QStringLiteral("Someone"));
 
     // The View item's toggle hides the window and clears its check mark.
-    QVERIFY(!m_main->mnuViewDisplayTB->isChecked());
+    QVERIFY(!m_env.main->mnuViewDisplayTB->isChecked());
     QVERIFY(!window->isShown());
     // The preview window enables the item while a window skin is open.
-    m_main->mnuViewDisplayTB->setEnabled(true);
-    m_main->mnuViewDisplayTB->trigger();
-    QVERIFY(m_main->mnuViewDisplayTB->isChecked());
+    m_env.main->mnuViewDisplayTB->setEnabled(true);
+    m_env.main->mnuViewDisplayTB->trigger();
+    QVERIFY(m_env.main->mnuViewDisplayTB->isChecked());
     QCOMPARE(frmDisplayToolBar::loaded(), window);
     QVERIFY(window->isShown());
     QCOMPARE(window->txtAuthor->text(), QStringLiteral("Someone"));
@@ -296,7 +270,7 @@ void tst_display::closeByCodeUnloads()
     frmDisplayToolBar::get()->Show();
     QVERIFY(frmDisplayToolBar::unload(vbFormCode));
     QVERIFY(!frmDisplayToolBar::loaded());
-    QVERIFY(m_main->mnuViewDisplayTB->isChecked());
+    QVERIFY(m_env.main->mnuViewDisplayTB->isChecked());
 
     // The next load starts afresh.
     frmDisplayToolBar *window = frmDisplayToolBar::get();

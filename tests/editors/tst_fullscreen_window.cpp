@@ -1,15 +1,8 @@
-#include "core/Module.h"
-#include "core/SkinChange.h"
-#include "core/frmMain.h"
-#include "core/frmSkin.h"
 #include "editors/CoordinateEdit.h"
+#include "editors/ToolWindowTestEnvironment.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
-#include "editors/fullscreen/frmFullScreenToolBar.h"
-#include "lang/Locale.h"
-#include "platform/IniFile.h"
-#include "support/DialogRecorder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,66 +49,29 @@ private slots:
 
 private:
     frmFullScreenToolBar *openFullScreenSkin();
-    void writeLanguage(const QByteArray &content);
 
-    QTemporaryDir m_home;
-    std::unique_ptr<QTemporaryDir> m_skin;
-    std::unique_ptr<DialogRecorder> m_dialogs;
-    frmMain *m_main = nullptr;
+    ToolWindowTestEnvironment m_env;
 };
 
 void tst_fullscreen_window::initTestCase()
 {
-    QVERIFY(m_home.isValid());
-    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
-    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+    QVERIFY(m_env.prepare());
 }
 
 void tst_fullscreen_window::init()
 {
-    gUILanguage.clear();
-    m_dialogs = std::make_unique<DialogRecorder>();
-    m_skin = std::make_unique<QTemporaryDir>();
-    m_main = new frmMain;
-    m_main->show();
-    ApplyLanguage();
+    m_env.start();
 }
 
 void tst_fullscreen_window::cleanup()
 {
-    ClearSkinChanged();
-    frmFullScreenToolBar::unload();
-    frmSkin::unload();
-    delete m_main;
-    m_main = nullptr;
-    m_dialogs.reset();
-    m_skin.reset();
-    gUILanguage.clear();
-    gSkinFile.clear();
-    gFullScreenSkin = false;
-    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    ini::clearCache();
+    m_env.finish();
 }
 
 frmFullScreenToolBar *tst_fullscreen_window::openFullScreenSkin()
 {
-    gSkinFolder = m_skin->path() + QLatin1Char('/');
-    gSkinFile = gSkinFolder + QStringLiteral("Skinfs.ini");
-    gFullScreenSkin = true;
-    frmSkin::get();
-    ClearSkinChanged();
+    m_env.openSkin(true);
     return frmFullScreenToolBar::get();
-}
-
-void tst_fullscreen_window::writeLanguage(const QByteArray &content)
-{
-    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    ini::clearCache();
-    gUILanguage = QStringLiteral("Test");
 }
 
 void tst_fullscreen_window::framesStandWhereDesignedAndWaitForAnImage()
@@ -227,11 +183,12 @@ void tst_fullscreen_window::builtinTexts()
     QCOMPARE(window->bar(1)->cbxBarType->itemText(4), QStringLiteral("Button Horizontal"));
     QCOMPARE(window->bar(0)->fmPosSize->title(), QStringLiteral("Position / Size"));
     QCOMPARE(window->cbxBtnAction->itemText(35), QStringLiteral("Mute"));
+    verifyTextsFit(window);
 }
 
 void tst_fullscreen_window::languageKeysServingSeveralControls()
 {
-    writeLanguage("[TVX_Morvane]\r\nVersion=1abc\r\n"
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1abc\r\n"
                   "[FullScreen]\r\n27=(pt)\r\n56=Usa\r\n48=Volume\r\n8=\r\n"
                   "[Display]\r\n4_T=0 = automatico\r\n"
                   "[Actions]\r\n1=Esci\r\n");
@@ -254,7 +211,7 @@ void tst_fullscreen_window::languageKeysServingSeveralControls()
 
 void tst_fullscreen_window::failedVersionGateGivesBuiltinTexts()
 {
-    writeLanguage(
+    m_env.writeLanguage(
         "[TVX_Morvane]\r\nVersion=0.9\r\n[FullScreen]\r\n1=Schermo intero\r\n[Actions]\r\n1=Esci\r\n");
     frmFullScreenToolBar *window = openFullScreenSkin();
     QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
@@ -271,7 +228,7 @@ void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QSignalSpy positions(window->cbxPositionBTB, &QComboBox::currentIndexChanged);
     QSignalSpy kinds(window->bar(0)->cbxBarType, &QComboBox::currentIndexChanged);
 
-    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[FullScreen]\r\n11=Sotto e sopra\r\n50=Orizzontale\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[FullScreen]\r\n11=Sotto e sopra\r\n50=Orizzontale\r\n");
     const LangReader lang;
     window->ApplyActionNames(lang);
     window->ApplyTexts(lang);
@@ -291,18 +248,25 @@ void tst_fullscreen_window::standsAtTheTopLeftCorner()
     QCOMPARE(window->frameTop(), 0);
     // 9225 twips.
     QCOMPARE(window->frameWidth(), 615);
+    // The designed client area (9150 by 10455 twips) inside a fixed tool-window
+    // frame: a close box, no minimise or maximise button, no resizing.
+    QCOMPARE(window->size(), QSize(610, 697));
+    const Qt::WindowFlags flags = window->frame()->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(window->frame()->minimumSize(), window->frame()->maximumSize());
 }
 
 void tst_fullscreen_window::closeBoxOnlyHidesAndUnchecksTheViewItem()
 {
     frmFullScreenToolBar *window = openFullScreenSkin();
     window->Show();
-    QVERIFY(m_main->mnuViewFullScreenTB->isChecked());
+    QVERIFY(m_env.main->mnuViewFullScreenTB->isChecked());
     window->frame()->close();
     QCOMPARE(frmFullScreenToolBar::loaded(), window);
     QVERIFY(!window->isShown());
-    QVERIFY(!m_main->mnuViewFullScreenTB->isChecked());
-    m_main->mnuViewFullScreenTB->trigger();
+    QVERIFY(!m_env.main->mnuViewFullScreenTB->isChecked());
+    m_env.main->mnuViewFullScreenTB->trigger();
     QVERIFY(window->isShown());
 }
 
@@ -310,14 +274,10 @@ void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
 {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QVERIFY(image.save(m_skin->filePath(QStringLiteral("Movie.bmp")), "BMP"));
+    QVERIFY(image.save(m_env.skin->filePath(QStringLiteral("Movie.bmp")), "BMP"));
     frmFullScreenToolBar *window = openFullScreenSkin();
     gZoom = 2;
-    m_dialogs->answerForm([](QDialog *form) {
-        auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
-        list->setCurrentRow(0);
-        form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-    });
+    m_env.pickFile(QStringLiteral("Movie.bmp"));
     window->cmdBrowseMainWindow->click();
     gZoom = 1;
 
@@ -349,14 +309,14 @@ void tst_fullscreen_window::extensionRulesAreShared()
         const QSignalBlocker quiet(window->bar(1)->cbxBarType);
         window->bar(1)->cbxBarType->setCurrentIndex(4);
     }
-    m_dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs->answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("png"));
     window->txtExtension_Validate();
-    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->count(), 1);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 4);
 
-    m_dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs->answerButton(dialogs::vbYes);
     window->txtExtension->setText(QStringLiteral("png"));
     window->txtExtension_Validate();
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 0);
@@ -369,10 +329,10 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     frmFullScreenToolBar *window = openFullScreenSkin();
     window->chkExtension->setChecked(true);
     QVERIFY(window->txtExtension->isEnabledTo(window->fmBtnList));
-    QCOMPARE(m_dialogs->count(), 1);
-    QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
-    QCOMPARE(m_dialogs->last().style, int(dialogs::vbExclamation));
-    const QStringList parts = m_dialogs->last().prompt.split(QLatin1Char('\n'));
+    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_env.dialogs->last().style, int(dialogs::vbExclamation));
+    const QStringList parts = m_env.dialogs->last().prompt.split(QLatin1Char('\n'));
     QCOMPARE(parts.size(), 4);
     QCOMPARE(parts.at(0), QStringLiteral("The Buttons' extension is stored in \"Skin.ini\" file."));
     QVERIFY(parts.at(2).isEmpty());
@@ -382,10 +342,10 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     window->chkExtension->setChecked(false);
     QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
-    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->count(), 1);
 
     window->chkExtension->setChecked(true);
-    QCOMPARE(m_dialogs->count(), 2);
+    QCOMPARE(m_env.dialogs->count(), 2);
     QVERIFY(!gSkinChanged);
 }
 

@@ -1,17 +1,8 @@
-#include "core/Module.h"
-#include "core/SkinChange.h"
 #include "core/SkinFonts.h"
-#include "core/frmMain.h"
 #include "core/frmSelectFile.h"
-#include "core/frmSkin.h"
+#include "editors/ToolWindowTestEnvironment.h"
 #include "editors/buttons/KeyPressEdit.h"
-#include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/BarPanel.h"
-#include "editors/display_bars/frmDisplayToolBar.h"
-#include "editors/display_bars/frmTrackVolumeToolBar.h"
-#include "lang/Locale.h"
-#include "platform/IniFile.h"
-#include "support/DialogRecorder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,60 +56,29 @@ private slots:
 private:
     frmImagesToolBar *openWindowSkin();
     void writeImage(const QString &name, const QSize &size);
-    void writeLanguage(const QByteArray &content);
-    // Answers the next image-file picker by choosing name.
-    void pickFile(const QString &name);
     template <typename T> T *control(const QString &name) const;
 
-    QTemporaryDir m_home;
-    std::unique_ptr<QTemporaryDir> m_skin;
-    std::unique_ptr<DialogRecorder> m_dialogs;
-    frmMain *m_main = nullptr;
+    ToolWindowTestEnvironment m_env;
 };
 
 void tst_images_window::initTestCase()
 {
-    QVERIFY(m_home.isValid());
-    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
-    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+    QVERIFY(m_env.prepare());
 }
 
 void tst_images_window::init()
 {
-    gUILanguage.clear();
-    m_dialogs = std::make_unique<DialogRecorder>();
-    m_skin = std::make_unique<QTemporaryDir>();
-    m_main = new frmMain;
-    m_main->show();
-    ApplyLanguage();
+    m_env.start();
 }
 
 void tst_images_window::cleanup()
 {
-    ClearSkinChanged();
-    frmImagesToolBar::unload();
-    frmSkin::unload();
-    frmDisplayToolBar::unload();
-    frmTrackVolumeToolBar::unload();
-    delete m_main;
-    m_main = nullptr;
-    m_dialogs.reset();
-    m_skin.reset();
-    gUILanguage.clear();
-    gSkinFile.clear();
-    gZoom = 1;
-    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    ini::clearCache();
+    m_env.finish();
 }
 
 frmImagesToolBar *tst_images_window::openWindowSkin()
 {
-    gSkinFolder = m_skin->path() + QLatin1Char('/');
-    gSkinFile = gSkinFolder + QStringLiteral("Skin.ini");
-    gFullScreenSkin = false;
-    frmSkin::get();
-    ClearSkinChanged();
+    m_env.openSkin(false);
     return frmImagesToolBar::get();
 }
 
@@ -128,29 +88,7 @@ void tst_images_window::writeImage(const QString &name, const QSize &size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red);
     image.setPixel(0, 0, qRgb(255, 255, 255));
-    QVERIFY(image.save(m_skin->filePath(name), "BMP"));
-}
-
-void tst_images_window::writeLanguage(const QByteArray &content)
-{
-    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    ini::clearCache();
-    gUILanguage = QStringLiteral("Test");
-}
-
-void tst_images_window::pickFile(const QString &name)
-{
-    m_dialogs->answerForm([name](QDialog *form) {
-        auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
-        QVERIFY(list);
-        const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchFixedString);
-        QVERIFY(!found.isEmpty());
-        list->setCurrentItem(found.first());
-        form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-    });
+    QVERIFY(image.save(m_env.skin->filePath(name), "BMP"));
 }
 
 template <typename T> T *tst_images_window::control(const QString &name) const
@@ -219,6 +157,7 @@ void tst_images_window::builtinTextsAndTheActionList()
     QCOMPARE(window->optBtnText[0]->text(), QStringLiteral("Multilanguage Text"));
     QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(pixels)"));
     QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(pixels)"));
+    verifyTextsFit(window);
 
     // Entry i names player action i.
     QCOMPARE(window->cbxBtnAction->count(), 123);
@@ -230,7 +169,7 @@ void tst_images_window::builtinTextsAndTheActionList()
 
 void tst_images_window::languageFileTextsItemByItem()
 {
-    writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n"
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n"
                   "[Images]\r\n1=Immagini\r\n3=&Sfoglia\r\n7=\r\n20=Normale\r\n29=(punti)\r\n"
                   "[Actions]\r\n21=Riproduci\r\n");
     frmImagesToolBar *window = openWindowSkin();
@@ -263,7 +202,7 @@ void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QSignalSpy types(window->cbxBtnType, &QComboBox::currentIndexChanged);
     QSignalSpy actions(window->cbxBtnAction, &QComboBox::currentIndexChanged);
 
-    writeLanguage("[TVX_Morvane]\r\nVersion=2\r\n[Images]\r\n21=Sagomato\r\n[Actions]\r\n21=Riproduci\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=2\r\n[Images]\r\n21=Sagomato\r\n[Actions]\r\n21=Riproduci\r\n");
     const LangReader lang;
     window->ApplyActionNames(lang);
     window->ApplyTexts(lang);
@@ -295,15 +234,15 @@ void tst_images_window::closeBoxOnlyHidesAndUnchecksTheViewItem()
     frmImagesToolBar *window = openWindowSkin();
     window->Show();
     window->txtExtension->setText(QStringLiteral("png"));
-    QVERIFY(m_main->mnuViewImagesTB->isChecked());
+    QVERIFY(m_env.main->mnuViewImagesTB->isChecked());
 
     window->frame()->close();
     QCOMPARE(frmImagesToolBar::loaded(), window);
     QVERIFY(!window->isShown());
-    QVERIFY(!m_main->mnuViewImagesTB->isChecked());
+    QVERIFY(!m_env.main->mnuViewImagesTB->isChecked());
 
     // The View item shows it again unchanged.
-    m_main->mnuViewImagesTB->trigger();
+    m_env.main->mnuViewImagesTB->trigger();
     QVERIFY(window->isShown());
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
 
@@ -320,7 +259,7 @@ void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
     const int16_t shapeBefore = gAnyShape;
     gMainImage = QStringLiteral("main.BMP");
 
-    pickFile(QStringLiteral("Main.bmp"));
+    m_env.pickFile(QStringLiteral("Main.bmp"));
     window->cmdBrowseMainWindow->click();
 
     // The picker was asked for the skin folder's bitmaps, the current image preselected.
@@ -350,7 +289,7 @@ void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
 
     QVERIFY(gSkinChanged);
     QVERIFY(frmSkin::get()->caption().startsWith(QLatin1Char('*')));
-    QCOMPARE(m_dialogs->count(DialogRecorder::Kind::MessageBox), 0);
+    QCOMPARE(m_env.dialogs->count(DialogRecorder::Kind::MessageBox), 0);
 }
 
 void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
@@ -358,7 +297,7 @@ void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
     writeImage(QStringLiteral("Main.bmp"), QSize(40, 30));
     frmImagesToolBar *window = openWindowSkin();
     gZoom = 2;
-    pickFile(QStringLiteral("Main.bmp"));
+    m_env.pickFile(QStringLiteral("Main.bmp"));
     window->cmdBrowseMainWindow_Click();
     QCOMPARE(frmSkin::get()->pctSkinMain->size(), QSize(80, 60));
     // The preview window grows with it.
@@ -367,22 +306,22 @@ void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
 
 void tst_images_window::cancelledOrUnreadableMainImageChangesNothing()
 {
-    QFile bad(m_skin->filePath(QStringLiteral("Bad.bmp")));
+    QFile bad(m_env.skin->filePath(QStringLiteral("Bad.bmp")));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("this is no picture");
     bad.close();
     frmImagesToolBar *window = openWindowSkin();
     gMainImage.clear();
 
-    m_dialogs->cancel();
+    m_env.dialogs->cancel();
     window->cmdBrowseMainWindow_Click();
     QVERIFY(!gSkinChanged);
     QVERIFY(!window->fmBtnList->isEnabled());
 
-    pickFile(QStringLiteral("Bad.bmp"));
+    m_env.pickFile(QStringLiteral("Bad.bmp"));
     window->cmdBrowseMainWindow_Click();
-    QCOMPARE(m_dialogs->count(DialogRecorder::Kind::MessageBox), 1);
-    const DialogRecorder::Request &box = m_dialogs->last();
+    QCOMPARE(m_env.dialogs->count(DialogRecorder::Kind::MessageBox), 1);
+    const DialogRecorder::Request &box = m_env.dialogs->last();
     QCOMPARE(box.title, QStringLiteral("TVX_Morvane - Skin"));
     QCOMPARE(box.prompt,
         QStringLiteral("It wasn't possible to load the specified file.\n"
@@ -409,7 +348,7 @@ void tst_images_window::untickingShapeBeforeAMainImageClearsTheFlag()
     QVERIFY(frmSkin::get()->pctSkinMain->mask().isEmpty());
 
     // The image chosen afterwards follows the box.
-    pickFile(QStringLiteral("Main.bmp"));
+    m_env.pickFile(QStringLiteral("Main.bmp"));
     window->cmdBrowseMainWindow_Click();
     QVERIFY(frmSkin::get()->pctSkinMain->mask().isEmpty());
     QCOMPARE(gAnyShape, int16_t(0));
@@ -422,7 +361,7 @@ void tst_images_window::shapeBoxShapesTheShownMainImage()
 {
     writeImage(QStringLiteral("Main.bmp"), QSize(40, 30));
     frmImagesToolBar *window = openWindowSkin();
-    pickFile(QStringLiteral("Main.bmp"));
+    m_env.pickFile(QStringLiteral("Main.bmp"));
     window->cmdBrowseMainWindow_Click();
     PictureBox *main = frmSkin::get()->pctSkinMain;
     // Ticked: the white top-left pixel is cut away.
@@ -446,12 +385,12 @@ void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
     const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
     if (!QFile::exists(system))
         QSKIP("no font file to register");
-    QVERIFY(QFile::copy(system, m_skin->filePath(QStringLiteral("Skin.ttf"))));
+    QVERIFY(QFile::copy(system, m_env.skin->filePath(QStringLiteral("Skin.ttf"))));
     writeImage(QStringLiteral("Main.bmp"), QSize(4, 4));
     frmImagesToolBar *window = openWindowSkin();
     KeyPressEdit *box = window->txtMainFont[1];
 
-    pickFile(QStringLiteral("Skin.ttf"));
+    m_env.pickFile(QStringLiteral("Skin.ttf"));
     window->cmdMainFont[1]->click();
     QCOMPARE(gSelFilePrompt, QStringLiteral("Select a font for the current skin:"));
     QCOMPARE(gSelFileFilter, QStringLiteral("ttf;*.fon;*.fnt;*.ttf;*.ttc;*.fot;*.otf;*.mmm;*.pfb;*.pfm"));
@@ -488,7 +427,7 @@ void tst_images_window::extensionKeysRefuseFileNameCharacters()
     window->Show();
     KeyPressEdit *box = window->txtExtension;
     box->setFocus();
-    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    QVERIFY(QTest::qWaitForWindowActive(m_env.main));
     box->clear();
     QTest::keyClicks(box, QStringLiteral("p.n*g\\/:?\"<>|x"));
     QCOMPARE(box->text(), QStringLiteral("pngx"));
@@ -506,7 +445,7 @@ void tst_images_window::extensionChangeWithoutUsersIsTakenSilently()
     window->txtExtension_Validate();
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
     QCOMPARE(gButtonExt, QStringLiteral("png"));
-    QCOMPARE(m_dialogs->count(), 0);
+    QCOMPARE(m_env.dialogs->count(), 0);
     // The new extension goes into the skin file: the skin is changed.
     QVERIFY(gSkinChanged);
 
@@ -525,19 +464,19 @@ void tst_images_window::extensionChangeAsksWhileButtonsAreListed()
     window->txtExtension->setText(QStringLiteral("BMP"));
     window->txtExtension_Validate();
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
-    QCOMPARE(m_dialogs->count(), 0);
+    QCOMPARE(m_env.dialogs->count(), 0);
     QVERIFY(gSkinChanged);
     ClearSkinChanged();
 
-    m_dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs->answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
-    QCOMPARE(m_dialogs->count(), 1);
-    QCOMPARE(m_dialogs->last().prompt,
+    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->last().prompt,
         QStringLiteral("If you change the extension all the buttons in the Buttons List and in the Bars "
                        "window will be removed. Continue anyway?"));
-    QCOMPARE(m_dialogs->last().title, QStringLiteral("Attention"));
-    QCOMPARE(m_dialogs->last().style, dialogs::vbYesNo | dialogs::vbExclamation);
+    QCOMPARE(m_env.dialogs->last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_env.dialogs->last().style, dialogs::vbYesNo | dialogs::vbExclamation);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("BMP"));
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
     QCOMPARE(window->lstButtons->count(), 1);
@@ -555,12 +494,12 @@ void tst_images_window::extensionChangeResetsButtonBars()
         track->cbxBarType->setCurrentIndex(3);
         volume->cbxBarType->setCurrentIndex(5);
     }
-    m_dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs->answerButton(dialogs::vbYes);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
 
     // No buttons listed: the clear asks nothing more.
-    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->count(), 1);
     QCOMPARE(track->cbxBarType->currentIndex(), 3);
     QCOMPARE(volume->cbxBarType->currentIndex(), 1);
     QCOMPARE(gButtonExt, QStringLiteral("gif"));
@@ -573,23 +512,23 @@ void tst_images_window::extensionIsValidatedWhenTheFocusMovesOnOnly()
     window->fmBtnList->setEnabled(true);
     window->lstButtons->addItem(QStringLiteral("Play"));
     window->Show();
-    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    QVERIFY(QTest::qWaitForWindowActive(m_env.main));
     window->txtExtension->setFocus();
     QVERIFY(window->txtExtension->hasFocus());
 
     // Tab moves on: the new extension is checked (and refused here).
-    m_dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs->answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     QTest::keyClick(window->txtExtension, Qt::Key_Tab);
     QVERIFY(!window->txtExtension->hasFocus());
-    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->count(), 1);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
 
     // Hiding the window is no move to another control: nothing is asked.
     window->txtExtension->setFocus();
     window->txtExtension->setText(QStringLiteral("gif"));
     window->Hide();
-    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs->count(), 1);
 }
 
 QTEST_MAIN(tst_images_window)

@@ -1,11 +1,7 @@
-#include "core/frmMain.h"
 #include "editors/CoordinateEdit.h"
-#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/ToolWindowTestEnvironment.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
-#include "editors/display_bars/frmTrackVolumeToolBar.h"
-#include "lang/Locale.h"
-#include "platform/IniFile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,45 +37,22 @@ private slots:
     void closeByCodeUnloads();
 
 private:
-    void writeLanguage(const QByteArray &content);
-
-    QTemporaryDir m_home;
-    frmMain *m_main = nullptr;
+    ToolWindowTestEnvironment m_env;
 };
 
 void tst_trackvolume::initTestCase()
 {
-    QVERIFY(m_home.isValid());
-    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Lang")));
+    QVERIFY(m_env.prepare());
 }
 
 void tst_trackvolume::init()
 {
-    gUILanguage.clear();
-    m_main = new frmMain;
-    m_main->show();
+    m_env.start();
 }
 
 void tst_trackvolume::cleanup()
 {
-    frmTrackVolumeToolBar::unload();
-    frmImagesToolBar::unload();
-    delete m_main;
-    m_main = nullptr;
-    gUILanguage.clear();
-    QFile::remove(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-}
-
-void tst_trackvolume::writeLanguage(const QByteArray &content)
-{
-    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    gUILanguage = QStringLiteral("Test");
-    // The reader caches by size and time: a rewrite within the same second must not be missed.
-    ini::clearCache();
+    m_env.finish();
 }
 
 void tst_trackvolume::bothHalvesCarryTheBarPanelControls()
@@ -137,19 +110,21 @@ void tst_trackvolume::builtinTextsInBothHalves()
         QCOMPARE(panel->lblMouseOverColor->text(), QStringLiteral("Mouse Over Color:"));
         QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
     }
+    // The narrow colour frames included, no text is cut off.
+    verifyTextsFit(window);
 }
 
 void tst_trackvolume::languageFileBehindTheVersionGate()
 {
     // Below version 1 the whole file is ignored.
-    writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n");
     frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
     QCOMPARE(window->bar(0)->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
     QVERIFY(window->caption().startsWith(QStringLiteral("TrackBar ")));
     frmTrackVolumeToolBar::unload();
 
     // From version 1 on, each key it fills replaces its item in both halves.
-    writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n22=\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n22=\r\n");
     window = frmTrackVolumeToolBar::get();
     QCOMPARE(window->caption(), QStringLiteral("Barres"));
     for (int i = 0; i < 2; ++i) {
@@ -169,7 +144,7 @@ void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
     QSignalSpy index1(window->bar(1)->cbxBarType, &QComboBox::currentIndexChanged);
     QSignalSpy used(window->bar(1)->chkBarUsed, &QCheckBox::toggled);
 
-    writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n[Bars]\r\n4=Horizontale\r\n9=Bouton vertical\r\n");
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n[Bars]\r\n4=Horizontale\r\n9=Bouton vertical\r\n");
     window->ApplyTexts(LangReader());
 
     QCOMPARE(window->bar(0)->cbxBarType->currentIndex(), 5);
@@ -183,10 +158,11 @@ void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
 void tst_trackvolume::placesItselfBelowTheImagesWindowSpanningTwoWidths()
 {
     frmImagesToolBar *images = frmImagesToolBar::get();
-    images->resizeFrame(311, 537);
     frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
     QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), 537);
+    QCOMPARE(window->frameTop(), images->frameHeight());
+    QVERIFY(window->frameTop() > 0);
+    QCOMPARE(window->frameWidth(), 2 * images->frameWidth());
     QCOMPARE(window->frameWidth(), 622);
     // As high as its designed client area (4215 twips) and the frame's borders.
     const QMargins borders = window->frame()->contentsMargins();
@@ -205,12 +181,12 @@ void tst_trackvolume::userCloseOnlyHidesAndUnchecksTheViewItem()
     QCOMPARE(window->bar(1)->txtImageBar->text(), QStringLiteral("volume.bmp"));
 
     // The View item's toggle hides the window and clears its check mark.
-    QVERIFY(!m_main->mnuViewTrackVolumeTB->isChecked());
+    QVERIFY(!m_env.main->mnuViewTrackVolumeTB->isChecked());
     QVERIFY(!window->isShown());
     // The preview window enables the item while a window skin is open.
-    m_main->mnuViewTrackVolumeTB->setEnabled(true);
-    m_main->mnuViewTrackVolumeTB->trigger();
-    QVERIFY(m_main->mnuViewTrackVolumeTB->isChecked());
+    m_env.main->mnuViewTrackVolumeTB->setEnabled(true);
+    m_env.main->mnuViewTrackVolumeTB->trigger();
+    QVERIFY(m_env.main->mnuViewTrackVolumeTB->isChecked());
     QCOMPARE(frmTrackVolumeToolBar::loaded(), window);
     QVERIFY(window->isShown());
     QCOMPARE(window->bar(1)->txtImageBar->text(), QStringLiteral("volume.bmp"));
@@ -221,7 +197,7 @@ void tst_trackvolume::closeByCodeUnloads()
     frmTrackVolumeToolBar::get()->Show();
     QVERIFY(frmTrackVolumeToolBar::unload(vbFormCode));
     QVERIFY(!frmTrackVolumeToolBar::loaded());
-    QVERIFY(m_main->mnuViewTrackVolumeTB->isChecked());
+    QVERIFY(m_env.main->mnuViewTrackVolumeTB->isChecked());
 
     // The next load starts afresh.
     frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();

@@ -1,7 +1,9 @@
 #include "editors/buttons/ButtonListPanel.h"
 
 #include "editors/buttons/ButtonToolWindow.h"
+#include "editors/ToolWindowLayout.h"
 #include "editors/buttons/KeyPressEdit.h"
+#include "lang/Locale.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -10,10 +12,7 @@ namespace {
 
 QPushButton *makeButton(QWidget *host, const char *name, int top)
 {
-    auto *button = new QPushButton(host);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(204, top, 76, 22);
-    return button;
+    return makeControl<QPushButton>(host, name, QRect(204, top, 76, 22));
 }
 
 } // namespace
@@ -21,9 +20,7 @@ QPushButton *makeButton(QWidget *host, const char *name, int top)
 ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
     : w(window)
 {
-    w.lstButtons = new QListWidget(host);
-    w.lstButtons->setObjectName(QStringLiteral("lstButtons"));
-    w.lstButtons->setGeometry(8, 18, 190, 114);
+    w.lstButtons = makeControl<QListWidget>(host, "lstButtons", QRect(8, 18, 190, 114));
     w.lstButtons->setSelectionMode(QAbstractItemView::SingleSelection);
 
     w.cmdAdd = makeButton(host, "cmdAdd", 18);
@@ -36,10 +33,17 @@ ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
     w.cmdDown->setEnabled(false);
     w.cmdRemove->setEnabled(false);
 
-    w.txtExtension = new KeyPressEdit(host);
-    w.txtExtension->setObjectName(QStringLiteral("txtExtension"));
-    w.txtExtension->setGeometry(204, 140, 76, 21);
+    w.txtExtension = makeControl<KeyPressEdit>(host, "txtExtension", QRect(204, 140, 76, 21));
     w.txtExtension->setText(QStringLiteral("bmp"));
+}
+
+void ButtonListPanel::applyTexts(const std::function<QString(int key)> &textOf, int firstKey)
+{
+    SetLangCaption(w.cmdAdd, textOf(firstKey));
+    SetLangCaption(w.cmdUp, textOf(firstKey + 1));
+    SetLangCaption(w.cmdDown, textOf(firstKey + 2));
+    SetLangCaption(w.cmdRemove, textOf(firstKey + 3));
+    SetLangCaption(w.cmdClear, textOf(firstKey + 4));
 }
 
 void ButtonListPanel::cmdAdd_Click() { }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 class ButtonToolWindow;
 class QWidget;
 
@@ -12,6 +16,10 @@ class ButtonListPanel
 public:
     // Creates the controls on host (the frame, or the picture box filling it).
     ButtonListPanel(ButtonToolWindow &window, QWidget *host);
+
+    // The captions of Add, Up, Down, Remove and Clear: keys firstKey to
+    // firstKey + 4 of textOf. No handler runs.
+    void applyTexts(const std::function<QString(int key)> &textOf, int firstKey);
 
     void cmdAdd_Click();
     void cmdUp_Click();

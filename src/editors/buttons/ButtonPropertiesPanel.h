@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 class ButtonToolWindow;
 class LangReader;
 class QWidget;
@@ -22,6 +26,13 @@ public:
     // them, later calls replace their texts in place.
     void fillActionNames(const LangReader &lang);
 
+    // The texts of the two frames, from key firstKey of textOf on: the
+    // selected button's frame, the button and type labels, the type entries,
+    // the action label, the two text options, the coordinates frame, the X
+    // and Y labels and one key for both unit labels. No handler runs.
+    void applyTexts(const std::function<QString(int key)> &textOf, int firstKey);
+
 private:
     ButtonToolWindow &w;
+    int m_typeCount = 0;
 };

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 ButtonToolWindow::ButtonToolWindow()
 {
@@ -60,40 +59,6 @@ void ButtonToolWindow::connectSharedHandlers()
     connect(cmdDown, &QPushButton::clicked, this, &ButtonToolWindow::cmdDown_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &ButtonToolWindow::cmdRemove_Click);
     connect(cmdClear, &QPushButton::clicked, this, &ButtonToolWindow::cmdClear_Click);
-}
-
-void ButtonToolWindow::setClientSize(int widthTwips, int heightTwips)
-{
-    const QSize client(px(widthTwips), px(heightTwips));
-    setMinimumSize(client);
-    resize(client);
-}
-
-void ButtonToolWindow::setLabelCaption(QLabel *label, const QString &caption)
-{
-    if (label->buddy()) {
-        label->setText(caption);
-        return;
-    }
-    // Without a buddy a label shows "&" literally: drop the access-key marks
-    // and show "&&" as one "&", as the design's labels do.
-    QString shown;
-    shown.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size()) {
-            ++i;
-            shown += caption.at(i);
-        } else if (caption.at(i) != QLatin1Char('&')) {
-            shown += caption.at(i);
-        }
-    }
-    label->setText(shown);
-}
-
-void ButtonToolWindow::setEntryText(QComboBox *box, int index, const QString &text)
-{
-    const QSignalBlocker blocker(box);
-    box->setItemText(index, text);
 }
 
 void ButtonToolWindow::cmdBrowseMainWindow_Click()
@@ -149,4 +114,11 @@ void ButtonToolWindow::cmdClear_Click()
 void ButtonToolWindow::ApplyActionNames(const LangReader &lang)
 {
     m_buttonProperties->fillActionNames(lang);
+}
+
+void ButtonToolWindow::applyButtonTexts(
+    const std::function<QString(int key)> &textOf, int firstCommandKey, int firstPropertyKey)
+{
+    m_buttonList->applyTexts(textOf, firstCommandKey);
+    m_buttonProperties->applyTexts(textOf, firstPropertyKey);
 }

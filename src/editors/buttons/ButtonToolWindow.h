@@ -5,6 +5,7 @@
 
 #include <QRadioButton>
 
+#include <functional>
 #include <memory>
 
 class ButtonListPanel;
@@ -104,13 +105,14 @@ protected:
     void createButtonProperties(QWidget *host, QWidget *coordinatesHost, int typeCount);
     void connectSharedHandlers();
 
-    // The client area's size in twips, as the design gives it.
-    void setClientSize(int widthTwips, int heightTwips);
-
-    // Caption helpers: a label shows "&&" as "&" and hides a single "&" as a
-    // button does; a list entry's text changes without a handler running.
-    static void setLabelCaption(QLabel *label, const QString &caption);
-    static void setEntryText(QComboBox *box, int index, const QString &text);
+    // Gives the buttons list and the selected button's frames their texts:
+    // textOf(k) is the text of key k of the window's section. The five list
+    // commands take the keys from firstCommandKey on; the selected button's
+    // frame, its labels, type entries and options and its coordinates frame
+    // take the keys from firstPropertyKey on, in the order the controls stand
+    // (the one unit-label key serves both coordinate units).
+    void applyButtonTexts(
+        const std::function<QString(int key)> &textOf, int firstCommandKey, int firstPropertyKey);
 
     // Twips to pixels.
     static int px(int twips);

@@ -2,7 +2,7 @@
 
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
-#include "editors/display_bars/ToolWindowLayout.h"
+#include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
 
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 // Offsets of the colours and the position frames from the style frame, in twips.
@@ -20,7 +19,9 @@ constexpr int LowerFramesTop = 2040;
 constexpr int PosSizeFrameLeft = 2160;
 } // namespace
 
-BarPanel::BarPanel(QWidget *window, int index, int leftTwips, int topTwips) : QObject(window), m_index(index)
+BarPanel::BarPanel(QWidget *window, int index, int leftTwips, int topTwips)
+    : QObject(window)
+    , m_index(index)
 {
     setObjectName(QStringLiteral("BarPanel_%1").arg(index));
     createStyleFrame(window, leftTwips, topTwips);
@@ -30,12 +31,14 @@ BarPanel::BarPanel(QWidget *window, int index, int leftTwips, int topTwips) : QO
 
 BarPanel::~BarPanel() = default;
 
-template <typename T>
-T *BarPanel::make(QWidget *parent, const char *name)
+QString BarPanel::elementName(const char *name) const
 {
-    T *control = new T(parent);
-    control->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(m_index));
-    return control;
+    return QLatin1String(name) + QLatin1Char('_') + QString::number(m_index);
+}
+
+template <typename T> T *BarPanel::make(QWidget *parent, const char *name)
+{
+    return makeControl<T>(parent, elementName(name), QRect());
 }
 
 void BarPanel::createStyleFrame(QWidget *window, int leftTwips, int topTwips)
@@ -49,23 +52,17 @@ void BarPanel::createStyleFrame(QWidget *window, int leftTwips, int topTwips)
 
     lblBarType = make<QLabel>(pctBarStyle, "lblBarType");
     lblBarType->setGeometry(twipsRect(0, 60, 600, 255));
-    cbxBarType = make<QComboBox>(pctBarStyle, "cbxBarType");
-    cbxBarType->setGeometry(twipsRect(660, 0, 2280, 315));
+    // List position k is BarKind k; no kind is chosen yet.
+    cbxBarType
+        = makeFixedList(pctBarStyle, elementName("cbxBarType"), twipsRect(660, 0, 2280, 315), KindCount);
     // With a buddy a label takes "&" as an access key, as the design's labels do.
     lblBarType->setBuddy(cbxBarType);
-    {
-        // Filling an empty list selects its first entry: the kinds start unselected.
-        const QSignalBlocker quiet(cbxBarType);
-        for (int kind = 0; kind < KindCount; ++kind)
-            cbxBarType->addItem(QString());
-        cbxBarType->setCurrentIndex(-1);
-    }
     chkBarUsed = make<QCheckBox>(pctBarStyle, "chkBarUsed");
     chkBarUsed->setGeometry(twipsRect(3060, 30, 1155, 255));
     chkBarUsed->setChecked(true);
 
     lblImageBar = make<QLabel>(pctBarStyle, "lblImageBar");
-    lblImageBar->setGeometry(twipsRect(0, 540, 600, 255));
+    lblImageBar->setGeometry(twipsRect(0, 540, 645, 255));
     txtImageBar = make<QLineEdit>(pctBarStyle, "txtImageBar");
     txtImageBar->setGeometry(twipsRect(660, 480, 2280, 315));
     txtImageBar->setReadOnly(true);
@@ -76,7 +73,7 @@ void BarPanel::createStyleFrame(QWidget *window, int leftTwips, int topTwips)
     chkBorder = make<QCheckBox>(pctBarStyle, "chkBorder");
     chkBorder->setGeometry(twipsRect(0, 1020, 1500, 255));
     chkTransparentBG = make<QCheckBox>(pctBarStyle, "chkTransparentBG");
-    chkTransparentBG->setGeometry(twipsRect(1620, 1020, 2535, 255));
+    chkTransparentBG->setGeometry(twipsRect(1560, 1020, 2655, 255));
 }
 
 void BarPanel::createColorFrame(QWidget *window, int leftTwips, int topTwips)
@@ -85,13 +82,15 @@ void BarPanel::createColorFrame(QWidget *window, int leftTwips, int topTwips)
     fmBarColor->setGeometry(twipsRect(leftTwips, topTwips, 2055, 1935));
     fmBarColor->setEnabled(false);
 
+    // The frame is narrow: the labels take all the width the small swatches
+    // at the right edge leave them, so that their texts are not cut off.
     const auto row = [this](const char *labelName, const char *swatchName, int rowIndex, QLabel *&label,
-                            ColorSwatch *&swatch) {
+                         ColorSwatch *&swatch) {
         const int top = 300 + rowIndex * 390;
         label = make<QLabel>(fmBarColor, labelName);
-        label->setGeometry(twipsRect(120, top, 1380, 255));
+        label->setGeometry(twipsRect(60, top, 1710, 255));
         swatch = make<ColorSwatch>(fmBarColor, swatchName);
-        swatch->setGeometry(twipsRect(1530, top - 30, 405, 285));
+        swatch->setGeometry(twipsRect(1800, top - 15, 225, 285));
         label->setBuddy(swatch);
     };
     row("lblBorderColor", "cmdBorderColor", 0, lblBorderColor, cmdBorderColor);
@@ -107,7 +106,7 @@ void BarPanel::createPosSizeFrame(QWidget *window, int leftTwips, int topTwips)
     fmPosSize->setEnabled(false);
 
     const auto cell = [this](const char *labelName, const char *boxName, int column, int rowIndex,
-                             QLabel *&label, CoordinateEdit *&box) {
+                          QLabel *&label, CoordinateEdit *&box) {
         const int left = 120 + column * 1020;
         const int top = 300 + rowIndex * 780;
         label = make<QLabel>(fmPosSize, labelName);
@@ -131,8 +130,7 @@ void BarPanel::enableFrames()
     fmPosSize->setEnabled(true);
 }
 
-template <typename TextOf>
-void BarPanel::setTexts(const QString &styleText, TextOf itemText)
+template <typename TextOf> void BarPanel::setTexts(const QString &styleText, TextOf itemText)
 {
     SetLangCaption(fmBarStyle, styleText);
     SetLangCaption(lblBarType, itemText(0));
@@ -155,11 +153,11 @@ void BarPanel::setTexts(const QString &styleText, TextOf itemText)
     SetLangCaption(lblPosSizeHeight, itemText(21));
 }
 
-void BarPanel::applyTexts(const LangReader &lang, const QString &section, int styleKey, int styleId,
-                          int firstKey, int firstId)
+void BarPanel::applyTexts(
+    const LangReader &lang, const QString &section, int styleKey, int styleId, int firstKey, int firstId)
 {
     setTexts(lang.text(section, styleKey, styleId),
-             [&](int item) { return lang.text(section, firstKey + item, firstId + item); });
+        [&](int item) { return lang.text(section, firstKey + item, firstId + item); });
 }
 
 void BarPanel::applyBuiltinTexts(int styleId, int firstId)

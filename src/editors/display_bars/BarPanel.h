@@ -45,13 +45,11 @@ public:
     // label from the consecutive keys firstKey, firstKey + 1, ... of section, with
     // the built-in texts firstId, firstId + 1, ... Replacing the kind entries keeps
     // the selection and runs no handler.
-    void applyTexts(const LangReader &lang, const QString &section, int styleKey, int styleId, int firstKey,
-                    int firstId);
+    void applyTexts(
+        const LangReader &lang, const QString &section, int styleKey, int styleId, int firstKey, int firstId);
     // The same items from the built-in texts alone (the texts a panel is created with).
     void applyBuiltinTexts(int styleId, int firstId);
 
-    // Number of items applyTexts sets after the style frame's caption.
-    static constexpr int TextItemCount = 22;
     // Number of bar kinds (entries of cbxBarType).
     static constexpr int KindCount = 6;
 
@@ -94,11 +92,11 @@ private:
     void createStyleFrame(QWidget *window, int leftTwips, int topTwips);
     void createColorFrame(QWidget *window, int leftTwips, int topTwips);
     void createPosSizeFrame(QWidget *window, int leftTwips, int topTwips);
-    template <typename T>
-    T *make(QWidget *parent, const char *name);
+    // The name of this panel's element of the control array name ("cbxBarType_1").
+    QString elementName(const char *name) const;
+    template <typename T> T *make(QWidget *parent, const char *name);
     // Sets the style frame's caption and item k (0 to 21) to the texts given.
-    template <typename TextOf>
-    void setTexts(const QString &styleText, TextOf itemText);
+    template <typename TextOf> void setTexts(const QString &styleText, TextOf itemText);
 
     int m_index = 0;
 };

@@ -2,7 +2,8 @@
 
 #include <QColor>
 
-ColorSwatch::ColorSwatch(QWidget *parent) : QPushButton(parent)
+ColorSwatch::ColorSwatch(QWidget *parent)
+    : QPushButton(parent)
 {
     setBackColor(0);
     setToolTip(QStringLiteral("000000"));
@@ -15,6 +16,6 @@ void ColorSwatch::setBackColor(int systemColor)
     m_backColor = systemColor;
     const QColor color(systemColor & 0xFF, (systemColor >> 8) & 0xFF, (systemColor >> 16) & 0xFF);
     // A style sheet is the one way every widget style honours a button's background.
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid gray; }")
-                      .arg(color.name()));
+    setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid gray; }").arg(color.name()));
 }

@@ -1,34 +1,28 @@
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 
 #include "editors/CoordinateEdit.h"
-#include "editors/display_bars/ToolWindowLayout.h"
+#include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
-#include "resources/BuiltinTexts.h"
 
 #include <QGroupBox>
 #include <QLabel>
 
-namespace {
-template <typename T>
-T *make(QWidget *parent, const char *name, const QRect &geometry)
-{
-    T *control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-} // namespace
-
-DisplayCoordinatesFrame::DisplayCoordinatesFrame(QWidget *window, int leftTwips, int topTwips) : QObject(window)
+DisplayCoordinatesFrame::DisplayCoordinatesFrame(QWidget *window, int leftTwips, int topTwips)
+    : QObject(window)
 {
     setObjectName(QStringLiteral("DisplayCoordinatesFrame"));
-    fmDisplayCoordinates = make<QGroupBox>(window, "fmDisplayCoordinates", twipsRect(leftTwips, topTwips, 4335, 615));
-    lblDisplayX = make<QLabel>(fmDisplayCoordinates, "lblDisplayX", twipsRect(120, 270, 300, 255));
-    txtDisplayX = make<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayX", twipsRect(420, 210, 900, 315));
-    lblDisplayPixelsX = make<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsX", twipsRect(1380, 270, 735, 255));
-    lblDisplayY = make<QLabel>(fmDisplayCoordinates, "lblDisplayY", twipsRect(2220, 270, 300, 255));
-    txtDisplayY = make<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayY", twipsRect(2520, 210, 900, 315));
-    lblDisplayPixelsY = make<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsY", twipsRect(3480, 270, 735, 255));
+    fmDisplayCoordinates
+        = makeControl<QGroupBox>(window, "fmDisplayCoordinates", twipsRect(leftTwips, topTwips, 4335, 615));
+    lblDisplayX = makeControl<QLabel>(fmDisplayCoordinates, "lblDisplayX", twipsRect(120, 270, 300, 255));
+    txtDisplayX
+        = makeControl<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayX", twipsRect(420, 210, 900, 315));
+    lblDisplayPixelsX
+        = makeControl<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsX", twipsRect(1380, 270, 735, 255));
+    lblDisplayY = makeControl<QLabel>(fmDisplayCoordinates, "lblDisplayY", twipsRect(2220, 270, 300, 255));
+    txtDisplayY
+        = makeControl<CoordinateEdit>(fmDisplayCoordinates, "txtDisplayY", twipsRect(2520, 210, 900, 315));
+    lblDisplayPixelsY
+        = makeControl<QLabel>(fmDisplayCoordinates, "lblDisplayPixelsY", twipsRect(3480, 270, 735, 255));
     // With a buddy a label takes "&" as an access key, as the design's labels do.
     lblDisplayX->setBuddy(txtDisplayX);
     lblDisplayY->setBuddy(txtDisplayY);
@@ -46,12 +40,8 @@ void DisplayCoordinatesFrame::setTexts(const std::function<QString(int offset)> 
     SetLangCaption(lblDisplayPixelsY, textAt(3));
 }
 
-void DisplayCoordinatesFrame::applyTexts(const LangReader &lang, const QString &section, int firstKey, int firstId)
+void DisplayCoordinatesFrame::applyTexts(
+    const LangReader &lang, const QString &section, int firstKey, int firstId)
 {
     setTexts([&](int offset) { return lang.text(section, firstKey + offset, firstId + offset); });
-}
-
-void DisplayCoordinatesFrame::applyBuiltinTexts(int firstId)
-{
-    setTexts([&](int offset) { return LoadResString(firstId + offset); });
 }

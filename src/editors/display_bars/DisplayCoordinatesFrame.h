@@ -28,8 +28,6 @@ public:
     // to the X unit, firstKey + 2 to the Y label and firstKey + 3 again to the Y
     // unit; built-in text firstId + the same offsets.
     void applyTexts(const LangReader &lang, const QString &section, int firstKey, int firstId);
-    // The same items from the built-in texts alone.
-    void applyBuiltinTexts(int firstId);
     // The same items, item k (offset from firstKey) taking textAt(k).
     void setTexts(const std::function<QString(int offset)> &textAt);
 

@@ -5,7 +5,7 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
-#include "editors/display_bars/ToolWindowLayout.h"
+#include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
 
@@ -17,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 namespace {
 const QString Section = QStringLiteral("Display");
@@ -32,24 +31,6 @@ constexpr int FrameWidth = 4335;
 // The description a new skin starts with, as its box shows it.
 const QString NewSkinDescription = QStringLiteral("Created with TVX Morvane (by Orlo)\n");
 
-template <typename T>
-T *make(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    T *control = new T(parent);
-    control->setObjectName(name);
-    control->setGeometry(geometry);
-    return control;
-}
-
-// A drop-down list of count entries, none selected.
-void fillList(QComboBox *list, int count)
-{
-    // Filling an empty list selects its first entry: the list starts unselected.
-    const QSignalBlocker quiet(list);
-    for (int entry = 0; entry < count; ++entry)
-        list->addItem(QString());
-    list->setCurrentIndex(-1);
-}
 } // namespace
 
 frmDisplayToolBar::frmDisplayToolBar()
@@ -62,7 +43,7 @@ frmDisplayToolBar::~frmDisplayToolBar() = default;
 
 void frmDisplayToolBar::createControls()
 {
-    resize(twipsRect(0, 0, ClientWidth, ClientHeight).size());
+    setClientSize(this, ClientWidth, ClientHeight);
     createDimTextFrame();
     createDisplayFrame();
     coordinates = new DisplayCoordinatesFrame(this, FrameLeft, 3000);
@@ -81,21 +62,20 @@ void frmDisplayToolBar::createControls()
 
 void frmDisplayToolBar::createDimTextFrame()
 {
-    fmDisplayDimText = make<QGroupBox>(this, QStringLiteral("fmDisplayDimText"),
-                                       twipsRect(FrameLeft, 120, FrameWidth, 1095));
-    pctDisplayDimText = make<QWidget>(fmDisplayDimText, QStringLiteral("pctDisplayDimText"),
-                                      twipsRect(60, 240, 4215, 795));
-    lblDisplayTitle = make<QLabel>(pctDisplayDimText, QStringLiteral("lblDisplayTitle"),
-                                   twipsRect(0, 60, 1020, 255));
-    txtDisplayDimMax = make<CoordinateEdit>(pctDisplayDimText, QStringLiteral("txtDisplayDimMax"),
-                                            twipsRect(1080, 0, 900, 315));
+    fmDisplayDimText
+        = makeControl<QGroupBox>(this, "fmDisplayDimText", twipsRect(FrameLeft, 120, FrameWidth, 1095));
+    pctDisplayDimText
+        = makeControl<QWidget>(fmDisplayDimText, "pctDisplayDimText", twipsRect(60, 240, 4215, 795));
+    lblDisplayTitle = makeControl<QLabel>(pctDisplayDimText, "lblDisplayTitle", twipsRect(0, 60, 1020, 255));
+    txtDisplayDimMax
+        = makeControl<CoordinateEdit>(pctDisplayDimText, "txtDisplayDimMax", twipsRect(1080, 0, 900, 315));
     txtDisplayDimMax->setMinusAllowed(false);
     // With a buddy a label takes "&" as an access key, as the design's labels do.
     lblDisplayTitle->setBuddy(txtDisplayDimMax);
 
     // The two options share their parent, which makes them one exclusive group.
-    optSubtitles.setFactory(QStringLiteral("optSubtitles"),
-                            [this](int) { return new QRadioButton(pctDisplayDimText); });
+    optSubtitles.setFactory(
+        QStringLiteral("optSubtitles"), [this](int) { return new QRadioButton(pctDisplayDimText); });
     optSubtitles.load(0)->setGeometry(twipsRect(0, 420, 2040, 255));
     optSubtitles.load(1)->setGeometry(twipsRect(2100, 420, 2100, 255));
     // A new skin keeps the subtitle width under the second key.
@@ -104,47 +84,46 @@ void frmDisplayToolBar::createDimTextFrame()
 
 void frmDisplayToolBar::createDisplayFrame()
 {
-    fmDisplay = make<QGroupBox>(this, QStringLiteral("fmDisplay"), twipsRect(FrameLeft, 1320, FrameWidth, 1575));
-    pctDisplay = make<QWidget>(fmDisplay, QStringLiteral("pctDisplay"), twipsRect(60, 240, 4215, 1275));
-    lblDisplayName = make<QLabel>(pctDisplay, QStringLiteral("lblDisplayName"), twipsRect(0, 60, 600, 255));
-    cbxDisplay = make<QComboBox>(pctDisplay, QStringLiteral("cbxDisplay"), twipsRect(660, 0, 2880, 315));
-    fillList(cbxDisplay, DisplayCount);
+    fmDisplay = makeControl<QGroupBox>(this, "fmDisplay", twipsRect(FrameLeft, 1320, FrameWidth, 1575));
+    pctDisplay = makeControl<QWidget>(fmDisplay, "pctDisplay", twipsRect(60, 240, 4215, 1275));
+    lblDisplayName = makeControl<QLabel>(pctDisplay, "lblDisplayName", twipsRect(0, 60, 600, 255));
+    cbxDisplay
+        = makeFixedList(pctDisplay, QStringLiteral("cbxDisplay"), twipsRect(660, 0, 2880, 315), DisplayCount);
     lblDisplayName->setBuddy(cbxDisplay);
-    chkDisplay = make<QCheckBox>(pctDisplay, QStringLiteral("chkDisplay"), twipsRect(3660, 30, 255, 255));
+    chkDisplay = makeControl<QCheckBox>(pctDisplay, "chkDisplay", twipsRect(3660, 30, 255, 255));
 
-    lblDisplayFont = make<QLabel>(pctDisplay, QStringLiteral("lblDisplayFont"), twipsRect(0, 540, 600, 255));
-    txtDisplayFont = make<QLineEdit>(pctDisplay, QStringLiteral("txtDisplayFont"), twipsRect(660, 480, 2040, 315));
+    lblDisplayFont = makeControl<QLabel>(pctDisplay, "lblDisplayFont", twipsRect(0, 540, 600, 255));
+    txtDisplayFont = makeControl<QLineEdit>(pctDisplay, "txtDisplayFont", twipsRect(660, 480, 2040, 315));
     txtDisplayFont->setReadOnly(true);
     lblDisplayFont->setBuddy(txtDisplayFont);
-    cmdDisplayFont = make<QPushButton>(pctDisplay, QStringLiteral("cmdDisplayFont"), twipsRect(2760, 465, 855, 345));
-    cmdDisplayColor = make<ColorSwatch>(pctDisplay, QStringLiteral("cmdDisplayColor"),
-                                        twipsRect(3660, 480, 405, 315));
+    cmdDisplayFont = makeControl<QPushButton>(pctDisplay, "cmdDisplayFont", twipsRect(2760, 465, 855, 345));
+    cmdDisplayColor = makeControl<ColorSwatch>(pctDisplay, "cmdDisplayColor", twipsRect(3660, 480, 405, 315));
 }
 
 void frmDisplayToolBar::createGuiFrame()
 {
-    fmGUI = make<QGroupBox>(this, QStringLiteral("fmGUI"), twipsRect(FrameLeft, 3720, FrameWidth, 855));
-    lblGUIName = make<QLabel>(fmGUI, QStringLiteral("lblGUIName"), twipsRect(120, 360, 600, 255));
-    cbxGUI = make<QComboBox>(fmGUI, QStringLiteral("cbxGUI"), twipsRect(780, 300, 2580, 315));
-    fillList(cbxGUI, GuiColorCount);
+    fmGUI = makeControl<QGroupBox>(this, "fmGUI", twipsRect(FrameLeft, 3720, FrameWidth, 855));
+    lblGUIName = makeControl<QLabel>(fmGUI, "lblGUIName", twipsRect(120, 360, 600, 255));
+    cbxGUI = makeFixedList(fmGUI, QStringLiteral("cbxGUI"), twipsRect(780, 300, 2580, 315), GuiColorCount);
     lblGUIName->setBuddy(cbxGUI);
-    chkGUI = make<QCheckBox>(fmGUI, QStringLiteral("chkGUI"), twipsRect(3480, 330, 255, 255));
-    cmdGUIColor = make<ColorSwatch>(fmGUI, QStringLiteral("cmdGUIColor"), twipsRect(3780, 300, 405, 315));
+    chkGUI = makeControl<QCheckBox>(fmGUI, "chkGUI", twipsRect(3480, 330, 255, 255));
+    cmdGUIColor = makeControl<ColorSwatch>(fmGUI, "cmdGUIColor", twipsRect(3780, 300, 405, 315));
 }
 
 void frmDisplayToolBar::createTextFrame()
 {
-    fmText = make<QGroupBox>(this, QStringLiteral("fmText"), twipsRect(FrameLeft, 4680, FrameWidth, 3015));
-    lblInstruction = make<QLabel>(fmText, QStringLiteral("lblInstruction"), twipsRect(120, 240, 4095, 255));
-    lblAuthor = make<QLabel>(fmText, QStringLiteral("lblAuthor"), twipsRect(120, 660, 1020, 255));
-    txtAuthor = make<QLineEdit>(fmText, QStringLiteral("txtAuthor"), twipsRect(1200, 600, 3015, 315));
+    fmText = makeControl<QGroupBox>(this, "fmText", twipsRect(FrameLeft, 4680, FrameWidth, 3015));
+    // The instruction takes two lines where the font is too wide for one.
+    lblInstruction = makeControl<QLabel>(fmText, "lblInstruction", twipsRect(120, 225, 4095, 480));
+    lblInstruction->setWordWrap(true);
+    lblAuthor = makeControl<QLabel>(fmText, "lblAuthor", twipsRect(120, 810, 1020, 255));
+    txtAuthor = makeControl<QLineEdit>(fmText, "txtAuthor", twipsRect(1200, 750, 3015, 315));
     lblAuthor->setBuddy(txtAuthor);
-    lblURL = make<QLabel>(fmText, QStringLiteral("lblURL"), twipsRect(120, 1020, 1020, 255));
-    txtURL = make<QLineEdit>(fmText, QStringLiteral("txtURL"), twipsRect(1200, 960, 3015, 315));
+    lblURL = makeControl<QLabel>(fmText, "lblURL", twipsRect(120, 1170, 1020, 255));
+    txtURL = makeControl<QLineEdit>(fmText, "txtURL", twipsRect(1200, 1110, 3015, 315));
     lblURL->setBuddy(txtURL);
-    lblDescription = make<QLabel>(fmText, QStringLiteral("lblDescription"), twipsRect(120, 1380, 1500, 255));
-    txtDescription = make<QPlainTextEdit>(fmText, QStringLiteral("txtDescription"),
-                                          twipsRect(120, 1635, 4095, 1260));
+    lblDescription = makeControl<QLabel>(fmText, "lblDescription", twipsRect(120, 1500, 1500, 255));
+    txtDescription = makeControl<QPlainTextEdit>(fmText, "txtDescription", twipsRect(120, 1755, 4095, 1140));
     txtDescription->setPlainText(NewSkinDescription);
     lblDescription->setBuddy(txtDescription);
 }
@@ -161,8 +140,7 @@ void frmDisplayToolBar::ApplyTexts(const LangReader &lang)
 }
 
 // The items in the order they are applied; textOf(key, id) gives an item's text.
-template <typename TextOf>
-void frmDisplayToolBar::setTexts(TextOf textOf)
+template <typename TextOf> void frmDisplayToolBar::setTexts(TextOf textOf)
 {
     const auto text = [&](int key, int id) { return textOf(QString::number(key), id); };
     SetLangCaption(this, text(1, 6001));
@@ -205,10 +183,5 @@ void frmDisplayToolBar::placeWindow()
 
 bool frmDisplayToolBar::Form_QueryUnload(int unloadMode)
 {
-    // The user's close only hides the window, through the View menu's toggle.
-    if (unloadMode != vbFormControlMenu)
-        return false;
-    if (frmMain *main = frmMain::instance())
-        main->mnuViewDisplayTB_Click();
-    return true;
+    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewDisplayTB_Click);
 }

@@ -16,9 +16,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-// The "Display & GUI" tool window of a window skin: display texts, menu and playlist colours, author information.
-// Five frames one under the other; they start disabled and are enabled all
-// together once the skin's main image is chosen or a skin is read.
+// The "Display & GUI" tool window of a window skin: display texts, menu and playlist colours, author
+// information. Five frames one under the other; they start disabled and are enabled all together once the
+// skin's main image is chosen or a skin is read.
 class frmDisplayToolBar : public MdiForm, public FormInstance<frmDisplayToolBar>
 {
     Q_OBJECT
@@ -90,7 +90,6 @@ private:
     void createDisplayFrame();
     void createGuiFrame();
     void createTextFrame();
-    template <typename TextOf>
-    void setTexts(TextOf textOf);
+    template <typename TextOf> void setTexts(TextOf textOf);
     void placeWindow();
 };

@@ -3,7 +3,7 @@
 #include "core/frmMain.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/BarPanel.h"
-#include "editors/display_bars/ToolWindowLayout.h"
+#include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
 
@@ -30,7 +30,7 @@ frmTrackVolumeToolBar::~frmTrackVolumeToolBar() = default;
 
 void frmTrackVolumeToolBar::createControls()
 {
-    resize(twipsRect(0, 0, ClientWidth, ClientHeight).size());
+    setClientSize(this, ClientWidth, ClientHeight);
     m_bars[0] = new BarPanel(this, 0, 120, 120);
     m_bars[1] = new BarPanel(this, 1, 4680, 120);
 
@@ -76,10 +76,5 @@ void frmTrackVolumeToolBar::placeWindow()
 
 bool frmTrackVolumeToolBar::Form_QueryUnload(int unloadMode)
 {
-    // The user's close only hides the window, through the View menu's toggle.
-    if (unloadMode != vbFormControlMenu)
-        return false;
-    if (frmMain *main = frmMain::instance())
-        main->mnuViewTrackVolumeTB_Click();
-    return true;
+    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewTrackVolumeTB_Click);
 }

@@ -7,7 +7,7 @@
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
-#include "editors/display_bars/ToolWindowLayout.h"
+#include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
 
@@ -19,36 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
-
-QGroupBox *makeFrame(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *frame = new QGroupBox(parent);
-    frame->setObjectName(QLatin1String(name));
-    frame->setGeometry(geometry);
-    return frame;
-}
-
-template <typename T> T *make(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-// A drop-down list with fixed entries and no selection.
-QComboBox *makeFixedList(QWidget *parent, const char *name, const QRect &geometry, int entries)
-{
-    auto *box = make<QComboBox>(parent, name, geometry);
-    const QSignalBlocker blocker(box);
-    for (int k = 0; k < entries; ++k)
-        box->addItem(QString());
-    box->setCurrentIndex(-1);
-    return box;
-}
 
 bool statusTextUsed()
 {
@@ -68,7 +40,7 @@ frmFullScreenToolBar::~frmFullScreenToolBar() = default;
 
 void frmFullScreenToolBar::createControls()
 {
-    setClientSize(9150, 10455);
+    setClientSize(this, 9150, 10455);
     createMainFrame();
     createPositionFrame();
     createDisplayFrames();
@@ -79,31 +51,32 @@ void frmFullScreenToolBar::createControls()
 
 void frmFullScreenToolBar::createMainFrame()
 {
-    fmMain = makeFrame(this, "fmMain", twipsRect(120, 120, 4335, 855));
-    cmdBrowseMainWindow = make<QPushButton>(fmMain, "cmdBrowseMainWindow", QRect(204, 15, 76, 23));
-    txtMainWindow = make<QLineEdit>(fmMain, "txtMainWindow", QRect(8, 16, 190, 21));
+    fmMain = makeControl<QGroupBox>(this, "fmMain", twipsRect(120, 120, 4335, 855));
+    cmdBrowseMainWindow = makeControl<QPushButton>(fmMain, "cmdBrowseMainWindow", QRect(204, 15, 76, 23));
+    txtMainWindow = makeControl<QLineEdit>(fmMain, "txtMainWindow", QRect(8, 16, 190, 21));
     txtMainWindow->setReadOnly(true);
-    chkShape = make<QCheckBox>(fmMain, "chkShape", QRect(8, 38, 272, 17));
+    chkShape = makeControl<QCheckBox>(fmMain, "chkShape", QRect(8, 38, 272, 17));
     chkShape->setChecked(true);
 }
 
 void frmFullScreenToolBar::createPositionFrame()
 {
-    fmPosition = makeFrame(this, "fmPosition", twipsRect(120, 1080, 4335, 1935));
-    lblPosition = make<QLabel>(fmPosition, "lblPosition", QRect(8, 16, 190, 44));
+    fmPosition = makeControl<QGroupBox>(this, "fmPosition", twipsRect(120, 1080, 4335, 1935));
+    lblPosition = makeControl<QLabel>(fmPosition, "lblPosition", QRect(8, 16, 190, 44));
     lblPosition->setWordWrap(true);
-    cbxPositionBTB = makeFixedList(fmPosition, "cbxPositionBTB", QRect(8, 62, 112, 22), 3);
-    cbxPositionLMR = makeFixedList(fmPosition, "cbxPositionLMR", QRect(124, 62, 74, 22), 3);
-    lblPositionDescription = make<QLabel>(fmPosition, "lblPositionDescription", QRect(8, 88, 277, 34));
+    cbxPositionBTB = makeFixedList(fmPosition, QStringLiteral("cbxPositionBTB"), QRect(8, 62, 112, 22), 3);
+    cbxPositionLMR = makeFixedList(fmPosition, QStringLiteral("cbxPositionLMR"), QRect(124, 62, 74, 22), 3);
+    lblPositionDescription = makeControl<QLabel>(fmPosition, "lblPositionDescription", QRect(8, 88, 277, 34));
     lblPositionDescription->setWordWrap(true);
 
     // The monitor: a strip of three points along its top edge and one along its
     // bottom edge; each strip is an exclusive group of its own.
-    fmPositionPreview = makeFrame(fmPosition, "fmPositionPreview", QRect(204, 16, px(1215), px(975)));
+    fmPositionPreview
+        = makeControl<QGroupBox>(fmPosition, "fmPositionPreview", QRect(204, 16, px(1215), px(975)));
     pctPositionPreviewTOP
-        = make<QWidget>(fmPositionPreview, "pctPositionPreviewTOP", QRect(8, 6, px(975), px(375)));
+        = makeControl<QWidget>(fmPositionPreview, "pctPositionPreviewTOP", QRect(8, 6, px(975), px(375)));
     pctPositionPreviewBOTTOM
-        = make<QWidget>(fmPositionPreview, "pctPositionPreviewBOTTOM", QRect(8, 34, px(975), px(375)));
+        = makeControl<QWidget>(fmPositionPreview, "pctPositionPreviewBOTTOM", QRect(8, 34, px(975), px(375)));
     optPositionTOP.setFactory(QStringLiteral("optPositionTOP"), nullptr);
     optPositionBOTTOM.setFactory(QStringLiteral("optPositionBOTTOM"), nullptr);
     for (int i = 0; i < 3; ++i) {
@@ -119,22 +92,24 @@ void frmFullScreenToolBar::createPositionFrame()
 
 void frmFullScreenToolBar::createDisplayFrames()
 {
-    fmDisplay = makeFrame(this, "fmDisplay", twipsRect(120, 3120, 4335, 2295));
-    chkDisplayUsed = make<QCheckBox>(fmDisplay, "chkDisplayUsed", QRect(8, 18, 272, 19));
-    lblDisplayDimText = make<QLabel>(fmDisplay, "lblDisplayDimText", QRect(8, 45, 70, 17));
-    txtDisplayDimMax = make<CoordinateEdit>(fmDisplay, "txtDisplayDimMax", QRect(80, 42, 60, 21));
+    fmDisplay = makeControl<QGroupBox>(this, "fmDisplay", twipsRect(120, 3120, 4335, 2295));
+    chkDisplayUsed = makeControl<QCheckBox>(fmDisplay, "chkDisplayUsed", QRect(8, 18, 272, 19));
+    lblDisplayDimText = makeControl<QLabel>(fmDisplay, "lblDisplayDimText", QRect(8, 45, 70, 17));
+    txtDisplayDimMax = makeControl<CoordinateEdit>(fmDisplay, "txtDisplayDimMax", QRect(80, 42, 60, 21));
     txtDisplayDimMax->setMinusAllowed(false);
     lblDisplayDimText->setBuddy(txtDisplayDimMax);
-    lblDisplayDimTextPixels = make<QLabel>(fmDisplay, "lblDisplayDimTextPixels", QRect(144, 45, 60, 17));
-    lblDisplayAlignment = make<QLabel>(fmDisplay, "lblDisplayAlignment", QRect(8, 71, 70, 17));
-    cbxDisplayAlignment = makeFixedList(fmDisplay, "cbxDisplayAlignment", QRect(80, 68, 200, 22), 3);
+    lblDisplayDimTextPixels
+        = makeControl<QLabel>(fmDisplay, "lblDisplayDimTextPixels", QRect(144, 45, 60, 17));
+    lblDisplayAlignment = makeControl<QLabel>(fmDisplay, "lblDisplayAlignment", QRect(8, 71, 70, 17));
+    cbxDisplayAlignment
+        = makeFixedList(fmDisplay, QStringLiteral("cbxDisplayAlignment"), QRect(80, 68, 200, 22), 3);
     lblDisplayAlignment->setBuddy(cbxDisplayAlignment);
-    lblDisplayFont = make<QLabel>(fmDisplay, "lblDisplayFont", QRect(8, 97, 70, 17));
-    txtDisplayFont = make<QLineEdit>(fmDisplay, "txtDisplayFont", QRect(80, 94, 150, 21));
+    lblDisplayFont = makeControl<QLabel>(fmDisplay, "lblDisplayFont", QRect(8, 97, 70, 17));
+    txtDisplayFont = makeControl<QLineEdit>(fmDisplay, "txtDisplayFont", QRect(80, 94, 144, 21));
     txtDisplayFont->setReadOnly(true);
     lblDisplayFont->setBuddy(txtDisplayFont);
-    cmdDisplayFont = make<QPushButton>(fmDisplay, "cmdDisplayFont", QRect(234, 93, 46, 23));
-    cmdDisplayColor = make<ColorSwatch>(fmDisplay, "cmdDisplayColor", QRect(8, 121, 272, 23));
+    cmdDisplayFont = makeControl<QPushButton>(fmDisplay, "cmdDisplayFont", QRect(228, 93, 52, 23));
+    cmdDisplayColor = makeControl<ColorSwatch>(fmDisplay, "cmdDisplayColor", QRect(8, 121, 272, 23));
 
     m_displayCoordinates = new DisplayCoordinatesFrame(this, 120, 5520);
     fmDisplayCoordinates = m_displayCoordinates->fmDisplayCoordinates;
@@ -151,15 +126,15 @@ void frmFullScreenToolBar::createDisplayFrames()
 
 void frmFullScreenToolBar::createButtonFrames()
 {
-    fmBtnList = makeFrame(this, "fmBtnList", twipsRect(4680, 120, 4335, 2895));
+    fmBtnList = makeControl<QGroupBox>(this, "fmBtnList", twipsRect(4680, 120, 4335, 2895));
     createButtonList(fmBtnList);
-    chkExtension = make<QCheckBox>(fmBtnList, "chkExtension", QRect(8, 141, 190, 19));
+    chkExtension = makeControl<QCheckBox>(fmBtnList, "chkExtension", QRect(8, 141, 190, 19));
     // The extension belongs to the window skin of the folder: it is locked
     // until the user unlocks it.
     txtExtension->setEnabled(false);
 
-    fmBtn = makeFrame(this, "fmBtn", twipsRect(4680, 3120, 4335, 2295));
-    fmBtnCoordinates = makeFrame(this, "fmBtnCoordinates", twipsRect(4680, 5520, 4335, 615));
+    fmBtn = makeControl<QGroupBox>(this, "fmBtn", twipsRect(4680, 3120, 4335, 2295));
+    fmBtnCoordinates = makeControl<QGroupBox>(this, "fmBtnCoordinates", twipsRect(4680, 5520, 4335, 615));
     createButtonProperties(fmBtn, fmBtnCoordinates, 2);
 
     fmBtnList->setEnabled(false);
@@ -207,54 +182,35 @@ void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
     const QString section = QStringLiteral("FullScreen");
     const auto text = [&](int key) { return lang.text(section, key, 8000 + key); };
 
-    setCaption(text(1));
-    fmMain->setTitle(text(2));
-    cmdBrowseMainWindow->setText(text(3));
-    chkShape->setText(text(4));
+    SetLangCaption(this, text(1));
+    SetLangCaption(fmMain, text(2));
+    SetLangCaption(cmdBrowseMainWindow, text(3));
+    SetLangCaption(chkShape, text(4));
 
-    fmPosition->setTitle(text(5));
+    SetLangCaption(fmPosition, text(5));
     for (int k = 0; k < 3; ++k)
-        setEntryText(cbxPositionLMR, k, text(6 + k));
+        SetLangListEntry(cbxPositionLMR, k, text(6 + k));
     for (int k = 0; k < 3; ++k)
-        setEntryText(cbxPositionBTB, k, text(9 + k));
-    setLabelCaption(lblPosition, text(12));
-    setLabelCaption(lblPositionDescription, text(13));
+        SetLangListEntry(cbxPositionBTB, k, text(9 + k));
+    SetLangCaption(lblPosition, text(12));
+    SetLangCaption(lblPositionDescription, text(13));
 
-    fmDisplay->setTitle(text(14));
-    chkDisplayUsed->setText(text(15));
-    setLabelCaption(lblDisplayDimText, text(16));
-    txtDisplayDimMax->setToolTip(lang.text(QStringLiteral("Display"), QStringLiteral("4_T"), 6004));
-    setLabelCaption(lblDisplayDimTextPixels, text(17));
-    setLabelCaption(lblDisplayAlignment, text(18));
+    SetLangCaption(fmDisplay, text(14));
+    SetLangCaption(chkDisplayUsed, text(15));
+    SetLangCaption(lblDisplayDimText, text(16));
+    SetLangToolTip(txtDisplayDimMax, lang.text(QStringLiteral("Display"), QStringLiteral("4_T"), 6004));
+    SetLangCaption(lblDisplayDimTextPixels, text(17));
+    SetLangCaption(lblDisplayAlignment, text(18));
     for (int k = 0; k < 3; ++k)
-        setEntryText(cbxDisplayAlignment, k, text(19 + k));
-    setLabelCaption(lblDisplayFont, text(22));
-    cmdDisplayFont->setText(text(23));
+        SetLangListEntry(cbxDisplayAlignment, k, text(19 + k));
+    SetLangCaption(lblDisplayFont, text(22));
+    SetLangCaption(cmdDisplayFont, text(23));
 
     m_displayCoordinates->applyTexts(lang, section, 24, 8024);
 
-    fmBtnList->setTitle(text(28));
-    chkExtension->setText(text(29));
-    cmdAdd->setText(text(30));
-    cmdUp->setText(text(31));
-    cmdDown->setText(text(32));
-    cmdRemove->setText(text(33));
-    cmdClear->setText(text(34));
-
-    fmBtn->setTitle(text(35));
-    setLabelCaption(lblBtnName, text(36));
-    setLabelCaption(lblBtnType, text(37));
-    setEntryText(cbxBtnType, 0, text(38));
-    setEntryText(cbxBtnType, 1, text(39));
-    setLabelCaption(lblBtnAction, text(40));
-    optBtnText[0]->setText(text(41));
-    optBtnText[1]->setText(text(42));
-
-    fmBtnCoordinates->setTitle(text(43));
-    setLabelCaption(lblBtnX, text(44));
-    setLabelCaption(lblBtnPixelsX, text(46));
-    setLabelCaption(lblBtnY, text(45));
-    setLabelCaption(lblBtnPixelsY, text(46));
+    SetLangCaption(fmBtnList, text(28));
+    SetLangCaption(chkExtension, text(29));
+    applyButtonTexts(text, 30, 35);
 
     // Both bar panels take the same keys but for their frames' captions.
     m_bars[0]->applyTexts(lang, section, 47, 8047, 49, 8049);
@@ -263,15 +219,7 @@ void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
 
 bool frmFullScreenToolBar::Form_QueryUnload(int unloadMode)
 {
-    if (unloadMode != vbFormControlMenu)
-        return false;
-    // The close box only hides the window, through the View menu so that its
-    // check mark follows.
-    if (frmMain *main = frmMain::instance())
-        main->mnuViewFullScreenTB_Click();
-    else
-        Hide();
-    return true;
+    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewFullScreenTB_Click);
 }
 
 void frmFullScreenToolBar::EnableEditingFrames()

@@ -51,7 +51,6 @@ public:
     QPushButton *cmdDisplayFont = nullptr;
     ColorSwatch *cmdDisplayColor = nullptr;
     // Its coordinates, in the frame the Display tool window carries alike.
-    DisplayCoordinatesFrame *displayCoordinates() const { return m_displayCoordinates; }
     QGroupBox *fmDisplayCoordinates = nullptr;
     CoordinateEdit *txtDisplayX = nullptr;
     CoordinateEdit *txtDisplayY = nullptr;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Screen.h"
+
+#include <QRect>
+#include <QString>
+
+class MdiForm;
+class QComboBox;
+class QWidget;
+class frmMain;
+
+// The tool windows are laid out in twips, as designed; widgets take pixels.
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(screen::twipsToPixelsX(left), screen::twipsToPixelsY(top), screen::twipsToPixelsX(width),
+        screen::twipsToPixelsY(height));
+}
+
+// Creates a control of a tool window with its design name at geometry (pixels).
+template <typename T> T *makeControl(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    T *control = new T(parent);
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
+template <typename T> T *makeControl(QWidget *parent, const char *name, const QRect &geometry)
+{
+    return makeControl<T>(parent, QLatin1String(name), geometry);
+}
+
+// A drop-down list of fixed entries, none selected. Its entries stand for values
+// by their position and only get texts later. (Filling an empty list selects
+// its first entry, so it is filled quietly and then left without a selection.)
+QComboBox *makeFixedList(QWidget *parent, const QString &name, const QRect &geometry, int entries);
+
+// Gives a tool window the client area the design gives it, in twips.
+void setClientSize(QWidget *window, int widthTwips, int heightTwips);
+
+// Places a tool window in the main window's client area: its frame's top-left
+// corner at (left, top), the frame width outer pixels wide and as high as the
+// window's designed client area (its current height) plus the frame's borders.
+// The frame is a fixed tool-window frame: it has a close box but no minimise or
+// maximise button, and the user cannot resize it.
+void placeToolWindow(MdiForm *form, int left, int top, int width);
+
+// The close request of a tool window. The user's close (the close box) does not
+// unload it: it runs the main window's View command for the window, which hides
+// it and clears the menu item's check mark, and cancels the unload. Every other
+// request unloads it. Returns whether the unload is cancelled.
+bool hideOnUserClose(MdiForm *form, int unloadMode, void (frmMain::*viewCommand)());
