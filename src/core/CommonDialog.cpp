@@ -1,6 +1,7 @@
 #include "core/CommonDialog.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Screen.h"
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
 
@@ -38,18 +39,6 @@ constexpr int PaletteBytes = CustomColorCount * 4;
 int byteAt(const QByteArray &buffer, int i)
 {
     return i < buffer.size() ? int(uchar(buffer.at(i))) : 0;
-}
-
-QColor fromColorRef(int32_t value)
-{
-    const auto v = uint32_t(value);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-
-int32_t toColorRef(const QColor &color)
-{
-    const QColor rgb = color.toRgb();
-    return int32_t(uint32_t(rgb.red()) | (uint32_t(rgb.green()) << 8) | (uint32_t(rgb.blue()) << 16));
 }
 
 // "Description\0pattern;pattern\0...\0" as the file dialog's filters.
@@ -101,11 +90,11 @@ bool ShowColorDialog(QWidget *owner, const QByteArray &customColors, int32_t ini
     for (int k = 0; k < CustomColorCount; ++k)
         custom.append(QColor(byteAt(customColors, 4 * k), byteAt(customColors, 4 * k + 1),
                              byteAt(customColors, 4 * k + 2)));
-    const QColor initial = (flags & CC_RGBINIT) ? fromColorRef(initialColor) : QColor(Qt::black);
+    const QColor initial = (flags & CC_RGBINIT) ? screen::colorFromSystem(initialColor) : QColor(Qt::black);
     QColor chosen;
     if (!dialogs::colorDialog(owner, initial, custom, &chosen))
         return false;
-    gChosenColor = toColorRef(chosen);
+    gChosenColor = screen::systemFromColor(chosen);
     QByteArray buffer(PaletteBytes, '\0');
     for (int k = 0; k < CustomColorCount && k < custom.size(); ++k) {
         const QColor rgb = custom.at(k).toRgb();

@@ -15,6 +15,7 @@
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
+#include "platform/Screen.h"
 #include "platform/VbRuntime.h"
 
 #include <QApplication>
@@ -26,13 +27,6 @@
 #include <algorithm>
 
 namespace {
-
-// A skin coordinate or size on the screen: v skin pixels are v * gZoom pixels.
-int zoomedPixels(int32_t value)
-{
-    const int64_t product = int64_t(value) * gZoom;
-    return int(std::clamp<int64_t>(product, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-}
 
 // The font size of a font string "face,size,style": the number after the first comma.
 double fontSizeOf(const QString &font)
@@ -225,8 +219,7 @@ QColor frmSkin::DefaultBackColor()
 void frmSkin::ApplyBackColor()
 {
     if (gBackColor >= 0 && gBackColor <= 0xFFFFFF)
-        pctBackground->setBackColor(
-            QColor(gBackColor & 0xFF, (gBackColor >> 8) & 0xFF, (gBackColor >> 16) & 0xFF));
+        pctBackground->setBackColor(screen::colorFromSystem(gBackColor));
     else
         pctBackground->setBackColor(DefaultBackColor());
 }
@@ -286,7 +279,7 @@ void frmSkin::redrawButtons()
         const ButtonRec &button = gButtons[i];
         vb::resumeNext([&] {
             LoadSkinPicture(box, button.BtnFile, button.BtnType != 0);
-            box->move(zoomedPixels(button.BtnX), zoomedPixels(button.BtnY));
+            box->move(ZoomedPixels(button.BtnX), ZoomedPixels(button.BtnY));
         });
     }
 }
@@ -296,12 +289,12 @@ void frmSkin::redrawBars()
     const QString folder = AddBackslash(gSkinFolder);
     for (int i = 0; i < BarCount; ++i) {
         const BarRec &bar = gBars[i];
-        const QPoint position(zoomedPixels(bar.BarLeft), zoomedPixels(bar.BarTop));
+        const QPoint position(ZoomedPixels(bar.BarLeft), ZoomedPixels(bar.BarTop));
         switch (bar.BarKind) {
         case 0:
         case 1:
             lblSkinBar[i]->setGeometry(
-                QRect(position, QSize(zoomedPixels(bar.BarWidth), zoomedPixels(bar.BarHeight))));
+                QRect(position, QSize(ZoomedPixels(bar.BarWidth), ZoomedPixels(bar.BarHeight))));
             break;
         case 2:
         case 3:
@@ -337,7 +330,7 @@ void frmSkin::PlaceDisplayLabel(int i)
     if (!label || i < 0 || i >= DisplayCount)
         return;
     const DisplayRec &display = gDisplays[i];
-    label->move(zoomedPixels(display.DspX), zoomedPixels(display.DspY));
+    label->move(ZoomedPixels(display.DspX), ZoomedPixels(display.DspY));
     // A font string without a size leaves the label's font size as it is.
     const double size = fontSizeOf(display.DspFont) * gZoom;
     if (size > 0) {
@@ -345,12 +338,28 @@ void frmSkin::PlaceDisplayLabel(int i)
         font.setPointSizeF(size);
         label->setFont(font);
     }
-    if (display.DspMaxWidth > 0) {
+    SizeDisplayLabel(i);
+}
+
+void frmSkin::SizeDisplayLabel(int i)
+{
+    QLabel *label = lblSkinText[i];
+    if (!label || i < 0 || i >= DisplayCount)
+        return;
+    const int32_t maxWidth = gDisplays[i].DspMaxWidth;
+    if (maxWidth > 0) {
         label->setFrameShape(QFrame::Box);
         label->setLineWidth(1);
-        label->resize(zoomedPixels(display.DspMaxWidth), label->sizeHint().height());
+        label->resize(ZoomedPixels(maxWidth), label->sizeHint().height());
     } else {
         label->setFrameShape(QFrame::NoFrame);
         label->adjustSize();
     }
+}
+
+int frmSkin::ZoomedPixels(int32_t skinPixels)
+{
+    // A value read from a skin file can lie far outside what a widget accepts.
+    const int64_t product = int64_t(skinPixels) * gZoom;
+    return int(std::clamp<int64_t>(product, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }

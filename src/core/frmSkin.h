@@ -40,6 +40,14 @@ public:
     // that follows the text.
     void PlaceDisplayLabel(int i);
 
+    // The width rule of display label i: a display with a maximum width is a
+    // bordered box of exactly that width at the current zoom, any other is sized
+    // to its text without a border.
+    void SizeDisplayLabel(int i);
+
+    // A skin coordinate or size at the current zoom, in pixels.
+    static int ZoomedPixels(int32_t skinPixels);
+
     PictureBox *pctBackground = nullptr;
     PictureBox *pctSkinMain = nullptr;
     ControlArray<PictureBox> pctSkinButton; // element 0 is the template

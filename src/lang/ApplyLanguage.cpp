@@ -69,14 +69,6 @@ void applyMenus(const LangReader &lang)
             SetLangCaption(item, lang.text(kMenuSection, key, 1000 + key));
 }
 
-// A skin value times the zoom, in pixels, kept within what a widget accepts
-// (a value read from a skin file can be far outside it).
-int zoomedPixels(int32_t skinPixels, int min)
-{
-    const int64_t pixels = int64_t(skinPixels) * gZoom;
-    return int(std::clamp<int64_t>(pixels, min, QWIDGETSIZE_MAX));
-}
-
 // The preview's display labels: a sample text each, and the layout that goes
 // with it: a display with a maximum width is a bordered box of exactly that
 // width, any other is sized to its text without a border.
@@ -90,16 +82,10 @@ void applyPreviewLabels(const LangReader &lang)
         if (!label)
             continue;
         label->setText(lang.text(kSkinSection, i + 1, 4001 + i));
-        if (gDisplays[i].DspMaxWidth > 0) {
-            label->setFrameShape(QFrame::Box);
-            label->resize(zoomedPixels(gDisplays[i].DspMaxWidth, 0), label->height());
-        } else {
-            label->setFrameShape(QFrame::NoFrame);
-            label->adjustSize();
-        }
+        preview->SizeDisplayLabel(i);
     }
     if (QLabel *label = preview->lblSkinText.at(7))
-        label->move(zoomedPixels(gDisplays[7].DspX, -QWIDGETSIZE_MAX), label->y());
+        label->move(frmSkin::ZoomedPixels(gDisplays[7].DspX), label->y());
 }
 
 void applyActionNames(const LangReader &lang)

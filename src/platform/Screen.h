@@ -1,6 +1,11 @@
 #pragma once
 
-// Screen units: positions in twips become pixels at 15 twips per pixel.
+#include <QColor>
+
+#include <cstdint>
+
+// Screen units: positions in twips become pixels at 15 twips per pixel; colours
+// as the system's colour value 0x00BBGGRR.
 namespace screen {
 
 constexpr int TwipsPerPixelX = 15;
@@ -8,5 +13,19 @@ constexpr int TwipsPerPixelY = 15;
 
 inline int twipsToPixelsX(double twips) { return static_cast<int>(twips / TwipsPerPixelX); }
 inline int twipsToPixelsY(double twips) { return static_cast<int>(twips / TwipsPerPixelY); }
+
+// A system colour value (0x00BBGGRR) as a colour; bits above 24 are ignored.
+inline QColor colorFromSystem(int32_t value)
+{
+    const uint32_t v = uint32_t(value);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+// A colour as the system's colour value 0x00BBGGRR.
+inline int32_t systemFromColor(const QColor &color)
+{
+    const QColor rgb = color.toRgb();
+    return int32_t(uint32_t(rgb.red()) | (uint32_t(rgb.green()) << 8) | (uint32_t(rgb.blue()) << 16));
+}
 
 } // namespace screen
