@@ -233,6 +233,32 @@ FontStyle fontStyle(const QString &style)
     return result;
 }
 
+FontString parseFontString(const QString &font)
+{
+    FontString result;
+    const QStringList pieces = splitLimited(font, QLatin1Char(','), 3);
+    if (!pieces.isEmpty())
+        result.face = pieces.at(0);
+    if (pieces.size() > 1) {
+        const double size = madeWhole(readAsNumber(pieces.at(1)));
+        result.size = size >= 0 && size <= 32767 ? int(size) : 0;
+    }
+    if (pieces.size() > 2)
+        result.style = fontStyle(pieces.at(2));
+    return result;
+}
+
+QString fontString(const QString &face, int size, const FontStyle &style)
+{
+    QString text = face + QLatin1Char(',') + QString::number(size) + QLatin1Char(',');
+    text += style.bold ? QLatin1Char('B') : QLatin1Char('N');
+    if (style.italic)
+        text += QLatin1Char('I');
+    if (style.underline)
+        text += QLatin1Char('U');
+    return text;
+}
+
 DisplayEntry parseDisplayEntry(const QString &value)
 {
     DisplayEntry entry;
@@ -294,7 +320,7 @@ bool isColourString(const QString &value)
     return value.size() == 6;
 }
 
-QColor colourFromString(const QString &value)
+bool colourFromString(const QString &value, QColor &colour)
 {
     bool ok = value.size() == 6;
     for (const QChar c : value) {
@@ -302,9 +328,18 @@ QColor colourFromString(const QString &value)
         ok = ok && ((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F'));
     }
     if (!ok)
-        vb::raise(vb::ErrTypeMismatch);
+        return false;
     const uint rgb = value.toUInt(nullptr, 16);
-    return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    colour = QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    return true;
+}
+
+QColor colourFromString(const QString &value)
+{
+    QColor colour;
+    if (!colourFromString(value, colour))
+        vb::raise(vb::ErrTypeMismatch);
+    return colour;
 }
 
 QString colourString(const QColor &colour)

@@ -132,6 +132,19 @@ struct FontStyle {
 // "B", "I" and "U" in either case anywhere in the style part.
 FontStyle fontStyle(const QString &style);
 
+// A font string "face,size,style" taken apart at its first two ",". Pieces that
+// are missing read as empty, a size that is not a number from 0 to 32767 as 0
+// (the size is the piece's leading number, made whole); it never fails.
+struct FontString {
+    QString face;
+    int size = 0;
+    FontStyle style;
+};
+FontString parseFontString(const QString &font);
+// The font string of a face, a size in whole points and a style: "Arial,10,BI",
+// "Tahoma,8,NU" ("B" or "N", then "I" and "U" when set).
+QString fontString(const QString &face, int size, const FontStyle &style);
+
 // A display line read by the window-skin rules, which stop at the first problem.
 struct DisplayEntry {
     enum Problem { None, SemicolonCount, PositionComma, FontPiece };
@@ -159,6 +172,9 @@ int statTxtAlignFromValue(const QString &value);
 bool isColourString(const QString &value);
 // The colour of a six-character string RRGGBB; error 13 when not hexadecimal.
 QColor colourFromString(const QString &value);
+// The same without an error: false, and colour unchanged, when value is not six
+// hexadecimal digits.
+bool colourFromString(const QString &value, QColor &colour);
 // The colour string of a colour: RRGGBB in upper-case hexadecimal.
 QString colourString(const QColor &colour);
 

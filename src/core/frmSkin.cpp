@@ -5,6 +5,7 @@
 #include "core/SkinChange.h"
 #include "core/SkinDocument.h"
 #include "core/SkinFonts.h"
+#include "core/SkinFormat.h"
 #include "core/SkinWriter.h"
 #include "core/Transparent.h"
 #include "core/MenuIcons.h"
@@ -27,13 +28,6 @@
 #include <algorithm>
 
 namespace {
-
-// The font size of a font string "face,size,style": the number after the first comma.
-double fontSizeOf(const QString &font)
-{
-    const int comma = font.indexOf(QLatin1Char(','));
-    return comma < 0 ? 0.0 : vb::Val(font.mid(comma + 1));
-}
 
 constexpr int DisplayCount = 8;
 constexpr int BarCount = 2;
@@ -300,9 +294,9 @@ void frmSkin::redrawBars()
         case 3:
         case 4:
         case 5: {
-            QString path = folder + bar.BarImage;
-            if (bar.BarKind >= 4)
-                path += gButtonExt.isEmpty() ? QStringLiteral("N") : QStringLiteral("N.") + gButtonExt;
+            const QString path = bar.BarKind >= 4
+                ? skinformat::buttonImagePath(folder, bar.BarImage, gButtonExt)
+                : folder + bar.BarImage;
             // Button bars are shaped by their image; bitmap bars are not.
             const bool shaped = bar.BarKind >= 4;
             PictureBox *box = pctSkinBar[i];
@@ -331,14 +325,54 @@ void frmSkin::PlaceDisplayLabel(int i)
         return;
     const DisplayRec &display = gDisplays[i];
     label->move(ZoomedPixels(display.DspX), ZoomedPixels(display.DspY));
-    // A font string without a size leaves the label's font size as it is.
-    const double size = fontSizeOf(display.DspFont) * gZoom;
-    if (size > 0) {
-        QFont font = label->font();
-        font.setPointSizeF(size);
-        label->setFont(font);
-    }
+    ApplyDisplayFont(i);
     SizeDisplayLabel(i);
+}
+
+void frmSkin::ApplyDisplayFont(int i)
+{
+    QLabel *label = lblSkinText[i];
+    if (!label || i < 0 || i >= DisplayCount)
+        return;
+    const skinformat::FontString font = skinformat::parseFontString(gDisplays[i].DspFont);
+    QFont shown = label->font();
+    if (!font.face.isEmpty())
+        shown.setFamily(font.face);
+    if (font.size > 0)
+        shown.setPointSize(font.size * gZoom);
+    shown.setBold(font.style.bold);
+    shown.setItalic(font.style.italic);
+    shown.setUnderline(font.style.underline);
+    label->setFont(shown);
+}
+
+void frmSkin::ApplyDisplayColor(int i)
+{
+    QLabel *label = lblSkinText[i];
+    QColor colour;
+    if (!label || i < 0 || i >= DisplayCount || !skinformat::colourFromString(gDisplays[i].DspColor, colour))
+        return;
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void frmSkin::SetBarLabelColor(QLabel *label, int32_t systemColor)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, screen::colorFromSystem(systemColor));
+    label->setPalette(palette);
+}
+
+void frmSkin::ApplyStatusAlignment()
+{
+    QLabel *label = lblSkinText[7];
+    if (!label)
+        return;
+    const Qt::Alignment horizontal = gStatTxtAlign == 1 ? Qt::AlignRight
+        : gStatTxtAlign == 2                            ? Qt::AlignHCenter
+                                                        : Qt::AlignLeft;
+    label->setAlignment(horizontal | Qt::AlignVCenter);
 }
 
 void frmSkin::SizeDisplayLabel(int i)

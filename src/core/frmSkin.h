@@ -45,6 +45,20 @@ public:
     // to its text without a border.
     void SizeDisplayLabel(int i);
 
+    // Gives display label i the font of its font string (face, size times the
+    // zoom, bold, italic, underline); a string without a face or a size keeps
+    // the label's face or size.
+    void ApplyDisplayFont(int i);
+    // Gives display label i the text colour of its colour string (one that is not
+    // six hexadecimal digits leaves the colour as it is).
+    void ApplyDisplayColor(int i);
+    // Aligns the status text's label (display 7) as gStatTxtAlign says.
+    void ApplyStatusAlignment();
+
+    // Paints a plain bar's label with a system colour value (0x00BBGGRR); the
+    // colour shows while the label is opaque.
+    static void SetBarLabelColor(QLabel *label, int32_t systemColor);
+
     // A skin coordinate or size at the current zoom, in pixels.
     static int ZoomedPixels(int32_t skinPixels);
 

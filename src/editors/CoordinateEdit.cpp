@@ -81,3 +81,19 @@ int32_t CoordinateEdit::wholeValue(const QString &text)
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
 }
+
+int32_t CoordinateEdit::normalize()
+{
+    const QString cut = text().left(MaxChars);
+    const double value = vb::Val(cut);
+    const double lowest = m_minusAllowed ? double(std::numeric_limits<int32_t>::min()) : 0.0;
+    const double highest = double(std::numeric_limits<int32_t>::max());
+    QString normal;
+    if (std::isnan(value) || value < lowest || value > highest)
+        normal = QString::number(static_cast<qint64>(std::isnan(value) || value < lowest ? lowest : highest));
+    else
+        normal = normalizedText(cut);
+    if (normal != text())
+        setText(normal);
+    return wholeValue(normal);
+}

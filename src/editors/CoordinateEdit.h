@@ -44,6 +44,13 @@ public:
     // number, halves to the even neighbour, kept within the signed 32-bit range.
     static int32_t wholeValue(const QString &text);
 
+    // The change handling of a box whose gate is open: the text, cut to its first
+    // seven characters, is rewritten as normalizedText says (which runs the
+    // change handler once more, nested); a number outside the signed 32-bit
+    // range, or below 0 in a box without "-", is clamped to the range and written
+    // so. Returns the value to store.
+    int32_t normalize();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -1,6 +1,7 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/ToolWindowTestEnvironment.h"
 #include "editors/display_bars/ColorSwatch.h"
+#include "platform/VbRuntime.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -207,9 +208,11 @@ void tst_display::oneKeyServesBothPixelLabels()
 void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
 {
     frmDisplayToolBar *window = frmDisplayToolBar::get();
+    gDisplays[3].DspUsed = vb::True;
     window->cbxDisplay->setCurrentIndex(3);
     window->cbxGUI->setCurrentIndex(5);
     window->txtDisplayX->setText(QStringLiteral("12"));
+    ClearSkinChanged();
     QSignalSpy displayIndex(window->cbxDisplay, &QComboBox::currentIndexChanged);
     QSignalSpy displayText(window->cbxDisplay, &QComboBox::currentTextChanged);
     QSignalSpy guiIndex(window->cbxGUI, &QComboBox::currentIndexChanged);
@@ -227,6 +230,8 @@ void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
     QCOMPARE(window->txtDisplayX->text(), QStringLiteral("12"));
     QVERIFY(window->optSubtitles[1]->isChecked());
     QCOMPARE(displayIndex.count() + displayText.count() + guiIndex.count() + guiText.count() + option.count(), 0);
+    QVERIFY(!gSkinChanged);
+    gDisplays[3].DspUsed = vb::False;
 }
 
 void tst_display::placesItselfBesideTheImagesWindow()

@@ -71,9 +71,10 @@ void ExtensionRules::Validate(KeyPressEdit *box, const QListWidget *lstButtons,
             }
         }
     }
-    // Any new extension, also one that asked nothing, is written to the skin
-    // file: it must carry the mark, or closing the skin would lose it unasked.
-    if (box->text() != gButtonExt)
+    // A window skin's file holds the extension: a new one, also one that asked
+    // nothing, must carry the mark, or closing the skin would lose it unasked.
+    // A full-screen skin's file does not hold it, so there it is taken silently.
+    if (box->text() != gButtonExt && !gFullScreenSkin)
         SetSkinChanged();
     gButtonExt = box->text();
 }

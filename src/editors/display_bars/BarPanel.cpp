@@ -1,9 +1,20 @@
 #include "editors/display_bars/BarPanel.h"
 
+#include "core/Module.h"
+#include "core/SkinButtons.h"
+#include "core/SkinChange.h"
+#include "core/SkinFormat.h"
+#include "core/Transparent.h"
+#include "core/frmMain.h"
+#include "core/frmSelectFile.h"
+#include "core/frmSkin.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/VbRuntime.h"
 #include "resources/BuiltinTexts.h"
 
 #include <QCheckBox>
@@ -13,10 +24,37 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 // Offsets of the colours and the position frames from the style frame, in twips.
 constexpr int LowerFramesTop = 2040;
 constexpr int PosSizeFrameLeft = 2160;
+
+// The groups of bar kinds: plain bars drawn from colours, bitmap bars of one
+// picture and button bars whose images are named like button images.
+enum class Group { None, Plain, Bitmap, Button };
+
+Group groupOf(int kind)
+{
+    if (kind == 0 || kind == 1)
+        return Group::Plain;
+    if (kind == 2 || kind == 3)
+        return Group::Bitmap;
+    if (kind == 4 || kind == 5)
+        return Group::Button;
+    return Group::None;
+}
+
+constexpr int ButtonHorizontal = 4;
+constexpr int ButtonVertical = 5;
+
+// A refused image choice: a critical box titled "Attention".
+void refuse(const QString &prompt)
+{
+    dialogs::msgBox(prompt, dialogs::vbCritical | dialogs::vbOKOnly, gMessages[2]);
+}
+
 } // namespace
 
 BarPanel::BarPanel(QWidget *window, int index, int leftTwips, int topTwips)
@@ -27,6 +65,7 @@ BarPanel::BarPanel(QWidget *window, int index, int leftTwips, int topTwips)
     createStyleFrame(window, leftTwips, topTwips);
     createColorFrame(window, leftTwips, topTwips + LowerFramesTop);
     createPosSizeFrame(window, leftTwips + PosSizeFrameLeft, topTwips + LowerFramesTop);
+    connectHandlers();
 }
 
 BarPanel::~BarPanel() = default;
@@ -163,4 +202,401 @@ void BarPanel::applyTexts(
 void BarPanel::applyBuiltinTexts(int styleId, int firstId)
 {
     setTexts(LoadResString(styleId), [&](int item) { return LoadResString(firstId + item); });
+}
+
+// --- Editing ---
+
+void BarPanel::connectHandlers()
+{
+    connect(cbxBarType, &QComboBox::currentIndexChanged, this, &BarPanel::cbxBarType_Click);
+    connect(chkBarUsed, &QCheckBox::toggled, this, &BarPanel::chkBarUsed_Click);
+    connect(chkBorder, &QCheckBox::toggled, this, &BarPanel::chkBorder_Click);
+    connect(chkTransparentBG, &QCheckBox::toggled, this, &BarPanel::chkTransparentBG_Click);
+    connect(cmdBorderColor, &QPushButton::clicked, this, &BarPanel::cmdBorderColor_Click);
+    connect(cmdMouseOverColor, &QPushButton::clicked, this, &BarPanel::cmdMouseOverColor_Click);
+    connect(cmdForeColor, &QPushButton::clicked, this, &BarPanel::cmdForeColor_Click);
+    connect(cmdBackColor, &QPushButton::clicked, this, &BarPanel::cmdBackColor_Click);
+    connect(cmdBrowseImageBar, &QPushButton::clicked, this, &BarPanel::cmdBrowseImageBar_Click);
+    connect(txtPosSizeLeft, &QLineEdit::textChanged, this, &BarPanel::txtPosSizeLeft_Change);
+    connect(txtPosSizeTop, &QLineEdit::textChanged, this, &BarPanel::txtPosSizeTop_Change);
+    connect(txtPosSizeWidth, &QLineEdit::textChanged, this, &BarPanel::txtPosSizeWidth_Change);
+    connect(txtPosSizeHeight, &QLineEdit::textChanged, this, &BarPanel::txtPosSizeHeight_Change);
+    const auto open = [this] { return boxesOpen(); };
+    for (CoordinateEdit *box : { txtPosSizeLeft, txtPosSizeTop, txtPosSizeWidth, txtPosSizeHeight })
+        box->setGate(open);
+}
+
+BarRec &BarPanel::bar() const
+{
+    return gBars[m_index];
+}
+
+int BarPanel::kind() const
+{
+    return cbxBarType->currentIndex();
+}
+
+bool BarPanel::boxesOpen() const
+{
+    return vb::isTrue(bar().BarUsed) && kind() >= 0;
+}
+
+bool BarPanel::plainInUse() const
+{
+    return vb::isTrue(bar().BarUsed) && groupOf(kind()) == Group::Plain;
+}
+
+QLabel *BarPanel::previewLabel() const
+{
+    frmSkin *skin = frmSkin::loaded();
+    return skin ? skin->lblSkinBar[m_index] : nullptr;
+}
+
+PictureBox *BarPanel::previewPicture() const
+{
+    frmSkin *skin = frmSkin::loaded();
+    return skin ? skin->pctSkinBar[m_index] : nullptr;
+}
+
+void BarPanel::placeLabel() const
+{
+    if (QLabel *label = previewLabel()) {
+        const BarRec &b = bar();
+        label->setGeometry(frmSkin::ZoomedPixels(b.BarLeft), frmSkin::ZoomedPixels(b.BarTop),
+            frmSkin::ZoomedPixels(std::max<int32_t>(b.BarWidth, 0)),
+            frmSkin::ZoomedPixels(std::max<int32_t>(b.BarHeight, 0)));
+    }
+}
+
+void BarPanel::placePicture() const
+{
+    if (PictureBox *picture = previewPicture())
+        picture->move(frmSkin::ZoomedPixels(bar().BarLeft), frmSkin::ZoomedPixels(bar().BarTop));
+}
+
+void BarPanel::showBlackSwatches()
+{
+    for (ColorSwatch *swatch : { cmdBorderColor, cmdMouseOverColor, cmdForeColor, cmdBackColor })
+        swatch->showBlack();
+}
+
+void BarPanel::showImagePath(const QString &path)
+{
+    txtImageBar->setText(path);
+    txtImageBar->setToolTip(path);
+}
+
+void BarPanel::showDocument()
+{
+    const BarRec &b = bar();
+    chkBarUsed->setChecked(vb::isTrue(b.BarUsed));
+    const QString folder = AddBackslash(gSkinFolder);
+    const Group group = groupOf(b.BarKind);
+    QString path;
+    if (!b.BarImage.isEmpty() && group == Group::Bitmap)
+        path = folder + b.BarImage;
+    else if (!b.BarImage.isEmpty() && group == Group::Button)
+        path = skinformat::buttonImagePath(folder, b.BarImage, gButtonExt);
+    showImagePath(path);
+    if (PictureBox *picture = previewPicture(); picture && !path.isEmpty() && picture->image().isNull())
+        vb::resumeNext([&] { LoadSkinPicture(picture, path, group == Group::Button); });
+    if (!vb::isTrue(b.BarUsed))
+        return;
+    // The kind handler is the panel's refresh: it must run also when the list
+    // already shows the kind.
+    if (cbxBarType->currentIndex() == b.BarKind)
+        cbxBarType_Click();
+    else
+        cbxBarType->setCurrentIndex(b.BarKind);
+}
+
+void BarPanel::cbxBarType_Click()
+{
+    BarRec &b = bar();
+    const int k = kind();
+    const Group previous = groupOf(b.BarKind);
+    QLabel *label = previewLabel();
+    PictureBox *picture = previewPicture();
+
+    placeLabel();
+    placePicture();
+    if (label)
+        label->raise();
+    if (picture)
+        picture->raise();
+
+    const Group group = groupOf(k);
+    const auto forgetImage = [&] {
+        if (picture) {
+            MakeWindowRegion(picture, false);
+            picture->setPicture(QImage());
+        }
+        txtImageBar->setText(QString());
+        b.BarImage.clear();
+    };
+    if (group == Group::Plain) {
+        if (previous != Group::Plain) {
+            if (picture)
+                picture->hide();
+            forgetImage();
+        }
+        if (label)
+            label->setVisible(chkBarUsed->isChecked());
+        if (vb::isTrue(b.BarUsed)) {
+            cmdBorderColor->showColourString(b.BarBorderColor);
+            cmdMouseOverColor->showColourString(b.BarMouseOverColor);
+            cmdForeColor->showColourString(b.BarColor);
+            cmdBackColor->showColourString(b.BarBackColor);
+            if (label)
+                frmSkin::SetBarLabelColor(label, cmdBackColor->backColor());
+        }
+        chkBorder->setChecked(vb::isTrue(b.BarBorder));
+        chkTransparentBG->setChecked(vb::isTrue(b.BarTransparentBg));
+    } else if (group != Group::None) {
+        if (previous != group) {
+            if (label)
+                label->hide();
+            forgetImage();
+        }
+        if (picture)
+            picture->setVisible(!txtImageBar->text().isEmpty() && chkBarUsed->isChecked());
+        showBlackSwatches();
+        chkBorder->setChecked(false);
+        chkTransparentBG->setChecked(false);
+    }
+
+    if (k >= 0)
+        b.BarKind = int16_t(k);
+    txtPosSizeLeft->setText(QString::number(b.BarLeft));
+    txtPosSizeTop->setText(QString::number(b.BarTop));
+    txtPosSizeWidth->setText(QString::number(b.BarWidth));
+    txtPosSizeHeight->setText(QString::number(b.BarHeight));
+
+    // Sizes that the image gives are locked; a button bar keeps the length typed.
+    txtPosSizeWidth->setReadOnly(group != Group::Plain && k != ButtonHorizontal);
+    txtPosSizeHeight->setReadOnly(group != Group::Plain && k != ButtonVertical);
+    SetSkinChanged();
+}
+
+void BarPanel::chkBarUsed_Click()
+{
+    BarRec &b = bar();
+    const bool used = chkBarUsed->isChecked();
+    b.BarUsed = vb::fromBool(used);
+    if (kind() < 0)
+        return;
+    if (used) {
+        cbxBarType_Click();
+    } else {
+        // Clearing keeps the record; the writer leaves the bar out meanwhile.
+        chkBorder->setChecked(false);
+        chkTransparentBG->setChecked(false);
+        showBlackSwatches();
+        for (CoordinateEdit *box : { txtPosSizeLeft, txtPosSizeWidth, txtPosSizeTop, txtPosSizeHeight })
+            box->setText(QString());
+    }
+    if (groupOf(kind()) == Group::Plain) {
+        placeLabel();
+        if (QLabel *label = previewLabel())
+            label->setVisible(used);
+    } else if (!txtImageBar->text().isEmpty()) {
+        placePicture();
+        if (PictureBox *picture = previewPicture())
+            picture->setVisible(used);
+    }
+    // Leaving the bar out changes what Save writes.
+    if (!used)
+        SetSkinChanged();
+}
+
+void BarPanel::chkBorder_Click()
+{
+    if (!plainInUse()) {
+        chkBorder->setChecked(false);
+        return;
+    }
+    const bool border = chkBorder->isChecked();
+    if (QLabel *label = previewLabel())
+        label->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
+    bar().BarBorder = vb::fromBool(border);
+    SetSkinChanged();
+}
+
+void BarPanel::chkTransparentBG_Click()
+{
+    if (!plainInUse()) {
+        chkTransparentBG->setChecked(false);
+        return;
+    }
+    const bool transparent = chkTransparentBG->isChecked();
+    if (QLabel *label = previewLabel()) {
+        label->setAutoFillBackground(!transparent);
+        if (!transparent)
+            frmSkin::SetBarLabelColor(label, cmdBackColor->backColor());
+    }
+    bar().BarTransparentBg = vb::fromBool(transparent);
+    SetSkinChanged();
+}
+
+void BarPanel::colour_Click(ColorSwatch *swatch, QString BarRec::*field)
+{
+    if (!plainInUse())
+        return;
+    const QString colour = swatch->choose();
+    if (colour.isEmpty())
+        return;
+    bar().*field = colour;
+    if (swatch == cmdBackColor) {
+        if (QLabel *label = previewLabel())
+            frmSkin::SetBarLabelColor(label, swatch->backColor());
+    }
+    SetSkinChanged();
+}
+
+void BarPanel::cmdBorderColor_Click()
+{
+    colour_Click(cmdBorderColor, &BarRec::BarBorderColor);
+}
+
+void BarPanel::cmdMouseOverColor_Click()
+{
+    colour_Click(cmdMouseOverColor, &BarRec::BarMouseOverColor);
+}
+
+void BarPanel::cmdForeColor_Click()
+{
+    colour_Click(cmdForeColor, &BarRec::BarColor);
+}
+
+void BarPanel::cmdBackColor_Click()
+{
+    colour_Click(cmdBackColor, &BarRec::BarBackColor);
+}
+
+QString BarPanel::buttonImageOf(const QString &pickedName, QString &baseName) const
+{
+    QString name = pickedName.left(std::max<qsizetype>(0, pickedName.size() - gButtonExt.size()));
+    if (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    if (name.size() < 2)
+        name.clear();
+    if (name.isEmpty() || !QStringLiteral("aAnNdDuU").contains(name.back())) {
+        refuse(gMessages[33] + QLatin1Char('\n') + gMessages[34]);
+        return QString();
+    }
+    baseName = name.chopped(1);
+    const QString path = skinformat::buttonImagePath(AddBackslash(gSkinFolder), baseName, gButtonExt);
+    if (!fs::fileExists(path)) {
+        refuse(gMessages[35] + path + gMessages[36] + QLatin1Char('\n') + gMessages[37]);
+        return QString();
+    }
+    return path;
+}
+
+void BarPanel::cmdBrowseImageBar_Click()
+{
+    BarRec &b = bar();
+    const int k = kind();
+    if (!vb::isTrue(b.BarUsed) || k < 2)
+        return;
+    const bool buttonKind = groupOf(k) == Group::Button;
+    // A bitmap bar is one bitmap file; a button bar's images follow the buttons' extension.
+    if (!ShowSelectFile(frmMain::instance(), gSkinFolder, buttonKind ? gButtonExt : QStringLiteral("bmp"),
+            b.BarImage, gUIStrings[6]))
+        return;
+
+    QString baseName;
+    const QString path = buttonKind ? buttonImageOf(gSelFileName, baseName) : gSelFilePath;
+    if (path.isEmpty())
+        return;
+    if (skinformat::samePath(path, AddBackslash(gSkinFolder) + gMainImage)) {
+        refuse(gMessages[42] + QLatin1Char('\n') + gMessages[43]);
+        return;
+    }
+
+    PictureBox *picture = previewPicture();
+    if (picture) {
+        try {
+            LoadSkinPicture(picture, path, buttonKind);
+        } catch (const vb::Error &error) {
+            ShowPictureError(error);
+            return;
+        }
+    }
+    showImagePath(path);
+    placePicture();
+    b.BarImage = buttonKind ? baseName : gSelFileName;
+    if (chkBarUsed->isChecked()) {
+        if (picture)
+            picture->show();
+    } else {
+        if (QLabel *label = previewLabel())
+            label->hide();
+        if (picture)
+            picture->hide();
+    }
+    if (picture) {
+        // The picture's own size in skin pixels; a button bar keeps the length typed.
+        if (k != ButtonHorizontal) {
+            b.BarWidth = int32_t(vb::roundHalfEven(double(picture->width()) / gZoom));
+            txtPosSizeWidth->setText(QString::number(b.BarWidth));
+        }
+        if (k != ButtonVertical) {
+            b.BarHeight = int32_t(vb::roundHalfEven(double(picture->height()) / gZoom));
+            txtPosSizeHeight->setText(QString::number(b.BarHeight));
+        }
+    }
+    SetSkinChanged();
+}
+
+bool BarPanel::posSizeChanged(CoordinateEdit *box, int32_t BarRec::*field)
+{
+    if (!boxesOpen()) {
+        box->setText(QString());
+        return false;
+    }
+    bar().*field = box->normalize();
+    return true;
+}
+
+void BarPanel::txtPosSizeLeft_Change()
+{
+    if (!posSizeChanged(txtPosSizeLeft, &BarRec::BarLeft))
+        return;
+    const int left = frmSkin::ZoomedPixels(bar().BarLeft);
+    if (QLabel *label = previewLabel())
+        label->move(left, label->y());
+    if (PictureBox *picture = previewPicture())
+        picture->move(left, picture->y());
+    SetSkinChanged();
+}
+
+void BarPanel::txtPosSizeTop_Change()
+{
+    if (!posSizeChanged(txtPosSizeTop, &BarRec::BarTop))
+        return;
+    const int top = frmSkin::ZoomedPixels(bar().BarTop);
+    if (QLabel *label = previewLabel())
+        label->move(label->x(), top);
+    if (PictureBox *picture = previewPicture())
+        picture->move(picture->x(), top);
+    SetSkinChanged();
+}
+
+void BarPanel::txtPosSizeWidth_Change()
+{
+    if (!posSizeChanged(txtPosSizeWidth, &BarRec::BarWidth))
+        return;
+    if (QLabel *label = previewLabel())
+        label->resize(frmSkin::ZoomedPixels(bar().BarWidth), label->height());
+    SetSkinChanged();
+}
+
+void BarPanel::txtPosSizeHeight_Change()
+{
+    if (!posSizeChanged(txtPosSizeHeight, &BarRec::BarHeight))
+        return;
+    if (QLabel *label = previewLabel())
+        label->resize(label->width(), frmSkin::ZoomedPixels(bar().BarHeight));
+    SetSkinChanged();
 }

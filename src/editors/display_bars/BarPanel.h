@@ -3,6 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+
+struct BarRec;
+
 class ColorSwatch;
 class CoordinateEdit;
 class LangReader;
@@ -11,8 +15,10 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QLabel;
 class QPushButton;
 class QWidget;
+class PictureBox;
 
 // The controls of one bar of a skin: index 0 edits the track bar gBars(0), index 1
 // the volume bar gBars(1). The track and volume tool window and the full-screen
@@ -53,6 +59,27 @@ public:
     // Number of bar kinds (entries of cbxBarType).
     static constexpr int KindCount = 6;
 
+    // Writes the panel's controls from gBars(index) as the skin reader does:
+    // "Use Bar", the image box and, for a bar in use, its kind (whose handler
+    // fills the rest of the panel and the preview, also when the list already
+    // shows that kind).
+    void showDocument();
+
+    // The handlers. The kind handler is also the panel's full refresh.
+    void cbxBarType_Click();
+    void chkBarUsed_Click();
+    void chkBorder_Click();
+    void chkTransparentBG_Click();
+    void cmdBorderColor_Click();
+    void cmdMouseOverColor_Click();
+    void cmdForeColor_Click();
+    void cmdBackColor_Click();
+    void cmdBrowseImageBar_Click();
+    void txtPosSizeLeft_Change();
+    void txtPosSizeTop_Change();
+    void txtPosSizeWidth_Change();
+    void txtPosSizeHeight_Change();
+
     // Style frame: kind, use, image, border and transparent background.
     QGroupBox *fmBarStyle = nullptr;
     QWidget *pctBarStyle = nullptr;
@@ -89,6 +116,28 @@ public:
     CoordinateEdit *txtPosSizeHeight = nullptr;
 
 private:
+    void connectHandlers();
+    BarRec &bar() const;
+    // The selected kind (-1: none), not BarKind.
+    int kind() const;
+    // Whether the position and size boxes act: the bar is used and has a kind.
+    bool boxesOpen() const;
+    // Whether the bar is used and of a plain kind ("H" or "V").
+    bool plainInUse() const;
+    void colour_Click(ColorSwatch *swatch, QString BarRec::*field);
+    // The image box's text and tooltip.
+    void showImagePath(const QString &path);
+    // The N image that a picked button-kind file names, or "" after telling why not.
+    QString buttonImageOf(const QString &pickedName, QString &baseName) const;
+    void showBlackSwatches();
+    // A position or size box's change: the value stored, or nothing while the
+    // boxes are shut.
+    bool posSizeChanged(CoordinateEdit *box, int32_t BarRec::*field);
+    // The preview's controls of this bar (nullptr while no preview is open).
+    QLabel *previewLabel() const;
+    PictureBox *previewPicture() const;
+    void placeLabel() const;
+    void placePicture() const;
     void createStyleFrame(QWidget *window, int leftTwips, int topTwips);
     void createColorFrame(QWidget *window, int leftTwips, int topTwips);
     void createPosSizeFrame(QWidget *window, int leftTwips, int topTwips);

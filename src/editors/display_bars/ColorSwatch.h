@@ -17,6 +17,20 @@ public:
     int backColor() const { return m_backColor; }
     void setBackColor(int systemColor);
 
+    // Shows a colour string: its colour (black when the string is not six
+    // hexadecimal digits, which only a hand-edited skin file holds) and the
+    // string itself as the tooltip.
+    void showColourString(const QString &colour);
+    // Black with the tooltip "000000".
+    void showBlack();
+
+    // Choosing a colour: the colour dialog, owned by the swatch's window, opens on
+    // the swatch's colour with the saved custom colours. OK shows the chosen
+    // colour and its colour string, writes the custom colours back into
+    // gCustomPalette and returns the colour string; Cancel changes nothing and
+    // returns an empty string.
+    QString choose();
+
 private:
     int m_backColor = -1;
 };

@@ -1,10 +1,15 @@
 #include "editors/display_bars/frmDisplayToolBar.h"
 
+#include "core/Module.h"
+#include "core/SkinChange.h"
 #include "core/frmMain.h"
+#include "editors/buttons/KeyPressEdit.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
+#include "editors/display_bars/DisplayTextPanel.h"
+#include "platform/VbRuntime.h"
 #include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
@@ -30,6 +35,14 @@ constexpr int FrameLeft = 120;
 constexpr int FrameWidth = 4335;
 // The description a new skin starts with, as its box shows it.
 const QString NewSkinDescription = QStringLiteral("Created with TVX Morvane (by Orlo)\n");
+const QString CrLf = QStringLiteral("\r\n");
+const QChar Lf = QLatin1Char('\n');
+
+// The box shows line breaks as "\n"; the document keeps them as CR LF.
+QString documentText(QString shown)
+{
+    return shown.replace(Lf, CrLf);
+}
 
 } // namespace
 
@@ -37,6 +50,7 @@ frmDisplayToolBar::frmDisplayToolBar()
 {
     setObjectName(QStringLiteral("frmDisplayToolBar"));
     createControls();
+    connectHandlers();
 }
 
 frmDisplayToolBar::~frmDisplayToolBar() = default;
@@ -117,15 +131,45 @@ void frmDisplayToolBar::createTextFrame()
     lblInstruction = makeControl<QLabel>(fmText, "lblInstruction", twipsRect(120, 225, 4095, 480));
     lblInstruction->setWordWrap(true);
     lblAuthor = makeControl<QLabel>(fmText, "lblAuthor", twipsRect(120, 810, 1020, 255));
-    txtAuthor = makeControl<QLineEdit>(fmText, "txtAuthor", twipsRect(1200, 750, 3015, 315));
+    txtAuthor = makeControl<KeyPressEdit>(fmText, "txtAuthor", twipsRect(1200, 750, 3015, 315));
     lblAuthor->setBuddy(txtAuthor);
     lblURL = makeControl<QLabel>(fmText, "lblURL", twipsRect(120, 1170, 1020, 255));
-    txtURL = makeControl<QLineEdit>(fmText, "txtURL", twipsRect(1200, 1110, 3015, 315));
+    txtURL = makeControl<KeyPressEdit>(fmText, "txtURL", twipsRect(1200, 1110, 3015, 315));
     lblURL->setBuddy(txtURL);
     lblDescription = makeControl<QLabel>(fmText, "lblDescription", twipsRect(120, 1500, 1500, 255));
     txtDescription = makeControl<QPlainTextEdit>(fmText, "txtDescription", twipsRect(120, 1755, 4095, 1140));
     txtDescription->setPlainText(NewSkinDescription);
     lblDescription->setBuddy(txtDescription);
+}
+
+void frmDisplayToolBar::connectHandlers()
+{
+    m_displayText = new DisplayTextPanel(this,
+        { chkDisplay, txtDisplayFont, cmdDisplayFont, cmdDisplayColor, txtDisplayDimMax, txtDisplayX, txtDisplayY },
+        cbxDisplay);
+
+    connect(cbxGUI, &QComboBox::currentIndexChanged, this, &frmDisplayToolBar::cbxGUI_Click);
+    connect(chkGUI, &QCheckBox::toggled, this, &frmDisplayToolBar::chkGUI_Click);
+    connect(cmdGUIColor, &QPushButton::clicked, this, &frmDisplayToolBar::cmdGUIColor_Click);
+    for (int index = 0; index < 2; ++index) {
+        connect(optSubtitles[index], &QRadioButton::toggled, this, [this, index](bool selected) {
+            if (selected)
+                optSubtitles_Click(index);
+        });
+    }
+
+    // Enter in a one-line author box moves on and types nothing.
+    for (KeyPressEdit *box : { txtAuthor, txtURL }) {
+        box->setKeyPress([box](int &keyAscii) {
+            if (keyAscii == 13) {
+                keyAscii = 0;
+                box->sendTab();
+            }
+        });
+    }
+    connect(txtAuthor, &QLineEdit::textChanged, this, &frmDisplayToolBar::txtAuthor_Change);
+    connect(txtURL, &QLineEdit::textChanged, this, &frmDisplayToolBar::txtURL_Change);
+    connect(txtDescription, &QPlainTextEdit::textChanged, this, &frmDisplayToolBar::txtDescription_Change);
 }
 
 void frmDisplayToolBar::Form_Load()
@@ -184,4 +228,89 @@ void frmDisplayToolBar::placeWindow()
 bool frmDisplayToolBar::Form_QueryUnload(int unloadMode)
 {
     return hideOnUserClose(this, unloadMode, &frmMain::mnuViewDisplayTB_Click);
+}
+
+void frmDisplayToolBar::showDocument()
+{
+    EnableFrames();
+    optSubtitles[gSubsWidthMode == 0 ? 0 : 1]->setChecked(true);
+    txtAuthor->setText(gSkinInfo.InfoAuthor);
+    txtURL->setText(gSkinInfo.InfoURL);
+    // A box written with the text it holds runs no change handler.
+    if (documentText(txtDescription->toPlainText()) != gSkinInfo.InfoDescription)
+        txtDescription->setPlainText(QString(gSkinInfo.InfoDescription).replace(CrLf, Lf));
+}
+
+// --- Menu and playlist colours ---
+
+void frmDisplayToolBar::showGuiColour(int i)
+{
+    const GuiColorRec &colour = gGuiColors[i];
+    if (vb::isTrue(colour.GuiUsed))
+        cmdGUIColor->showColourString(colour.GuiValue);
+    else
+        cmdGUIColor->showBlack();
+}
+
+void frmDisplayToolBar::cbxGUI_Click()
+{
+    const int i = cbxGUI->currentIndex();
+    if (i < 0)
+        return;
+    chkGUI->setChecked(vb::isTrue(gGuiColors[i].GuiUsed));
+    showGuiColour(i);
+}
+
+void frmDisplayToolBar::chkGUI_Click()
+{
+    const int i = cbxGUI->currentIndex();
+    if (i < 0) {
+        chkGUI->setChecked(false);
+        return;
+    }
+    // Clearing keeps the value: ticking again brings it back.
+    gGuiColors[i].GuiUsed = vb::fromBool(chkGUI->isChecked());
+    showGuiColour(i);
+    SetSkinChanged();
+}
+
+void frmDisplayToolBar::cmdGUIColor_Click()
+{
+    const int i = cbxGUI->currentIndex();
+    if (i < 0 || !vb::isTrue(gGuiColors[i].GuiUsed))
+        return;
+    const QString colour = cmdGUIColor->choose();
+    if (colour.isEmpty())
+        return;
+    gGuiColors[i].GuiValue = colour;
+    SetSkinChanged();
+}
+
+// --- Subtitle width key and author texts ---
+
+void frmDisplayToolBar::optSubtitles_Click(int index)
+{
+    // The key the subtitle width is saved under changes with the mode.
+    if (gSubsWidthMode == index)
+        return;
+    gSubsWidthMode = int16_t(index);
+    SetSkinChanged();
+}
+
+void frmDisplayToolBar::txtAuthor_Change()
+{
+    gSkinInfo.InfoAuthor = txtAuthor->text();
+    SetSkinChanged();
+}
+
+void frmDisplayToolBar::txtURL_Change()
+{
+    gSkinInfo.InfoURL = txtURL->text();
+    SetSkinChanged();
+}
+
+void frmDisplayToolBar::txtDescription_Change()
+{
+    gSkinInfo.InfoDescription = documentText(txtDescription->toPlainText());
+    SetSkinChanged();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/MdiForm.h"
+#include "editors/buttons/KeyPressEdit.h"
 #include "platform/ControlArray.h"
 
 class ColorSwatch;
 class CoordinateEdit;
 class DisplayCoordinatesFrame;
+class DisplayTextPanel;
 class LangReader;
 class QCheckBox;
 class QComboBox;
@@ -35,6 +37,23 @@ public:
 
     // Enables the five frames (they are never disabled again).
     void EnableFrames();
+
+    // Shows the open skin's document as the skin reader leaves it: enables the
+    // frames, selects the subtitle width option and writes the author texts
+    // (their handlers run); no display or colour is selected.
+    void showDocument();
+
+    // The editor of the display selected in cbxDisplay.
+    DisplayTextPanel *displayText() const { return m_displayText; }
+
+    // Menu and playlist colours, subtitle width key and author texts.
+    void cbxGUI_Click();
+    void chkGUI_Click();
+    void cmdGUIColor_Click();
+    void optSubtitles_Click(int index);
+    void txtAuthor_Change();
+    void txtURL_Change();
+    void txtDescription_Change();
 
     // Maximum width and subtitle width key.
     QGroupBox *fmDisplayDimText = nullptr;
@@ -71,9 +90,9 @@ public:
     QGroupBox *fmText = nullptr;
     QLabel *lblInstruction = nullptr;
     QLabel *lblAuthor = nullptr;
-    QLineEdit *txtAuthor = nullptr;
+    KeyPressEdit *txtAuthor = nullptr;
     QLabel *lblURL = nullptr;
-    QLineEdit *txtURL = nullptr;
+    KeyPressEdit *txtURL = nullptr;
     QLabel *lblDescription = nullptr;
     QPlainTextEdit *txtDescription = nullptr;
 
@@ -90,6 +109,11 @@ private:
     void createDisplayFrame();
     void createGuiFrame();
     void createTextFrame();
+    void connectHandlers();
+    // The swatch shows menu colour i, or black while it is not used.
+    void showGuiColour(int i);
     template <typename TextOf> void setTexts(TextOf textOf);
     void placeWindow();
+
+    DisplayTextPanel *m_displayText = nullptr;
 };

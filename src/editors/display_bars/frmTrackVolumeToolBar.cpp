@@ -65,6 +65,13 @@ void frmTrackVolumeToolBar::EnableFrames()
         panel->enableFrames();
 }
 
+void frmTrackVolumeToolBar::showDocument()
+{
+    EnableFrames();
+    for (BarPanel *panel : m_bars)
+        panel->showDocument();
+}
+
 // Below the Images tool window, spanning it and the Display tool window beside it.
 void frmTrackVolumeToolBar::placeWindow()
 {

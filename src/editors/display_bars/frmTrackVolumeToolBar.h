@@ -27,6 +27,10 @@ public:
     // Enables the six bar frames (they are never disabled again).
     void EnableFrames();
 
+    // Shows the open skin's bars as the skin reader leaves them: enables the
+    // frames and writes both panels (their handlers run).
+    void showDocument();
+
     // The panel of bar i: 0 the track bar, 1 the volume bar.
     BarPanel *bar(int i) const { return m_bars.at(i); }
 

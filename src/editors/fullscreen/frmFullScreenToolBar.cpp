@@ -1,15 +1,20 @@
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 
 #include "core/Module.h"
+#include "core/SkinChange.h"
+#include "core/SkinFormat.h"
 #include "core/frmMain.h"
+#include "core/frmSkin.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
+#include "editors/display_bars/DisplayTextPanel.h"
 #include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
+#include "platform/VbRuntime.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,13 +23,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
 
+constexpr int StatusText = 7;
+// The codes of the entries of cbxPositionBTB.
+const QString PositionCodes[3] = { QStringLiteral("B"), QStringLiteral("T"), QStringLiteral("BT") };
+
 bool statusTextUsed()
 {
-    return gDisplays[7].DspUsed != 0;
+    return vb::isTrue(gDisplays[StatusText].DspUsed);
+}
+
+// Selects the point at index of a strip and clears the others; index -1 clears all.
+void selectPoint(const ControlArray<QRadioButton> &strip, int index)
+{
+    for (int i = 0; i < 3; ++i) {
+        QRadioButton *point = strip[i];
+        // An exclusive group cannot clear its last selected button.
+        point->setAutoExclusive(false);
+        point->setChecked(i == index);
+        point->setAutoExclusive(true);
+    }
 }
 
 } // namespace
@@ -116,10 +138,6 @@ void frmFullScreenToolBar::createDisplayFrames()
     txtDisplayX = m_displayCoordinates->txtDisplayX;
     txtDisplayY = m_displayCoordinates->txtDisplayY;
 
-    // The status text's boxes take keys only while the status text is used.
-    for (CoordinateEdit *box : { txtDisplayDimMax, txtDisplayX, txtDisplayY })
-        box->setGate(statusTextUsed);
-
     fmDisplay->setEnabled(false);
     fmDisplayCoordinates->setEnabled(false);
 }
@@ -167,6 +185,38 @@ void frmFullScreenToolBar::connectHandlers()
 {
     connectSharedHandlers();
     connect(chkExtension, &QCheckBox::toggled, this, &frmFullScreenToolBar::chkExtension_Click);
+
+    connect(cbxPositionBTB, &QComboBox::currentIndexChanged, this, &frmFullScreenToolBar::cbxPositionBTB_Click);
+    connect(cbxPositionLMR, &QComboBox::currentIndexChanged, this, &frmFullScreenToolBar::cbxPositionLMR_Click);
+    for (int i = 0; i < 3; ++i) {
+        optPositionTOP[i]->installEventFilter(this);
+        optPositionBOTTOM[i]->installEventFilter(this);
+    }
+    connect(cbxDisplayAlignment, &QComboBox::currentIndexChanged, this,
+        &frmFullScreenToolBar::cbxDisplayAlignment_Click);
+
+    // Switching the status text on shows its alignment again; off, none.
+    m_statusText = new DisplayTextPanel(this,
+        { chkDisplayUsed, txtDisplayFont, cmdDisplayFont, cmdDisplayColor, txtDisplayDimMax, txtDisplayX, txtDisplayY },
+        [this](bool used) {
+            const bool known = gStatTxtAlign >= 0 && gStatTxtAlign < cbxDisplayAlignment->count();
+            cbxDisplayAlignment->setCurrentIndex(used && known ? gStatTxtAlign : -1);
+        });
+}
+
+bool frmFullScreenToolBar::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every mouse button sets the position, as the design's MouseDown does.
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto shift = static_cast<QMouseEvent *>(event)->modifiers();
+        for (int i = 0; i < 3; ++i) {
+            if (watched == optPositionBOTTOM[i])
+                optPositionBOTTOM_MouseDown(i, shift);
+            else if (watched == optPositionTOP[i])
+                optPositionTOP_MouseDown(i, shift);
+        }
+    }
+    return ButtonToolWindow::eventFilter(watched, event);
 }
 
 void frmFullScreenToolBar::Form_Load()
@@ -245,4 +295,97 @@ void frmFullScreenToolBar::chkExtension_Click()
 QComboBox *frmFullScreenToolBar::barKindBox(int bar)
 {
     return m_bars.at(bar)->cbxBarType;
+}
+
+void frmFullScreenToolBar::showDocument()
+{
+    EnableEditingFrames();
+    showPositionStatusAndBars();
+}
+
+void frmFullScreenToolBar::showPositionStatusAndBars()
+{
+    cbxPositionBTB->setCurrentIndex(skinformat::positionCodeEntry(gFSPosition.FSPosCode));
+    cbxPositionLMR->setCurrentIndex(gFSPosition.FSPosIndex <= 2 ? gFSPosition.FSPosIndex : -1);
+    m_statusText->showDocument();
+    for (BarPanel *panel : m_bars)
+        panel->showDocument();
+}
+
+// --- Position on the monitor ---
+
+void frmFullScreenToolBar::UpdatePositionPreview(const QString &code, int index)
+{
+    switch (skinformat::positionCodeEntry(code)) {
+    case 0:
+        selectPoint(optPositionTOP, -1);
+        selectPoint(optPositionBOTTOM, index);
+        break;
+    case 1:
+        selectPoint(optPositionTOP, index);
+        selectPoint(optPositionBOTTOM, -1);
+        break;
+    case 2:
+        selectPoint(optPositionTOP, index);
+        selectPoint(optPositionBOTTOM, index);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmFullScreenToolBar::cbxPositionBTB_Click()
+{
+    const int entry = cbxPositionBTB->currentIndex();
+    if (entry >= 0) {
+        gFSPosition.FSPosCode = PositionCodes[entry];
+        UpdatePositionPreview(gFSPosition.FSPosCode, gFSPosition.FSPosIndex);
+    }
+    SetSkinChanged();
+}
+
+void frmFullScreenToolBar::cbxPositionLMR_Click()
+{
+    const int entry = cbxPositionLMR->currentIndex();
+    if (entry >= 0) {
+        gFSPosition.FSPosIndex = uint8_t(entry);
+        UpdatePositionPreview(gFSPosition.FSPosCode, entry);
+    }
+    SetSkinChanged();
+}
+
+void frmFullScreenToolBar::positionPointPressed(const QString &code, int index, Qt::KeyboardModifiers shift)
+{
+    // Shift alone, without Ctrl or Alt, puts the skin at both edges.
+    const QString chosen = shift == Qt::ShiftModifier ? PositionCodes[2] : code;
+    gFSPosition.FSPosCode = chosen;
+    gFSPosition.FSPosIndex = uint8_t(index);
+    cbxPositionBTB->setCurrentIndex(skinformat::positionCodeEntry(chosen));
+    cbxPositionLMR->setCurrentIndex(index);
+    UpdatePositionPreview(chosen, index);
+}
+
+void frmFullScreenToolBar::optPositionBOTTOM_MouseDown(int index, Qt::KeyboardModifiers shift)
+{
+    positionPointPressed(PositionCodes[0], index, shift);
+}
+
+void frmFullScreenToolBar::optPositionTOP_MouseDown(int index, Qt::KeyboardModifiers shift)
+{
+    positionPointPressed(PositionCodes[1], index, shift);
+}
+
+void frmFullScreenToolBar::cbxDisplayAlignment_Click()
+{
+    const int entry = cbxDisplayAlignment->currentIndex();
+    if (!statusTextUsed()) {
+        cbxDisplayAlignment->setCurrentIndex(-1);
+        return;
+    }
+    if (entry < 0)
+        return;
+    gStatTxtAlign = int16_t(entry);
+    if (frmSkin *skin = frmSkin::loaded())
+        skin->ApplyStatusAlignment();
+    SetSkinChanged();
 }

@@ -7,6 +7,7 @@
 class BarPanel;
 class ColorSwatch;
 class DisplayCoordinatesFrame;
+class DisplayTextPanel;
 class LangReader;
 class QFrame;
 
@@ -25,6 +26,26 @@ public:
     // Gives the window's captions, labels, tooltip and list entries their texts
     // in the current language (also run by the window's own load). No handler runs.
     void ApplyTexts(const LangReader &lang);
+
+    // Shows the open skin's document as the skin reader leaves it: enables the
+    // frames, then writes the position lists, the status text's use box and both
+    // bar panels (their handlers run).
+    void showDocument();
+    // The position, the status text and the bars alone.
+    void showPositionStatusAndBars();
+
+    // Position on the monitor and the status text's alignment.
+    void cbxPositionBTB_Click();
+    void cbxPositionLMR_Click();
+    void optPositionBOTTOM_MouseDown(int index, Qt::KeyboardModifiers shift);
+    void optPositionTOP_MouseDown(int index, Qt::KeyboardModifiers shift);
+    void cbxDisplayAlignment_Click();
+    // Selects the points of the monitor preview: code "B", "T" or "BT" (any
+    // case) at index; any other code changes no point. Runs no handler.
+    void UpdatePositionPreview(const QString &code, int index);
+
+    // The editor of the status text.
+    DisplayTextPanel *statusText() const { return m_statusText; }
 
     // Position on the monitor.
     QGroupBox *fmPosition = nullptr;
@@ -79,7 +100,12 @@ private:
     void createBarPanels();
     void createSeparators();
     void connectHandlers();
+    // A press on a point of the monitor preview: the point's strip ("B" or "T"),
+    // or both strips with Shift alone.
+    void positionPointPressed(const QString &code, int index, Qt::KeyboardModifiers shift);
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     DisplayCoordinatesFrame *m_displayCoordinates = nullptr;
+    DisplayTextPanel *m_statusText = nullptr;
     std::array<BarPanel *, 2> m_bars {};
 };
