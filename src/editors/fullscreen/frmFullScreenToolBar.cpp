@@ -378,12 +378,12 @@ void frmFullScreenToolBar::optPositionTOP_MouseDown(int index, Qt::KeyboardModif
 void frmFullScreenToolBar::cbxDisplayAlignment_Click()
 {
     const int entry = cbxDisplayAlignment->currentIndex();
+    if (entry < 0)
+        return;
     if (!statusTextUsed()) {
         cbxDisplayAlignment->setCurrentIndex(-1);
         return;
     }
-    if (entry < 0)
-        return;
     gStatTxtAlign = int16_t(entry);
     if (frmSkin *skin = frmSkin::loaded())
         skin->ApplyStatusAlignment();
