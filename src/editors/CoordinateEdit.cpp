@@ -86,8 +86,9 @@ int32_t CoordinateEdit::normalize()
 {
     const QString cut = text().left(MaxChars);
     const double value = vb::Val(cut);
-    const double lowest = m_minusAllowed ? double(std::numeric_limits<int32_t>::min()) : 0.0;
-    const double highest = double(std::numeric_limits<int32_t>::max());
+    // What seven characters can write: -999999 to 9999999.
+    const double lowest = m_minusAllowed ? -999999.0 : 0.0;
+    const double highest = 9999999.0;
     QString normal;
     if (std::isnan(value) || value < lowest || value > highest)
         normal = QString::number(static_cast<qint64>(std::isnan(value) || value < lowest ? lowest : highest));

@@ -46,9 +46,9 @@ public:
 
     // The change handling of a box whose gate is open: the text, cut to its first
     // seven characters, is rewritten as normalizedText says (which runs the
-    // change handler once more, nested); a number outside the signed 32-bit
-    // range, or below 0 in a box without "-", is clamped to the range and written
-    // so. Returns the value to store.
+    // change handler once more, nested); a number that seven characters cannot
+    // write (an exponent form), or below 0 in a box without "-", is clamped to
+    // -999999 (0) to 9999999 and written so. Returns the value to store.
     int32_t normalize();
 
 protected:
