@@ -177,7 +177,8 @@ void DisplayTextPanel::cmdFont_Click()
             current.style.underline, false, 0, current.size, FontDialogFlags))
         return;
     c.txtFont->setText(gFontName);
-    const QString font = skinformat::fontString(gFontName, gFontSize, { gFontBold, gFontItalic, gFontUnderline });
+    const QString font
+        = skinformat::fontString(gFontName, gFontSize, { gFontBold, gFontItalic, gFontUnderline });
     c.txtFont->setToolTip(font);
     gDisplays[i].DspFont = font;
     if (frmSkin *skin = frmSkin::loaded()) {

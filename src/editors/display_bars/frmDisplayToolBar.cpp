@@ -145,7 +145,8 @@ void frmDisplayToolBar::createTextFrame()
 void frmDisplayToolBar::connectHandlers()
 {
     m_displayText = new DisplayTextPanel(this,
-        { chkDisplay, txtDisplayFont, cmdDisplayFont, cmdDisplayColor, txtDisplayDimMax, txtDisplayX, txtDisplayY },
+        { chkDisplay, txtDisplayFont, cmdDisplayFont, cmdDisplayColor, txtDisplayDimMax, txtDisplayX,
+            txtDisplayY },
         cbxDisplay);
 
     connect(cbxGUI, &QComboBox::currentIndexChanged, this, &frmDisplayToolBar::cbxGUI_Click);

@@ -186,8 +186,10 @@ void frmFullScreenToolBar::connectHandlers()
     connectSharedHandlers();
     connect(chkExtension, &QCheckBox::toggled, this, &frmFullScreenToolBar::chkExtension_Click);
 
-    connect(cbxPositionBTB, &QComboBox::currentIndexChanged, this, &frmFullScreenToolBar::cbxPositionBTB_Click);
-    connect(cbxPositionLMR, &QComboBox::currentIndexChanged, this, &frmFullScreenToolBar::cbxPositionLMR_Click);
+    connect(
+        cbxPositionBTB, &QComboBox::currentIndexChanged, this, &frmFullScreenToolBar::cbxPositionBTB_Click);
+    connect(
+        cbxPositionLMR, &QComboBox::currentIndexChanged, this, &frmFullScreenToolBar::cbxPositionLMR_Click);
     for (int i = 0; i < 3; ++i) {
         optPositionTOP[i]->installEventFilter(this);
         optPositionBOTTOM[i]->installEventFilter(this);
@@ -197,7 +199,8 @@ void frmFullScreenToolBar::connectHandlers()
 
     // Switching the status text on shows its alignment again; off, none.
     m_statusText = new DisplayTextPanel(this,
-        { chkDisplayUsed, txtDisplayFont, cmdDisplayFont, cmdDisplayColor, txtDisplayDimMax, txtDisplayX, txtDisplayY },
+        { chkDisplayUsed, txtDisplayFont, cmdDisplayFont, cmdDisplayColor, txtDisplayDimMax, txtDisplayX,
+            txtDisplayY },
         [this](bool used) {
             const bool known = gStatTxtAlign >= 0 && gStatTxtAlign < cbxDisplayAlignment->count();
             cbxDisplayAlignment->setCurrentIndex(used && known ? gStatTxtAlign : -1);
