@@ -80,31 +80,31 @@ frmMultilanguageButtons::frmMultilanguageButtons(QWidget *owner)
 void frmMultilanguageButtons::createControls()
 {
     setObjectName(QStringLiteral("frmMultilanguageButtons"));
-    setFixedSize(433, 425);
+    setFixedSize(481, 425);
 
-    fmChooseLang = make<QGroupBox>(this, "fmChooseLang", QRect(8, 4, 417, 84));
-    lblChoosePath = make<QLabel>(fmChooseLang, "lblChoosePath", QRect(8, 24, 150, 17));
-    txtChoosePath = makeBox(fmChooseLang, "txtChoosePath", QRect(160, 21, 160, 21));
-    cmdBrowsePath = make<QPushButton>(fmChooseLang, "cmdBrowsePath", QRect(326, 20, 83, 23));
-    lblChooseFile = make<QLabel>(fmChooseLang, "lblChooseFile", QRect(8, 54, 150, 17));
-    txtChooseFile = makeBox(fmChooseLang, "txtChooseFile", QRect(160, 51, 160, 21));
-    cmdBrowseFile = make<QPushButton>(fmChooseLang, "cmdBrowseFile", QRect(326, 50, 83, 23));
+    fmChooseLang = make<QGroupBox>(this, "fmChooseLang", QRect(8, 4, 465, 84));
+    lblChoosePath = make<QLabel>(fmChooseLang, "lblChoosePath", QRect(8, 24, 180, 17));
+    txtChoosePath = makeBox(fmChooseLang, "txtChoosePath", QRect(190, 21, 160, 21));
+    cmdBrowsePath = make<QPushButton>(fmChooseLang, "cmdBrowsePath", QRect(356, 20, 101, 23));
+    lblChooseFile = make<QLabel>(fmChooseLang, "lblChooseFile", QRect(8, 54, 180, 17));
+    txtChooseFile = makeBox(fmChooseLang, "txtChooseFile", QRect(190, 51, 160, 21));
+    cmdBrowseFile = make<QPushButton>(fmChooseLang, "cmdBrowseFile", QRect(356, 50, 101, 23));
 
-    fmChooseDescription = make<QGroupBox>(this, "fmChooseDescription", QRect(8, 92, 417, 296));
-    lblChooseDescription = make<QLabel>(fmChooseDescription, "lblChooseDescription", QRect(8, 20, 401, 17));
-    lstChooseDescription = make<QListWidget>(fmChooseDescription, "lstChooseDescription", QRect(8, 40, 401, 188));
+    fmChooseDescription = make<QGroupBox>(this, "fmChooseDescription", QRect(8, 92, 465, 296));
+    lblChooseDescription = make<QLabel>(fmChooseDescription, "lblChooseDescription", QRect(8, 20, 449, 17));
+    lstChooseDescription = make<QListWidget>(fmChooseDescription, "lstChooseDescription", QRect(8, 40, 449, 188));
     lstChooseDescription->setSelectionMode(QAbstractItemView::SingleSelection);
     // All entries are one line high: the list need not measure a long file line by line.
     lstChooseDescription->setUniformItemSizes(true);
-    lblLangSection = make<QLabel>(fmChooseDescription, "lblLangSection", QRect(8, 239, 150, 17));
-    txtLangSection = makeBox(fmChooseDescription, "txtLangSection", QRect(160, 236, 249, 21));
-    lblLangString = make<QLabel>(fmChooseDescription, "lblLangString", QRect(8, 267, 150, 17));
-    txtLangString = makeBox(fmChooseDescription, "txtLangString", QRect(160, 264, 249, 21));
+    lblLangSection = make<QLabel>(fmChooseDescription, "lblLangSection", QRect(8, 239, 180, 17));
+    txtLangSection = makeBox(fmChooseDescription, "txtLangSection", QRect(190, 236, 267, 21));
+    lblLangString = make<QLabel>(fmChooseDescription, "lblLangString", QRect(8, 267, 180, 17));
+    txtLangString = makeBox(fmChooseDescription, "txtLangString", QRect(190, 264, 267, 21));
 
-    cmdOK = make<QPushButton>(this, "cmdOK", QRect(264, 396, 77, 23));
+    cmdOK = make<QPushButton>(this, "cmdOK", QRect(312, 396, 77, 23));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
-    cmdCancel = make<QPushButton>(this, "cmdCancel", QRect(348, 396, 77, 23));
+    cmdCancel = make<QPushButton>(this, "cmdCancel", QRect(396, 396, 77, 23));
     cmdCancel->setAutoDefault(false);
     cmdBrowsePath->setAutoDefault(false);
     cmdBrowseFile->setAutoDefault(false);
