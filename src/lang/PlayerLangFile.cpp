@@ -33,7 +33,8 @@ QStringList splitLines(const QString &text)
         while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
             ++end;
         lines.append(text.mid(pos, end - pos));
-        if (end + 1 < text.size() && text.at(end) == QLatin1Char('\r') && text.at(end + 1) == QLatin1Char('\n'))
+        if (end + 1 < text.size() && text.at(end) == QLatin1Char('\r')
+            && text.at(end + 1) == QLatin1Char('\n'))
             ++end;
         pos = end + 1;
     }
@@ -100,7 +101,8 @@ QString PlayerLangFile::referenceAt(int line, QString *section, QString *key) co
     const QString &entry = m_lines.at(line);
     const QStringView text = trimSpaces(entry);
     const QChar first = text.isEmpty() ? QChar() : text.front();
-    if (!(first == QLatin1Char('C') || first == QLatin1Char('c') || (first >= QLatin1Char('0') && first <= QLatin1Char('9'))))
+    if (!(first == QLatin1Char('C') || first == QLatin1Char('c')
+            || (first >= QLatin1Char('0') && first <= QLatin1Char('9'))))
         return QString();
     const int k = sectionOfLine(line);
     if (k == 0)

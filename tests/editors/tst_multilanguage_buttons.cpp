@@ -194,7 +194,8 @@ private slots:
         // No file chosen yet: the file picker comes before the dialog.
         f.dialogs.answerForm([](QDialog *form) {
             auto *files = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
-            files->setCurrentItem(files->findItems(QStringLiteral("Italiano.lng"), Qt::MatchExactly).value(0));
+            files->setCurrentItem(
+                files->findItems(QStringLiteral("Italiano.lng"), Qt::MatchExactly).value(0));
             form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
         });
         f.dialogs.answerForm([](QDialog *form) { QCOMPARE(list(form)->count(), 2); });

@@ -16,7 +16,8 @@ private slots:
         QVERIFY(bytes.startsWith("%PDF-"));
         // Text, tables and three screenshots of the windows.
         QVERIFY2(bytes.size() > 100 * 1024, QByteArray::number(bytes.size()).constData());
-        const qsizetype pages = QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b")));
+        const qsizetype pages
+            = QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b")));
         QVERIFY2(pages >= 6 && pages <= 12, QByteArray::number(pages).constData());
         QCOMPARE(bytes.count("/Subtype /Image"), 3);
     }

@@ -70,7 +70,8 @@ QString writeSampleSkin(const QString &folder)
     }
     const QString skin = folder + QStringLiteral("/Skin.ini");
     writeFile(skin,
-        "[Tovix.Skin]\r\nVersion=1.00\r\n\r\n[Settings]\r\nSkinType=0\r\nMainImg=Main.bmp\r\nMainAnySape=0\r\n"
+        "[Tovix.Skin]\r\nVersion=1.00\r\n\r\n[Settings]\r\nSkinType=0\r\nMainImg=Main.bmp\r\nMainAnySape="
+        "0\r\n"
         "Ext=.bmp\r\n\r\n[Buttons]\r\nNumber=2\r\nBtn1=Play,10,56,0,20;$lang.Actions.21\r\n"
         "Btn2=Stop,50,56,0,22;Stop\r\n\r\n[Display]\r\nTitle=14,14;MS Sans Serif,8,N;FFFFFF\r\n\r\n"
         "[TrackBar]\r\nPosSize=100,62,180,6\r\nKind=H\r\nTransparentBg=0\r\nBorder=1\r\n"
@@ -103,7 +104,7 @@ void answerDialogs(std::function<void(QDialog *)> *onForm)
         switch (request.kind) {
         case dialogs::Request::Kind::MessageBox: {
             const int buttons = request.style & 7;
-            answer.button = buttons == dialogs::vbOKOnly ? dialogs::vbOK
+            answer.button = buttons == dialogs::vbOKOnly                             ? dialogs::vbOK
                 : (buttons == dialogs::vbYesNo || buttons == dialogs::vbYesNoCancel) ? dialogs::vbNo
                                                                                      : dialogs::vbCancel;
             break;

@@ -3,6 +3,7 @@
 #include "core/CommonDialog.h"
 #include "core/Module.h"
 #include "core/frmSelectFile.h"
+#include "editors/ToolWindowLayout.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -34,19 +35,9 @@ QString playerFolderFromRegistry()
 
 QLineEdit *makeBox(QWidget *host, const char *name, const QRect &geometry)
 {
-    auto *box = new QLineEdit(host);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
+    auto *box = makeControl<QLineEdit>(host, name, geometry);
     box->setReadOnly(true);
     return box;
-}
-
-template <typename T> T *make(QWidget *host, const char *name, const QRect &geometry)
-{
-    auto *control = new T(host);
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
 }
 
 } // namespace
@@ -58,8 +49,9 @@ bool ShowMultilanguageButtons(QString &text, QWidget *owner)
         const QString folder = playerFolderFromRegistry();
         // Only the player's folder is checked here; a missing "Lang" folder in
         // it is reported when a file is to be chosen.
-        gPlayerLangPath
-            = !folder.isEmpty() && fs::folderExists(folder) ? AddBackslash(folder) + QStringLiteral("Lang") : folder;
+        gPlayerLangPath = !folder.isEmpty() && fs::folderExists(folder)
+            ? AddBackslash(folder) + QStringLiteral("Lang")
+            : folder;
     }
 
     frmMultilanguageButtons picker(owner);
@@ -82,29 +74,31 @@ void frmMultilanguageButtons::createControls()
     setObjectName(QStringLiteral("frmMultilanguageButtons"));
     setFixedSize(481, 425);
 
-    fmChooseLang = make<QGroupBox>(this, "fmChooseLang", QRect(8, 4, 465, 84));
-    lblChoosePath = make<QLabel>(fmChooseLang, "lblChoosePath", QRect(8, 24, 180, 17));
+    fmChooseLang = makeControl<QGroupBox>(this, "fmChooseLang", QRect(8, 4, 465, 84));
+    lblChoosePath = makeControl<QLabel>(fmChooseLang, "lblChoosePath", QRect(8, 24, 180, 17));
     txtChoosePath = makeBox(fmChooseLang, "txtChoosePath", QRect(190, 21, 160, 21));
-    cmdBrowsePath = make<QPushButton>(fmChooseLang, "cmdBrowsePath", QRect(356, 20, 101, 23));
-    lblChooseFile = make<QLabel>(fmChooseLang, "lblChooseFile", QRect(8, 54, 180, 17));
+    cmdBrowsePath = makeControl<QPushButton>(fmChooseLang, "cmdBrowsePath", QRect(356, 20, 101, 23));
+    lblChooseFile = makeControl<QLabel>(fmChooseLang, "lblChooseFile", QRect(8, 54, 180, 17));
     txtChooseFile = makeBox(fmChooseLang, "txtChooseFile", QRect(190, 51, 160, 21));
-    cmdBrowseFile = make<QPushButton>(fmChooseLang, "cmdBrowseFile", QRect(356, 50, 101, 23));
+    cmdBrowseFile = makeControl<QPushButton>(fmChooseLang, "cmdBrowseFile", QRect(356, 50, 101, 23));
 
-    fmChooseDescription = make<QGroupBox>(this, "fmChooseDescription", QRect(8, 92, 465, 296));
-    lblChooseDescription = make<QLabel>(fmChooseDescription, "lblChooseDescription", QRect(8, 20, 449, 17));
-    lstChooseDescription = make<QListWidget>(fmChooseDescription, "lstChooseDescription", QRect(8, 40, 449, 188));
+    fmChooseDescription = makeControl<QGroupBox>(this, "fmChooseDescription", QRect(8, 92, 465, 296));
+    lblChooseDescription
+        = makeControl<QLabel>(fmChooseDescription, "lblChooseDescription", QRect(8, 20, 449, 17));
+    lstChooseDescription
+        = makeControl<QListWidget>(fmChooseDescription, "lstChooseDescription", QRect(8, 40, 449, 188));
     lstChooseDescription->setSelectionMode(QAbstractItemView::SingleSelection);
     // All entries are one line high: the list need not measure a long file line by line.
     lstChooseDescription->setUniformItemSizes(true);
-    lblLangSection = make<QLabel>(fmChooseDescription, "lblLangSection", QRect(8, 239, 180, 17));
+    lblLangSection = makeControl<QLabel>(fmChooseDescription, "lblLangSection", QRect(8, 239, 180, 17));
     txtLangSection = makeBox(fmChooseDescription, "txtLangSection", QRect(190, 236, 267, 21));
-    lblLangString = make<QLabel>(fmChooseDescription, "lblLangString", QRect(8, 267, 180, 17));
+    lblLangString = makeControl<QLabel>(fmChooseDescription, "lblLangString", QRect(8, 267, 180, 17));
     txtLangString = makeBox(fmChooseDescription, "txtLangString", QRect(190, 264, 267, 21));
 
-    cmdOK = make<QPushButton>(this, "cmdOK", QRect(312, 396, 77, 23));
+    cmdOK = makeControl<QPushButton>(this, "cmdOK", QRect(312, 396, 77, 23));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
-    cmdCancel = make<QPushButton>(this, "cmdCancel", QRect(396, 396, 77, 23));
+    cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QRect(396, 396, 77, 23));
     cmdCancel->setAutoDefault(false);
     cmdBrowsePath->setAutoDefault(false);
     cmdBrowseFile->setAutoDefault(false);
