@@ -549,54 +549,36 @@ void BarPanel::cmdBrowseImageBar_Click()
     SetSkinChanged();
 }
 
-bool BarPanel::posSizeChanged(CoordinateEdit *box, int32_t BarRec::*field)
+void BarPanel::posSizeChanged(CoordinateEdit *box, int32_t BarRec::*field)
 {
     if (!boxesOpen()) {
         box->setText(QString());
-        return false;
+        return;
     }
     bar().*field = box->normalize();
-    return true;
+    // Both controls stand at the bar's position; a picture keeps its image's
+    // size, so only the label takes the size.
+    placeLabel();
+    placePicture();
+    SetSkinChanged();
 }
 
 void BarPanel::txtPosSizeLeft_Change()
 {
-    if (!posSizeChanged(txtPosSizeLeft, &BarRec::BarLeft))
-        return;
-    const int left = frmSkin::ZoomedPixels(bar().BarLeft);
-    if (QLabel *label = previewLabel())
-        label->move(left, label->y());
-    if (PictureBox *picture = previewPicture())
-        picture->move(left, picture->y());
-    SetSkinChanged();
+    posSizeChanged(txtPosSizeLeft, &BarRec::BarLeft);
 }
 
 void BarPanel::txtPosSizeTop_Change()
 {
-    if (!posSizeChanged(txtPosSizeTop, &BarRec::BarTop))
-        return;
-    const int top = frmSkin::ZoomedPixels(bar().BarTop);
-    if (QLabel *label = previewLabel())
-        label->move(label->x(), top);
-    if (PictureBox *picture = previewPicture())
-        picture->move(picture->x(), top);
-    SetSkinChanged();
+    posSizeChanged(txtPosSizeTop, &BarRec::BarTop);
 }
 
 void BarPanel::txtPosSizeWidth_Change()
 {
-    if (!posSizeChanged(txtPosSizeWidth, &BarRec::BarWidth))
-        return;
-    if (QLabel *label = previewLabel())
-        label->resize(frmSkin::ZoomedPixels(bar().BarWidth), label->height());
-    SetSkinChanged();
+    posSizeChanged(txtPosSizeWidth, &BarRec::BarWidth);
 }
 
 void BarPanel::txtPosSizeHeight_Change()
 {
-    if (!posSizeChanged(txtPosSizeHeight, &BarRec::BarHeight))
-        return;
-    if (QLabel *label = previewLabel())
-        label->resize(label->width(), frmSkin::ZoomedPixels(bar().BarHeight));
-    SetSkinChanged();
+    posSizeChanged(txtPosSizeHeight, &BarRec::BarHeight);
 }

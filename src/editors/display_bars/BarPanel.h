@@ -130,9 +130,9 @@ private:
     // The N image that a picked button-kind file names, or "" after telling why not.
     QString buttonImageOf(const QString &pickedName, QString &baseName) const;
     void showBlackSwatches();
-    // A position or size box's change: the value stored, or nothing while the
-    // boxes are shut.
-    bool posSizeChanged(CoordinateEdit *box, int32_t BarRec::*field);
+    // A position or size box's change: the value goes into field and the
+    // preview follows; while the boxes are shut the box empties instead.
+    void posSizeChanged(CoordinateEdit *box, int32_t BarRec::*field);
     // The preview's controls of this bar (nullptr while no preview is open).
     QLabel *previewLabel() const;
     PictureBox *previewPicture() const;

@@ -208,27 +208,24 @@ void DisplayTextPanel::txtDimMax_Change()
 
 void DisplayTextPanel::txtX_Change()
 {
-    if (!gateOpen()) {
-        c.txtX->setText(QString());
-        return;
-    }
-    const int i = display();
-    gDisplays[i].DspX = c.txtX->normalize();
-    if (QLabel *label = previewLabel(i))
-        label->move(frmSkin::ZoomedPixels(gDisplays[i].DspX), label->y());
-    SetSkinChanged();
+    positionChanged(c.txtX, &DisplayRec::DspX);
 }
 
 void DisplayTextPanel::txtY_Change()
 {
+    positionChanged(c.txtY, &DisplayRec::DspY);
+}
+
+void DisplayTextPanel::positionChanged(CoordinateEdit *box, int32_t DisplayRec::*field)
+{
     if (!gateOpen()) {
-        c.txtY->setText(QString());
+        box->setText(QString());
         return;
     }
     const int i = display();
-    gDisplays[i].DspY = c.txtY->normalize();
+    gDisplays[i].*field = box->normalize();
     if (QLabel *label = previewLabel(i))
-        label->move(label->x(), frmSkin::ZoomedPixels(gDisplays[i].DspY));
+        label->move(frmSkin::ZoomedPixels(gDisplays[i].DspX), frmSkin::ZoomedPixels(gDisplays[i].DspY));
     SetSkinChanged();
 }
 

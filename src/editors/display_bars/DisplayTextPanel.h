@@ -2,7 +2,10 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
+
+struct DisplayRec;
 
 class ColorSwatch;
 class CoordinateEdit;
@@ -63,6 +66,8 @@ private:
     // Font box, swatch and position boxes from the record, or their empty state.
     void fillFontAndColour(int i);
     void emptyFontAndColour();
+    // The X or Y box's change: the value goes into field and the label moves.
+    void positionChanged(CoordinateEdit *box, int32_t DisplayRec::*field);
     QLabel *previewLabel(int i) const;
     // The status text's label keeps its left edge when its size changes.
     void keepLabelLeft(int i) const;
