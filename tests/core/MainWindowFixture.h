@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "core/frmMain.h"
-#include "core/frmSkin.h"
+#include "preview/frmSkin.h"
 #include "core/startup.h"
 #include "platform/IniFile.h"
 #include "support/DialogRecorder.h"

@@ -1,5 +1,5 @@
-#include "core/FileErrors.h"
-#include "core/Module.h"
+#include "skin/FileErrors.h"
+#include "skin/Module.h"
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"
 #include "support/DialogRecorder.h"

@@ -1,4 +1,4 @@
-#include "core/frmSelectFile.h"
+#include "editors/frmSelectFile.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
 

@@ -3,9 +3,10 @@
 
 #include "tst_preview_support.h"
 
-#include "core/MenuIcons.h"
-#include "core/SkinChange.h"
-#include "core/SkinFonts.h"
+#include "platform/MenuIcons.h"
+#include "resources/MenuBitmaps.h"
+#include "skin/SkinChange.h"
+#include "skin/SkinFonts.h"
 
 #include <QAction>
 #include <QFontDatabase>

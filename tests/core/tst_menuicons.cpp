@@ -1,5 +1,5 @@
-#include "core/MenuIcons.h"
-#include "core/Module.h"
+#include "platform/MenuIcons.h"
+#include "skin/Module.h"
 #include "resources/MenuBitmaps.h"
 
 #include <QMenu>

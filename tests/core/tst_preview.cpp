@@ -2,8 +2,8 @@
 
 #include "tst_preview_support.h"
 
-#include "core/SkinButtons.h"
-#include "core/Transparent.h"
+#include "preview/SkinButtons.h"
+#include "platform/Transparent.h"
 #include "platform/AppInfo.h"
 
 #include <QCloseEvent>

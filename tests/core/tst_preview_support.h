@@ -3,9 +3,9 @@
 // Shared set-up of the preview window's tests: opening and closing the preview
 // as the open road does, and small pictures and files on disk.
 
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "core/frmMain.h"
-#include "core/frmSkin.h"
+#include "preview/frmSkin.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"

@@ -1,6 +1,6 @@
-#include "core/FileErrors.h"
-#include "core/Module.h"
-#include "core/Settings.h"
+#include "skin/FileErrors.h"
+#include "skin/Module.h"
+#include "skin/Settings.h"
 #include "platform/IniFile.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "core/Module.h"
-#include "core/SkinDocument.h"
+#include "skin/Module.h"
+#include "skin/SkinDocument.h"
 #include "platform/VbRuntime.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
-#include "core/Module.h"
-#include "core/SkinFormat.h"
+#include "skin/Module.h"
+#include "skin/SkinFormat.h"
 #include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 #include "support/TestFiles.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/Module.h"
-#include "core/SkinChange.h"
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "core/frmMain.h"
-#include "core/frmSkin.h"
+#include "preview/frmSkin.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"

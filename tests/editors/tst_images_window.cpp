@@ -1,5 +1,5 @@
-#include "core/SkinFonts.h"
-#include "core/frmSelectFile.h"
+#include "skin/SkinFonts.h"
+#include "editors/frmSelectFile.h"
 #include "editors/ToolWindowTestEnvironment.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"

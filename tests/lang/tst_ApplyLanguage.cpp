@@ -1,6 +1,6 @@
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "core/frmMain.h"
-#include "core/frmSkin.h"
+#include "preview/frmSkin.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"

@@ -1,4 +1,4 @@
-#include "core/MdiForm.h"
+#include "platform/MdiForm.h"
 #include "lang/Locale.h"
 #include "support/LangHome.h"
 
