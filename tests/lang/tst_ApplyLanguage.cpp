@@ -5,6 +5,7 @@
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "core/ApplyLanguage.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
 #include "support/LangHome.h"

@@ -1,4 +1,5 @@
 #include "core/frmMain.h"
+#include "core/ApplyLanguage.h"
 #include "lang/Locale.h"
 #include "support/LangHome.h"
 

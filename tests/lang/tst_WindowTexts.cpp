@@ -1,5 +1,5 @@
 #include "platform/MdiForm.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 #include "support/LangHome.h"
 
 #include <QAction>
@@ -16,7 +16,7 @@
 #include <memory>
 
 // Putting looked-up texts into a window's controls without running its handlers.
-class tst_LangItems : public QObject
+class tst_WindowTexts : public QObject
 {
     Q_OBJECT
 
@@ -24,7 +24,7 @@ private slots:
     void init();
     void cleanup();
 
-    void itemsTakeTheFileOrTheBuiltinText();
+    void textsTakeTheFileOrTheBuiltinText();
     void listEntriesAreRenamedInPlaceWithoutSignals();
     void listEntriesOutsideTheListAreIgnored();
     void captionsGoWhereEachKindShowsThem();
@@ -34,7 +34,7 @@ private:
     std::unique_ptr<LangHome> m_home;
 };
 
-void tst_LangItems::init()
+void tst_WindowTexts::init()
 {
     m_home = std::make_unique<LangHome>();
     QVERIFY(m_home->isValid());
@@ -44,12 +44,12 @@ void tst_LangItems::init()
     gUILanguage = QStringLiteral("Test");
 }
 
-void tst_LangItems::cleanup()
+void tst_WindowTexts::cleanup()
 {
     m_home.reset();
 }
 
-void tst_LangItems::itemsTakeTheFileOrTheBuiltinText()
+void tst_WindowTexts::textsTakeTheFileOrTheBuiltinText()
 {
     MdiForm form;
     QLineEdit box;
@@ -57,15 +57,14 @@ void tst_LangItems::itemsTakeTheFileOrTheBuiltinText()
     list.addItems({"a", "b", "c"});
     QPushButton button;
     const LangReader lang;
-    ApplyLangItems(lang, {
-        LangItem::caption(&form, "Display", 1, 6001),
-        LangItem::toolTip(&box, "Display", "4_T", 6004),
-        LangItem::listEntry(&list, 0, "Display", 9, 6011),
-        LangItem::listEntry(&list, 1, "Display", 10, 6012),
-        LangItem::listEntry(&list, 2, "Display", 11, 6013),
-        LangItem::caption(nullptr, "Display", 7, 6009),
-        LangItem::caption(&button, "Display", QStringLiteral("17"), 6019),
-    });
+    const WindowTexts texts(lang, "Display");
+    texts.caption(&form, 1, 6001);
+    texts.toolTip(&box, "4_T", 6004);
+    texts.listEntry(&list, 0, 9, 6011);
+    texts.listEntry(&list, 1, 10, 6012);
+    texts.listEntry(&list, 2, 11, 6013);
+    texts.caption(nullptr, 7, 6009);
+    texts.caption(&button, QStringLiteral("17"), 6019);
     QCOMPARE(form.caption(), QStringLiteral("Anzeige && GUI"));
     QCOMPARE(box.toolTip(), QStringLiteral("Tipp"));
     QCOMPARE(list.itemText(0), QStringLiteral("Fassung"));
@@ -74,14 +73,15 @@ void tst_LangItems::itemsTakeTheFileOrTheBuiltinText()
     QCOMPARE(button.text(), QStringLiteral("Select"));
 }
 
-void tst_LangItems::listEntriesAreRenamedInPlaceWithoutSignals()
+void tst_WindowTexts::listEntriesAreRenamedInPlaceWithoutSignals()
 {
     QComboBox list;
     list.addItems({"Bottom", "Top", "Bottom and Top"});
     list.setCurrentIndex(2);
     QSignalSpy index(&list, &QComboBox::currentIndexChanged);
     QSignalSpy text(&list, &QComboBox::currentTextChanged);
-    ApplyLangItems(LangReader(), {LangItem::listEntry(&list, 2, "FullScreen", 11, 8011)});
+    const LangReader lang;
+    WindowTexts(lang, "FullScreen").listEntry(&list, 2, 11, 8011);
     QCOMPARE(list.count(), 3);
     QCOMPARE(list.currentIndex(), 2);
     QCOMPARE(list.currentText(), QStringLiteral("Unten und oben"));
@@ -98,7 +98,7 @@ void tst_LangItems::listEntriesAreRenamedInPlaceWithoutSignals()
     QCOMPARE(empty.itemText(0), QStringLiteral("z"));
 }
 
-void tst_LangItems::listEntriesOutsideTheListAreIgnored()
+void tst_WindowTexts::listEntriesOutsideTheListAreIgnored()
 {
     QComboBox list;
     list.addItems({"x"});
@@ -109,7 +109,7 @@ void tst_LangItems::listEntriesOutsideTheListAreIgnored()
     QCOMPARE(list.itemText(0), QStringLiteral("x"));
 }
 
-void tst_LangItems::captionsGoWhereEachKindShowsThem()
+void tst_WindowTexts::captionsGoWhereEachKindShowsThem()
 {
     QMenu menu;
     QAction action;
@@ -134,7 +134,7 @@ void tst_LangItems::captionsGoWhereEachKindShowsThem()
     QCOMPARE(check.toolTip(), QStringLiteral("tip 2"));
 }
 
-void tst_LangItems::labelsWithoutBuddyShowTheTextWithoutAccessKeys()
+void tst_WindowTexts::labelsWithoutBuddyShowTheTextWithoutAccessKeys()
 {
     QLabel plain;
     SetLangCaption(&plain, QStringLiteral("(Hold on the SHIFT key to select both Bottom && Top)"));
@@ -149,5 +149,5 @@ void tst_LangItems::labelsWithoutBuddyShowTheTextWithoutAccessKeys()
     QCOMPARE(withBuddy.text(), QStringLiteral("&Path && file:"));
 }
 
-QTEST_MAIN(tst_LangItems)
-#include "tst_LangItems.moc"
+QTEST_MAIN(tst_WindowTexts)
+#include "tst_WindowTexts.moc"
