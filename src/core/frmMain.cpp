@@ -471,7 +471,7 @@ void frmMain::WriteSettings()
     settings.LangFile = gPlayerLangFile;
     settings.Language = gUILanguage;
     settings.BackColor = gBackColor;
-    WriteTextFile(mSettingsFile, SettingsLines(settings), Message(13006));
+    WriteTextFile(mSettingsFile, SettingsLines(settings), Message(13006), TextEncoding::Cp1252OrUtf8Bom);
 }
 
 // --- Dropping a skin file ---
