@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "skin/Module.h"
 #include "skin/SkinChange.h"

@@ -8,6 +8,7 @@
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "editors/ToolWindows.h"
 #include "core/ApplyLanguage.h"
 #include "lang/Locale.h"
 #include "platform/IniFile.h"
@@ -66,10 +67,7 @@ public:
     void finish()
     {
         ClearSkinChanged();
-        frmFullScreenToolBar::unload();
-        frmImagesToolBar::unload();
-        frmDisplayToolBar::unload();
-        frmTrackVolumeToolBar::unload();
+        toolwindows::unloadAll();
         frmSkin::unload();
         delete main;
         main = nullptr;
