@@ -1,6 +1,6 @@
-#include "core/SkinWriter.h"
+#include "skin/SkinWriter.h"
 #include "editors/CoordinateEdit.h"
-#include "editors/ToolWindowTestEnvironment.h"
+#include "support/ToolWindowTestEnvironment.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"

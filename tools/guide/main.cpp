@@ -7,7 +7,7 @@
 // Run it with QT_QPA_PLATFORM=offscreen: the editor starts in a private
 // program folder, answers its own dialogs and leaves nothing behind.
 
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "core/frmMain.h"
 #include "core/startup.h"
 #include "editors/buttons/frmMultilanguageButtons.h"

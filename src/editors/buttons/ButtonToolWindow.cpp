@@ -1,16 +1,14 @@
 #include "editors/buttons/ButtonToolWindow.h"
 
-#include "core/Module.h"
-#include "core/SkinChange.h"
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/ButtonListPanel.h"
 #include "editors/buttons/ButtonPropertiesPanel.h"
 #include "editors/buttons/ExtensionRules.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/buttons/MainImageEditor.h"
-#include "editors/buttons/frmImagesToolBar.h"
 #include "editors/buttons/frmMultilanguageButtons.h"
-#include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "platform/Screen.h"
 
 #include <QCheckBox>
@@ -19,7 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-ButtonToolWindow::ButtonToolWindow()
+ButtonToolWindow::ButtonToolWindow(ToolWindowId id) : ToolWindow(id)
 {
     optBtnText.setFactory(QStringLiteral("optBtnText"), nullptr);
 }
@@ -28,9 +26,7 @@ ButtonToolWindow::~ButtonToolWindow() = default;
 
 ButtonToolWindow *ButtonToolWindow::active()
 {
-    if (gFullScreenSkin)
-        return frmFullScreenToolBar::get();
-    return frmImagesToolBar::get();
+    return toolwindows::activeButtonWindow();
 }
 
 int ButtonToolWindow::px(int twips)
@@ -131,9 +127,19 @@ void ButtonToolWindow::ApplyActionNames(const LangReader &lang)
     m_buttonProperties->fillActionNames(lang);
 }
 
-void ButtonToolWindow::applyButtonTexts(
-    const std::function<QString(int key)> &textOf, int firstCommandKey, int firstPropertyKey)
+void ButtonToolWindow::applyButtonTexts(const WindowTexts &texts, int firstCommandKey, int firstCommandId,
+    int firstPropertyKey, int firstPropertyId)
 {
-    m_buttonList->applyTexts(textOf, firstCommandKey);
-    m_buttonProperties->applyTexts(textOf, firstPropertyKey);
+    m_buttonList->applyTexts(texts, firstCommandKey, firstCommandId);
+    m_buttonProperties->applyTexts(texts, firstPropertyKey, firstPropertyId);
+}
+
+void ButtonToolWindow::showSharedDocument()
+{
+    // The shape first: its handler shapes the main image the box then names.
+    chkShape->setChecked(gAnyShape != 0);
+    const QString mainImage = gMainImage.isEmpty() ? QString() : AddBackslash(gSkinFolder) + gMainImage;
+    txtMainWindow->setText(mainImage);
+    txtMainWindow->setToolTip(mainImage);
+    txtExtension->setText(gButtonExt);
 }

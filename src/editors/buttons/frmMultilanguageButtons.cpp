@@ -1,10 +1,10 @@
 #include "editors/buttons/frmMultilanguageButtons.h"
 
-#include "core/CommonDialog.h"
-#include "core/Module.h"
-#include "core/frmSelectFile.h"
+#include "platform/CommonDialog.h"
+#include "skin/Module.h"
+#include "editors/frmSelectFile.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -122,21 +122,19 @@ void frmMultilanguageButtons::connectHandlers()
 void frmMultilanguageButtons::Form_Load()
 {
     const LangReader lang;
-    ApplyLangItems(lang,
-        {
-            LangItem::caption(this, "Multilanguage", 1, 9001),
-            LangItem::caption(fmChooseLang, "Multilanguage", 2, 9002),
-            LangItem::caption(lblChoosePath, "Multilanguage", 3, 9003),
-            LangItem::caption(cmdBrowsePath, "Multilanguage", 4, 9004),
-            LangItem::caption(lblChooseFile, "Multilanguage", 5, 9005),
-            LangItem::caption(cmdBrowseFile, "Multilanguage", 6, 9006),
-            LangItem::caption(fmChooseDescription, "Multilanguage", 7, 9007),
-            LangItem::caption(lblChooseDescription, "Multilanguage", 8, 9008),
-            LangItem::caption(lblLangSection, "Multilanguage", 9, 9009),
-            LangItem::caption(lblLangString, "Multilanguage", 10, 9010),
-            LangItem::caption(cmdOK, "Multilanguage", 11, 9011),
-            LangItem::caption(cmdCancel, "Multilanguage", 12, 9012),
-        });
+    const WindowTexts texts(lang, "Multilanguage");
+    texts.caption(this, 1, 9001);
+    texts.caption(fmChooseLang, 2, 9002);
+    texts.caption(lblChoosePath, 3, 9003);
+    texts.caption(cmdBrowsePath, 4, 9004);
+    texts.caption(lblChooseFile, 5, 9005);
+    texts.caption(cmdBrowseFile, 6, 9006);
+    texts.caption(fmChooseDescription, 7, 9007);
+    texts.caption(lblChooseDescription, 8, 9008);
+    texts.caption(lblLangSection, 9, 9009);
+    texts.caption(lblLangString, 10, 9010);
+    texts.caption(cmdOK, 11, 9011);
+    texts.caption(cmdCancel, 12, 9012);
 
     txtChooseFile->setText(gUIStrings[10]);
     txtChooseFile->setEnabled(false);
@@ -185,15 +183,15 @@ void frmMultilanguageButtons::reportUnlisted(PlayerLangFile::Status status, cons
     // that cannot be read or is no language file gets the general notice. The
     // list stays empty either way.
     const QString message = status == PlayerLangFile::Status::Missing
-        ? gMessages[35] + fs::toSlashes(path) + gMessages[36]
-        : gMessages[70];
-    dialogs::msgBox(message, dialogs::vbExclamation, gMessages[2], this);
+        ? Message(13036) + fs::toSlashes(path) + Message(13037)
+        : Message(13071);
+    dialogs::msgBox(message, dialogs::vbExclamation, Message(13003), this);
 }
 
 void frmMultilanguageButtons::cmdBrowseFile_Click()
 {
     if (gPlayerLangPath.isEmpty() || !fs::folderExists(gPlayerLangPath)) {
-        dialogs::msgBox(gMessages[64], dialogs::vbExclamation, gMessages[2], this);
+        dialogs::msgBox(Message(13065), dialogs::vbExclamation, Message(13003), this);
         return;
     }
     if (!ShowSelectFile(this, gPlayerLangPath, QStringLiteral("lng"), gPlayerLangFile, gUIStrings[8]))

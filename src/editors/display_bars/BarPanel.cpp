@@ -1,16 +1,16 @@
 #include "editors/display_bars/BarPanel.h"
 
-#include "core/Module.h"
-#include "core/SkinButtons.h"
-#include "core/SkinChange.h"
-#include "core/SkinFormat.h"
-#include "core/Transparent.h"
-#include "core/frmMain.h"
-#include "core/frmSelectFile.h"
-#include "core/frmSkin.h"
+#include "skin/Module.h"
+#include "preview/SkinButtons.h"
+#include "skin/SkinChange.h"
+#include "skin/SkinFormat.h"
+#include "platform/Transparent.h"
+#include "editors/frmSelectFile.h"
+#include "preview/frmSkin.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/ToolWindowLayout.h"
+#include "lang/WindowTexts.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -192,16 +192,10 @@ template <typename TextOf> void BarPanel::setTexts(const QString &styleText, Tex
     SetLangCaption(lblPosSizeHeight, itemText(21));
 }
 
-void BarPanel::applyTexts(
-    const LangReader &lang, const QString &section, int styleKey, int styleId, int firstKey, int firstId)
+void BarPanel::applyTexts(const WindowTexts &texts, int styleKey, int styleId, int firstKey, int firstId)
 {
-    setTexts(lang.text(section, styleKey, styleId),
-        [&](int item) { return lang.text(section, firstKey + item, firstId + item); });
-}
-
-void BarPanel::applyBuiltinTexts(int styleId, int firstId)
-{
-    setTexts(LoadResString(styleId), [&](int item) { return LoadResString(firstId + item); });
+    setTexts(
+        texts.text(styleKey, styleId), [&](int item) { return texts.text(firstKey + item, firstId + item); });
 }
 
 // --- Editing ---
@@ -501,8 +495,8 @@ void BarPanel::cmdBrowseImageBar_Click()
         return;
     const bool buttonKind = groupOf(k) == Group::Button;
     // A bitmap bar is one bitmap file; a button bar's images follow the buttons' extension.
-    if (!ShowSelectFile(frmMain::instance(), gSkinFolder, buttonKind ? gButtonExt : QStringLiteral("bmp"),
-            b.BarImage, gUIStrings[6]))
+    if (!ShowSelectFile(cmdBrowseImageBar->window(), gSkinFolder,
+            buttonKind ? gButtonExt : QStringLiteral("bmp"), b.BarImage, gUIStrings[6]))
         return;
 
     QString baseName;

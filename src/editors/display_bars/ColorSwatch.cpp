@@ -1,8 +1,8 @@
 #include "editors/display_bars/ColorSwatch.h"
 
-#include "core/CommonDialog.h"
-#include "core/Module.h"
-#include "core/SkinFormat.h"
+#include "platform/CommonDialog.h"
+#include "skin/Module.h"
+#include "skin/SkinFormat.h"
 #include "platform/Screen.h"
 
 #include <QColor>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/ToolWindows.h"
+#include "platform/MdiForm.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "platform/ControlArray.h"
 
@@ -21,7 +22,7 @@ class QRadioButton;
 // The "Display & GUI" tool window of a window skin: display texts, menu and playlist colours, author
 // information. Five frames one under the other; they start disabled and are enabled all together once the
 // skin's main image is chosen or a skin is read.
-class frmDisplayToolBar : public MdiForm, public FormInstance<frmDisplayToolBar>
+class frmDisplayToolBar : public ToolWindow, public FormInstance<frmDisplayToolBar>
 {
     Q_OBJECT
 
@@ -31,17 +32,15 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltips and list entries their texts
-    // in the current language (also run by the window's own load).
-    void ApplyTexts(const LangReader &lang);
+    void ApplyTexts(const LangReader &lang) override;
 
     // Enables the five frames (they are never disabled again).
-    void EnableFrames();
+    void EnableFrames() override;
 
     // Shows the open skin's document as the skin reader leaves it: enables the
     // frames, selects the subtitle width option and writes the author texts
     // (their handlers run); no display or colour is selected.
-    void showDocument();
+    void showDocument() override;
 
     // The editor of the display selected in cbxDisplay.
     DisplayTextPanel *displayText() const { return m_displayText; }
@@ -100,9 +99,6 @@ public:
     static constexpr int DisplayCount = 7;
     static constexpr int GuiColorCount = 10;
 
-protected:
-    bool Form_QueryUnload(int unloadMode) override;
-
 private:
     void createControls();
     void createDimTextFrame();
@@ -112,7 +108,6 @@ private:
     void connectHandlers();
     // The swatch shows menu colour i, or black while it is not used.
     void showGuiColour(int i);
-    template <typename TextOf> void setTexts(TextOf textOf);
     void placeWindow();
 
     DisplayTextPanel *m_displayText = nullptr;

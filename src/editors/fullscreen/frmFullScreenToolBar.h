@@ -23,16 +23,12 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltip and list entries their texts
-    // in the current language (also run by the window's own load). No handler runs.
-    void ApplyTexts(const LangReader &lang);
-
+    void ApplyTexts(const LangReader &lang) override;
     // Shows the open skin's document as the skin reader leaves it: enables the
-    // frames, then writes the position lists, the status text's use box and both
-    // bar panels (their handlers run).
-    void showDocument();
-    // The position, the status text and the bars alone.
-    void showPositionStatusAndBars();
+    // frames, then writes the main image, shape and extension, the position
+    // lists, the status text's use box and both bar panels (their handlers run).
+    void showDocument() override;
+    QComboBox *barKindBox(int bar) override;
 
     // Position on the monitor and the status text's alignment.
     void cbxPositionBTB_Click();
@@ -87,9 +83,7 @@ public:
     ControlArray<QFrame> fmSeparator;
 
 protected:
-    bool Form_QueryUnload(int unloadMode) override;
     void EnableEditingFrames() override;
-    QComboBox *barKindBox(int bar) override;
 
 private:
     void createControls();
