@@ -64,7 +64,10 @@ frmMain::frmMain()
     setStartMenuStates();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    setFormCreatedHook({});
+}
 
 frmMain *frmMain::instance()
 {
@@ -236,6 +239,8 @@ void frmMain::connectHandlers()
     toggle(mnuViewDisplayTB, &frmMain::mnuViewDisplayTB_Click);
     toggle(mnuViewTrackVolumeTB, &frmMain::mnuViewTrackVolumeTB_Click);
     toggle(mnuViewFullScreenTB, &frmMain::mnuViewFullScreenTB_Click);
+
+    setFormCreatedHook([this](MdiForm *form) { connectChildWindow(form); });
 }
 
 void frmMain::setStartMenuStates()
@@ -386,6 +391,7 @@ void frmMain::openCommandLine(const QStringList &arguments)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    commitPendingEdits();
     if (!closeChildWindows()) {
         event->ignore();
         return;
