@@ -193,7 +193,9 @@ void ButtonPropertiesPanel::cbxBtnType_Click()
     const int record = shownRecord();
     const int type = w.cbxBtnType->currentIndex();
     if (!record) {
-        w.cbxBtnType->setCurrentIndex(-1);
+        // Qt signals a write of -1 again even when nothing is selected.
+        if (type >= 0)
+            w.cbxBtnType->setCurrentIndex(-1);
         return;
     }
     if (type < 0)
@@ -211,7 +213,8 @@ void ButtonPropertiesPanel::cbxBtnAction_Click()
     const int record = shownRecord();
     const int action = w.cbxBtnAction->currentIndex();
     if (!record) {
-        w.cbxBtnAction->setCurrentIndex(-1);
+        if (action >= 0)
+            w.cbxBtnAction->setCurrentIndex(-1);
         return;
     }
     if (action < 0)
@@ -289,8 +292,10 @@ void ButtonPropertiesPanel::txtBtnCoordinate_Change(bool horizontal)
 
 void ButtonPropertiesPanel::blank()
 {
-    w.cbxBtnType->setCurrentIndex(-1);
-    w.cbxBtnAction->setCurrentIndex(-1);
+    if (w.cbxBtnType->currentIndex() >= 0)
+        w.cbxBtnType->setCurrentIndex(-1);
+    if (w.cbxBtnAction->currentIndex() >= 0)
+        w.cbxBtnAction->setCurrentIndex(-1);
     w.optBtnText[1]->setChecked(true);
     w.cmdBtnText->setText(QString());
     w.txtBtnText->setText(QString());
