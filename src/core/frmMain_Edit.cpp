@@ -54,8 +54,8 @@ std::pair<QLineEdit *, QLineEdit *> coordinateBoxes(frmSkin::ElementKind kind, i
             return { window->txtDisplayX, window->txtDisplayY };
         }
     case frmSkin::ElementKind::Bar: {
-        BarPanel *panel
-            = gFullScreenSkin ? frmFullScreenToolBar::get()->bar(index) : frmTrackVolumeToolBar::get()->bar(index);
+        BarPanel *panel = gFullScreenSkin ? frmFullScreenToolBar::get()->bar(index)
+                                          : frmTrackVolumeToolBar::get()->bar(index);
         return { panel->txtPosSizeLeft, panel->txtPosSizeTop };
     }
     }

@@ -512,7 +512,8 @@ void frmSkin::UpdateDraggedPosition(const Element &element)
     // pixel at zoom 2 as it is); their change handlers re-place the element on
     // a whole skin pixel, and the record takes where it ended.
     const QPointer<QWidget> control = element.control;
-    emit elementDragged(element.kind, element.index, double(control->x()) / gZoom, double(control->y()) / gZoom);
+    emit elementDragged(
+        element.kind, element.index, double(control->x()) / gZoom, double(control->y()) / gZoom);
     if (!control)
         return;
     const auto x = int32_t(vb::roundHalfEven(double(control->x()) / gZoom));

@@ -101,7 +101,8 @@ void tst_buttons::verifyInStep(ButtonToolWindow *window, const QStringList &name
         QCOMPARE(window->cbxBtn->itemText(p), names[p]);
         QCOMPARE(gButtons[p + 1].BtnName, names[p]);
         // The picture shows the record's image at the record's place.
-        QCOMPARE(skin->pctSkinButton[p + 1]->image().pixel(0, 0), QImage(gButtons[p + 1].BtnFile).pixel(0, 0));
+        QCOMPARE(
+            skin->pctSkinButton[p + 1]->image().pixel(0, 0), QImage(gButtons[p + 1].BtnFile).pixel(0, 0));
         QCOMPARE(skin->pctSkinButton[p + 1]->pos(), QPoint(gButtons[p + 1].BtnX, gButtons[p + 1].BtnY));
     }
 }
@@ -338,9 +339,11 @@ void tst_buttons::previewPopUpsAndViewSkinFile()
     QVERIFY(main->mnufmBtnRightClickMultilanguage->isEnabled());
 
     // The background: its pop-up on a right release, the colour on a double click.
-    QTest::mouseClick(skin->pctBackground, Qt::RightButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
+    QTest::mouseClick(
+        skin->pctBackground, Qt::RightButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
     QCOMPARE(m_env.dialogs->last().menu, main->mnuBackGround);
-    QTest::mouseDClick(skin->pctBackground, Qt::LeftButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
+    QTest::mouseDClick(
+        skin->pctBackground, Qt::LeftButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
     QCOMPARE(m_env.dialogs->last().kind, dialogs::Request::Kind::Color);
 
     ShellRecorder shell;

@@ -216,7 +216,8 @@ void ButtonListPanel::cmdClear_Click()
     if (w.lstButtons->count() == 0)
         return;
     w.commitPendingText();
-    if (dialogs::msgBox(gMessages[40], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2]) != dialogs::vbYes)
+    if (dialogs::msgBox(gMessages[40], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2])
+        != dialogs::vbYes)
         return;
     w.leaveShownButton();
     {

@@ -188,18 +188,22 @@ void ButtonPropertiesPanel::cbxBtn_Click()
     w.txtBtnY->setText(QString::number(shown.BtnY));
 }
 
-void ButtonPropertiesPanel::cbxBtnType_Click()
+int ButtonPropertiesPanel::recordForPick(QComboBox *list) const
 {
     const int record = shownRecord();
+    // With no button selected a pick is undone (Qt signals a write of -1 again
+    // even when nothing is selected); no entry picked writes nothing.
+    if (!record && list->currentIndex() >= 0)
+        list->setCurrentIndex(-1);
+    return list->currentIndex() >= 0 ? record : 0;
+}
+
+void ButtonPropertiesPanel::cbxBtnType_Click()
+{
+    const int record = recordForPick(w.cbxBtnType);
+    if (!record)
+        return;
     const int type = w.cbxBtnType->currentIndex();
-    if (!record) {
-        // Qt signals a write of -1 again even when nothing is selected.
-        if (type >= 0)
-            w.cbxBtnType->setCurrentIndex(-1);
-        return;
-    }
-    if (type < 0)
-        return;
     gButtons[record].BtnType = uint8_t(type);
     if (frmSkin *skin = frmSkin::loaded()) {
         if (PictureBox *picture = skin->pctSkinButton[record])
@@ -210,16 +214,10 @@ void ButtonPropertiesPanel::cbxBtnType_Click()
 
 void ButtonPropertiesPanel::cbxBtnAction_Click()
 {
-    const int record = shownRecord();
-    const int action = w.cbxBtnAction->currentIndex();
-    if (!record) {
-        if (action >= 0)
-            w.cbxBtnAction->setCurrentIndex(-1);
+    const int record = recordForPick(w.cbxBtnAction);
+    if (!record)
         return;
-    }
-    if (action < 0)
-        return;
-    gButtons[record].BtnAction = int16_t(action);
+    gButtons[record].BtnAction = int16_t(w.cbxBtnAction->currentIndex());
     SetSkinChanged();
 }
 

@@ -6,6 +6,7 @@
 
 class ButtonToolWindow;
 class LangReader;
+class QComboBox;
 class QWidget;
 
 // The selected button's properties in a button tool window: the button
@@ -63,6 +64,8 @@ public:
 private:
     // The record whose values the controls show (0: none).
     int shownRecord() const;
+    // The record a pick in the type or action list writes to (0: none).
+    int recordForPick(QComboBox *list) const;
 
     ButtonToolWindow &w;
     int m_typeCount = 0;
