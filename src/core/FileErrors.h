@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,3 +16,6 @@ bool ShowFileError(int errorNumber, const QString &description, const QString &o
 // temporary file that replaces the old one only when complete. Failures go
 // through the table (Retry repeats the failed step). Returns true when written.
 bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation);
+
+// Writes bytes to path the same way, replacing the old file only when complete.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString &operation);
