@@ -9,6 +9,7 @@
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/buttons/MainImageEditor.h"
 #include "editors/buttons/frmImagesToolBar.h"
+#include "editors/buttons/frmMultilanguageButtons.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "platform/Screen.h"
 
@@ -59,6 +60,7 @@ void ButtonToolWindow::connectSharedHandlers()
     connect(cmdDown, &QPushButton::clicked, this, &ButtonToolWindow::cmdDown_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &ButtonToolWindow::cmdRemove_Click);
     connect(cmdClear, &QPushButton::clicked, this, &ButtonToolWindow::cmdClear_Click);
+    connect(cmdBtnText, &QPushButton::clicked, this, &ButtonToolWindow::cmdBtnText_Click);
 }
 
 void ButtonToolWindow::cmdBrowseMainWindow_Click()
@@ -109,6 +111,19 @@ void ButtonToolWindow::cmdRemove_Click()
 void ButtonToolWindow::cmdClear_Click()
 {
     m_buttonList->cmdClear_Click();
+}
+
+void ButtonToolWindow::cmdBtnText_Click()
+{
+    const int index = cbxBtn->currentIndex();
+    if (index < 0)
+        return;
+    QString text = cmdBtnText->text();
+    if (!ShowMultilanguageButtons(text, window()))
+        return;
+    cmdBtnText->setText(gMultilangText);
+    gButtons[index + 1].BtnText = gMultilangText;
+    SetSkinChanged();
 }
 
 void ButtonToolWindow::ApplyActionNames(const LangReader &lang)

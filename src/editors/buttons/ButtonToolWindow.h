@@ -89,6 +89,9 @@ public:
     void cmdRemove_Click();
     void cmdClear_Click();
 
+    // Picks the selected button's text out of the player's language file.
+    void cmdBtnText_Click();
+
     // Gives the 123 action names their texts in the current language; the first
     // call fills the list. The selection stays and no handler runs.
     void ApplyActionNames(const LangReader &lang);
