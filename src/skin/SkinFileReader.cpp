@@ -132,6 +132,8 @@ Outcome Reader::run()
         case VersionKind::Current:
             break;
         }
+        if (read("Settings", "MainImg").isEmpty())
+            return Outcome::NoMainImage;
         if (!readMainImage())
             return Outcome::EndedEarly;
         step([&] { v.enableEditingFrames(); });

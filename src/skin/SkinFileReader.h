@@ -70,6 +70,7 @@ namespace skinreader {
 enum class Outcome {
     Complete, // read to its end: the document holds the whole skin
     EndedEarly, // ended by a problem: the document holds what was read before it
+    NoMainImage, // no main image named: the read stops quietly, as for a new skin
     NotOpened, // an old skin the user chose not to convert: nothing to show
 };
 
