@@ -18,6 +18,8 @@ namespace {
 // Closes the open skin; false when it is still open (the user kept it).
 bool closeSkin()
 {
+    if (frmMain *main = frmMain::instance())
+        main->commitPendingEdits();
     frmSkin::unload();
     return !frmSkin::loaded() && gSkinFile.isEmpty();
 }
@@ -93,6 +95,7 @@ void frmMain::newSkin(bool fullScreen)
 
 void frmMain::mnuFileSave_Click()
 {
+    commitPendingEdits();
     if (!gSkinFile.isEmpty()) {
         SaveSkin();
         return;
@@ -119,6 +122,7 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileClose_Click()
 {
+    commitPendingEdits();
     frmSkin::unload();
 }
 
