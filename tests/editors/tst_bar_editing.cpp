@@ -194,11 +194,13 @@ void tst_bar_editing::extensionChangeAndButtonBars_data()
     QTest::addColumn<int>("volumeKind");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("marked");
+    QTest::addColumn<bool>("buttonListed"); // the buttons' own question is answered No
     // clang-format off
-    QTest::newRow("window skin, plain bars")      << false << 3 << false << true;
-    QTest::newRow("full-screen, plain bars")      << true  << 3 << false << false;
-    QTest::newRow("window skin, button bar")      << false << 5 << true  << true;
-    QTest::newRow("full-screen, button bar")      << true  << 5 << true  << true;
+    QTest::newRow("window skin, plain bars")      << false << 3 << false << true  << false;
+    QTest::newRow("full-screen, plain bars")      << true  << 3 << false << false << false;
+    QTest::newRow("window skin, button bar")      << false << 5 << true  << true  << false;
+    QTest::newRow("full-screen, button bar")      << true  << 5 << true  << true  << false;
+    QTest::newRow("full-screen, buttons kept")    << true  << 5 << true  << false << true;
     // clang-format on
 }
 
@@ -208,18 +210,22 @@ void tst_bar_editing::extensionChangeAndButtonBars()
     QFETCH(int, volumeKind);
     QFETCH(bool, asked);
     QFETCH(bool, marked);
+    QFETCH(bool, buttonListed);
     BarPanel *bar = open(fullScreen, 1);
     bar->cbxBarType->setCurrentIndex(volumeKind);
     ClearSkinChanged();
     ButtonToolWindow *window = ButtonToolWindow::active();
+    if (buttonListed)
+        window->lstButtons->addItem(QStringLiteral("BPlay"));
 
     m_env.dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs->answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
     QCOMPARE(m_env.dialogs->messages().contains(gMessages[41]), asked);
-    QCOMPARE(gButtonExt, QStringLiteral("gif"));
+    QCOMPARE(gButtonExt, buttonListed ? QStringLiteral("bmp") : QStringLiteral("gif"));
     QCOMPARE(gSkinChanged, marked);
-    QCOMPARE(bar->cbxBarType->currentIndex(), volumeKind == 5 ? 1 : volumeKind);
+    QCOMPARE(bar->cbxBarType->currentIndex(), volumeKind == 5 && !buttonListed ? 1 : volumeKind);
 }
 
 QTEST_MAIN(tst_bar_editing)
