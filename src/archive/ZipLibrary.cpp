@@ -3,6 +3,10 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -119,6 +123,68 @@ void zipProgress(zip_t *, double, void *)
 {
     if (gZipCallbacks.print)
         gZipCallbacks.print("", 0);
+}
+
+// One file compressed into an archive of its own, in memory.
+zip_t *packFile(const ZipItem &item, int level, int &code)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_error_fini(&error);
+    if (!buffer) {
+        code = ZipMemory;
+        return nullptr;
+    }
+    zip_source_keep(buffer); // it outlives the writing archive
+    zip_t *writer = zip_open_from_source(buffer, ZIP_TRUNCATE, nullptr);
+    zip_source_t *file = writer ? zip_source_file(writer, item.path.c_str(), 0, -1) : nullptr;
+    zip_int64_t index = -1;
+    if (file && (index = zip_file_add(writer, "f", file, 0)) < 0)
+        zip_source_free(file);
+    if (index >= 0)
+        zip_set_file_compression(writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
+                                 zip_uint32_t(level));
+    if (index < 0 || zip_close(writer) != 0) {
+        code = writer ? zipErrorCode(zip_error_code_zip(zip_get_error(writer))) : ZipMemory;
+        if (index < 0)
+            code = ZipCannotRead;
+        if (writer)
+            zip_discard(writer);
+        zip_source_free(buffer);
+        return nullptr;
+    }
+    zip_t *reader = zip_open_from_source(buffer, ZIP_RDONLY, nullptr);
+    if (!reader) {
+        zip_source_free(buffer);
+        code = ZipLogic;
+    }
+    return reader;
+}
+
+int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Archive> &packed)
+{
+    packed.resize(items.size());
+    std::vector<int> codes(items.size(), ZipOk);
+    std::atomic<size_t> next { 0 };
+    const unsigned count = std::max(1u, std::min<unsigned>(std::thread::hardware_concurrency(), unsigned(items.size())));
+    std::vector<std::future<void>> workers;
+    for (unsigned w = 0; w < count; ++w) {
+        workers.push_back(std::async(std::launch::async, [&] {
+            for (size_t i = next++; i < items.size(); i = next++)
+                packed[i].reset(packFile(items[i], level, codes[i]));
+        }));
+    }
+    // The caller's window keeps painting while the files are compressed.
+    for (auto &worker : workers) {
+        while (worker.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            zipProgress(nullptr, 0, nullptr);
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (codes[i] != ZipOk || !packed[i])
+            return fail(codes[i] != ZipOk ? codes[i] : ZipLogic, "the file \"" + items[i].path + "\" cannot be read");
+    }
+    return ZipOk;
 }
 
 // --- Unzip -----------------------------------------------------------------
@@ -482,6 +548,7 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
     // A fresh archive: libzip writes a temporary file and renames it over the
     // old archive only when it is complete.
     int openError = 0;
+    std::vector<Archive> packed; // read by out until it is closed
     Archive out(zip_open(archive, ZIP_CREATE | ZIP_TRUNCATE, &openError));
     if (!out)
         return fail(ZipCannotCreate, "the archive cannot be created");
@@ -497,10 +564,19 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
         if (!comment.empty())
             zip_set_archive_comment(out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
     }
-    for (const ZipItem &item : items) {
+    // Unencrypted files are compressed in parallel, each into an archive of its
+    // own in memory, whose compressed entry is then copied into the archive as it is.
+    if (!gZipOptions.fEncrypt) {
+        const int code = packInParallel(items, level, packed);
+        if (code != ZipOk)
+            return code;
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        const ZipItem &item = items[i];
         if (gZipCallbacks.ServiceApplication)
             gZipCallbacks.ServiceApplication(item.stored.c_str(), 0);
-        zip_source_t *source = zip_source_file(out.get(), item.path.c_str(), 0, -1);
+        zip_source_t *source = packed.empty() ? zip_source_file(out.get(), item.path.c_str(), 0, -1)
+                                              : zip_source_zip(out.get(), packed[i].get(), 0, 0, 0, -1);
         if (!source)
             return fail(ZipCannotRead, "the file \"" + item.path + "\" cannot be read");
         const zip_int64_t index = zip_file_add(out.get(), item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
@@ -508,8 +584,9 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
             zip_source_free(source);
             return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
         }
-        zip_set_file_compression(out.get(), zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                                 zip_uint32_t(level));
+        if (packed.empty())
+            zip_set_file_compression(out.get(), zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
+                                     zip_uint32_t(level));
         if (gZipOptions.fEncrypt
             && zip_file_set_encryption(out.get(), zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str()) != 0)
             return fail(ZipLogic, "the archive cannot be encrypted");
