@@ -91,34 +91,40 @@ int main(int argc, char **argv)
     const QString ours = work.filePath(QStringLiteral("ours.tvk"));
     const QString theirs = work.filePath(QStringLiteral("theirs.zip"));
     gSkinFolder = skin + QLatin1Char('/');
-    const qint64 zipOurs = bestOf3([&] { QFile::remove(ours); }, [&] {
-        gZipOptRootDir = skin;
-        gZipOptRecurse = 1;
-        gZipOptLevel = 57;
-        gZipArgc = 1;
-        gZipFileNames[0] = skin + QStringLiteral("/*.*");
-        gZipArchiveName = ours;
-        if (RunZip() != 0)
-            std::fprintf(stderr, "RunZip failed\n");
-    });
+    const qint64 zipOurs = bestOf3([&] { QFile::remove(ours); },
+        [&] {
+            gZipOptRootDir = skin;
+            gZipOptRecurse = 1;
+            gZipOptLevel = 57;
+            gZipArgc = 1;
+            gZipFileNames[0] = skin + QStringLiteral("/*.*");
+            gZipArchiveName = ours;
+            if (RunZip() != 0)
+                std::fprintf(stderr, "RunZip failed\n");
+        });
     const qint64 zipTheirs = bestOf3([&] { QFile::remove(theirs); },
-        [&] { runProgram(QStringLiteral("zip"), { QStringLiteral("-9qr"), theirs, QStringLiteral(".") }, skin); });
+        [&] {
+            runProgram(QStringLiteral("zip"), { QStringLiteral("-9qr"), theirs, QStringLiteral(".") }, skin);
+        });
 
     const QString outOurs = work.filePath(QStringLiteral("out-ours"));
     const QString outTheirs = work.filePath(QStringLiteral("out-theirs"));
-    const qint64 unzipOurs = bestOf3([&] { QDir(outOurs).removeRecursively(); }, [&] {
-        gUnzipOptFlags.fill(0);
-        gUnzipOptFlags[UnzipFlag::ndflag] = 1;
-        gUnzipOptFlags[UnzipFlag::noflag] = 1;
-        gUnzipArchiveName = ours;
-        gUnzipExtractDir = outOurs;
-        RunUnzip();
-        if (gApiResult != 0)
-            std::fprintf(stderr, "RunUnzip failed: %d\n", gApiResult);
-    });
-    const qint64 unzipTheirs = bestOf3([&] { QDir(outTheirs).removeRecursively(); }, [&] {
-        runProgram(QStringLiteral("unzip"), { QStringLiteral("-qo"), ours, QStringLiteral("-d"), outTheirs }, {});
-    });
+    const qint64 unzipOurs = bestOf3([&] { QDir(outOurs).removeRecursively(); },
+        [&] {
+            gUnzipOptFlags.fill(0);
+            gUnzipOptFlags[UnzipFlag::ndflag] = 1;
+            gUnzipOptFlags[UnzipFlag::noflag] = 1;
+            gUnzipArchiveName = ours;
+            gUnzipExtractDir = outOurs;
+            RunUnzip();
+            if (gApiResult != 0)
+                std::fprintf(stderr, "RunUnzip failed: %d\n", gApiResult);
+        });
+    const qint64 unzipTheirs = bestOf3([&] { QDir(outTheirs).removeRecursively(); },
+        [&] {
+            runProgram(QStringLiteral("unzip"),
+                { QStringLiteral("-qo"), ours, QStringLiteral("-d"), outTheirs }, {});
+        });
 
     std::printf("archive size: ours %.2f MB, zip -9 %.2f MB\n", QFileInfo(ours).size() / 1e6,
         QFileInfo(theirs).size() / 1e6);

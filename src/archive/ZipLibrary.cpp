@@ -143,8 +143,8 @@ zip_t *packFile(const ZipItem &item, int level, int &code)
     if (file && (index = zip_file_add(writer, "f", file, 0)) < 0)
         zip_source_free(file);
     if (index >= 0)
-        zip_set_file_compression(writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                                 zip_uint32_t(level));
+        zip_set_file_compression(
+            writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
     if (index < 0 || zip_close(writer) != 0) {
         code = writer ? zipErrorCode(zip_error_code_zip(zip_get_error(writer))) : ZipMemory;
         if (index < 0)
@@ -167,7 +167,8 @@ int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Arc
     packed.resize(items.size());
     std::vector<int> codes(items.size(), ZipOk);
     std::atomic<size_t> next { 0 };
-    const unsigned count = std::max(1u, std::min<unsigned>(std::thread::hardware_concurrency(), unsigned(items.size())));
+    const unsigned count
+        = std::max(1u, std::min<unsigned>(std::thread::hardware_concurrency(), unsigned(items.size())));
     std::vector<std::future<void>> workers;
     for (unsigned w = 0; w < count; ++w) {
         workers.push_back(std::async(std::launch::async, [&] {
@@ -182,7 +183,8 @@ int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Arc
     }
     for (size_t i = 0; i < items.size(); ++i) {
         if (codes[i] != ZipOk || !packed[i])
-            return fail(codes[i] != ZipOk ? codes[i] : ZipLogic, "the file \"" + items[i].path + "\" cannot be read");
+            return fail(
+                codes[i] != ZipOk ? codes[i] : ZipLogic, "the file \"" + items[i].path + "\" cannot be read");
     }
     return ZipOk;
 }
@@ -191,7 +193,7 @@ int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Arc
 
 struct Entry {
     zip_uint64_t index = 0;
-    std::string name;               // as stored
+    std::string name; // as stored
     std::vector<std::string> parts; // checked path components
     bool folder = false;
     bool encrypted = false;
@@ -304,7 +306,7 @@ int readErrorCode(int libzipError, std::string &why, const std::string &name)
 
 // What one extraction has put on disk so far, removed again unless it completes.
 struct Extraction {
-    std::string root;     // the extraction folder, links resolved
+    std::string root; // the extraction folder, links resolved
     std::vector<std::string> createdFolders;
     std::vector<std::pair<std::string, std::string>> written; // temporary file, target
 
@@ -395,9 +397,8 @@ void listEntries(zip_t *archive, const std::vector<Entry> &entries, const USERFU
         const char *method = st.comp_method == ZIP_CM_STORE ? "Stored" : "Defl:N";
         if (callbacks && callbacks->SendApplicationMessage)
             callbacks->SendApplicationMessage(st.size, compressed, ratio, unsigned(when.tm_mon + 1),
-                                              unsigned(when.tm_mday), unsigned(when.tm_year % 100),
-                                              unsigned(when.tm_hour), unsigned(when.tm_min), ' ',
-                                              entry.name.c_str(), method, st.crc, entry.encrypted ? 'E' : ' ');
+                unsigned(when.tm_mday), unsigned(when.tm_year % 100), unsigned(when.tm_hour),
+                unsigned(when.tm_min), ' ', entry.name.c_str(), method, st.crc, entry.encrypted ? 'E' : ' ');
         yieldTo(callbacks);
     }
 }
@@ -428,8 +429,7 @@ int obtainPassword(zip_t *archive, const Entry &entry, const USERFUNCTIONS *call
 
 // Writes one entry into a new temporary file beside target.
 int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password, const std::string &folder,
-                 const std::string &target, std::int64_t &inflated, const USERFUNCTIONS *callbacks,
-                 Extraction &extraction)
+    const std::string &target, std::int64_t &inflated, const USERFUNCTIONS *callbacks, Extraction &extraction)
 {
     EntryFile file(entry.encrypted ? zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str())
                                    : zip_fopen_index(archive, entry.index, 0));
@@ -562,7 +562,8 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
         std::string comment;
         gZipCallbacks.comment(comment);
         if (!comment.empty())
-            zip_set_archive_comment(out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
+            zip_set_archive_comment(
+                out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
     }
     // Unencrypted files are compressed in parallel, each into an archive of its
     // own in memory, whose compressed entry is then copied into the archive as it is.
@@ -585,10 +586,11 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
             return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
         }
         if (packed.empty())
-            zip_set_file_compression(out.get(), zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                                     zip_uint32_t(level));
+            zip_set_file_compression(
+                out.get(), zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
         if (gZipOptions.fEncrypt
-            && zip_file_set_encryption(out.get(), zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str()) != 0)
+            && zip_file_set_encryption(out.get(), zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str())
+                != 0)
             return fail(ZipLogic, "the archive cannot be encrypted");
     }
     zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
@@ -600,8 +602,8 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
     return ZipOk;
 }
 
-int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv, const DCL *options,
-                         const USERFUNCTIONS *callbacks)
+int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv,
+    const DCL *options, const USERFUNCTIONS *callbacks)
 {
     gDiagnostic.clear();
     if (!options || !options->lpszZipFN || !*options->lpszZipFN)
@@ -640,9 +642,11 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
             return fail(UnzipRefused, why);
         entry.encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
         if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
-            return fail(UnzipUnsupported, "the entry \"" + entry.name + "\" is compressed in a way that cannot be read");
+            return fail(UnzipUnsupported,
+                "the entry \"" + entry.name + "\" is compressed in a way that cannot be read");
         if (entry.encrypted && !zip_encryption_method_supported(st.encryption_method, 0))
-            return fail(UnzipUnsupported, "the entry \"" + entry.name + "\" is encrypted in a way that cannot be read");
+            return fail(UnzipUnsupported,
+                "the entry \"" + entry.name + "\" is encrypted in a way that cannot be read");
         declared += entry.size;
         if (entry.size > zip_uint64_t(kMaxInflatedBytes) || declared > zip_uint64_t(kMaxInflatedBytes))
             return fail(UnzipRefused, "the archive inflates to more than 512 MiB");
@@ -658,11 +662,12 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
 
     Extraction extraction;
     if (!makeRoot(options->lpszExtractDir, extraction))
-        return fail(UnzipDisk, std::string("the folder \"") + options->lpszExtractDir + "\" cannot be created");
+        return fail(
+            UnzipDisk, std::string("the folder \"") + options->lpszExtractDir + "\" cannot be created");
 
     std::string password;
-    const auto firstEncrypted
-        = std::find_if(entries.begin(), entries.end(), [](const Entry &e) { return e.encrypted && !e.folder; });
+    const auto firstEncrypted = std::find_if(
+        entries.begin(), entries.end(), [](const Entry &e) { return e.encrypted && !e.folder; });
     if (firstEncrypted != entries.end()) {
         const int code = obtainPassword(archive.get(), *firstEncrypted, callbacks, password);
         if (code != UnzipOk)
@@ -681,7 +686,8 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
         for (const std::string &part : folders) {
             folder += "/" + part;
             if (!extraction.makeFolder(folder))
-                return fail(UnzipDisk, "the folder \"" + folder + "\" cannot be made inside the extraction folder");
+                return fail(
+                    UnzipDisk, "the folder \"" + folder + "\" cannot be made inside the extraction folder");
         }
         if (entry.folder)
             continue;

@@ -108,9 +108,8 @@ using ReplaceCallback = int (*)(const char *fileName);
 // character, the stored name (with "/" separators as stored), the method's name,
 // the CRC and whether the entry is encrypted.
 using MessageCallback = void (*)(unsigned long size, unsigned long compressedSize, unsigned ratio,
-                                 unsigned month, unsigned day, unsigned year, unsigned hour, unsigned minute,
-                                 char check, const char *name, const char *method, unsigned long crc,
-                                 char encrypted);
+    unsigned month, unsigned day, unsigned year, unsigned hour, unsigned minute, char check, const char *name,
+    const char *method, unsigned long crc, char encrypted);
 
 struct USERFUNCTIONS {
     PrintCallback print = nullptr;
@@ -137,8 +136,8 @@ struct DCL {
 
 // Lists or extracts the archive. ifnc names of ifnv, when not 0, are the only
 // entries taken; the xfnc names of xfnv are left out (stored names, exactly).
-int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv, const DCL *options,
-                         const USERFUNCTIONS *callbacks);
+int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv,
+    const DCL *options, const USERFUNCTIONS *callbacks);
 
 // Why the last ZpArchive or Wiz_SingleEntryUnzip failed, in English; "" after success.
 const std::string &LastDiagnostic();

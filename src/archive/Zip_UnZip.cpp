@@ -116,7 +116,8 @@ int UnzipCbPrint(const char *, unsigned long)
 
 int UnzipCbReplace(const char *fileName)
 {
-    const int answer = dialogs::msgBox(QStringLiteral("Overwrite ") + QFile::decodeName(fileName) + QLatin1Char('?'),
+    const int answer = dialogs::msgBox(
+        QStringLiteral("Overwrite ") + QFile::decodeName(fileName) + QLatin1Char('?'),
         dialogs::vbYesNoCancel | dialogs::vbExclamation, QStringLiteral("VBUnZip32 - File Already Exists!"));
     if (answer == dialogs::vbYes)
         return ziplib::ReplaceYes;
@@ -135,8 +136,8 @@ int UnzipCbPassword(std::string &password, const char *, const char *)
     return result;
 }
 
-void UnzipCbMessage(unsigned long, unsigned long, unsigned, unsigned, unsigned, unsigned, unsigned, unsigned, char,
-                    const char *name, const char *, unsigned long, char)
+void UnzipCbMessage(unsigned long, unsigned long, unsigned, unsigned, unsigned, unsigned, unsigned, unsigned,
+    char, const char *name, const char *, unsigned long, char)
 {
     const QString entry = QFile::decodeName(name);
     const auto is = [&entry](const char *skinFile) {
@@ -201,7 +202,8 @@ void RunUnzip()
     ziplib::DCL options;
     int *const flags[] = { &options.ExtractOnlyNewer, &options.SpaceToUnderscore, &options.PromptToOverwrite,
         &options.fQuiet, &options.ncflag, &options.ntflag, &options.nvflag, &options.nfflag, &options.nzflag,
-        &options.ndflag, &options.noflag, &options.naflag, &options.nZIflag, &options.C_flag, &options.fPrivilege };
+        &options.ndflag, &options.noflag, &options.naflag, &options.nZIflag, &options.C_flag,
+        &options.fPrivilege };
     for (int i = 0; i < UnzipFlag::Count; ++i)
         *flags[i] = gUnzipOptFlags[size_t(i)];
     options.lpszZipFN = strings.add(gUnzipArchiveName);
@@ -217,7 +219,7 @@ void RunUnzip()
     enterProgramFolder();
     const std::vector<const char *> included = strings.list(gUnzipFileNames);
     const std::vector<const char *> excluded = strings.list(gUnzipExcludeNames);
-    gApiResult = ziplib::Wiz_SingleEntryUnzip(gUnzipFileCount, included.data(), gUnzipExcludeCount,
-        excluded.data(), &options, &callbacks);
+    gApiResult = ziplib::Wiz_SingleEntryUnzip(
+        gUnzipFileCount, included.data(), gUnzipExcludeCount, excluded.data(), &options, &callbacks);
     gArchiveDiagnostic = QString::fromStdString(ziplib::LastDiagnostic());
 }

@@ -15,11 +15,11 @@
 using ZipNameList = std::array<QString, 100>;
 
 // --- Zip staging ---
-extern QString gZipOptDate;    // null: no date filter
+extern QString gZipOptDate; // null: no date filter
 extern QString gZipOptRootDir; // stored names are relative to it
 extern QString gZipOptTempDir;
 extern int16_t gZipOptRecurse; // 1: a wildcard name takes the subfolders' files too
-extern int16_t gZipOptLevel;   // character code of the level digit: 57 is "9"
+extern int16_t gZipOptLevel; // character code of the level digit: 57 is "9"
 extern int16_t gZipOptJunkDir;
 extern int16_t gZipOptEncrypt;
 extern int16_t gZipOptUpdate;
@@ -33,8 +33,22 @@ extern ZipNameList gZipFileNames;
 // One 16-bit value per unzip option, in this order.
 namespace UnzipFlag {
 enum : int {
-    ExtractOnlyNewer, SpaceToUnderscore, PromptToOverwrite, fQuiet, ncflag, ntflag, nvflag, nfflag, nzflag,
-    ndflag, noflag, naflag, nZIflag, C_flag, fPrivilege, Count
+    ExtractOnlyNewer,
+    SpaceToUnderscore,
+    PromptToOverwrite,
+    fQuiet,
+    ncflag,
+    ntflag,
+    nvflag,
+    nfflag,
+    nzflag,
+    ndflag,
+    noflag,
+    naflag,
+    nZIflag,
+    C_flag,
+    fPrivilege,
+    Count
 };
 } // namespace UnzipFlag
 extern std::array<int16_t, UnzipFlag::Count> gUnzipOptFlags;

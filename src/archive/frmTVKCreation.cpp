@@ -100,17 +100,18 @@ void frmTVKCreation::connectHandlers()
 void frmTVKCreation::Form_Load()
 {
     const LangReader lang;
-    ApplyLangItems(lang, {
-        LangItem::caption(this, "TVK_Create", 1, 11001),
-        LangItem::caption(ckTVKRecurseSubFolders, "TVK_Create", 2, 11002),
-        LangItem::toolTip(ckTVKRecurseSubFolders, "TVK_Create", "2_T", 11003),
-        LangItem::toolTip(lstTVKSkinFiles, "TVK_Create", "3_T", 11004),
-        LangItem::caption(cmdTVKSelectAll, "TVK_Create", 4, 11005),
-        LangItem::caption(cmdTVKSelectNone, "TVK_Create", 5, 11006),
-        LangItem::caption(lblFileName, "TVK_Create", 6, 11007),
-        LangItem::caption(cmdTVKBrowse, "TVK_Create", 7, 11008),
-        LangItem::caption(cmdTVKCreate, "TVK_Create", 8, 11009),
-    });
+    ApplyLangItems(lang,
+        {
+            LangItem::caption(this, "TVK_Create", 1, 11001),
+            LangItem::caption(ckTVKRecurseSubFolders, "TVK_Create", 2, 11002),
+            LangItem::toolTip(ckTVKRecurseSubFolders, "TVK_Create", "2_T", 11003),
+            LangItem::toolTip(lstTVKSkinFiles, "TVK_Create", "3_T", 11004),
+            LangItem::caption(cmdTVKSelectAll, "TVK_Create", 4, 11005),
+            LangItem::caption(cmdTVKSelectNone, "TVK_Create", 5, 11006),
+            LangItem::caption(lblFileName, "TVK_Create", 6, 11007),
+            LangItem::caption(cmdTVKBrowse, "TVK_Create", 7, 11008),
+            LangItem::caption(cmdTVKCreate, "TVK_Create", 8, 11009),
+        });
 
     gApiResult = 1;
     gArchivePath.clear();
@@ -121,7 +122,8 @@ void frmTVKCreation::Form_Load()
         cmdTVKSelectAll->setToolTip(QString::number(n) + gMessages[65]);
         return;
     }
-    dialogs::msgBox(gMessages[66] + QLatin1Char('\n') + gMessages[67], dialogs::vbInformation, gMessages[1], this);
+    dialogs::msgBox(
+        gMessages[66] + QLatin1Char('\n') + gMessages[67], dialogs::vbInformation, gMessages[1], this);
     cmdTVKSelectNone_Click();
     setWildcard();
     setListEnabled(false);
@@ -132,13 +134,14 @@ int16_t frmTVKCreation::EnumFiles(const QString &folder)
     mFileCount = 0;
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists() || !dir.isReadable()) {
-        dialogs::msgBox(gMessages[68] + QLatin1Char('"') + gSkinFolder + QStringLiteral("\".\n") + gMessages[69],
+        dialogs::msgBox(
+            gMessages[68] + QLatin1Char('"') + gSkinFolder + QStringLiteral("\".\n") + gMessages[69],
             dialogs::vbCritical, app::title() + QStringLiteral(" - ") + gMessages[4], this);
         return 101;
     }
     // Regular files only: links and special files never go into an archive.
-    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
-                                            QDir::Name | QDir::IgnoreCase);
+    const QStringList files = dir.entryList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
     const QSignalBlocker blocker(lstTVKSkinFiles);
     for (const QString &name : files) {
         auto *item = new QListWidgetItem(name, lstTVKSkinFiles);
@@ -229,7 +232,8 @@ void frmTVKCreation::cmdTVKBrowse_Click()
 {
     const QString filter = gUIStrings[5] + QChar(0) + QStringLiteral("*.tvk") + QChar(0) + QChar(0);
     // A name typed without an extension becomes a ".tvk" archive.
-    if (!ShowFileDialog(this, filter, 1, gSkinFolder, QString(), 0x2006, QString(), QStringLiteral("tvk"), false))
+    if (!ShowFileDialog(
+            this, filter, 1, gSkinFolder, QString(), 0x2006, QString(), QStringLiteral("tvk"), false))
         return;
     txtTVKFileName->setText(gDlgFileName);
     txtTVKFileName->setToolTip(gDlgFileName);
@@ -259,9 +263,9 @@ void frmTVKCreation::cmdTVKCreate_Click()
     }
     if ((gApiResult >= 2 && gApiResult <= 16) || gApiResult == 18) {
         const int slot = gApiResult == 18 ? 112 : 95 + gApiResult;
-        dialogs::msgBox(gMessages[88] + QString::number(gApiResult) + QLatin1Char('\n') + gMessages[size_t(slot)]
-                            + QLatin1Char('\n') + gMessages[113] + QLatin1Char('"') + gDlgFileTitle
-                            + QStringLiteral("\"."),
+        dialogs::msgBox(gMessages[88] + QString::number(gApiResult) + QLatin1Char('\n')
+                + gMessages[size_t(slot)] + QLatin1Char('\n') + gMessages[113] + QLatin1Char('"')
+                + gDlgFileTitle + QStringLiteral("\"."),
             dialogs::vbCritical, app::title() + QStringLiteral(" - ") + gMessages[93], this);
     }
 }

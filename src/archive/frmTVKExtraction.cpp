@@ -109,17 +109,18 @@ void frmTVKExtraction::showExtractionFolder()
 void frmTVKExtraction::Form_Load()
 {
     const LangReader lang;
-    ApplyLangItems(lang, {
-        LangItem::caption(this, "TVK_Extract", 1, 10001),
-        LangItem::caption(ckTVKSkinName, "TVK_Extract", 2, 10002),
-        LangItem::caption(lblTVKChoosePath, "TVK_Extract", 3, 10003),
-        LangItem::caption(cmdTVKBrowse, "TVK_Extract", 4, 10004),
-        LangItem::caption(optTVKSkinType[0], "TVK_Extract", 5, 10005),
-        LangItem::toolTip(optTVKSkinType[0], "TVK_Extract", "5_T", 10006),
-        LangItem::caption(optTVKSkinType[1], "TVK_Extract", 6, 10007),
-        LangItem::toolTip(optTVKSkinType[1], "TVK_Extract", "6_T", 10008),
-        LangItem::caption(cmdTVKExtrac, "TVK_Extract", 7, 10009),
-    });
+    ApplyLangItems(lang,
+        {
+            LangItem::caption(this, "TVK_Extract", 1, 10001),
+            LangItem::caption(ckTVKSkinName, "TVK_Extract", 2, 10002),
+            LangItem::caption(lblTVKChoosePath, "TVK_Extract", 3, 10003),
+            LangItem::caption(cmdTVKBrowse, "TVK_Extract", 4, 10004),
+            LangItem::caption(optTVKSkinType[0], "TVK_Extract", 5, 10005),
+            LangItem::toolTip(optTVKSkinType[0], "TVK_Extract", "5_T", 10006),
+            LangItem::caption(optTVKSkinType[1], "TVK_Extract", 6, 10007),
+            LangItem::toolTip(optTVKSkinType[1], "TVK_Extract", "6_T", 10008),
+            LangItem::caption(cmdTVKExtrac, "TVK_Extract", 7, 10009),
+        });
 
     gOpenOK = false;
     gTVKNormalIni.clear();
@@ -153,8 +154,8 @@ void frmTVKExtraction::Form_Load()
             gDlgFileName = folder + gTVKFullScreenIni;
     }
     showExtractionFolder();
-    ckTVKSkinName->setText(ckTVKSkinName->text() + QStringLiteral(" \"") + ArchiveName(mArchiveTitle)
-                           + QLatin1Char('"'));
+    ckTVKSkinName->setText(
+        ckTVKSkinName->text() + QStringLiteral(" \"") + ArchiveName(mArchiveTitle) + QLatin1Char('"'));
 }
 
 void frmTVKExtraction::optTVKSkinType_Click(int index)
