@@ -655,6 +655,23 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
         entries.push_back(std::move(entry));
     }
 
+    // A name that is a file in one entry and a folder in another cannot be extracted.
+    std::set<std::string> files, folders;
+    for (const Entry &entry : entries) {
+        std::string path;
+        for (size_t i = 0; i < entry.parts.size(); ++i) {
+            path += (i ? "/" : "") + entry.parts[i];
+            if (i + 1 < entry.parts.size() || entry.folder)
+                folders.insert(path);
+            else
+                files.insert(path);
+        }
+    }
+    for (const std::string &file : files) {
+        if (folders.count(file))
+            return fail(UnzipRefused, "\"" + file + "\" is both a file and a folder in the archive");
+    }
+
     if (listing) {
         listEntries(archive.get(), entries, callbacks);
         return UnzipOk;
