@@ -77,7 +77,9 @@ int numberForFileError(QFileDevice::FileError error)
     case QFileDevice::TimeOutError:
         return vb::ErrDiskNotReady;
     default:
-        return vb::ErrPathFileAccess;
+        // No row of the table names this failure: it gets the last row, with Qt's
+        // own words, rather than a row that would blame a read-only file.
+        return vb::ErrInternal;
     }
 }
 
@@ -94,9 +96,10 @@ Failure failureOf(int errnoAfter, const QFileDevice &file)
     failure.number = numberForErrno(errnoAfter);
     if (failure.number == 0)
         failure.number = numberForFileError(file.error());
-    failure.description = vb::errorDescription(failure.number);
+    failure.description
+        = failure.number == vb::ErrInternal ? file.errorString() : vb::errorDescription(failure.number);
     if (failure.description.isEmpty())
-        failure.description = file.errorString();
+        failure.description = vb::errorDescription(failure.number);
     return failure;
 }
 
@@ -118,12 +121,17 @@ bool precheck(const QString &path, Failure *failure)
 }
 
 // Joins the lines as the file holds them: each ended by CR LF, the last included.
-QByteArray fileBytes(const QStringList &lines)
+QByteArray fileBytes(const QStringList &lines, TextEncoding encoding)
 {
-    QByteArray bytes;
+    bool utf8 = false;
+    if (encoding == TextEncoding::Cp1252OrUtf8Bom)
+        for (const QString &line : lines)
+            utf8 = utf8 || !cp1252::canEncode(line);
+    QByteArray bytes = utf8 ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     for (const QString &line : lines) {
         // A line break inside a line would split it into two lines of the file.
-        bytes += cp1252::encode(skinformat::oneLine(line));
+        const QString flat = skinformat::oneLine(line);
+        bytes += utf8 ? flat.toUtf8() : cp1252::encode(flat);
         bytes += "\r\n";
     }
     return bytes;
@@ -184,9 +192,10 @@ bool ShowFileError(int errorNumber, const QString &description, const QString &o
     return false;
 }
 
-bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation)
+bool WriteTextFile(
+    const QString &path, const QStringList &lines, const QString &operation, TextEncoding encoding)
 {
-    const QByteArray bytes = fileBytes(lines);
+    const QByteArray bytes = fileBytes(lines, encoding);
 
     // The old file is replaced only by a complete new one, so a failure at any
     // step leaves it as it was. A write or a commit that failed has discarded the

@@ -11,7 +11,14 @@
 // (only the errors that offer it); after Cancel it has shown message 13075 too.
 bool ShowFileError(int errorNumber, const QString &description, const QString &operation);
 
-// Writes lines to path in Windows-1252 with CRLF after every line, through a
-// temporary file that replaces the old one only when complete. Failures go
-// through the table (Retry repeats the failed step). Returns true when written.
-bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation);
+// How a text file's characters become bytes.
+enum class TextEncoding {
+    Cp1252, // Windows-1252 always (skin files: the player reads nothing else)
+    Cp1252OrUtf8Bom, // Windows-1252 when every character fits, else UTF-8 with a byte-order mark
+};
+
+// Writes lines to path with CRLF after every line, through a temporary file that
+// replaces the old one only when complete. Failures go through the table (Retry
+// repeats the failed step). Returns true when written.
+bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation,
+    TextEncoding encoding = TextEncoding::Cp1252);

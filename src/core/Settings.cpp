@@ -2,7 +2,6 @@
 
 #include "core/Module.h"
 #include "platform/AppInfo.h"
-#include "platform/Cp1252.h"
 #include "platform/VbRuntime.h"
 
 #include <cmath>
@@ -29,11 +28,11 @@ int32_t backColorOf(const QString &text)
 }
 
 // A remembered path or name as it can be written on one line of the file: a value
-// holding a line break, or a character the file's code page cannot hold, would
-// break the file or come back as another path, so it is written as "".
+// holding a line break would split the file's line, so it is written as "". Any
+// other character is kept: the writer picks an encoding that holds it.
 QString writableValue(const QString &value)
 {
-    if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')) || !cp1252::canEncode(value))
+    if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
         return QString();
     return value;
 }

@@ -427,7 +427,7 @@ void frmMain::WriteSettings()
     settings.LangFile = gPlayerLangFile;
     settings.Language = gUILanguage;
     settings.BackColor = gBackColor;
-    WriteTextFile(mSettingsFile, SettingsLines(settings), gMessages[5]);
+    WriteTextFile(mSettingsFile, SettingsLines(settings), gMessages[5], TextEncoding::Cp1252OrUtf8Bom);
 }
 
 // --- Dropping a skin file ---

@@ -16,6 +16,7 @@ enum ErrorNumber : int {
     ErrOverflow = 6,
     ErrSubscript = 9,
     ErrTypeMismatch = 13,
+    ErrInternal = 51,
     ErrBadFileNameOrNumber = 52,
     ErrFileNotFound = 53,
     ErrBadFileMode = 54,

@@ -51,6 +51,7 @@ private slots:
     void readOnlyFolderIsAccessDenied();
     void missingFolderIsNotAvailable();
     void failureInTheMiddleLeavesTheOldFileWhole();
+    void failureNoRowNamesShowsTheLastRow();
 
 private:
     QTemporaryDir m_home;
@@ -271,6 +272,23 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
     QCOMPARE(recorder.messages(), QStringList({ full, full, message(13075) }));
     QCOMPARE(testfiles::read(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "Skin.ini" }));
+}
+
+// A folder that is a loop of links fails with an error the table has no row for.
+void tst_file_errors::failureNoRowNamesShowsTheLastRow()
+{
+    QTemporaryDir dir;
+    const QString loop = dir.filePath(QStringLiteral("loop"));
+    QVERIFY(QFile::link(loop, loop));
+
+    DialogRecorder recorder;
+    recorder.answerButton(dialogs::vbOK);
+    QVERIFY(
+        !WriteTextFile(loop + QStringLiteral("/Skin.ini"), { QStringLiteral("[Settings]") }, message(13006)));
+    QCOMPARE(recorder.count(), 1);
+    QVERIFY2(recorder.at(0).prompt.startsWith(QStringLiteral("Error number: 51\n")),
+        qPrintable(recorder.at(0).prompt));
+    QCOMPARE(recorder.at(0).style, int(dialogs::vbCritical));
 }
 
 QTEST_MAIN(tst_file_errors)

@@ -140,14 +140,33 @@ private slots:
         SettingsRecord settings;
         settings.LastSkinPath = QStringLiteral("/skins/two\nlines/");
         settings.LangPath = QStringLiteral("/lang\r\n[Settings]\r\nState=2/");
-        settings.LangFile = QStringLiteral("\u65e5\u672c.lng");
-        settings.Language = QStringLiteral("Fran\u00e7ais");
         const QStringList lines = SettingsLines(settings);
         QCOMPARE(lines.size(), 12);
         QCOMPARE(lines.at(7), QStringLiteral("LastSkinPath="));
         QCOMPARE(lines.at(8), QStringLiteral("LangPath="));
-        QCOMPARE(lines.at(9), QStringLiteral("LangFile="));
-        QCOMPARE(lines.at(10), QStringLiteral("Language=Fran\u00e7ais"));
+    }
+
+    // A folder name Windows-1252 cannot hold makes the whole file UTF-8 with a
+    // byte-order mark, so the name is remembered across an exit and a start.
+    void nonLatinNamesSurviveAsUtf8()
+    {
+        SettingsRecord settings;
+        settings.LastSkinPath
+            = QStringLiteral("/home/\u0438\u0432\u0430\u043d/\u0421\u043a\u0438\u043d\u044b/");
+        settings.LangFile = QStringLiteral("\u65e5\u672c.lng");
+        settings.Language = QStringLiteral("Fran\u00e7ais");
+        const QString path = m_dir.filePath(QStringLiteral("utf8.ini"));
+        QVERIFY(WriteTextFile(
+            path, SettingsLines(settings), QStringLiteral("Settings"), TextEncoding::Cp1252OrUtf8Bom));
+        const QByteArray bytes = readAll(path);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF[Settings]\r\n"));
+        QVERIFY(bytes.contains("Language=Fran\xC3\xA7"
+                               "ais\r\n"));
+        ini::clearCache();
+        const SettingsRecord back = ReadSettings(path);
+        QCOMPARE(back.LastSkinPath, settings.LastSkinPath);
+        QCOMPARE(back.LangFile, settings.LangFile);
+        QCOMPARE(back.Language, settings.Language);
     }
 };
 
