@@ -25,7 +25,7 @@ class tst_archive : public QObject
     QTemporaryDir m_made; // the archives the tests make, once
 
     static QString run(const QString &program, const QStringList &arguments, const QString &folder = {},
-                       int *exitCode = nullptr)
+        int *exitCode = nullptr)
     {
         QProcess process;
         process.setWorkingDirectory(folder);
@@ -44,12 +44,11 @@ class tst_archive : public QObject
 
     static QStringList entriesOf(const QString &archive)
     {
-        return run(QStringLiteral("unzip"), { QStringLiteral("-Z1"), archive }).split(QLatin1Char('\n'),
-            Qt::SkipEmptyParts);
+        return run(QStringLiteral("unzip"), { QStringLiteral("-Z1"), archive })
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-    template <typename T>
-    static T *control(QDialog *form, const char *name)
+    template <typename T> static T *control(QDialog *form, const char *name)
     {
         T *found = form->template findChild<T *>(QLatin1String(name));
         if (!found)
@@ -70,12 +69,15 @@ private slots:
         write(skin + QStringLiteral("/Skinfs.ini"), "[Tovix.Skin]\r\nVersion=1.00\r\n");
         write(skin + QStringLiteral("/main.bmp"), QByteArray(5000, 'm'));
         write(skin + QStringLiteral("/sub/Skinv1.ini"), "[Tovix.Skin]\r\n");
-        run(QStringLiteral("zip"), { QStringLiteral("-qr"), m_made.filePath(QStringLiteral("Summer.tvk")),
-            QStringLiteral(".") }, skin, &code);
+        run(QStringLiteral("zip"),
+            { QStringLiteral("-qr"), m_made.filePath(QStringLiteral("Summer.tvk")), QStringLiteral(".") },
+            skin, &code);
         QCOMPARE(code, 0);
-        run(QStringLiteral("zip"), { QStringLiteral("-q"), QStringLiteral("-P"), QStringLiteral("secret"),
-            m_made.filePath(QStringLiteral("encrypted.tvk")), QStringLiteral("Skin.ini"),
-            QStringLiteral("main.bmp") }, skin, &code);
+        run(QStringLiteral("zip"),
+            { QStringLiteral("-q"), QStringLiteral("-P"), QStringLiteral("secret"),
+                m_made.filePath(QStringLiteral("encrypted.tvk")), QStringLiteral("Skin.ini"),
+                QStringLiteral("main.bmp") },
+            skin, &code);
         QCOMPARE(code, 0);
     }
 
@@ -195,7 +197,22 @@ private slots:
         QCOMPARE(gLastSkinPath, gSkinFolder);
         QCOMPARE(testfiles::read(gSkinFolder + QStringLiteral("main.bmp")), QByteArray(5000, 'm'));
         QVERIFY(QFile::exists(gSkinFolder + QStringLiteral("sub/Skinv1.ini")));
-        QCOMPARE(QDir(gSkinFolder).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".tvk-")).size(), 0);
+        QCOMPARE(
+            QDir(gSkinFolder).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".tvk-")).size(),
+            0);
+    }
+
+    void relativeCommandLineArchive()
+    {
+        MainWindowFixture f;
+        QVERIFY(QFile::copy(
+            m_made.filePath(QStringLiteral("Summer.tvk")), f.skins.filePath(QStringLiteral("Summer.tvk"))));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(f.skins.path());
+        f.dialogs.answerForm([](QDialog *form) { control<QPushButton>(form, "cmdTVKExtrac")->click(); });
+        f.start({ QStringLiteral("Summer.tvk") });
+        QDir::setCurrent(before);
+        QCOMPARE(gSkinFile, f.skins.filePath(QStringLiteral("Summer/Skin.ini")));
     }
 
     void creation()
@@ -244,8 +261,9 @@ private slots:
         main->mnuFileCreateTVK_Click();
         QStringList all = entriesOf(inside);
         all.sort();
-        QCOMPARE(all, (QStringList { QStringLiteral("Skin.ini"), QStringLiteral("a.bmp"), QStringLiteral("b.bmp"),
-            QStringLiteral("sub/c.bmp") }));
+        QCOMPARE(all,
+            (QStringList { QStringLiteral("Skin.ini"), QStringLiteral("a.bmp"), QStringLiteral("b.bmp"),
+                QStringLiteral("sub/c.bmp") }));
         run(QStringLiteral("unzip"), { QStringLiteral("-tq"), inside }, {}, &code);
         QCOMPARE(code, 0);
 
@@ -290,8 +308,8 @@ private slots:
         write(script, "#!/bin/sh\nprintf '%s' \"$1\" > '" + QFile::encodeName(record) + "'\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         write(registry.filePath(QStringLiteral("registry-hkcu.ini")),
-            "[Software\\KRW\\rezori1]\nAppPath=" + (installed ? QFile::encodeName(player) : QByteArray("/nowhere"))
-                + "\n");
+            "[Software\\KRW\\rezori1]\nAppPath="
+                + (installed ? QFile::encodeName(player) : QByteArray("/nowhere")) + "\n");
         write(registry.filePath(QStringLiteral("registry-hklm.ini")),
             (registered ? QByteArray("[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\n@=Play\n") : QByteArray())
                 + "[SOFTWARE\\Classes\\TVX.SkinZip\\shell\\Play\\command]\n@=\"" + QFile::encodeName(script)
@@ -315,7 +333,8 @@ private slots:
 
         if (message >= 0) {
             QCOMPARE(f.dialogs.messages(),
-                QStringList { gMessages[size_t(message)] + QLatin1Char('\n') + gMessages[size_t(message) + 1] });
+                QStringList {
+                    gMessages[size_t(message)] + QLatin1Char('\n') + gMessages[size_t(message) + 1] });
             QCOMPARE(f.dialogs.last().title, app::title() + QStringLiteral(" - ") + gMessages[8]);
             QVERIFY(!QFile::exists(archive));
             return;
