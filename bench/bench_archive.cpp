@@ -2,7 +2,7 @@
 // editor's archive layer and with the zip and unzip programs, and prints how long
 // ours takes against theirs (best of three runs each).
 #include "archive/Zip_UnZip.h"
-#include "core/Module.h"
+#include "skin/Module.h"
 
 #include <QCoreApplication>
 #include <QDir>

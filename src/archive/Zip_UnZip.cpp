@@ -1,7 +1,7 @@
 #include "archive/Zip_UnZip.h"
 
 #include "archive/ZipLibrary.h"
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"

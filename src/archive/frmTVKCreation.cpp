@@ -1,9 +1,10 @@
 #include "archive/frmTVKCreation.h"
 
 #include "archive/Zip_UnZip.h"
-#include "core/CommonDialog.h"
-#include "core/Module.h"
+#include "platform/CommonDialog.h"
+#include "skin/Module.h"
 #include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 
@@ -100,18 +101,16 @@ void frmTVKCreation::connectHandlers()
 void frmTVKCreation::Form_Load()
 {
     const LangReader lang;
-    ApplyLangItems(lang,
-        {
-            LangItem::caption(this, "TVK_Create", 1, 11001),
-            LangItem::caption(ckTVKRecurseSubFolders, "TVK_Create", 2, 11002),
-            LangItem::toolTip(ckTVKRecurseSubFolders, "TVK_Create", "2_T", 11003),
-            LangItem::toolTip(lstTVKSkinFiles, "TVK_Create", "3_T", 11004),
-            LangItem::caption(cmdTVKSelectAll, "TVK_Create", 4, 11005),
-            LangItem::caption(cmdTVKSelectNone, "TVK_Create", 5, 11006),
-            LangItem::caption(lblFileName, "TVK_Create", 6, 11007),
-            LangItem::caption(cmdTVKBrowse, "TVK_Create", 7, 11008),
-            LangItem::caption(cmdTVKCreate, "TVK_Create", 8, 11009),
-        });
+    const WindowTexts texts(lang, "TVK_Create");
+    texts.caption(this, 1, 11001);
+    texts.caption(ckTVKRecurseSubFolders, 2, 11002);
+    texts.toolTip(ckTVKRecurseSubFolders, "2_T", 11003);
+    texts.toolTip(lstTVKSkinFiles, "3_T", 11004);
+    texts.caption(cmdTVKSelectAll, 4, 11005);
+    texts.caption(cmdTVKSelectNone, 5, 11006);
+    texts.caption(lblFileName, 6, 11007);
+    texts.caption(cmdTVKBrowse, 7, 11008);
+    texts.caption(cmdTVKCreate, 8, 11009);
 
     gApiResult = 1;
     gArchivePath.clear();

@@ -2,9 +2,10 @@
 
 #include "archive/ZipLibrary.h"
 #include "archive/Zip_UnZip.h"
-#include "core/CommonDialog.h"
-#include "core/Module.h"
+#include "platform/CommonDialog.h"
+#include "skin/Module.h"
 #include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 
@@ -109,18 +110,16 @@ void frmTVKExtraction::showExtractionFolder()
 void frmTVKExtraction::Form_Load()
 {
     const LangReader lang;
-    ApplyLangItems(lang,
-        {
-            LangItem::caption(this, "TVK_Extract", 1, 10001),
-            LangItem::caption(ckTVKSkinName, "TVK_Extract", 2, 10002),
-            LangItem::caption(lblTVKChoosePath, "TVK_Extract", 3, 10003),
-            LangItem::caption(cmdTVKBrowse, "TVK_Extract", 4, 10004),
-            LangItem::caption(optTVKSkinType[0], "TVK_Extract", 5, 10005),
-            LangItem::toolTip(optTVKSkinType[0], "TVK_Extract", "5_T", 10006),
-            LangItem::caption(optTVKSkinType[1], "TVK_Extract", 6, 10007),
-            LangItem::toolTip(optTVKSkinType[1], "TVK_Extract", "6_T", 10008),
-            LangItem::caption(cmdTVKExtrac, "TVK_Extract", 7, 10009),
-        });
+    const WindowTexts texts(lang, "TVK_Extract");
+    texts.caption(this, 1, 10001);
+    texts.caption(ckTVKSkinName, 2, 10002);
+    texts.caption(lblTVKChoosePath, 3, 10003);
+    texts.caption(cmdTVKBrowse, 4, 10004);
+    texts.caption(optTVKSkinType[0], 5, 10005);
+    texts.toolTip(optTVKSkinType[0], "5_T", 10006);
+    texts.caption(optTVKSkinType[1], 6, 10007);
+    texts.toolTip(optTVKSkinType[1], "6_T", 10008);
+    texts.caption(cmdTVKExtrac, 7, 10009);
 
     gOpenOK = false;
     gTVKNormalIni.clear();

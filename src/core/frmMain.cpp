@@ -1,17 +1,17 @@
 #include "core/frmMain.h"
 
-#include "core/FileErrors.h"
-#include "core/MdiForm.h"
-#include "core/MenuIcons.h"
-#include "core/Module.h"
-#include "core/OpenRoad.h"
-#include "core/Settings.h"
-#include "core/frmSkin.h"
+#include "skin/FileErrors.h"
+#include "platform/MdiForm.h"
+#include "platform/MenuIcons.h"
+#include "resources/MenuBitmaps.h"
+#include "skin/Module.h"
+#include "skin/OpenRoad.h"
+#include "skin/Settings.h"
+#include "preview/frmSkin.h"
 #include "core/startup.h"
-#include "editors/buttons/frmImagesToolBar.h"
-#include "editors/display_bars/frmDisplayToolBar.h"
-#include "editors/display_bars/frmTrackVolumeToolBar.h"
-#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "core/ApplyLanguage.h"
+#include "editors/ToolWindows.h"
+#include "editors/buttons/ButtonToolWindow.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -61,6 +61,7 @@ frmMain::frmMain()
 
     createMenus();
     connectHandlers();
+    connectPreviewAndToolWindows();
     setStartMenuStates();
 }
 
@@ -238,6 +239,52 @@ void frmMain::connectHandlers()
     toggle(mnuViewFullScreenTB, &frmMain::mnuViewFullScreenTB_Click);
 }
 
+void frmMain::connectPreviewAndToolWindows()
+{
+    PreviewEvents &preview = PreviewEvents::instance();
+    connect(&preview, &PreviewEvents::fileNameNeeded, this, &frmMain::mnuFileSave_Click);
+    connect(&preview, &PreviewEvents::loading, this, &frmMain::previewLoading);
+    connect(&preview, &PreviewEvents::unloading, this, [this] {
+        toolwindows::unloadAll();
+        UpdateSkinMenus(false);
+    });
+    connect(&ToolWindowEvents::instance(), &ToolWindowEvents::closedByUser, this, [this](ToolWindowId id) {
+        // Through the View command, so that the menu item's check mark follows.
+        (this->*viewCommand(id))();
+    });
+}
+
+void frmMain::previewLoading(frmSkin *preview)
+{
+    // Beside the button tool window; reading its width loads it without showing it.
+    const int buttonWindowWidth = toolwindows::activeButtonWindow()->frameWidth();
+    preview->moveFrame(gFullScreenSkin ? buttonWindowWidth : 2 * buttonWindowWidth, 0);
+    UpdateSkinMenus(true);
+    // Positions count the items visible now: with every File and View item
+    // present these are Create TVK, Test Skin, View Skin File and Apply ZOrder.
+    gMenuHandle = menuBar();
+    SetMenuIcon(gMenuHandle, 0, 7, 6);
+    SetMenuIcon(gMenuHandle, 0, 8, 7);
+    SetMenuIcon(gMenuHandle, 1, 5, 8);
+    SetMenuIcon(gMenuHandle, 1, 6, 9);
+    toolwindows::showAll();
+}
+
+void (frmMain::*frmMain::viewCommand(ToolWindowId id))()
+{
+    switch (id) {
+    case ToolWindowId::Images:
+        return &frmMain::mnuViewImagesTB_Click;
+    case ToolWindowId::Display:
+        return &frmMain::mnuViewDisplayTB_Click;
+    case ToolWindowId::TrackVolume:
+        return &frmMain::mnuViewTrackVolumeTB_Click;
+    case ToolWindowId::FullScreen:
+        break;
+    }
+    return &frmMain::mnuViewFullScreenTB_Click;
+}
+
 void frmMain::setStartMenuStates()
 {
     for (QAction *toggle : { mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB })
@@ -338,8 +385,8 @@ void frmMain::restoreWindow()
         show();
         const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
         if (fs::fileExists(guide)) {
-            const int answer = dialogs::msgBox(gMessages[9] + QLatin1Char('\n') + gMessages[10],
-                dialogs::vbYesNo | dialogs::vbInformation, gMessages[0], this);
+            const int answer = dialogs::msgBox(Message(13010) + QLatin1Char('\n') + Message(13011),
+                dialogs::vbYesNo | dialogs::vbInformation, Message(13001), this);
             if (answer == dialogs::vbYes)
                 gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(guide));
         }
@@ -401,10 +448,7 @@ bool frmMain::closeChildWindows()
     frmSkin::unload(vbFormMDIForm);
     if (frmSkin::loaded())
         return false;
-    frmImagesToolBar::unload(vbFormMDIForm);
-    frmDisplayToolBar::unload(vbFormMDIForm);
-    frmTrackVolumeToolBar::unload(vbFormMDIForm);
-    frmFullScreenToolBar::unload(vbFormMDIForm);
+    toolwindows::unloadAll(vbFormMDIForm);
     return true;
 }
 
@@ -427,7 +471,7 @@ void frmMain::WriteSettings()
     settings.LangFile = gPlayerLangFile;
     settings.Language = gUILanguage;
     settings.BackColor = gBackColor;
-    WriteTextFile(mSettingsFile, SettingsLines(settings), gMessages[5], TextEncoding::Cp1252OrUtf8Bom);
+    WriteTextFile(mSettingsFile, SettingsLines(settings), Message(13006), TextEncoding::Cp1252OrUtf8Bom);
 }
 
 // --- Dropping a skin file ---

@@ -7,6 +7,8 @@
 class QAction;
 class QMdiArea;
 class QMenu;
+class frmSkin;
+enum class ToolWindowId;
 
 // The main window: the multiple-document frame with the program's menus, in
 // which the preview window and the tool windows live. It starts the program,
@@ -127,6 +129,10 @@ private:
     void createHelpMenu();
     void createButtonMenus();
     void connectHandlers();
+    // The reports of the preview and of the tool windows.
+    void connectPreviewAndToolWindows();
+    void previewLoading(frmSkin *preview);
+    static void (frmMain::*viewCommand(ToolWindowId id))();
     void setStartMenuStates();
 
     QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});

@@ -3,13 +3,13 @@
 
 #include "archive/frmTVKCreation.h"
 #include "archive/frmTVKExtraction.h"
-#include "core/CommonDialog.h"
-#include "core/Module.h"
-#include "core/NewSkinFile.h"
-#include "core/OpenRoad.h"
+#include "platform/CommonDialog.h"
+#include "skin/Module.h"
+#include "skin/NewSkinFile.h"
+#include "skin/OpenRoad.h"
 #include "core/SkinReader.h"
-#include "core/SkinWriter.h"
-#include "core/frmSkin.h"
+#include "skin/SkinWriter.h"
+#include "preview/frmSkin.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -94,9 +94,9 @@ void frmMain::newSkin(bool fullScreen)
         return;
     }
     frmSkin::unload();
-    const int first = fullScreen ? 13 : 11;
-    dialogs::msgBox(gMessages[first] + QLatin1Char('\n') + gMessages[first + 1], dialogs::vbInformation,
-        gMessages[1], this);
+    const int first = fullScreen ? 13014 : 13012;
+    dialogs::msgBox(Message(first) + QLatin1Char('\n') + Message(first + 1), dialogs::vbInformation,
+        Message(13002), this);
 }
 
 void frmMain::mnuFileSave_Click()
@@ -109,7 +109,7 @@ void frmMain::mnuFileSave_Click()
     // A new skin: fix the folder; its file name is always the kind's own.
     const bool fullScreen = gFullScreenSkin;
     const QString name = fullScreen ? QStringLiteral("Skinfs.ini") : QStringLiteral("Skin.ini");
-    dialogs::msgBox(gMessages[fullScreen ? 15 : 16], dialogs::vbExclamation, gMessages[2], this);
+    dialogs::msgBox(Message(fullScreen ? 13016 : 13017), dialogs::vbExclamation, Message(13003), this);
     const QString filter = gUIStrings[fullScreen ? 3 : 2] + QChar(0) + name + QChar(0);
     if (!ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x2006, name, QString(), false))
         return;

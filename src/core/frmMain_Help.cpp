@@ -1,7 +1,7 @@
 // The Help menu of the main window.
 #include "core/frmMain.h"
 
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "core/frmAbout.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
@@ -11,20 +11,20 @@
 
 void frmMain::mnuHelpGuide_Click()
 {
-    shellOpenProgramFile(app::title() + QStringLiteral(".pdf"), 60);
+    shellOpenProgramFile(app::title() + QStringLiteral(".pdf"), 13061);
 }
 
 void frmMain::mnuHelpLicense_Click()
 {
-    shellOpenProgramFile(QStringLiteral("License.txt"), 62);
+    shellOpenProgramFile(QStringLiteral("License.txt"), 13063);
 }
 
 void frmMain::shellOpenProgramFile(const QString &fileName, int missingMessage)
 {
     const QString path = AddBackslash(app::path()) + fileName;
     if (!fs::fileExists(path)) {
-        dialogs::msgBox(gMessages[missingMessage] + path + gMessages[missingMessage + 1], dialogs::vbCritical,
-            gMessages[2], this);
+        dialogs::msgBox(Message(missingMessage) + path + Message(missingMessage + 1), dialogs::vbCritical,
+            Message(13003), this);
         return;
     }
     // The shell reports its own failures, if any.

@@ -1,13 +1,11 @@
 // The View and Language menus and the pop-up menus of the main window.
 #include "core/frmMain.h"
 
-#include "core/CommonDialog.h"
-#include "core/Module.h"
-#include "core/frmSkin.h"
-#include "editors/buttons/frmImagesToolBar.h"
-#include "editors/display_bars/frmDisplayToolBar.h"
-#include "editors/display_bars/frmTrackVolumeToolBar.h"
-#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "platform/CommonDialog.h"
+#include "skin/Module.h"
+#include "preview/frmSkin.h"
+#include "core/ApplyLanguage.h"
+#include "editors/ToolWindows.h"
 #include "lang/Locale.h"
 
 #include <QAction>
@@ -16,15 +14,10 @@ namespace {
 
 // Inverts the item's check mark and shows or hides the tool window accordingly,
 // when it is loaded.
-template <typename ToolWindow> void toggleToolWindow(QAction *item)
+void toggleToolWindow(QAction *item, ToolWindowId id)
 {
     item->setChecked(!item->isChecked());
-    if (ToolWindow *window = ToolWindow::loaded()) {
-        if (item->isChecked())
-            window->Show();
-        else
-            window->Hide();
-    }
+    toolwindows::setShown(id, item->isChecked());
 }
 
 bool isExplicitColor(int32_t value)
@@ -36,22 +29,22 @@ bool isExplicitColor(int32_t value)
 
 void frmMain::mnuViewImagesTB_Click()
 {
-    toggleToolWindow<frmImagesToolBar>(mnuViewImagesTB);
+    toggleToolWindow(mnuViewImagesTB, ToolWindowId::Images);
 }
 
 void frmMain::mnuViewDisplayTB_Click()
 {
-    toggleToolWindow<frmDisplayToolBar>(mnuViewDisplayTB);
+    toggleToolWindow(mnuViewDisplayTB, ToolWindowId::Display);
 }
 
 void frmMain::mnuViewTrackVolumeTB_Click()
 {
-    toggleToolWindow<frmTrackVolumeToolBar>(mnuViewTrackVolumeTB);
+    toggleToolWindow(mnuViewTrackVolumeTB, ToolWindowId::TrackVolume);
 }
 
 void frmMain::mnuViewFullScreenTB_Click()
 {
-    toggleToolWindow<frmFullScreenToolBar>(mnuViewFullScreenTB);
+    toggleToolWindow(mnuViewFullScreenTB, ToolWindowId::FullScreen);
 }
 
 void frmMain::mnuViewSkinFile_Click()

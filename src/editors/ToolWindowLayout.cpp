@@ -1,7 +1,6 @@
 #include "editors/ToolWindowLayout.h"
 
-#include "core/MdiForm.h"
-#include "core/frmMain.h"
+#include "platform/MdiForm.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -39,16 +38,4 @@ void placeToolWindow(MdiForm *form, int left, int top, int width)
     form->resizeFrame(width, clientHeight + borders.top() + borders.bottom());
     if (frame != form)
         frame->setFixedSize(frame->size());
-}
-
-bool hideOnUserClose(MdiForm *form, int unloadMode, void (frmMain::*viewCommand)())
-{
-    if (unloadMode != vbFormControlMenu)
-        return false;
-    // Through the View command, so that the menu item's check mark follows.
-    if (frmMain *main = frmMain::instance())
-        (main->*viewCommand)();
-    else
-        form->Hide();
-    return true;
 }

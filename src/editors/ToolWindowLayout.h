@@ -8,7 +8,6 @@
 class MdiForm;
 class QComboBox;
 class QWidget;
-class frmMain;
 
 // The tool windows are laid out in twips, as designed; widgets take pixels.
 inline QRect twipsRect(int left, int top, int width, int height)
@@ -45,9 +44,3 @@ void setClientSize(QWidget *window, int widthTwips, int heightTwips);
 // The frame is a fixed tool-window frame: it has a close box but no minimise or
 // maximise button, and the user cannot resize it.
 void placeToolWindow(MdiForm *form, int left, int top, int width);
-
-// The close request of a tool window. The user's close (the close box) does not
-// unload it: it runs the main window's View command for the window, which hides
-// it and clears the menu item's check mark, and cancels the unload. Every other
-// request unloads it. Returns whether the unload is cancelled.
-bool hideOnUserClose(MdiForm *form, int unloadMode, void (frmMain::*viewCommand)());

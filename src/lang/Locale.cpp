@@ -1,6 +1,6 @@
 #include "lang/Locale.h"
 
-#include "core/Module.h"
+#include "platform/WinApi.h"
 #include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
@@ -81,6 +81,25 @@ QString LangReader::text(const QString &section, const QString &key, int builtin
 QString LangReader::text(const QString &section, int key, int builtinId) const
 {
     return text(section, QString::number(key), builtinId);
+}
+
+QString LangReader::text(const QString &section, const char *key, int builtinId) const
+{
+    return text(section, QString::fromLatin1(key), builtinId);
+}
+
+LangReader LangReader::builtinOnly()
+{
+    LangReader reader;
+    reader.m_path.clear();
+    reader.m_gate = false;
+    return reader;
+}
+
+QString Message(int number)
+{
+    const int slot = number - 13001;
+    return slot >= 0 && slot < int(gMessages.size()) ? gMessages[slot] : QString();
 }
 
 void LoadMessages()

@@ -208,4 +208,9 @@ void clearCache()
     cache().clear();
 }
 
+QString decode(const QByteArray &bytes, Encoding encoding)
+{
+    return decodeFile(bytes, encoding == Encoding::Auto ? Encoding::Cp1252 : encoding);
+}
+
 } // namespace ini

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Reading INI files with the rules of the Windows profile functions: first matching
@@ -31,6 +32,10 @@ bool hasKey(const QString &section, const QString &key, const QString &fileName,
 // key from an empty value.
 QString readRawValue(const QString &section, const QString &key, const QString &fileName,
                      bool *found = nullptr, Encoding encoding = Encoding::Auto);
+
+// The text of a file's bytes as the reader decodes it: a UTF-8 byte-order mark
+// means UTF-8; Utf8OrCp1252 tries UTF-8 first; anything else is Windows-1252.
+QString decode(const QByteArray &bytes, Encoding encoding);
 
 // Drops every cached file (tests that rewrite a file within the same second).
 void clearCache();

@@ -1,5 +1,7 @@
 #include "resources/MenuBitmaps.h"
 
+#include "platform/MenuIcons.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -328,4 +330,10 @@ QPixmap LoadResBitmap(int id)
 {
     const QImage image = MenuBitmapImage(id);
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+void LoadMenuBitmaps()
+{
+    for (int id = FirstMenuBitmapId; id <= LastMenuBitmapId; ++id)
+        AddMenuBitmap(LoadResBitmap(id));
 }

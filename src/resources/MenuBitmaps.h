@@ -17,3 +17,6 @@ QImage MenuBitmapImage(int id);
 
 // The same picture as a pixmap, ready for a menu item (needs the GUI application).
 QPixmap LoadResBitmap(int id);
+
+// Loads bitmaps 101 to 118 into the menu icons' pictures, in that order.
+void LoadMenuBitmaps();

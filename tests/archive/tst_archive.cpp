@@ -1,6 +1,6 @@
 #include "archive/ZipLibrary.h"
 #include "archive/Zip_UnZip.h"
-#include "core/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "support/TestFiles.h"

@@ -1,4 +1,4 @@
-#include "core/OpenRoad.h"
+#include "skin/OpenRoad.h"
 #include "core/startup.h"
 
 #include <QtTest>

@@ -1,10 +1,10 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
-#include "core/Module.h"
-#include "core/SkinChange.h"
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "core/frmAbout.h"
 #include "core/frmMain.h"
-#include "core/frmSkin.h"
+#include "preview/frmSkin.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "lang/Locale.h"
 

@@ -1,4 +1,4 @@
-#include "core/MenuIcons.h"
+#include "platform/MenuIcons.h"
 #include "core/frmMain.h"
 #include "resources/MenuBitmaps.h"
 

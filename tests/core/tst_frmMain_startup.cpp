@@ -1,6 +1,6 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "core/frmMain.h"
 #include "lang/Locale.h"
 

@@ -1,7 +1,7 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 #include "platform/IniFile.h"
 
 #include <QCheckBox>
@@ -45,8 +45,8 @@ void tst_barpanel::init()
     m_window = std::make_unique<QWidget>();
     m_panel[0] = new BarPanel(m_window.get(), 0, 120, 120);
     m_panel[1] = new BarPanel(m_window.get(), 1, 4680, 120);
-    m_panel[0]->applyBuiltinTexts(7002, 7003);
-    m_panel[1]->applyBuiltinTexts(7002, 7003);
+    m_panel[0]->applyTexts(WindowTexts(LangReader::builtinOnly(), "Bars"), 2, 7002, 3, 7003);
+    m_panel[1]->applyTexts(WindowTexts(LangReader::builtinOnly(), "Bars"), 2, 7002, 3, 7003);
 }
 
 void tst_barpanel::cleanup()
@@ -151,7 +151,7 @@ void tst_barpanel::builtinTextsFollowTheKeyOrder()
         QCOMPARE(panel->lblPosSizeHeight->text(), QStringLiteral("Height:"));
     }
     // The full-screen window's numbering: its own style captions, then keys 49 to 70.
-    m_panel[1]->applyBuiltinTexts(8048, 8049);
+    m_panel[1]->applyTexts(WindowTexts(LangReader::builtinOnly(), "FullScreen"), 48, 8048, 49, 8049);
     QCOMPARE(m_panel[1]->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
     QCOMPARE(m_panel[1]->cbxBarType->itemText(5), QStringLiteral("Button Vertical"));
     QCOMPARE(m_panel[1]->lblPosSizeHeight->text(), QStringLiteral("Height:"));
@@ -172,7 +172,8 @@ void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()
     m_panel[0]->cbxBarType->setCurrentIndex(4);
     QSignalSpy index(m_panel[0]->cbxBarType, &QComboBox::currentIndexChanged);
     QSignalSpy text(m_panel[0]->cbxBarType, &QComboBox::currentTextChanged);
-    m_panel[0]->applyTexts(LangReader(), QStringLiteral("FullScreen"), 47, 8047, 49, 8049);
+    const LangReader lang;
+    m_panel[0]->applyTexts(WindowTexts(lang, "FullScreen"), 47, 8047, 49, 8049);
 
     QCOMPARE(m_panel[0]->fmBarStyle->title(), QStringLiteral("Piste"));
     QCOMPARE(m_panel[0]->lblBarType->text(), QStringLiteral("Genre :"));

@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "editors/ToolWindowTestEnvironment.h"
+#include "support/ToolWindowTestEnvironment.h"
 #include "editors/display_bars/ColorSwatch.h"
 
 #include <QAction>
@@ -36,8 +36,6 @@ private slots:
     void oneKeyServesBothPixelLabels();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
     void placesItselfBesideTheImagesWindow();
-    void userCloseOnlyHidesAndUnchecksTheViewItem();
-    void closeByCodeUnloads();
 
 private:
     ToolWindowTestEnvironment m_env;
@@ -242,42 +240,7 @@ void tst_display::placesItselfBesideTheImagesWindow()
     QCOMPARE(window->frameHeight(), 521 + borders.top() + borders.bottom());
 }
 
-void tst_display::userCloseOnlyHidesAndUnchecksTheViewItem()
-{
-    frmDisplayToolBar *window = frmDisplayToolBar::get();
-    window->Show();
-    window->txtAuthor->setText(QStringLiteral("Someone"));
-    QVERIFY(window->frame() != window);
 
-    window->frame()->close();
-    QCOMPARE(frmDisplayToolBar::loaded(), window);
-    QCOMPARE(window->txtAuthor->text(), QStringLiteral("Someone"));
-
-    // The View item's toggle hides the window and clears its check mark.
-    QVERIFY(!m_env.main->mnuViewDisplayTB->isChecked());
-    QVERIFY(!window->isShown());
-    // The preview window enables the item while a window skin is open.
-    m_env.main->mnuViewDisplayTB->setEnabled(true);
-    m_env.main->mnuViewDisplayTB->trigger();
-    QVERIFY(m_env.main->mnuViewDisplayTB->isChecked());
-    QCOMPARE(frmDisplayToolBar::loaded(), window);
-    QVERIFY(window->isShown());
-    QCOMPARE(window->txtAuthor->text(), QStringLiteral("Someone"));
-}
-
-void tst_display::closeByCodeUnloads()
-{
-    frmDisplayToolBar::get()->Show();
-    QVERIFY(frmDisplayToolBar::unload(vbFormCode));
-    QVERIFY(!frmDisplayToolBar::loaded());
-    QVERIFY(m_env.main->mnuViewDisplayTB->isChecked());
-
-    // The next load starts afresh.
-    frmDisplayToolBar *window = frmDisplayToolBar::get();
-    QVERIFY(window->txtAuthor->text().isEmpty());
-    QVERIFY(frmDisplayToolBar::unload(vbFormMDIForm));
-    QVERIFY(!frmDisplayToolBar::loaded());
-}
 
 QTEST_MAIN(tst_display)
 #include "tst_display.moc"

@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "editors/ToolWindowTestEnvironment.h"
+#include "support/ToolWindowTestEnvironment.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
@@ -39,7 +39,6 @@ private slots:
     void failedVersionGateGivesBuiltinTexts();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
     void standsAtTheTopLeftCorner();
-    void closeBoxOnlyHidesAndUnchecksTheViewItem();
 
     void choosingTheMovieImageOpensTheTwelveFrames();
     void shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag();
@@ -257,18 +256,6 @@ void tst_fullscreen_window::standsAtTheTopLeftCorner()
     QCOMPARE(window->frame()->minimumSize(), window->frame()->maximumSize());
 }
 
-void tst_fullscreen_window::closeBoxOnlyHidesAndUnchecksTheViewItem()
-{
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    window->Show();
-    QVERIFY(m_env.main->mnuViewFullScreenTB->isChecked());
-    window->frame()->close();
-    QCOMPARE(frmFullScreenToolBar::loaded(), window);
-    QVERIFY(!window->isShown());
-    QVERIFY(!m_env.main->mnuViewFullScreenTB->isChecked());
-    m_env.main->mnuViewFullScreenTB->trigger();
-    QVERIFY(window->isShown());
-}
 
 void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
 {

@@ -1,6 +1,6 @@
-#include "core/SkinFonts.h"
-#include "core/frmSelectFile.h"
-#include "editors/ToolWindowTestEnvironment.h"
+#include "skin/SkinFonts.h"
+#include "editors/frmSelectFile.h"
+#include "support/ToolWindowTestEnvironment.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 
@@ -37,7 +37,6 @@ private slots:
     void languageFileTextsItemByItem();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
     void standsAtTheTopLeftCorner();
-    void closeBoxOnlyHidesAndUnchecksTheViewItem();
 
     void choosingTheMainImageShowsItAndOpensTheOtherFrames();
     void mainImageAtZoomTwoIsTwiceAsLarge();
@@ -229,27 +228,6 @@ void tst_images_window::standsAtTheTopLeftCorner()
     QCOMPARE(frmDisplayToolBar::get()->frameLeft(), window->frameWidth());
 }
 
-void tst_images_window::closeBoxOnlyHidesAndUnchecksTheViewItem()
-{
-    frmImagesToolBar *window = openWindowSkin();
-    window->Show();
-    window->txtExtension->setText(QStringLiteral("png"));
-    QVERIFY(m_env.main->mnuViewImagesTB->isChecked());
-
-    window->frame()->close();
-    QCOMPARE(frmImagesToolBar::loaded(), window);
-    QVERIFY(!window->isShown());
-    QVERIFY(!m_env.main->mnuViewImagesTB->isChecked());
-
-    // The View item shows it again unchanged.
-    m_env.main->mnuViewImagesTB->trigger();
-    QVERIFY(window->isShown());
-    QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
-
-    // Unloaded by the program, it goes.
-    QVERIFY(frmImagesToolBar::unload());
-    QVERIFY(!frmImagesToolBar::loaded());
-}
 
 void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
 {

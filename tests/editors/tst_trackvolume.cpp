@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "editors/ToolWindowTestEnvironment.h"
+#include "support/ToolWindowTestEnvironment.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 
@@ -33,8 +33,6 @@ private slots:
     void languageFileBehindTheVersionGate();
     void applyTextsKeepsKindsAndRunsNoHandler();
     void placesItselfBelowTheImagesWindowSpanningTwoWidths();
-    void userCloseOnlyHidesAndUnchecksTheViewItem();
-    void closeByCodeUnloads();
 
 private:
     ToolWindowTestEnvironment m_env;
@@ -169,42 +167,7 @@ void tst_trackvolume::placesItselfBelowTheImagesWindowSpanningTwoWidths()
     QCOMPARE(window->frameHeight(), 281 + borders.top() + borders.bottom());
 }
 
-void tst_trackvolume::userCloseOnlyHidesAndUnchecksTheViewItem()
-{
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    window->Show();
-    window->bar(1)->txtImageBar->setText(QStringLiteral("volume.bmp"));
-    QVERIFY(window->frame() != window);
 
-    window->frame()->close();
-    QCOMPARE(frmTrackVolumeToolBar::loaded(), window);
-    QCOMPARE(window->bar(1)->txtImageBar->text(), QStringLiteral("volume.bmp"));
-
-    // The View item's toggle hides the window and clears its check mark.
-    QVERIFY(!m_env.main->mnuViewTrackVolumeTB->isChecked());
-    QVERIFY(!window->isShown());
-    // The preview window enables the item while a window skin is open.
-    m_env.main->mnuViewTrackVolumeTB->setEnabled(true);
-    m_env.main->mnuViewTrackVolumeTB->trigger();
-    QVERIFY(m_env.main->mnuViewTrackVolumeTB->isChecked());
-    QCOMPARE(frmTrackVolumeToolBar::loaded(), window);
-    QVERIFY(window->isShown());
-    QCOMPARE(window->bar(1)->txtImageBar->text(), QStringLiteral("volume.bmp"));
-}
-
-void tst_trackvolume::closeByCodeUnloads()
-{
-    frmTrackVolumeToolBar::get()->Show();
-    QVERIFY(frmTrackVolumeToolBar::unload(vbFormCode));
-    QVERIFY(!frmTrackVolumeToolBar::loaded());
-    QVERIFY(m_env.main->mnuViewTrackVolumeTB->isChecked());
-
-    // The next load starts afresh.
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->bar(0)->cbxBarType->currentIndex(), -1);
-    QVERIFY(frmTrackVolumeToolBar::unload(vbFormMDIForm));
-    QVERIFY(!frmTrackVolumeToolBar::loaded());
-}
 
 QTEST_MAIN(tst_trackvolume)
 #include "tst_trackvolume.moc"

@@ -1,4 +1,4 @@
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
 #include "support/LangHome.h"

@@ -1,4 +1,4 @@
-#include "core/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "support/DialogRecorder.h"
 
 #include <QtTest>

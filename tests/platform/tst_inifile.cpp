@@ -1,4 +1,4 @@
-#include "core/Module.h"
+#include "skin/Module.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 

@@ -3,7 +3,7 @@
 #include "editors/buttons/ButtonToolWindow.h"
 #include "editors/ToolWindowLayout.h"
 #include "editors/buttons/KeyPressEdit.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -37,8 +37,9 @@ ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
     w.txtExtension->setText(QStringLiteral("bmp"));
 }
 
-void ButtonListPanel::applyTexts(const std::function<QString(int key)> &textOf, int firstKey)
+void ButtonListPanel::applyTexts(const WindowTexts &texts, int firstKey, int firstId)
 {
+    const auto textOf = [&](int key) { return texts.text(key, firstId + key - firstKey); };
     SetLangCaption(w.cmdAdd, textOf(firstKey));
     SetLangCaption(w.cmdUp, textOf(firstKey + 1));
     SetLangCaption(w.cmdDown, textOf(firstKey + 2));

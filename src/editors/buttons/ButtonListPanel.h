@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include <functional>
 
+class WindowTexts;
 class ButtonToolWindow;
 class QWidget;
 
@@ -19,7 +19,7 @@ public:
 
     // The captions of Add, Up, Down, Remove and Clear: keys firstKey to
     // firstKey + 4 of textOf. No handler runs.
-    void applyTexts(const std::function<QString(int key)> &textOf, int firstKey);
+    void applyTexts(const WindowTexts &texts, int firstKey, int firstId);
 
     void cmdAdd_Click();
     void cmdUp_Click();

@@ -4,7 +4,7 @@
 #include "editors/ToolWindowLayout.h"
 #include "editors/buttons/ButtonToolWindow.h"
 #include "editors/buttons/KeyPressEdit.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -82,8 +82,9 @@ void ButtonPropertiesPanel::fillActionNames(const LangReader &lang)
         w.cbxBtnAction->setCurrentIndex(-1);
 }
 
-void ButtonPropertiesPanel::applyTexts(const std::function<QString(int key)> &textOf, int firstKey)
+void ButtonPropertiesPanel::applyTexts(const WindowTexts &texts, int firstKey, int firstId)
 {
+    const auto textOf = [&](int key) { return texts.text(key, firstId + key - firstKey); };
     int key = firstKey;
     SetLangCaption(w.fmBtn, textOf(key++));
     SetLangCaption(w.lblBtnName, textOf(key++));

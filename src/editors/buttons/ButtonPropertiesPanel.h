@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include <functional>
 
+class WindowTexts;
 class ButtonToolWindow;
 class LangReader;
 class QWidget;
@@ -30,7 +30,7 @@ public:
     // selected button's frame, the button and type labels, the type entries,
     // the action label, the two text options, the coordinates frame, the X
     // and Y labels and one key for both unit labels. No handler runs.
-    void applyTexts(const std::function<QString(int key)> &textOf, int firstKey);
+    void applyTexts(const WindowTexts &texts, int firstKey, int firstId);
 
 private:
     ButtonToolWindow &w;

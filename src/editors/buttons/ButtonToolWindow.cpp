@@ -1,15 +1,14 @@
 #include "editors/buttons/ButtonToolWindow.h"
 
-#include "core/Module.h"
-#include "core/SkinChange.h"
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/ButtonListPanel.h"
 #include "editors/buttons/ButtonPropertiesPanel.h"
 #include "editors/buttons/ExtensionRules.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/buttons/MainImageEditor.h"
-#include "editors/buttons/frmImagesToolBar.h"
-#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "editors/buttons/frmMultilanguageButtons.h"
 #include "platform/Screen.h"
 
 #include <QCheckBox>
@@ -18,7 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-ButtonToolWindow::ButtonToolWindow()
+ButtonToolWindow::ButtonToolWindow(ToolWindowId id) : ToolWindow(id)
 {
     optBtnText.setFactory(QStringLiteral("optBtnText"), nullptr);
 }
@@ -27,9 +26,7 @@ ButtonToolWindow::~ButtonToolWindow() = default;
 
 ButtonToolWindow *ButtonToolWindow::active()
 {
-    if (gFullScreenSkin)
-        return frmFullScreenToolBar::get();
-    return frmImagesToolBar::get();
+    return toolwindows::activeButtonWindow();
 }
 
 int ButtonToolWindow::px(int twips)
@@ -59,6 +56,7 @@ void ButtonToolWindow::connectSharedHandlers()
     connect(cmdDown, &QPushButton::clicked, this, &ButtonToolWindow::cmdDown_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &ButtonToolWindow::cmdRemove_Click);
     connect(cmdClear, &QPushButton::clicked, this, &ButtonToolWindow::cmdClear_Click);
+    connect(cmdBtnText, &QPushButton::clicked, this, &ButtonToolWindow::cmdBtnText_Click);
 }
 
 void ButtonToolWindow::cmdBrowseMainWindow_Click()
@@ -111,14 +109,37 @@ void ButtonToolWindow::cmdClear_Click()
     m_buttonList->cmdClear_Click();
 }
 
+void ButtonToolWindow::cmdBtnText_Click()
+{
+    const int index = cbxBtn->currentIndex();
+    if (index < 0)
+        return;
+    QString text = cmdBtnText->text();
+    if (!ShowMultilanguageButtons(text, window()))
+        return;
+    cmdBtnText->setText(gMultilangText);
+    gButtons[index + 1].BtnText = gMultilangText;
+    SetSkinChanged();
+}
+
 void ButtonToolWindow::ApplyActionNames(const LangReader &lang)
 {
     m_buttonProperties->fillActionNames(lang);
 }
 
-void ButtonToolWindow::applyButtonTexts(
-    const std::function<QString(int key)> &textOf, int firstCommandKey, int firstPropertyKey)
+void ButtonToolWindow::applyButtonTexts(const WindowTexts &texts, int firstCommandKey, int firstCommandId,
+    int firstPropertyKey, int firstPropertyId)
 {
-    m_buttonList->applyTexts(textOf, firstCommandKey);
-    m_buttonProperties->applyTexts(textOf, firstPropertyKey);
+    m_buttonList->applyTexts(texts, firstCommandKey, firstCommandId);
+    m_buttonProperties->applyTexts(texts, firstPropertyKey, firstPropertyId);
+}
+
+void ButtonToolWindow::showSharedDocument()
+{
+    // The shape first: its handler shapes the main image the box then names.
+    chkShape->setChecked(gAnyShape != 0);
+    const QString mainImage = gMainImage.isEmpty() ? QString() : AddBackslash(gSkinFolder) + gMainImage;
+    txtMainWindow->setText(mainImage);
+    txtMainWindow->setToolTip(mainImage);
+    txtExtension->setText(gButtonExt);
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/ToolWindows.h"
 #include "platform/ControlArray.h"
 
 #include <QRadioButton>
 
-#include <functional>
 #include <memory>
 
 class ButtonListPanel;
@@ -20,22 +19,22 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class WindowTexts;
 
 // What the Images tool window of a window skin and the tool window of a
 // full-screen skin have in common: the main image with its shape box, the
 // button-image extension, the buttons list and the selected button's
 // properties. The controls carry the same names in both windows and obey the
 // same rules, which live here and in the panels, once.
-class ButtonToolWindow : public MdiForm
+class ButtonToolWindow : public ToolWindow
 {
     Q_OBJECT
 
 public:
-    ButtonToolWindow();
+    explicit ButtonToolWindow(ToolWindowId id);
     ~ButtonToolWindow() override;
 
-    // The button tool window of the open skin's kind: frmFullScreenToolBar while
-    // gFullScreenSkin is set, otherwise frmImagesToolBar (loaded when needed).
+    // The button tool window of the open skin's kind (toolwindows::activeButtonWindow).
     static ButtonToolWindow *active();
 
     // Main image (for a full-screen skin, the movie-window image).
@@ -89,6 +88,9 @@ public:
     void cmdRemove_Click();
     void cmdClear_Click();
 
+    // Picks the selected button's text out of the player's language file.
+    void cmdBtnText_Click();
+
     // Gives the 123 action names their texts in the current language; the first
     // call fills the list. The selection stays and no handler runs.
     void ApplyActionNames(const LangReader &lang);
@@ -96,8 +98,9 @@ public:
 protected:
     // Makes the frames usable that wait for a main image, in the design's order.
     virtual void EnableEditingFrames() = 0;
-    // The kind box of bar i whose image follows the button naming, or nullptr.
-    virtual QComboBox *barKindBox(int bar) = 0;
+
+    // Shows the main image, its shape and the extension of the document.
+    void showSharedDocument();
 
     // Creation of the shared controls inside their frames (or the picture box
     // that fills a frame). typeCount is the number of button types offered.
@@ -105,14 +108,14 @@ protected:
     void createButtonProperties(QWidget *host, QWidget *coordinatesHost, int typeCount);
     void connectSharedHandlers();
 
-    // Gives the buttons list and the selected button's frames their texts:
-    // textOf(k) is the text of key k of the window's section. The five list
-    // commands take the keys from firstCommandKey on; the selected button's
-    // frame, its labels, type entries and options and its coordinates frame
-    // take the keys from firstPropertyKey on, in the order the controls stand
-    // (the one unit-label key serves both coordinate units).
-    void applyButtonTexts(
-        const std::function<QString(int key)> &textOf, int firstCommandKey, int firstPropertyKey);
+    // Gives the buttons list and the selected button's frames their texts. The
+    // five list commands take the keys from firstCommandKey on (built-in texts
+    // from firstCommandId on); the selected button's frame, its labels, type
+    // entries and options and its coordinates frame take the keys from
+    // firstPropertyKey on (built-in texts from firstPropertyId on), in the order
+    // the controls stand (the one unit-label key serves both coordinate units).
+    void applyButtonTexts(const WindowTexts &texts, int firstCommandKey, int firstCommandId,
+        int firstPropertyKey, int firstPropertyId);
 
     // Twips to pixels.
     static int px(int twips);

@@ -1,7 +1,7 @@
 #include "editors/buttons/ExtensionRules.h"
 
-#include "core/Module.h"
-#include "core/SkinChange.h"
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
@@ -53,7 +53,7 @@ void ExtensionRules::Validate(KeyPressEdit *box, const QListWidget *lstButtons,
     if (box->text().compare(gButtonExt, Qt::CaseInsensitive) != 0
         && (lstButtons->count() > 0 || buttonBars)) {
         const int answer
-            = dialogs::msgBox(gMessages[41], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2]);
+            = dialogs::msgBox(Message(13042), dialogs::vbYesNo | dialogs::vbExclamation, Message(13003));
         if (answer != dialogs::vbYes) {
             box->setText(gButtonExt);
         } else {

@@ -1,11 +1,10 @@
 #include "editors/buttons/MainImageEditor.h"
 
-#include "core/Module.h"
-#include "core/SkinButtons.h"
-#include "core/Transparent.h"
-#include "core/frmMain.h"
-#include "core/frmSelectFile.h"
-#include "core/frmSkin.h"
+#include "skin/Module.h"
+#include "preview/SkinButtons.h"
+#include "platform/Transparent.h"
+#include "editors/frmSelectFile.h"
+#include "preview/frmSkin.h"
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"
 
@@ -13,7 +12,7 @@
 
 bool MainImageEditor::ChooseMainImage(QLineEdit *txtMainWindow, bool shaped)
 {
-    if (!ShowSelectFile(frmMain::instance(), gSkinFolder, QStringLiteral("bmp"), gMainImage, gUIStrings[6]))
+    if (!ShowSelectFile(txtMainWindow->window(), gSkinFolder, QStringLiteral("bmp"), gMainImage, gUIStrings[6]))
         return false;
     try {
         frmSkin::get()->LoadMainPicture(gSelFilePath, shaped);

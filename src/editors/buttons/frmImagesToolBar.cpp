@@ -1,17 +1,13 @@
 #include "editors/buttons/frmImagesToolBar.h"
 
-#include "core/Module.h"
-#include "core/SkinChange.h"
-#include "core/SkinFonts.h"
-#include "core/frmMain.h"
-#include "core/frmSelectFile.h"
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
+#include "skin/SkinFonts.h"
+#include "editors/frmSelectFile.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/KeyPressEdit.h"
-#include "editors/display_bars/BarPanel.h"
 #include "editors/ToolWindowLayout.h"
-#include "editors/display_bars/frmDisplayToolBar.h"
-#include "editors/display_bars/frmTrackVolumeToolBar.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,7 +30,7 @@ QWidget *makeFrameFiller(QGroupBox *frame, const char *name)
 
 } // namespace
 
-frmImagesToolBar::frmImagesToolBar()
+frmImagesToolBar::frmImagesToolBar() : ButtonToolWindow(ToolWindowId::Images)
 {
     setObjectName(QStringLiteral("frmImagesToolBar"));
     createControls();
@@ -121,24 +117,28 @@ void frmImagesToolBar::Form_Load()
 
 void frmImagesToolBar::ApplyTexts(const LangReader &lang)
 {
-    const auto text = [&lang](int key) { return lang.text(QStringLiteral("Images"), key, 5000 + key); };
-    SetLangCaption(this, text(1));
-    SetLangCaption(fmMain, text(2));
-    SetLangCaption(cmdBrowseMainWindow, text(3));
-    SetLangCaption(chkType, text(4));
-    SetLangCaption(chkShape, text(5));
-    SetLangCaption(lblMainFont[0], text(6));
-    SetLangCaption(cmdMainFont[0], text(7));
-    SetLangCaption(lblMainFont[1], text(8));
-    SetLangCaption(cmdMainFont[1], text(9));
-    SetLangCaption(fmBtnList, text(10));
-    SetLangCaption(lblExtension, text(11));
-    applyButtonTexts(text, 12, 17);
+    const WindowTexts texts(lang, "Images");
+    texts.caption(this, 1, 5001);
+    texts.caption(fmMain, 2, 5002);
+    texts.caption(cmdBrowseMainWindow, 3, 5003);
+    texts.caption(chkType, 4, 5004);
+    texts.caption(chkShape, 5, 5005);
+    texts.caption(lblMainFont[0], 6, 5006);
+    texts.caption(cmdMainFont[0], 7, 5007);
+    texts.caption(lblMainFont[1], 8, 5008);
+    texts.caption(cmdMainFont[1], 9, 5009);
+    texts.caption(fmBtnList, 10, 5010);
+    texts.caption(lblExtension, 11, 5011);
+    applyButtonTexts(texts, 12, 5012, 17, 5017);
 }
 
-bool frmImagesToolBar::Form_QueryUnload(int unloadMode)
+void frmImagesToolBar::showDocument()
 {
-    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewImagesTB_Click);
+    showSharedDocument();
+    for (int i = 0; i < 2; ++i) {
+        txtMainFont[i]->setText(gSkinFonts[i]);
+        txtMainFont[i]->setToolTip(gSkinFonts[i]);
+    }
 }
 
 void frmImagesToolBar::EnableEditingFrames()
@@ -146,19 +146,19 @@ void frmImagesToolBar::EnableEditingFrames()
     fmBtnList->setEnabled(true);
     fmBtn->setEnabled(true);
     fmBtnCoordinates->setEnabled(true);
-    frmDisplayToolBar::get()->EnableFrames();
-    frmTrackVolumeToolBar::get()->EnableFrames();
+    toolwindows::get(ToolWindowId::Display)->EnableFrames();
+    toolwindows::get(ToolWindowId::TrackVolume)->EnableFrames();
 }
 
 QComboBox *frmImagesToolBar::barKindBox(int bar)
 {
-    return frmTrackVolumeToolBar::get()->bar(bar)->cbxBarType;
+    return toolwindows::get(ToolWindowId::TrackVolume)->barKindBox(bar);
 }
 
 void frmImagesToolBar::cmdMainFont_Click(int index)
 {
     if (!ShowSelectFile(
-            frmMain::instance(), gSkinFolder, FontFilter, txtMainFont[index]->text(), gUIStrings[11]))
+            window(), gSkinFolder, FontFilter, txtMainFont[index]->text(), gUIStrings[11]))
         return;
     txtMainFont[index]->setText(gSelFileName);
     txtMainFont[index]->setToolTip(gSelFileName);

@@ -17,9 +17,10 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels and list entries their texts in the
-    // current language (also run by the window's own load). No handler runs.
-    void ApplyTexts(const LangReader &lang);
+    void ApplyTexts(const LangReader &lang) override;
+    // Main image, shape, skin fonts and extension.
+    void showDocument() override;
+    QComboBox *barKindBox(int bar) override;
 
     // The skin fonts: choosing one, and the keys of their boxes (only
     // Backspace does something: it empties the slot).
@@ -37,9 +38,7 @@ public:
     QWidget *pctBtn = nullptr;
 
 protected:
-    bool Form_QueryUnload(int unloadMode) override;
     void EnableEditingFrames() override;
-    QComboBox *barKindBox(int bar) override;
 
 private:
     void createControls();

@@ -3,8 +3,8 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/Locale.h"
-#include "resources/BuiltinTexts.h"
+#include "lang/WindowTexts.h"
+#include "skin/Module.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,14 +153,21 @@ template <typename TextOf> void BarPanel::setTexts(const QString &styleText, Tex
     SetLangCaption(lblPosSizeHeight, itemText(21));
 }
 
-void BarPanel::applyTexts(
-    const LangReader &lang, const QString &section, int styleKey, int styleId, int firstKey, int firstId)
+void BarPanel::showDocument()
 {
-    setTexts(lang.text(section, styleKey, styleId),
-        [&](int item) { return lang.text(section, firstKey + item, firstId + item); });
+    const BarRec &bar = gBars[m_index];
+    cbxBarType->setCurrentIndex(bar.BarKind >= 0 && bar.BarKind < KindCount ? bar.BarKind : -1);
+    chkBarUsed->setChecked(bar.BarUsed != 0);
+    txtImageBar->setText(bar.BarImage);
+    chkBorder->setChecked(bar.BarBorder != 0);
+    chkTransparentBG->setChecked(bar.BarTransparentBg != 0);
+    txtPosSizeLeft->setText(QString::number(bar.BarLeft));
+    txtPosSizeTop->setText(QString::number(bar.BarTop));
+    txtPosSizeWidth->setText(QString::number(bar.BarWidth));
+    txtPosSizeHeight->setText(QString::number(bar.BarHeight));
 }
 
-void BarPanel::applyBuiltinTexts(int styleId, int firstId)
+void BarPanel::applyTexts(const WindowTexts &texts, int styleKey, int styleId, int firstKey, int firstId)
 {
-    setTexts(LoadResString(styleId), [&](int item) { return LoadResString(firstId + item); });
+    setTexts(texts.text(styleKey, styleId), [&](int item) { return texts.text(firstKey + item, firstId + item); });
 }

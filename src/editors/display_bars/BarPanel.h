@@ -5,7 +5,7 @@
 
 class ColorSwatch;
 class CoordinateEdit;
-class LangReader;
+class WindowTexts;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -40,15 +40,15 @@ public:
     // Enables the three frames (they are never disabled again).
     void enableFrames();
 
-    // Gives the controls their texts by the language lookup: the style frame's
-    // caption from styleKey, then the 22 items from the kind label to the height
-    // label from the consecutive keys firstKey, firstKey + 1, ... of section, with
-    // the built-in texts firstId, firstId + 1, ... Replacing the kind entries keeps
-    // the selection and runs no handler.
-    void applyTexts(
-        const LangReader &lang, const QString &section, int styleKey, int styleId, int firstKey, int firstId);
-    // The same items from the built-in texts alone (the texts a panel is created with).
-    void applyBuiltinTexts(int styleId, int firstId);
+    // Gives the controls their texts: the style frame's caption from styleKey,
+    // then the 22 items from the kind label to the height label from the
+    // consecutive keys firstKey, firstKey + 1, ... with the built-in texts
+    // firstId, firstId + 1, ... Replacing the kind entries keeps the selection
+    // and runs no handler.
+    void applyTexts(const WindowTexts &texts, int styleKey, int styleId, int firstKey, int firstId);
+
+    // Shows gBars(index) in the controls by writing them (their handlers run).
+    void showDocument();
 
     // Number of bar kinds (entries of cbxBarType).
     static constexpr int KindCount = 6;

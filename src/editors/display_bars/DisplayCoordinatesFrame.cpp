@@ -2,7 +2,7 @@
 
 #include "editors/CoordinateEdit.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -30,18 +30,13 @@ DisplayCoordinatesFrame::DisplayCoordinatesFrame(QWidget *window, int leftTwips,
 
 DisplayCoordinatesFrame::~DisplayCoordinatesFrame() = default;
 
-void DisplayCoordinatesFrame::setTexts(const std::function<QString(int offset)> &textAt)
+void DisplayCoordinatesFrame::applyTexts(const WindowTexts &texts, int firstKey, int firstId)
 {
+    const auto textAt = [&](int offset) { return texts.text(firstKey + offset, firstId + offset); };
     SetLangCaption(fmDisplayCoordinates, textAt(0));
     SetLangCaption(lblDisplayX, textAt(1));
     // One key serves both unit labels.
     SetLangCaption(lblDisplayPixelsX, textAt(3));
     SetLangCaption(lblDisplayY, textAt(2));
     SetLangCaption(lblDisplayPixelsY, textAt(3));
-}
-
-void DisplayCoordinatesFrame::applyTexts(
-    const LangReader &lang, const QString &section, int firstKey, int firstId)
-{
-    setTexts([&](int offset) { return lang.text(section, firstKey + offset, firstId + offset); });
 }

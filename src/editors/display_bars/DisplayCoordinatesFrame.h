@@ -2,10 +2,8 @@
 
 #include <QObject>
 
-#include <functional>
-
 class CoordinateEdit;
-class LangReader;
+class WindowTexts;
 class QGroupBox;
 class QLabel;
 class QWidget;
@@ -23,13 +21,11 @@ public:
     DisplayCoordinatesFrame(QWidget *window, int leftTwips, int topTwips);
     ~DisplayCoordinatesFrame() override;
 
-    // Gives the frame its texts by the language lookup, in this order: key
-    // firstKey to the frame's caption, firstKey + 1 to the X label, firstKey + 3
-    // to the X unit, firstKey + 2 to the Y label and firstKey + 3 again to the Y
-    // unit; built-in text firstId + the same offsets.
-    void applyTexts(const LangReader &lang, const QString &section, int firstKey, int firstId);
-    // The same items, item k (offset from firstKey) taking textAt(k).
-    void setTexts(const std::function<QString(int offset)> &textAt);
+    // Gives the frame its texts, in this order: key firstKey to the frame's
+    // caption, firstKey + 1 to the X label, firstKey + 3 to the X unit, firstKey + 2
+    // to the Y label and firstKey + 3 again to the Y unit; built-in text firstId +
+    // the same offsets.
+    void applyTexts(const WindowTexts &texts, int firstKey, int firstId);
 
     QGroupBox *fmDisplayCoordinates = nullptr;
     QLabel *lblDisplayX = nullptr;

@@ -1,13 +1,11 @@
 #include "editors/display_bars/frmDisplayToolBar.h"
 
-#include "core/frmMain.h"
-#include "editors/buttons/frmImagesToolBar.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/Locale.h"
-#include "resources/BuiltinTexts.h"
+#include "lang/WindowTexts.h"
+#include "skin/Module.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,7 +31,7 @@ const QString NewSkinDescription = QStringLiteral("Created with TVX Morvane (by 
 
 } // namespace
 
-frmDisplayToolBar::frmDisplayToolBar()
+frmDisplayToolBar::frmDisplayToolBar() : ToolWindow(ToolWindowId::Display)
 {
     setObjectName(QStringLiteral("frmDisplayToolBar"));
     createControls();
@@ -57,7 +55,7 @@ void frmDisplayToolBar::createControls()
         frame->setEnabled(false);
 
     // The window is created with the built-in texts in place.
-    setTexts([](const QString &, int id) { return LoadResString(id); });
+    ApplyTexts(LangReader::builtinOnly());
 }
 
 void frmDisplayToolBar::createDimTextFrame()
@@ -136,37 +134,39 @@ void frmDisplayToolBar::Form_Load()
 
 void frmDisplayToolBar::ApplyTexts(const LangReader &lang)
 {
-    setTexts([&](const QString &key, int id) { return lang.text(Section, key, id); });
+    const WindowTexts texts(lang, Section);
+    texts.caption(this, 1, 6001);
+    texts.caption(fmDisplayDimText, 2, 6002);
+    texts.caption(lblDisplayTitle, 3, 6003);
+    texts.toolTip(txtDisplayDimMax, "4_T", 6004);
+    texts.caption(optSubtitles[0], 5, 6005);
+    texts.toolTip(optSubtitles[0], "5_T", 6006);
+    texts.caption(optSubtitles[1], 6, 6007);
+    texts.toolTip(optSubtitles[1], "6_T", 6008);
+    texts.caption(fmDisplay, 7, 6009);
+    texts.caption(lblDisplayName, 8, 6010);
+    for (int entry = 0; entry < DisplayCount; ++entry)
+        texts.listEntry(cbxDisplay, entry, 9 + entry, 6011 + entry);
+    texts.caption(lblDisplayFont, 16, 6018);
+    texts.caption(cmdDisplayFont, 17, 6019);
+    coordinates->applyTexts(texts, 18, 6020);
+    texts.caption(fmGUI, 22, 6024);
+    texts.caption(lblGUIName, 23, 6025);
+    for (int entry = 0; entry < GuiColorCount; ++entry)
+        texts.listEntry(cbxGUI, entry, 24 + entry, 6026 + entry);
+    texts.caption(fmText, 34, 6036);
+    texts.caption(lblInstruction, 35, 6037);
+    texts.caption(lblAuthor, 36, 6038);
+    texts.caption(lblURL, 37, 6039);
+    texts.caption(lblDescription, 38, 6040);
 }
 
-// The items in the order they are applied; textOf(key, id) gives an item's text.
-template <typename TextOf> void frmDisplayToolBar::setTexts(TextOf textOf)
+void frmDisplayToolBar::showDocument()
 {
-    const auto text = [&](int key, int id) { return textOf(QString::number(key), id); };
-    SetLangCaption(this, text(1, 6001));
-    SetLangCaption(fmDisplayDimText, text(2, 6002));
-    SetLangCaption(lblDisplayTitle, text(3, 6003));
-    SetLangToolTip(txtDisplayDimMax, textOf(QStringLiteral("4_T"), 6004));
-    SetLangCaption(optSubtitles[0], text(5, 6005));
-    SetLangToolTip(optSubtitles[0], textOf(QStringLiteral("5_T"), 6006));
-    SetLangCaption(optSubtitles[1], text(6, 6007));
-    SetLangToolTip(optSubtitles[1], textOf(QStringLiteral("6_T"), 6008));
-    SetLangCaption(fmDisplay, text(7, 6009));
-    SetLangCaption(lblDisplayName, text(8, 6010));
-    for (int entry = 0; entry < DisplayCount; ++entry)
-        SetLangListEntry(cbxDisplay, entry, text(9 + entry, 6011 + entry));
-    SetLangCaption(lblDisplayFont, text(16, 6018));
-    SetLangCaption(cmdDisplayFont, text(17, 6019));
-    coordinates->setTexts([&](int offset) { return text(18 + offset, 6020 + offset); });
-    SetLangCaption(fmGUI, text(22, 6024));
-    SetLangCaption(lblGUIName, text(23, 6025));
-    for (int entry = 0; entry < GuiColorCount; ++entry)
-        SetLangListEntry(cbxGUI, entry, text(24 + entry, 6026 + entry));
-    SetLangCaption(fmText, text(34, 6036));
-    SetLangCaption(lblInstruction, text(35, 6037));
-    SetLangCaption(lblAuthor, text(36, 6038));
-    SetLangCaption(lblURL, text(37, 6039));
-    SetLangCaption(lblDescription, text(38, 6040));
+    optSubtitles[gSubsWidthMode == 0 ? 0 : 1]->setChecked(true);
+    txtAuthor->setText(gSkinInfo.InfoAuthor);
+    txtURL->setText(gSkinInfo.InfoURL);
+    txtDescription->setPlainText(gSkinInfo.InfoDescription);
 }
 
 void frmDisplayToolBar::EnableFrames()
@@ -178,10 +178,5 @@ void frmDisplayToolBar::EnableFrames()
 // At the top, beside the Images tool window.
 void frmDisplayToolBar::placeWindow()
 {
-    placeToolWindow(this, frmImagesToolBar::get()->frameWidth(), 0, screen::twipsToPixelsX(WindowWidth));
-}
-
-bool frmDisplayToolBar::Form_QueryUnload(int unloadMode)
-{
-    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewDisplayTB_Click);
+    placeToolWindow(this, toolwindows::get(ToolWindowId::Images)->frameWidth(), 0, screen::twipsToPixelsX(WindowWidth));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/ToolWindows.h"
 #include "platform/ControlArray.h"
 
 class ColorSwatch;
@@ -19,7 +19,7 @@ class QRadioButton;
 // The "Display & GUI" tool window of a window skin: display texts, menu and playlist colours, author
 // information. Five frames one under the other; they start disabled and are enabled all together once the
 // skin's main image is chosen or a skin is read.
-class frmDisplayToolBar : public MdiForm, public FormInstance<frmDisplayToolBar>
+class frmDisplayToolBar : public ToolWindow, public FormInstance<frmDisplayToolBar>
 {
     Q_OBJECT
 
@@ -29,12 +29,12 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltips and list entries their texts
-    // in the current language (also run by the window's own load).
-    void ApplyTexts(const LangReader &lang);
+    void ApplyTexts(const LangReader &lang) override;
+    // Subtitle width key and author information.
+    void showDocument() override;
 
     // Enables the five frames (they are never disabled again).
-    void EnableFrames();
+    void EnableFrames() override;
 
     // Maximum width and subtitle width key.
     QGroupBox *fmDisplayDimText = nullptr;
@@ -81,15 +81,11 @@ public:
     static constexpr int DisplayCount = 7;
     static constexpr int GuiColorCount = 10;
 
-protected:
-    bool Form_QueryUnload(int unloadMode) override;
-
 private:
     void createControls();
     void createDimTextFrame();
     void createDisplayFrame();
     void createGuiFrame();
     void createTextFrame();
-    template <typename TextOf> void setTexts(TextOf textOf);
     void placeWindow();
 };

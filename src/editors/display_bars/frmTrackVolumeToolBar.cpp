@@ -1,26 +1,21 @@
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 
-#include "core/frmMain.h"
-#include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/Locale.h"
-#include "resources/BuiltinTexts.h"
+#include "lang/WindowTexts.h"
+
+#include <QComboBox>
 
 #include <QFrame>
 
 namespace {
 const QString Section = QStringLiteral("Bars");
-constexpr int CaptionId = 7001;
-constexpr int StyleKey = 2;
-constexpr int FirstItemKey = 3;
-constexpr int IdBase = 7000;
 // The designed client area, in twips.
 constexpr int ClientWidth = 9255;
 constexpr int ClientHeight = 4215;
 } // namespace
 
-frmTrackVolumeToolBar::frmTrackVolumeToolBar()
+frmTrackVolumeToolBar::frmTrackVolumeToolBar() : ToolWindow(ToolWindowId::TrackVolume)
 {
     setObjectName(QStringLiteral("frmTrackVolumeToolBar"));
     createControls();
@@ -41,9 +36,7 @@ void frmTrackVolumeToolBar::createControls()
     fmSeparator->setGeometry(twipsRect(4545, 60, 60, ClientHeight - 120));
 
     // The window is created with the built-in texts in place.
-    SetLangCaption(this, LoadResString(CaptionId));
-    for (BarPanel *panel : m_bars)
-        panel->applyBuiltinTexts(IdBase + StyleKey, IdBase + FirstItemKey);
+    ApplyTexts(LangReader::builtinOnly());
 }
 
 void frmTrackVolumeToolBar::Form_Load()
@@ -54,9 +47,21 @@ void frmTrackVolumeToolBar::Form_Load()
 
 void frmTrackVolumeToolBar::ApplyTexts(const LangReader &lang)
 {
-    SetLangCaption(this, lang.text(Section, 1, CaptionId));
+    const WindowTexts texts(lang, Section);
+    texts.caption(this, 1, 7001);
     for (BarPanel *panel : m_bars)
-        panel->applyTexts(lang, Section, StyleKey, IdBase + StyleKey, FirstItemKey, IdBase + FirstItemKey);
+        panel->applyTexts(texts, 2, 7002, 3, 7003);
+}
+
+void frmTrackVolumeToolBar::showDocument()
+{
+    for (BarPanel *panel : m_bars)
+        panel->showDocument();
+}
+
+QComboBox *frmTrackVolumeToolBar::barKindBox(int bar)
+{
+    return m_bars.at(bar)->cbxBarType;
 }
 
 void frmTrackVolumeToolBar::EnableFrames()
@@ -68,13 +73,8 @@ void frmTrackVolumeToolBar::EnableFrames()
 // Below the Images tool window, spanning it and the Display tool window beside it.
 void frmTrackVolumeToolBar::placeWindow()
 {
-    frmImagesToolBar *images = frmImagesToolBar::get();
+    ToolWindow *images = toolwindows::get(ToolWindowId::Images);
     const int top = images->frameHeight();
     const int width = 2 * images->frameWidth();
     placeToolWindow(this, 0, top, width);
-}
-
-bool frmTrackVolumeToolBar::Form_QueryUnload(int unloadMode)
-{
-    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewTrackVolumeTB_Click);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MdiForm.h"
+#include "editors/ToolWindows.h"
 
 #include <array>
 
@@ -10,7 +10,7 @@ class QFrame;
 
 // The track and volume tool window of a window skin: the track bar's panel in the
 // left half, the volume bar's in the right half.
-class frmTrackVolumeToolBar : public MdiForm, public FormInstance<frmTrackVolumeToolBar>
+class frmTrackVolumeToolBar : public ToolWindow, public FormInstance<frmTrackVolumeToolBar>
 {
     Q_OBJECT
 
@@ -20,21 +20,19 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltips and list entries their texts
-    // in the current language (also run by the window's own load).
-    void ApplyTexts(const LangReader &lang);
+    void ApplyTexts(const LangReader &lang) override;
+    // Both bars.
+    void showDocument() override;
 
     // Enables the six bar frames (they are never disabled again).
-    void EnableFrames();
+    void EnableFrames() override;
+    QComboBox *barKindBox(int bar) override;
 
     // The panel of bar i: 0 the track bar, 1 the volume bar.
     BarPanel *bar(int i) const { return m_bars.at(i); }
 
     // The line between the two halves.
     QFrame *fmSeparator = nullptr;
-
-protected:
-    bool Form_QueryUnload(int unloadMode) override;
 
 private:
     void createControls();

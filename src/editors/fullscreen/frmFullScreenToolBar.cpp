@@ -1,14 +1,13 @@
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 
-#include "core/Module.h"
-#include "core/frmMain.h"
+#include "skin/Module.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/Locale.h"
+#include "lang/WindowTexts.h"
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
@@ -29,7 +28,7 @@ bool statusTextUsed()
 
 } // namespace
 
-frmFullScreenToolBar::frmFullScreenToolBar()
+frmFullScreenToolBar::frmFullScreenToolBar() : ButtonToolWindow(ToolWindowId::FullScreen)
 {
     setObjectName(QStringLiteral("frmFullScreenToolBar"));
     createControls();
@@ -179,47 +178,53 @@ void frmFullScreenToolBar::Form_Load()
 
 void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
 {
-    const QString section = QStringLiteral("FullScreen");
-    const auto text = [&](int key) { return lang.text(section, key, 8000 + key); };
+    const WindowTexts texts(lang, "FullScreen");
+    texts.caption(this, 1, 8001);
+    texts.caption(fmMain, 2, 8002);
+    texts.caption(cmdBrowseMainWindow, 3, 8003);
+    texts.caption(chkShape, 4, 8004);
 
-    SetLangCaption(this, text(1));
-    SetLangCaption(fmMain, text(2));
-    SetLangCaption(cmdBrowseMainWindow, text(3));
-    SetLangCaption(chkShape, text(4));
-
-    SetLangCaption(fmPosition, text(5));
+    texts.caption(fmPosition, 5, 8005);
     for (int k = 0; k < 3; ++k)
-        SetLangListEntry(cbxPositionLMR, k, text(6 + k));
+        texts.listEntry(cbxPositionLMR, k, 6 + k, 8006 + k);
     for (int k = 0; k < 3; ++k)
-        SetLangListEntry(cbxPositionBTB, k, text(9 + k));
-    SetLangCaption(lblPosition, text(12));
-    SetLangCaption(lblPositionDescription, text(13));
+        texts.listEntry(cbxPositionBTB, k, 9 + k, 8009 + k);
+    texts.caption(lblPosition, 12, 8012);
+    texts.caption(lblPositionDescription, 13, 8013);
 
-    SetLangCaption(fmDisplay, text(14));
-    SetLangCaption(chkDisplayUsed, text(15));
-    SetLangCaption(lblDisplayDimText, text(16));
-    SetLangToolTip(txtDisplayDimMax, lang.text(QStringLiteral("Display"), QStringLiteral("4_T"), 6004));
-    SetLangCaption(lblDisplayDimTextPixels, text(17));
-    SetLangCaption(lblDisplayAlignment, text(18));
+    texts.caption(fmDisplay, 14, 8014);
+    texts.caption(chkDisplayUsed, 15, 8015);
+    texts.caption(lblDisplayDimText, 16, 8016);
+    WindowTexts(lang, "Display").toolTip(txtDisplayDimMax, "4_T", 6004);
+    texts.caption(lblDisplayDimTextPixels, 17, 8017);
+    texts.caption(lblDisplayAlignment, 18, 8018);
     for (int k = 0; k < 3; ++k)
-        SetLangListEntry(cbxDisplayAlignment, k, text(19 + k));
-    SetLangCaption(lblDisplayFont, text(22));
-    SetLangCaption(cmdDisplayFont, text(23));
+        texts.listEntry(cbxDisplayAlignment, k, 19 + k, 8019 + k);
+    texts.caption(lblDisplayFont, 22, 8022);
+    texts.caption(cmdDisplayFont, 23, 8023);
 
-    m_displayCoordinates->applyTexts(lang, section, 24, 8024);
+    m_displayCoordinates->applyTexts(texts, 24, 8024);
 
-    SetLangCaption(fmBtnList, text(28));
-    SetLangCaption(chkExtension, text(29));
-    applyButtonTexts(text, 30, 35);
+    texts.caption(fmBtnList, 28, 8028);
+    texts.caption(chkExtension, 29, 8029);
+    applyButtonTexts(texts, 30, 8030, 35, 8035);
 
     // Both bar panels take the same keys but for their frames' captions.
-    m_bars[0]->applyTexts(lang, section, 47, 8047, 49, 8049);
-    m_bars[1]->applyTexts(lang, section, 48, 8048, 49, 8049);
+    m_bars[0]->applyTexts(texts, 47, 8047, 49, 8049);
+    m_bars[1]->applyTexts(texts, 48, 8048, 49, 8049);
 }
 
-bool frmFullScreenToolBar::Form_QueryUnload(int unloadMode)
+void frmFullScreenToolBar::showDocument()
 {
-    return hideOnUserClose(this, unloadMode, &frmMain::mnuViewFullScreenTB_Click);
+    showSharedDocument();
+    const DisplayRec &status = gDisplays[7];
+    chkDisplayUsed->setChecked(status.DspUsed != 0);
+    txtDisplayDimMax->setText(QString::number(status.DspMaxWidth));
+    cbxDisplayAlignment->setCurrentIndex(gStatTxtAlign >= 0 && gStatTxtAlign < 3 ? gStatTxtAlign : -1);
+    txtDisplayX->setText(QString::number(status.DspX));
+    txtDisplayY->setText(QString::number(status.DspY));
+    for (BarPanel *panel : m_bars)
+        panel->showDocument();
 }
 
 void frmFullScreenToolBar::EnableEditingFrames()
@@ -238,8 +243,8 @@ void frmFullScreenToolBar::chkExtension_Click()
     // The extension is kept in the window skin's file, not in this one.
     if (unlocked)
         dialogs::msgBox(
-            gMessages[30] + QLatin1Char('\n') + gMessages[31] + QStringLiteral("\n\n") + gMessages[32],
-            dialogs::vbExclamation, gMessages[2]);
+            Message(13031) + QLatin1Char('\n') + Message(13032) + QStringLiteral("\n\n") + Message(13033),
+            dialogs::vbExclamation, Message(13003));
 }
 
 QComboBox *frmFullScreenToolBar::barKindBox(int bar)

@@ -22,9 +22,10 @@ public:
 
     void Form_Load();
 
-    // Gives the window's captions, labels, tooltip and list entries their texts
-    // in the current language (also run by the window's own load). No handler runs.
-    void ApplyTexts(const LangReader &lang);
+    void ApplyTexts(const LangReader &lang) override;
+    // Main image, shape, extension, position, status text and both bars.
+    void showDocument() override;
+    QComboBox *barKindBox(int bar) override;
 
     // Position on the monitor.
     QGroupBox *fmPosition = nullptr;
@@ -66,9 +67,7 @@ public:
     ControlArray<QFrame> fmSeparator;
 
 protected:
-    bool Form_QueryUnload(int unloadMode) override;
     void EnableEditingFrames() override;
-    QComboBox *barKindBox(int bar) override;
 
 private:
     void createControls();

@@ -1,0 +1,146 @@
+#include "platform/MdiForm.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+QPointer<QMdiArea> g_host;
+}
+
+QMdiArea *mdiHost()
+{
+    return g_host.data();
+}
+
+void setMdiHost(QMdiArea *area)
+{
+    g_host = area;
+}
+
+MdiForm::MdiForm(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+MdiForm::~MdiForm() = default;
+
+QWidget *MdiForm::frame()
+{
+    if (m_subWindow)
+        return m_subWindow;
+    if (QMdiArea *area = mdiHost()) {
+        m_subWindow = area->addSubWindow(this);
+        m_subWindow->setObjectName(objectName() + QStringLiteral("_frame"));
+        m_subWindow->installEventFilter(this);
+        return m_subWindow;
+    }
+    return this;
+}
+
+void MdiForm::Show()
+{
+    QWidget *f = frame();
+    if (f != this)
+        QWidget::show();
+    f->show();
+    f->raise();
+}
+
+void MdiForm::Hide()
+{
+    frame()->hide();
+}
+
+bool MdiForm::isShown() const
+{
+    const QWidget *f = m_subWindow ? static_cast<const QWidget *>(m_subWindow.data()) : this;
+    return f->isVisible();
+}
+
+int MdiForm::frameLeft()
+{
+    return frame()->x();
+}
+
+int MdiForm::frameTop()
+{
+    return frame()->y();
+}
+
+int MdiForm::frameWidth()
+{
+    return frame()->width();
+}
+
+int MdiForm::frameHeight()
+{
+    return frame()->height();
+}
+
+void MdiForm::moveFrame(int left, int top)
+{
+    frame()->move(left, top);
+}
+
+void MdiForm::resizeFrame(int width, int height)
+{
+    frame()->resize(width, height);
+}
+
+QString MdiForm::caption() const
+{
+    return windowTitle();
+}
+
+void MdiForm::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+    if (m_subWindow)
+        m_subWindow->setWindowTitle(caption);
+}
+
+bool MdiForm::Unload(int mode)
+{
+    if (m_unloading)
+        return true;
+    if (Form_QueryUnload(mode))
+        return false;
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        return false;
+    m_unloading = true;
+    hide();
+    if (m_subWindow) {
+        QMdiSubWindow *sub = m_subWindow;
+        sub->removeEventFilter(this);
+        sub->hide();
+        if (QMdiArea *area = sub->mdiArea())
+            area->removeSubWindow(sub);
+        sub->setWidget(nullptr);
+        // The frame may be in the middle of its own close event: let it go later.
+        sub->deleteLater();
+    }
+    delete this;
+    return true;
+}
+
+bool MdiForm::Form_QueryUnload(int)
+{
+    return false;
+}
+
+void MdiForm::Form_Unload(bool &) { }
+
+bool MdiForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_subWindow && event->type() == QEvent::Close && !m_unloading) {
+        // The close box: the window decides whether it unloads.
+        // Nothing of this object may be touched after Unload: it may be gone.
+        event->ignore();
+        Unload(vbFormControlMenu);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

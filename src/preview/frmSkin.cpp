@@ -1,0 +1,347 @@
+#include "preview/frmSkin.h"
+
+#include "skin/Module.h"
+#include "preview/SkinButtons.h"
+#include "skin/SkinChange.h"
+#include "skin/SkinDocument.h"
+#include "skin/SkinFonts.h"
+#include "skin/SkinWriter.h"
+#include "platform/Transparent.h"
+#include "lang/Locale.h"
+#include "platform/Dialogs.h"
+#include "platform/Screen.h"
+#include "platform/VbRuntime.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace {
+
+// The font size of a font string "face,size,style": the number after the first comma.
+double fontSizeOf(const QString &font)
+{
+    const int comma = font.indexOf(QLatin1Char(','));
+    return comma < 0 ? 0.0 : vb::Val(font.mid(comma + 1));
+}
+
+constexpr int DisplayCount = 8;
+constexpr int BarCount = 2;
+
+} // namespace
+
+PreviewEvents &PreviewEvents::instance()
+{
+    static PreviewEvents events;
+    return events;
+}
+
+frmSkin::frmSkin()
+{
+    setObjectName(QStringLiteral("frmSkin"));
+    createControls();
+    connectHandlers();
+}
+
+frmSkin::~frmSkin() = default;
+
+void frmSkin::createControls()
+{
+    pctBackground = new PictureBox(this);
+    pctBackground->setObjectName(QStringLiteral("pctBackground"));
+    pctBackground->setAutoSize(false);
+    pctBackground->setBackColor(DefaultBackColor());
+    pctBackground->setGeometry(rect());
+
+    // An empty white box until a main image is loaded into it: a new skin shows
+    // where its main window will be.
+    pctSkinMain = new PictureBox(pctBackground);
+    pctSkinMain->setObjectName(QStringLiteral("pctSkinMain"));
+    pctSkinMain->setBackColor(Qt::white);
+    pctSkinMain->setGeometry(0, 0, 320, 240);
+
+    QWidget *host = pctSkinMain;
+    pctSkinButton.setFactory(QStringLiteral("pctSkinButton"), [host](int) {
+        // A copy of the template: sized by its picture, hidden until shown.
+        auto *box = new PictureBox(host);
+        box->hide();
+        return box;
+    });
+    auto *buttonTemplate = new PictureBox(host);
+    buttonTemplate->hide();
+    pctSkinButton.insert(0, buttonTemplate);
+
+    lblSkinText.setFactory(QStringLiteral("lblSkinText"), [host](int) {
+        auto *label = new QLabel(host);
+        QFont font = label->font();
+        font.setPointSize(8);
+        label->setFont(font);
+        label->hide();
+        return label;
+    });
+    for (int i = 0; i < DisplayCount; ++i)
+        lblSkinText.load(i);
+
+    lblSkinBar.setFactory(QStringLiteral("lblSkinBar"), [host](int) {
+        auto *label = new QLabel(host);
+        label->hide();
+        return label;
+    });
+    pctSkinBar.setFactory(QStringLiteral("pctSkinBar"), [host](int) {
+        auto *box = new PictureBox(host);
+        box->hide();
+        return box;
+    });
+    for (int i = 0; i < BarCount; ++i) {
+        lblSkinBar.load(i);
+        pctSkinBar.load(i);
+    }
+}
+
+void frmSkin::connectHandlers()
+{
+    connect(pctSkinMain, &PictureBox::clicked, this, &frmSkin::pctSkinMain_Click);
+    connect(&SkinChangeEvents::instance(), &SkinChangeEvents::markChanged, this, &frmSkin::showSkinChanged);
+}
+
+void frmSkin::showSkinChanged(bool changed)
+{
+    const QString shown = caption();
+    if (changed && !shown.startsWith(QLatin1Char('*')))
+        setCaption(QLatin1Char('*') + shown);
+    else if (!changed && shown.startsWith(QLatin1Char('*')))
+        setCaption(shown.mid(1));
+}
+
+// --- Lifecycle ---
+
+void frmSkin::Form_Load()
+{
+    // A new skin gets its file name before anything else; without one the load
+    // stops and the command that showed the window closes it again.
+    if (gSkinFile.isEmpty()) {
+        emit PreviewEvents::instance().fileNameNeeded();
+        if (gSkinFile.isEmpty())
+            return;
+    }
+
+    labelDisplayTexts();
+    SizeToMainPicture();
+    emit PreviewEvents::instance().loading(this);
+    InitSkinDefaults();
+    ApplyBackColor();
+}
+
+void frmSkin::labelDisplayTexts()
+{
+    const LangReader lang;
+    for (int i = 0; i < DisplayCount; ++i)
+        lblSkinText[i]->setText(lang.text(QStringLiteral("Skin"), i + 1, 4001 + i));
+}
+
+bool frmSkin::Form_QueryUnload(int)
+{
+    if (!gSkinChanged)
+        return false;
+    const int answer
+        = dialogs::msgBox(Message(13018), dialogs::vbYesNoCancel | dialogs::vbInformation, Message(13002), this);
+    if (answer == dialogs::vbCancel)
+        return true;
+    if (answer == dialogs::vbYes) {
+        SaveSkin();
+        // A save that failed (the writer has said why) keeps the mark: closing
+        // now would lose the changes, so the window stays open.
+        return gSkinChanged;
+    }
+    ClearSkinChanged();
+    return false;
+}
+
+void frmSkin::Form_Unload(bool &)
+{
+    emit PreviewEvents::instance().unloading();
+    UnregisterSkinFonts();
+    gSkinFile.clear();
+}
+
+void frmSkin::resizeEvent(QResizeEvent *event)
+{
+    MdiForm::resizeEvent(event);
+    // A minimised window has no client area: the background keeps its size.
+    if (event->size().height() > 0)
+        pctBackground->setGeometry(0, 0, event->size().width(), event->size().height());
+}
+
+// --- Background ---
+
+QColor frmSkin::DefaultBackColor()
+{
+    return QApplication::palette().color(QPalette::Dark);
+}
+
+void frmSkin::ApplyBackColor()
+{
+    if (gBackColor >= 0 && gBackColor <= 0xFFFFFF)
+        pctBackground->setBackColor(screen::colorFromSystem(gBackColor));
+    else
+        pctBackground->setBackColor(DefaultBackColor());
+}
+
+// --- Drawing ---
+
+void frmSkin::LoadMainPicture(const QString &path, bool shaped)
+{
+    LoadSkinPicture(pctSkinMain, path, shaped);
+    SizeToMainPicture();
+}
+
+void frmSkin::LoadMainPicture(const QString &path)
+{
+    LoadMainPicture(path, gAnyShape != 0);
+}
+
+void frmSkin::SizeToMainPicture()
+{
+    resizeFrame(pctSkinMain->width() + gFrameBorderX, pctSkinMain->height() + gFrameBorderY);
+}
+
+void frmSkin::pctSkinMain_Click()
+{
+    // The window stays disabled while it redraws, so that no click starts a
+    // second redraw; whatever fails on the way, it is given back.
+    setEnabled(false);
+    // A close waiting among the pending events may unload the window here.
+    const QPointer<frmSkin> self(this);
+    QCoreApplication::processEvents();
+    if (!self)
+        return;
+    // Inside the main window the busy cursor is the main window's.
+    QPointer<QWidget> main = window();
+    if (main)
+        main->setCursor(Qt::BusyCursor);
+    const auto restore = qScopeGuard([this, main] {
+        setEnabled(true);
+        if (main)
+            main->unsetCursor();
+    });
+
+    gZoom = gZoom == 1 ? 2 : 1;
+
+    // A picture that is missing or unreadable leaves its element as it was.
+    vb::resumeNext([this] { LoadMainPicture(AddBackslash(gSkinFolder) + gMainImage); });
+    redrawButtons();
+    redrawBars();
+    redrawDisplays();
+}
+
+void frmSkin::redrawButtons()
+{
+    for (int i = 1; i <= ButtonCount(); ++i)
+        RedrawButton(i);
+}
+
+void frmSkin::RedrawButton(int i)
+{
+    if (i < 1 || i > ButtonCount())
+        return;
+    PictureBox *box = pctSkinButton.at(i);
+    if (!box)
+        return;
+    const ButtonRec &button = gButtons[i];
+    vb::resumeNext([&] {
+        LoadSkinPicture(box, button.BtnFile, button.BtnType != 0);
+        box->move(ZoomedPixels(button.BtnX), ZoomedPixels(button.BtnY));
+    });
+}
+
+void frmSkin::redrawBars()
+{
+    for (int i = 0; i < BarCount; ++i)
+        RedrawBar(i);
+}
+
+void frmSkin::RedrawBar(int i)
+{
+    if (i < 0 || i >= BarCount)
+        return;
+    const QString folder = AddBackslash(gSkinFolder);
+    {
+        const BarRec &bar = gBars[i];
+        const QPoint position(ZoomedPixels(bar.BarLeft), ZoomedPixels(bar.BarTop));
+        switch (bar.BarKind) {
+        case 0:
+        case 1:
+            lblSkinBar[i]->setGeometry(
+                QRect(position, QSize(ZoomedPixels(bar.BarWidth), ZoomedPixels(bar.BarHeight))));
+            break;
+        case 2:
+        case 3:
+        case 4:
+        case 5: {
+            QString path = folder + bar.BarImage;
+            if (bar.BarKind >= 4)
+                path += gButtonExt.isEmpty() ? QStringLiteral("N") : QStringLiteral("N.") + gButtonExt;
+            // Button bars are shaped by their image; bitmap bars are not.
+            const bool shaped = bar.BarKind >= 4;
+            PictureBox *box = pctSkinBar[i];
+            vb::resumeNext([&] {
+                LoadSkinPicture(box, path, shaped);
+                box->move(position);
+            });
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+void frmSkin::redrawDisplays()
+{
+    for (int i = 0; i < DisplayCount; ++i)
+        PlaceDisplayLabel(i);
+}
+
+void frmSkin::PlaceDisplayLabel(int i)
+{
+    QLabel *label = lblSkinText[i];
+    if (!label || i < 0 || i >= DisplayCount)
+        return;
+    const DisplayRec &display = gDisplays[i];
+    label->move(ZoomedPixels(display.DspX), ZoomedPixels(display.DspY));
+    // A font string without a size leaves the label's font size as it is.
+    const double size = fontSizeOf(display.DspFont) * gZoom;
+    if (size > 0) {
+        QFont font = label->font();
+        font.setPointSizeF(size);
+        label->setFont(font);
+    }
+    SizeDisplayLabel(i);
+}
+
+void frmSkin::SizeDisplayLabel(int i)
+{
+    QLabel *label = lblSkinText[i];
+    if (!label || i < 0 || i >= DisplayCount)
+        return;
+    const int32_t maxWidth = gDisplays[i].DspMaxWidth;
+    if (maxWidth > 0) {
+        label->setFrameShape(QFrame::Box);
+        label->setLineWidth(1);
+        label->resize(ZoomedPixels(maxWidth), label->sizeHint().height());
+    } else {
+        label->setFrameShape(QFrame::NoFrame);
+        label->adjustSize();
+    }
+}
+
+int frmSkin::ZoomedPixels(int32_t skinPixels)
+{
+    // A value read from a skin file can lie far outside what a widget accepts.
+    const int64_t product = int64_t(skinPixels) * gZoom;
+    return int(std::clamp<int64_t>(product, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}

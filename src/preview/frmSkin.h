@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/MdiForm.h"
+#include "platform/PictureBox.h"
+#include "platform/ControlArray.h"
+
+#include <QLabel>
+
+class frmSkin;
+
+// What the preview reports to the windows above it. There is one preview at a
+// time, so its reports come from one object that the main window connects once;
+// every report is delivered before the preview goes on.
+class PreviewEvents : public QObject
+{
+    Q_OBJECT
+
+public:
+    static PreviewEvents &instance();
+
+signals:
+    // A new skin's load found no file name: give gSkinFile one (the save command).
+    // The load stops when gSkinFile is still empty afterwards.
+    void fileNameNeeded();
+    // The load has labelled the display texts: place the window, switch the menus
+    // on and show the tool windows of the skin's kind. The document is reset after it.
+    void loading(frmSkin *preview);
+    // The unload: close the tool windows and switch the menus off.
+    void unloading();
+};
+
+// The preview window: draws the open skin at zoom 1 or 2, one control per
+// element of the skin document. It exists exactly while a skin is open.
+class frmSkin : public MdiForm, public FormInstance<frmSkin>
+{
+    Q_OBJECT
+
+public:
+    frmSkin();
+    ~frmSkin() override;
+
+    void Form_Load();
+
+    // A click on the main picture: toggles the zoom and redraws every element.
+    void pctSkinMain_Click();
+
+    // Loads the main image into pctSkinMain at the current zoom, shaped or not,
+    // and sizes the window to it. Raises vb::Error (53, 481) before
+    // changing anything when the file is missing or not a picture.
+    void LoadMainPicture(const QString &path, bool shaped);
+    // The same, shaped by gAnyShape.
+    void LoadMainPicture(const QString &path);
+
+    // Gives the background the colour of gBackColor (a colour value 0 to
+    // &HFFFFFF, red in the low byte), or the default colour for any other value.
+    void ApplyBackColor();
+    // The background's start colour (the application workspace's).
+    static QColor DefaultBackColor();
+
+    // Places and sizes display label i from gDisplays(i) at the current zoom:
+    // position, font size, and either a fixed width with a border or a size
+    // that follows the text.
+    void PlaceDisplayLabel(int i);
+
+    // The width rule of display label i: a display with a maximum width is a
+    // bordered box of exactly that width at the current zoom, any other is sized
+    // to its text without a border.
+    void SizeDisplayLabel(int i);
+
+    // A skin coordinate or size at the current zoom, in pixels.
+    static int ZoomedPixels(int32_t skinPixels);
+
+    // The per-element redraws the editors call after changing the document: the
+    // picture of button i (1 to ButtonCount()) from gButtons(i), and bar i (0 the
+    // track bar, 1 the volume bar) from gBars(i); PlaceDisplayLabel redraws a
+    // display label. A picture that is missing or unreadable leaves its element
+    // as it was. AddSkinButton (SkinButtons.h) creates a button's picture.
+    void RedrawButton(int i);
+    void RedrawBar(int i);
+
+    // Sizes the window to the main picture and its frame allowances.
+    void SizeToMainPicture();
+
+    PictureBox *pctBackground = nullptr;
+    PictureBox *pctSkinMain = nullptr;
+    ControlArray<PictureBox> pctSkinButton; // element 0 is the template
+    ControlArray<QLabel> lblSkinText; // 0 to 7
+    ControlArray<QLabel> lblSkinBar; // 0 and 1
+    ControlArray<PictureBox> pctSkinBar; // 0 and 1
+
+protected:
+    bool Form_QueryUnload(int unloadMode) override;
+    void Form_Unload(bool &cancel) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void labelDisplayTexts();
+    void showSkinChanged(bool changed);
+    void redrawButtons();
+    void redrawBars();
+    void redrawDisplays();
+};

@@ -1,0 +1,98 @@
+#include "editors/ToolWindows.h"
+#include "support/ToolWindowTestEnvironment.h"
+
+#include <QAction>
+
+Q_DECLARE_METATYPE(ToolWindowId)
+
+// What the four tool windows share, shown once per window.
+class tst_tool_windows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(m_env.prepare()); }
+    void init() { m_env.start(); }
+    void cleanup() { m_env.finish(); }
+
+    void closeBoxOnlyHidesAndUnchecksTheViewItem_data();
+    void closeBoxOnlyHidesAndUnchecksTheViewItem();
+    void closeByCodeUnloads_data() { rows(); }
+    void closeByCodeUnloads();
+    void captionComesFromTheLanguageFile_data() { rows(); }
+    void captionComesFromTheLanguageFile();
+
+private:
+    static void rows();
+    QAction *viewItem(const char *name) const { return m_env.main->findChild<QAction *>(QLatin1String(name)); }
+
+    ToolWindowTestEnvironment m_env;
+};
+
+void tst_tool_windows::rows()
+{
+    QTest::addColumn<ToolWindowId>("id");
+    QTest::addColumn<QString>("viewItem");
+    QTest::addColumn<QString>("section");
+    // clang-format off
+    QTest::newRow("Images")      << ToolWindowId::Images      << "mnuViewImagesTB"      << "Images";
+    QTest::newRow("Display")     << ToolWindowId::Display     << "mnuViewDisplayTB"     << "Display";
+    QTest::newRow("TrackVolume") << ToolWindowId::TrackVolume << "mnuViewTrackVolumeTB" << "Bars";
+    QTest::newRow("FullScreen")  << ToolWindowId::FullScreen  << "mnuViewFullScreenTB"  << "FullScreen";
+    // clang-format on
+}
+
+void tst_tool_windows::closeBoxOnlyHidesAndUnchecksTheViewItem_data()
+{
+    rows();
+}
+
+void tst_tool_windows::closeBoxOnlyHidesAndUnchecksTheViewItem()
+{
+    QFETCH(ToolWindowId, id);
+    QFETCH(QString, viewItem);
+    m_env.openSkin(id == ToolWindowId::FullScreen);
+    ToolWindow *window = toolwindows::get(id);
+    QAction *item = this->viewItem(viewItem.toLatin1().constData());
+    QVERIFY(window->isShown());
+    QVERIFY(item->isChecked());
+
+    window->frame()->close();
+    QCOMPARE(toolwindows::loaded(id), window);
+    QVERIFY(!window->isShown());
+    QVERIFY(!item->isChecked());
+
+    // The View item shows it again, as it was.
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QCOMPARE(toolwindows::loaded(id), window);
+    QVERIFY(window->isShown());
+}
+
+void tst_tool_windows::closeByCodeUnloads()
+{
+    QFETCH(ToolWindowId, id);
+    QFETCH(QString, viewItem);
+    toolwindows::get(id)->Show();
+    QVERIFY(toolwindows::loaded(id)->Unload(vbFormCode));
+    QVERIFY(!toolwindows::loaded(id));
+    QVERIFY(this->viewItem(viewItem.toLatin1().constData())->isChecked());
+}
+
+void tst_tool_windows::captionComesFromTheLanguageFile()
+{
+    QFETCH(ToolWindowId, id);
+    QFETCH(QString, section);
+    // A value that names its own section and key.
+    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[" + section.toLatin1() + "]\r\n1=" + section.toLatin1()
+        + ".1\r\n");
+    ToolWindow *window = toolwindows::get(id);
+    QCOMPARE(window->caption(), section + QStringLiteral(".1"));
+
+    gUILanguage.clear();
+    window->ApplyTexts(LangReader());
+    QVERIFY(window->caption() != section + QStringLiteral(".1"));
+}
+
+QTEST_MAIN(tst_tool_windows)
+#include "tst_tool_windows.moc"

@@ -1,0 +1,115 @@
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+// The layers of src/ and what each may include besides itself: an include never
+// points upward, and the includes between folders form no circle.
+class tst_layering : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void includesPointDownward();
+    void foldersFormNoCircle();
+
+private:
+    struct Include {
+        QString file;   // "editors/buttons/frmImagesToolBar.cpp"
+        QString header; // "core/frmMain.h"
+    };
+    static QList<Include> includes();
+    static QString folderOf(const QString &path) { return path.left(path.lastIndexOf(QLatin1Char('/'))); }
+    static QString layerOf(const QString &path) { return path.section(QLatin1Char('/'), 0, 0); }
+};
+
+QList<tst_layering::Include> tst_layering::includes()
+{
+    const QString root = QString::fromUtf8(TVX_SOURCE_DIR) + QLatin1Char('/');
+    static const QRegularExpression line(QStringLiteral("^\\s*#\\s*include\\s*\"([^\"]+)\""),
+        QRegularExpression::MultilineOption);
+    QList<Include> found;
+    QDirIterator it(root, { QStringLiteral("*.h"), QStringLiteral("*.cpp") }, QDir::Files,
+        QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = line.globalMatch(text); match.hasNext();)
+            found.append({ path.mid(root.size()), match.next().captured(1) });
+    }
+    return found;
+}
+
+void tst_layering::includesPointDownward()
+{
+    // clang-format off
+    const QHash<QString, QStringList> allowed = {
+        { "platform",  {} },
+        { "resources", { "platform" } },
+        { "lang",      { "platform", "resources" } },
+        { "skin",      { "platform", "resources", "lang" } },
+        { "preview",   { "platform", "resources", "lang", "skin" } },
+        { "editors",   { "platform", "resources", "lang", "skin", "preview" } },
+        { "archive",   { "platform", "resources", "lang", "skin" } },
+        { "core",      { "platform", "resources", "lang", "skin", "preview", "editors", "archive" } },
+    };
+    // clang-format on
+    const QList<Include> all = includes();
+    QVERIFY(all.size() > 100);
+    QStringList upward;
+    for (const Include &include : all) {
+        const QString from = layerOf(include.file);
+        const QString to = layerOf(include.header);
+        if (!allowed.contains(from)) {
+            // Only main() lives outside the layers.
+            if (include.file != QLatin1String("main.cpp"))
+                upward.append(include.file + QStringLiteral(" is in no layer"));
+            continue;
+        }
+        if (to != from && !allowed.value(from).contains(to))
+            upward.append(include.file + QStringLiteral(" includes ") + include.header);
+    }
+    QVERIFY2(upward.isEmpty(), qPrintable(upward.join(QLatin1Char('\n'))));
+}
+
+void tst_layering::foldersFormNoCircle()
+{
+    QHash<QString, QSet<QString>> edges;
+    for (const Include &include : includes()) {
+        const QString from = folderOf(include.file);
+        const QString to = folderOf(include.header);
+        if (from != to && include.header.contains(QLatin1Char('/')))
+            edges[from].insert(to);
+    }
+    // Depth-first search; a folder met again on the current path closes a circle.
+    QHash<QString, int> state; // 1 on the path, 2 done
+    QStringList path;
+    QString circle;
+    std::function<void(const QString &)> visit = [&](const QString &folder) {
+        state[folder] = 1;
+        path.append(folder);
+        for (const QString &next : edges.value(folder)) {
+            if (!circle.isEmpty())
+                break;
+            if (state.value(next) == 1)
+                circle = path.mid(path.indexOf(next)).join(QStringLiteral(" -> ")) + QStringLiteral(" -> ") + next;
+            else if (state.value(next) == 0)
+                visit(next);
+        }
+        path.removeLast();
+        state[folder] = 2;
+    };
+    for (auto it = edges.cbegin(); it != edges.cend() && circle.isEmpty(); ++it) {
+        if (state.value(it.key()) == 0)
+            visit(it.key());
+    }
+    QVERIFY2(circle.isEmpty(), qPrintable(circle));
+}
+
+QTEST_GUILESS_MAIN(tst_layering)
+#include "tst_layering.moc"

@@ -1,0 +1,256 @@
+// Writes the skin authors' guide: the Markdown source becomes a PDF, with
+// screenshots that this program takes of the editor's real windows, so that
+// the pictures show the editor as it is built.
+//
+//     tvx_guide <guide.md> <TVX_Morvane.pdf>
+//
+// Run it with QT_QPA_PLATFORM=offscreen: the editor starts in a private
+// program folder, answers its own dialogs and leaves nothing behind.
+
+#include "skin/Module.h"
+#include "core/frmMain.h"
+#include "core/startup.h"
+#include "editors/buttons/frmMultilanguageButtons.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+
+#include <cstdio>
+
+namespace {
+
+using Shots = QHash<QString, QImage>;
+
+// The widest a screenshot is drawn on the page, in document units.
+constexpr qreal MaxImageWidth = 400;
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+// A small window skin: a main image with a display area and two buttons.
+QString writeSampleSkin(const QString &folder)
+{
+    QDir().mkpath(folder);
+    QImage main(300, 90, QImage::Format_RGB32);
+    main.fill(QColor(0x30, 0x38, 0x48));
+    QPainter p(&main);
+    p.fillRect(QRect(10, 10, 280, 36), QColor(0x10, 0x14, 0x1C));
+    p.end();
+    main.save(folder + QStringLiteral("/Main.bmp"));
+    const char *const names[] = { "PlayN.bmp", "StopN.bmp" };
+    const QColor colours[] = { QColor(0x40, 0xB0, 0x60), QColor(0xC0, 0x50, 0x40) };
+    for (int i = 0; i < 2; ++i) {
+        QImage button(32, 24, QImage::Format_RGB32);
+        button.fill(colours[i]);
+        button.save(folder + QLatin1Char('/') + QLatin1String(names[i]));
+    }
+    const QString skin = folder + QStringLiteral("/Skin.ini");
+    writeFile(skin,
+        "[Tovix.Skin]\r\nVersion=1.00\r\n\r\n[Settings]\r\nSkinType=0\r\nMainImg=Main.bmp\r\nMainAnySape="
+        "0\r\n"
+        "Ext=.bmp\r\n\r\n[Buttons]\r\nNumber=2\r\nBtn1=Play,10,56,0,20;$lang.Actions.21\r\n"
+        "Btn2=Stop,50,56,0,22;Stop\r\n\r\n[Display]\r\nTitle=14,14;MS Sans Serif,8,N;FFFFFF\r\n\r\n"
+        "[TrackBar]\r\nPosSize=100,62,180,6\r\nKind=H\r\nTransparentBg=0\r\nBorder=1\r\n"
+        "BorderColor=000000\r\nColor=40B060\r\nMouseOverColor=80E0A0\r\nBackColor=101418\r\n\r\n"
+        "[GUI]\r\n\r\n[Text]\r\nAuthor=\r\nURL=\r\nDescription=A sample skin\r\n\r\n");
+    return skin;
+}
+
+// A full-screen skin with a movie-window image and the same two buttons.
+QString writeSampleFullScreenSkin(const QString &folder)
+{
+    writeSampleSkin(folder);
+    QFile::remove(folder + QStringLiteral("/Skin.ini"));
+    const QString skin = folder + QStringLiteral("/Skinfs.ini");
+    writeFile(skin,
+        "[Tovix.Skin]\r\nVersion=1.00\r\n\r\n[Settings]\r\nMainImg=Main.bmp\r\nMainAnySape=0\r\n"
+        "Position=B,2\r\n\r\n[Buttons]\r\nNumber=2\r\nBtn1=Play,10,56,0,20;$lang.Actions.21\r\n"
+        "Btn2=Stop,50,56,0,22;Stop\r\n\r\n[Display]\r\nStatTxtAlign=L\r\n"
+        "StatTxt=14,14;MS Sans Serif,8,N;FFFFFF\r\n\r\n");
+    return skin;
+}
+
+// Answers every dialog as a person pressing Escape would, except that a
+// question about unsaved changes is answered No and a modal form is handed to
+// onForm (which may take its picture) before it closes.
+void answerDialogs(std::function<void(QDialog *)> *onForm)
+{
+    dialogs::setResponder([onForm](const dialogs::Request &request) {
+        dialogs::Answer answer;
+        switch (request.kind) {
+        case dialogs::Request::Kind::MessageBox: {
+            const int buttons = request.style & 7;
+            answer.button = buttons == dialogs::vbOKOnly                             ? dialogs::vbOK
+                : (buttons == dialogs::vbYesNo || buttons == dialogs::vbYesNoCancel) ? dialogs::vbNo
+                                                                                     : dialogs::vbCancel;
+            break;
+        }
+        case dialogs::Request::Kind::ModalForm:
+            if (*onForm && request.form)
+                (*onForm)(request.form);
+            break;
+        default:
+            break;
+        }
+        return answer;
+    });
+}
+
+// The screenshots the guide shows, taken of the running editor.
+Shots takeScreenshots(const QString &work)
+{
+    Shots shots;
+    std::function<void(QDialog *)> onForm;
+    answerDialogs(&onForm);
+
+    const QString skin = writeSampleSkin(work + QStringLiteral("/skins/Sample"));
+    frmMain *main = startEditor({ QStringLiteral("TVX_Morvane"), skin });
+    if (!main)
+        return shots;
+    main->show();
+    settle();
+    shots.insert(QStringLiteral("main-window.png"), main->grab().toImage());
+
+    // The button-text picker over a small player language file.
+    const QString playerLang = work + QStringLiteral("/player/Lang");
+    QDir().mkpath(playerLang);
+    writeFile(playerLang + QStringLiteral("/English.lng"),
+        "[Tovix.lang]\r\nName=English\r\n\r\n[Actions]\r\n20=Play\r\n21=Pause\r\n22=Stop\r\n\r\n"
+        "[Menu]\r\nC1=Open file...\r\nC2=Close\r\nC12=Play\r\n");
+    gPlayerLangPath = playerLang;
+    gPlayerLangFile = QStringLiteral("English.lng");
+    onForm = [&shots](QDialog *form) {
+        settle();
+        shots.insert(QStringLiteral("button-text-picker.png"), form->grab().toImage());
+    };
+    QString text = QStringLiteral("$lang.Actions.21");
+    ShowMultilanguageButtons(text, main);
+    onForm = nullptr;
+
+    main->OpenRoad(writeSampleFullScreenSkin(work + QStringLiteral("/skins/SampleFS")));
+    settle();
+    shots.insert(QStringLiteral("full-screen.png"), main->grab().toImage());
+
+    // The main window deletes itself when it closes.
+    const QPointer<frmMain> closing(main);
+    main->close();
+    settle();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    delete closing.data();
+    dialogs::setResponder({});
+    return shots;
+}
+
+// Each top-level heading after the first starts a new page; pictures are
+// scaled down to the text width.
+void arrangeForPrint(QTextDocument &doc, const Shots &shots)
+{
+    QList<int> headings;
+    QList<QPair<int, QTextImageFormat>> images;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 1)
+            headings.append(block.position());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat())
+                images.append({ fragment.position(), fragment.charFormat().toImageFormat() });
+        }
+    }
+    QTextCursor cursor(&doc);
+    for (int i = 1; i < headings.size(); ++i) {
+        cursor.setPosition(headings.at(i));
+        QTextBlockFormat format = cursor.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.setBlockFormat(format);
+    }
+    for (auto &[position, image] : images) {
+        const QImage picture = shots.value(image.name());
+        if (picture.isNull())
+            continue;
+        const qreal width = qMin<qreal>(MaxImageWidth, picture.width());
+        image.setWidth(width);
+        image.setHeight(width * picture.height() / picture.width());
+        cursor.setPosition(position);
+        cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(image);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tvx_guide <guide.md> <output.pdf>\n");
+        return 2;
+    }
+    // Everything the editor reads or writes stays in a private folder.
+    QTemporaryDir work;
+    if (!work.isValid())
+        return 1;
+    for (const char *folder : { "home", "runtime", "config", "registry" })
+        QDir(work.path()).mkpath(QLatin1String(folder));
+    QFile::setPermissions(work.filePath(QStringLiteral("runtime")),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("TVX_MORVANE_HOME", QFile::encodeName(work.filePath(QStringLiteral("home"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(work.filePath(QStringLiteral("runtime"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.filePath(QStringLiteral("config"))));
+    qputenv("TVX_MORVANE_REGISTRY", QFile::encodeName(work.filePath(QStringLiteral("registry"))));
+
+    QApplication app(argc, argv);
+    const QString source = QFile::decodeName(argv[1]);
+    const QString output = QFile::decodeName(argv[2]);
+
+    QFile markdown(source);
+    if (!markdown.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "tvx_guide: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    const Shots shots = takeScreenshots(work.path());
+
+    QTextDocument doc;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(9.5);
+    doc.setDefaultFont(font);
+    doc.setMarkdown(QString::fromUtf8(markdown.readAll()));
+    // After the text: setting it drops the resources of the previous one.
+    for (auto it = shots.begin(); it != shots.end(); ++it)
+        doc.addResource(QTextDocument::ImageResource, QUrl(it.key()), it.value());
+    arrangeForPrint(doc, shots);
+
+    QPdfWriter pdf(output);
+    pdf.setTitle(QStringLiteral("TVX Morvane: a guide for skin authors"));
+    pdf.setCreator(QStringLiteral("TVX Morvane"));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    doc.print(&pdf);
+    if (!QFile::exists(output)) {
+        std::fprintf(stderr, "tvx_guide: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
