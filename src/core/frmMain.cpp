@@ -65,7 +65,10 @@ frmMain::frmMain()
     setStartMenuStates();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    setFormCreatedHook({});
+}
 
 frmMain *frmMain::instance()
 {
@@ -237,6 +240,8 @@ void frmMain::connectHandlers()
     toggle(mnuViewDisplayTB, &frmMain::mnuViewDisplayTB_Click);
     toggle(mnuViewTrackVolumeTB, &frmMain::mnuViewTrackVolumeTB_Click);
     toggle(mnuViewFullScreenTB, &frmMain::mnuViewFullScreenTB_Click);
+
+    setFormCreatedHook([this](MdiForm *form) { connectChildWindow(form); });
 }
 
 void frmMain::connectPreviewAndToolWindows()
@@ -433,6 +438,7 @@ void frmMain::openCommandLine(const QStringList &arguments)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    commitPendingEdits();
     if (!closeChildWindows()) {
         event->ignore();
         return;

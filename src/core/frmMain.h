@@ -40,6 +40,10 @@ public:
     // Open dialog left in gDlgFileName and gDlgFileTitle.
     void OpenRoad(const QString &path = QString());
 
+    // Text typed into a tool window's box and not yet committed goes into the
+    // document: Save, Close and Exit run this first.
+    void commitPendingEdits();
+
     // Commands other windows call.
     void mnuFileSave_Click();
     void mnuBackGroundChoose_Click();
@@ -134,6 +138,11 @@ private:
     void previewLoading(frmSkin *preview);
     static void (frmMain::*viewCommand(ToolWindowId id))();
     void setStartMenuStates();
+
+    // What the preview and the button tool windows report, routed to the
+    // window that edits it and to the menus.
+    void connectChildWindow(class MdiForm *form);
+    void showButtonPopup(const QPoint &globalPos);
 
     QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
     QAction *addSeparator(QMenu *menu, const char *name);

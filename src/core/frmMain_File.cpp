@@ -24,6 +24,8 @@ namespace {
 // Closes the open skin; false when it is still open (the user kept it).
 bool closeSkin()
 {
+    if (frmMain *main = frmMain::instance())
+        main->commitPendingEdits();
     frmSkin::unload();
     return !frmSkin::loaded() && gSkinFile.isEmpty();
 }
@@ -101,6 +103,7 @@ void frmMain::newSkin(bool fullScreen)
 
 void frmMain::mnuFileSave_Click()
 {
+    commitPendingEdits();
     if (!gSkinFile.isEmpty()) {
         SaveSkin();
         return;
@@ -127,6 +130,7 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileClose_Click()
 {
+    commitPendingEdits();
     frmSkin::unload();
 }
 

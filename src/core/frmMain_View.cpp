@@ -47,16 +47,6 @@ void frmMain::mnuViewFullScreenTB_Click()
     toggleToolWindow(mnuViewFullScreenTB, ToolWindowId::FullScreen);
 }
 
-void frmMain::mnuViewSkinFile_Click()
-{
-    // Viewing the skin file is not built yet.
-}
-
-void frmMain::mnuViewApplyZOrder_Click()
-{
-    // The fixed stacking order of the preview is not built yet.
-}
-
 void frmMain::mnuLanguageLng_Click(int index)
 {
     for (int i = 0; i <= mnuLanguageLng.uBound(); ++i) {
@@ -90,16 +80,3 @@ void frmMain::mnuBackGroundRestore_Click()
     if (frmSkin *skin = frmSkin::loaded())
         skin->ApplyBackColor();
 }
-
-void frmMain::mnufmBtnRightClickMultilanguage_Click()
-{
-    // Automatic button texts are not built yet.
-}
-
-// The preview button's pop-up is not built yet.
-void frmMain::mnupctBtnRightClickUP_Click() { }
-void frmMain::mnupctBtnRightClickDOWN_Click() { }
-void frmMain::mnupctBtnRightClickBOTTOM_Click() { }
-void frmMain::mnupctBtnRightClickREMOVE_Click() { }
-void frmMain::mnupctBtnRightClickCLEAR_Click() { }
-void frmMain::mnupctBtnRightClickSORT_Click() { }

@@ -1,12 +1,65 @@
 #include "platform/FileSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
+
+#include <ctime>
 
 namespace fs {
 
 namespace {
+
+// The entries of a folder by their case-folded names, so that looking up many
+// names in one folder (every button of a skin) lists it once, not once per name.
+struct Listing {
+    int64_t modifiedNs = 0;
+    QHash<QString, QStringList> byFoldedName;
+};
+
+int64_t nanoseconds(const timespec &t)
+{
+    return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// A folder's modification time moves in coarse ticks: a listing taken within
+// this margin of the last change may have missed a change in the same tick,
+// and is made again next time.
+constexpr int64_t TickMarginNs = 100 * 1000000;
+
+const QHash<QString, QStringList> &entriesByFoldedName(const QString &folder)
+{
+    static QHash<QString, Listing> listings;
+    struct stat info {};
+    const QString dirPath = folder.isEmpty() ? QStringLiteral(".") : folder;
+    if (::stat(QFile::encodeName(dirPath).constData(), &info) != 0) {
+        static const QHash<QString, QStringList> none;
+        return none;
+    }
+    const int64_t modified = nanoseconds(info.st_mtim);
+    auto it = listings.find(dirPath);
+    if (it != listings.end() && it->modifiedNs == modified)
+        return it->byFoldedName;
+
+    Listing listing;
+    listing.modifiedNs = modified;
+    const QStringList entries = QDir(dirPath).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QString &entry : entries)
+        listing.byFoldedName[entry.toCaseFolded()] += entry;
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (nanoseconds(now) - modified < TickMarginNs)
+        listing.modifiedNs = -1; // not trusted next time
+    if (listings.size() > 256)
+        listings.clear();
+    it = listings.insert(dirPath, listing);
+    return it->byFoldedName;
+}
 
 // The entries of folder whose name equals name without regard to case, an exact
 // match first.
@@ -18,10 +71,8 @@ QStringList candidates(const QString &folder, const QString &name)
         found += name;
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return found;
-    QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const QStringList entries =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QString &entry : entries)
+    const QStringList sameFolded = entriesByFoldedName(folder).value(name.toCaseFolded());
+    for (const QString &entry : sameFolded)
         if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
             found += entry;
     return found;

@@ -8,6 +8,27 @@ namespace {
 QPointer<QMdiArea> g_host;
 }
 
+namespace {
+
+std::function<void(MdiForm *)> &formCreatedHook()
+{
+    static std::function<void(MdiForm *)> hook;
+    return hook;
+}
+
+} // namespace
+
+void setFormCreatedHook(std::function<void(MdiForm *form)> hook)
+{
+    formCreatedHook() = std::move(hook);
+}
+
+void notifyFormCreated(MdiForm *form)
+{
+    if (formCreatedHook())
+        formCreatedHook()(form);
+}
+
 QMdiArea *mdiHost()
 {
     return g_host.data();

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -63,6 +65,12 @@ private:
     bool m_unloading = false;
 };
 
+// The window above the child windows connects to what each one reports: the
+// hook runs for every default instance right after its construction, before
+// its Form_Load. An empty function removes it.
+void setFormCreatedHook(std::function<void(MdiForm *form)> hook);
+void notifyFormCreated(MdiForm *form);
+
 // The default instance of a window class: get() loads it on first use (the
 // constructor creates the controls, then Form_Load runs), loaded() tells whether
 // it exists, unload() destroys it.
@@ -74,6 +82,7 @@ public:
     {
         if (!s_instance) {
             s_instance = new T;
+            notifyFormCreated(s_instance.data());
             s_instance->Form_Load();
         }
         return s_instance.data();

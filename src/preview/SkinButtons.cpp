@@ -6,8 +6,11 @@
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/Pictures.h"
 #include "platform/VbRuntime.h"
+
+#include <QFileInfo>
 
 void LoadSkinPicture(PictureBox *box, const QString &path, bool shaped)
 {
@@ -90,4 +93,18 @@ void UnloadControlArray(ControlArray<PictureBox> &ctl)
 {
     for (int i = ctl.uBound(); i >= 1; --i)
         ctl.unload(i);
+}
+
+QString ButtonImagePath(const QString &baseName)
+{
+    QString path = AddBackslash(gSkinFolder) + baseName
+        + (gButtonExt.isEmpty() ? QStringLiteral("N") : QStringLiteral("N.") + gButtonExt);
+    if (fs::fileExists(path + QStringLiteral(".bmp")))
+        path += QStringLiteral(".bmp");
+    return path;
+}
+
+bool ButtonImageExists(const QString &path)
+{
+    return !path.isEmpty() && fs::fileExists(path) && !QFileInfo(fs::resolve(path)).isHidden();
 }

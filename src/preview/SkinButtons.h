@@ -32,5 +32,13 @@ bool AddSkinButton(int16_t &index, int16_t x, int16_t y, const QString &fileName
 // number and description.
 void ShowPictureError(const vb::Error &error);
 
+// The N image of the button of base name baseName, the one the preview shows:
+// the skin folder, the name, "N." and gButtonExt ("N" alone when the extension
+// is empty), with ".bmp" appended when a file of that name exists.
+QString ButtonImagePath(const QString &baseName);
+
+// Whether the N image exists as an ordinary file: a hidden file counts as missing.
+bool ButtonImageExists(const QString &path);
+
 // Unloads every element of a control array but the template element 0.
 void UnloadControlArray(ControlArray<PictureBox> &ctl);

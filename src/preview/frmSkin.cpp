@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScopeGuard>
 
@@ -65,10 +66,13 @@ void frmSkin::createControls()
     pctSkinMain->setGeometry(0, 0, 320, 240);
 
     QWidget *host = pctSkinMain;
-    pctSkinButton.setFactory(QStringLiteral("pctSkinButton"), [host](int) {
+    pctSkinButton.setFactory(QStringLiteral("pctSkinButton"), [this, host](int) {
         // A copy of the template: sized by its picture, hidden until shown.
         auto *box = new PictureBox(host);
         box->hide();
+        // Its tooltip follows the mouse's moves, also without a button held.
+        box->setMouseTracking(true);
+        box->installEventFilter(this);
         return box;
     });
     auto *buttonTemplate = new PictureBox(host);
@@ -84,7 +88,7 @@ void frmSkin::createControls()
         return label;
     });
     for (int i = 0; i < DisplayCount; ++i)
-        lblSkinText.load(i);
+        lblSkinText.load(i)->installEventFilter(this);
 
     lblSkinBar.setFactory(QStringLiteral("lblSkinBar"), [host](int) {
         auto *label = new QLabel(host);
@@ -97,8 +101,8 @@ void frmSkin::createControls()
         return box;
     });
     for (int i = 0; i < BarCount; ++i) {
-        lblSkinBar.load(i);
-        pctSkinBar.load(i);
+        lblSkinBar.load(i)->installEventFilter(this);
+        pctSkinBar.load(i)->installEventFilter(this);
     }
 }
 
@@ -106,6 +110,8 @@ void frmSkin::connectHandlers()
 {
     connect(pctSkinMain, &PictureBox::clicked, this, &frmSkin::pctSkinMain_Click);
     connect(&SkinChangeEvents::instance(), &SkinChangeEvents::markChanged, this, &frmSkin::showSkinChanged);
+    connect(pctBackground, &PictureBox::doubleClicked, this, &frmSkin::backgroundDoubleClicked);
+    connect(pctBackground, &PictureBox::mouseReleased, this, &frmSkin::backgroundMouseUp);
 }
 
 void frmSkin::showSkinChanged(bool changed)
@@ -147,8 +153,8 @@ bool frmSkin::Form_QueryUnload(int)
 {
     if (!gSkinChanged)
         return false;
-    const int answer
-        = dialogs::msgBox(Message(13018), dialogs::vbYesNoCancel | dialogs::vbInformation, Message(13002), this);
+    const int answer = dialogs::msgBox(
+        Message(13018), dialogs::vbYesNoCancel | dialogs::vbInformation, Message(13002), this);
     if (answer == dialogs::vbCancel)
         return true;
     if (answer == dialogs::vbYes) {
@@ -241,10 +247,10 @@ void frmSkin::pctSkinMain_Click()
 void frmSkin::redrawButtons()
 {
     for (int i = 1; i <= ButtonCount(); ++i)
-        RedrawButton(i);
+        RedrawSkinButton(i);
 }
 
-void frmSkin::RedrawButton(int i)
+void frmSkin::RedrawSkinButton(int i)
 {
     if (i < 1 || i > ButtonCount())
         return;
@@ -252,10 +258,22 @@ void frmSkin::RedrawButton(int i)
     if (!box)
         return;
     const ButtonRec &button = gButtons[i];
-    vb::resumeNext([&] {
-        LoadSkinPicture(box, button.BtnFile, button.BtnType != 0);
-        box->move(ZoomedPixels(button.BtnX), ZoomedPixels(button.BtnY));
-    });
+    vb::resumeNext([&] { LoadSkinPicture(box, button.BtnFile, button.BtnType != 0); });
+    box->move(ZoomedPixels(button.BtnX), ZoomedPixels(button.BtnY));
+}
+
+void frmSkin::ApplyZOrder()
+{
+    for (int i : { 0, 4, 6, 1, 5, 2, 3 })
+        lblSkinText[i]->raise();
+    for (int i : { 1, 0 }) {
+        lblSkinBar[i]->raise();
+        pctSkinBar[i]->raise();
+    }
+    for (int i = 1; i <= pctSkinButton.uBound(); ++i) {
+        if (PictureBox *box = pctSkinButton[i])
+            box->raise();
+    }
 }
 
 void frmSkin::redrawBars()
@@ -344,4 +362,160 @@ int frmSkin::ZoomedPixels(int32_t skinPixels)
     // A value read from a skin file can lie far outside what a widget accepts.
     const int64_t product = int64_t(skinPixels) * gZoom;
     return int(std::clamp<int64_t>(product, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+// --- Mouse ---
+
+frmSkin::Element frmSkin::elementOf(QObject *watched) const
+{
+    for (int i = 0; i < DisplayCount; ++i) {
+        if (watched == lblSkinText[i])
+            return { ElementKind::Display, i, lblSkinText[i] };
+    }
+    for (int i = 0; i < BarCount; ++i) {
+        if (watched == lblSkinBar[i])
+            return { ElementKind::Bar, i, lblSkinBar[i] };
+        if (watched == pctSkinBar[i])
+            return { ElementKind::Bar, i, pctSkinBar[i] };
+    }
+    for (int i = 1; i <= pctSkinButton.uBound(); ++i) {
+        if (watched == pctSkinButton[i])
+            return { ElementKind::Button, i, pctSkinButton[i] };
+    }
+    return {};
+}
+
+bool frmSkin::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        break;
+    default:
+        return MdiForm::eventFilter(watched, event);
+    }
+    const Element element = elementOf(watched);
+    if (!element.control)
+        return MdiForm::eventFilter(watched, event);
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    if (event->type() == QEvent::MouseButtonPress)
+        elementMouseDown(element, mouse);
+    else if (event->type() == QEvent::MouseMove)
+        elementMouseMove(element, mouse);
+    else if (event->type() == QEvent::MouseButtonRelease)
+        elementMouseUp(element, mouse);
+    // The elements' own handlers (a click on a picture box) take no part.
+    return true;
+}
+
+void frmSkin::elementMouseDown(const Element &element, QMouseEvent *event)
+{
+    const Qt::MouseButton button = event->button();
+    const QPoint globalPos = event->globalPosition().toPoint();
+    if (element.kind == ElementKind::Button) {
+        // Any mouse button selects the button; the right one then asks for its pop-up.
+        emit elementPressed(element.kind, element.index, button, globalPos);
+    }
+    if (button != Qt::LeftButton)
+        return;
+    if (element.kind == ElementKind::Display) {
+        emit elementPressed(element.kind, element.index, button, globalPos);
+    } else if (element.kind == ElementKind::Bar) {
+        element.control->raise();
+        // A label above a picture would take that picture's clicks.
+        if (qobject_cast<QLabel *>(element.control)) {
+            for (QObject *child : pctSkinMain->children()) {
+                if (auto *picture = qobject_cast<PictureBox *>(child)) {
+                    element.control->stackUnder(picture);
+                    break;
+                }
+            }
+        }
+    }
+    // Ctrl alone begins a live drag; with Shift or Alt as well the drag is plain.
+    const Qt::KeyboardModifiers keys
+        = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    m_visibleDrag = keys == Qt::ControlModifier;
+    m_dragOffset = event->position().toPoint();
+    // The pressed control keeps the mouse until the button is released.
+    m_dragSource = element.control;
+}
+
+bool frmSkin::mainPictureHolds(const QPoint &position) const
+{
+    // Only the main image takes a drop: the background around it does not.
+    if (!pctSkinMain->rect().contains(position))
+        return false;
+    const QRegion shape = pctSkinMain->mask();
+    return shape.isEmpty() || shape.contains(position);
+}
+
+void frmSkin::elementMouseMove(const Element &element, QMouseEvent *event)
+{
+    if (element.kind == ElementKind::Button && event->buttons() == Qt::NoButton)
+        emit buttonHovered(element.index);
+    if (!m_visibleDrag || m_dragSource != element.control || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
+    if (!mainPictureHolds(mouse))
+        return;
+    // At zoom 2 a coordinate follows the mouse only onto whole skin pixels.
+    const QPoint target = mouse - m_dragOffset;
+    QPoint moved = element.control->pos();
+    if (target.x() % gZoom == 0)
+        moved.setX(target.x());
+    if (target.y() % gZoom == 0)
+        moved.setY(target.y());
+    element.control->move(moved);
+    UpdateDraggedPosition(element);
+}
+
+void frmSkin::elementMouseUp(const Element &element, QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_dragSource != element.control)
+        return;
+    m_dragSource.clear();
+    const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
+    if (!mainPictureHolds(mouse))
+        return;
+    element.control->move(mouse - m_dragOffset);
+    UpdateDraggedPosition(element);
+}
+
+void frmSkin::UpdateDraggedPosition(const Element &element)
+{
+    // The boxes of the element's tool window take the position first (a half
+    // pixel at zoom 2 as it is); their change handlers re-place the element on
+    // a whole skin pixel, and the record takes where it ended.
+    const QPointer<QWidget> control = element.control;
+    emit elementDragged(
+        element.kind, element.index, double(control->x()) / gZoom, double(control->y()) / gZoom);
+    if (!control)
+        return;
+    const auto x = int32_t(vb::roundHalfEven(double(control->x()) / gZoom));
+    const auto y = int32_t(vb::roundHalfEven(double(control->y()) / gZoom));
+    switch (element.kind) {
+    case ElementKind::Display:
+        gDisplays[element.index].DspX = x;
+        gDisplays[element.index].DspY = y;
+        break;
+    case ElementKind::Bar:
+        gBars[element.index].BarLeft = x;
+        gBars[element.index].BarTop = y;
+        break;
+    case ElementKind::Button:
+        if (element.index <= ButtonCount()) {
+            gButtons[element.index].BtnX = x;
+            gButtons[element.index].BtnY = y;
+        }
+        break;
+    }
+}
+
+void frmSkin::backgroundMouseUp(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton)
+        emit backgroundMenuRequested(event->globalPosition().toPoint());
 }

@@ -5,6 +5,9 @@
 #include "platform/ControlArray.h"
 
 #include <QLabel>
+#include <QPointer>
+
+class QMouseEvent;
 
 class frmSkin;
 
@@ -70,17 +73,48 @@ public:
     // A skin coordinate or size at the current zoom, in pixels.
     static int ZoomedPixels(int32_t skinPixels);
 
-    // The per-element redraws the editors call after changing the document: the
-    // picture of button i (1 to ButtonCount()) from gButtons(i), and bar i (0 the
-    // track bar, 1 the volume bar) from gBars(i); PlaceDisplayLabel redraws a
-    // display label. A picture that is missing or unreadable leaves its element
-    // as it was. AddSkinButton (SkinButtons.h) creates a button's picture.
-    void RedrawButton(int i);
+    // The per-element redraws the editors call after changing the document:
+    // bar i (0 the track bar, 1 the volume bar) from gBars(i); PlaceDisplayLabel
+    // redraws a display label, RedrawSkinButton a button's picture. A picture
+    // that is missing or unreadable leaves its element as it was. AddSkinButton
+    // (SkinButtons.h) creates a button's picture.
     void RedrawBar(int i);
 
     // Sizes the window to the main picture and its frame allowances.
     void SizeToMainPicture();
 
+    // Redraws the picture of button i from gButtons(i): its image at the
+    // current zoom, its position and its shape. The picture keeps its
+    // visibility and its place in the stacking order. An image that no longer
+    // loads leaves the old picture, placed at the record's position.
+    void RedrawSkinButton(int i);
+
+    // The fixed stacking order: display texts 0, 4, 6, 1, 5, 2, 3, the volume
+    // bar, the track bar, then every button in rising order, each brought
+    // above all before it. Display text 7 and the main image stay.
+    void ApplyZOrder();
+
+    // The kinds of element the user can drag on the preview.
+    enum class ElementKind { Display, Button, Bar };
+    Q_ENUM(ElementKind)
+
+signals:
+    // A mouse button went down on element index (for a button, any mouse
+    // button; for a display text, the left one). globalPos is where the mouse
+    // is; the right button on a button asks for the button pop-up menu.
+    void elementPressed(frmSkin::ElementKind kind, int index, Qt::MouseButton button, QPoint globalPos);
+    // A drag placed element index at x, y skin pixels (a half pixel at zoom 2):
+    // the tool window that edits the element takes them into its coordinate
+    // boxes. The record follows once the receivers have returned.
+    void elementDragged(frmSkin::ElementKind kind, int index, double x, double y);
+    // The mouse moves over the picture of button index.
+    void buttonHovered(int index);
+    // The background around the main image: a double click, and a release of
+    // the right button (its pop-up menu).
+    void backgroundDoubleClicked();
+    void backgroundMenuRequested(QPoint globalPos);
+
+public:
     PictureBox *pctBackground = nullptr;
     PictureBox *pctSkinMain = nullptr;
     ControlArray<PictureBox> pctSkinButton; // element 0 is the template
@@ -92,6 +126,7 @@ protected:
     bool Form_QueryUnload(int unloadMode) override;
     void Form_Unload(bool &cancel) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -101,4 +136,25 @@ private:
     void redrawButtons();
     void redrawBars();
     void redrawDisplays();
+
+    // Mouse handling of the elements: which element a control is, the press
+    // that selects it and starts a drag, the live steps and the drop.
+    struct Element {
+        ElementKind kind = ElementKind::Display;
+        int index = -1;
+        QWidget *control = nullptr;
+    };
+    Element elementOf(QObject *watched) const;
+    void elementMouseDown(const Element &element, QMouseEvent *event);
+    void elementMouseMove(const Element &element, QMouseEvent *event);
+    void elementMouseUp(const Element &element, QMouseEvent *event);
+    bool mainPictureHolds(const QPoint &position) const;
+    void UpdateDraggedPosition(const Element &element);
+    void backgroundMouseUp(QMouseEvent *event);
+
+    // The drag in progress: the pressed element, whether it is a live drag
+    // (begun with Ctrl alone) and where the element was grabbed, in pixels.
+    QPointer<QWidget> m_dragSource;
+    bool m_visibleDrag = false;
+    QPoint m_dragOffset;
 };

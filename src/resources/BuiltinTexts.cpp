@@ -526,9 +526,10 @@ constexpr BuiltinText kTexts[] = {
     {13112, u"Bad Command Line argument."},
     {13113, u"Could not open a specified file to read."},
     {13114, u"It wasn't possible to create the skin "},
+    {13115, u"The button's name must not contain \",\" or \";\", which separate the values of the skin file."},
 };
 
-static_assert(std::size(kTexts) == 486, "the built-in table holds 486 texts");
+static_assert(std::size(kTexts) == 487, "the built-in table holds 487 texts");
 
 constexpr bool isSorted()
 {

@@ -194,8 +194,11 @@ bool ShowFileError(int errorNumber, const QString &description, const QString &o
 bool WriteTextFile(
     const QString &path, const QStringList &lines, const QString &operation, TextEncoding encoding)
 {
-    const QByteArray bytes = fileBytes(lines, encoding);
+    return WriteWholeFile(path, fileBytes(lines, encoding), operation);
+}
 
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString &operation)
+{
     // The old file is replaced only by a complete new one, so a failure at any
     // step leaves it as it was. A write or a commit that failed has discarded the
     // temporary file, so Retry of those steps starts the temporary file again:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -22,3 +23,6 @@ enum class TextEncoding {
 // repeats the failed step). Returns true when written.
 bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation,
     TextEncoding encoding = TextEncoding::Cp1252);
+
+// Writes bytes to path the same way, replacing the old file only when complete.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString &operation);

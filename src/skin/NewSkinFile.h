@@ -11,6 +11,10 @@
 // has already agreed to replace that very file (the save dialog asked).
 void BindNewSkinFile(const QString &skinFile, bool confirmed);
 
+// Remembers that skinFile was read only in part: the document holds what was read
+// before a problem ended the read, so the first save asks before it replaces the file.
+void BindIncompleteSkinFile(const QString &skinFile);
+
 // Forgets the binding: the skin file now open is one the user opened.
 void ForgetNewSkinFile();
 

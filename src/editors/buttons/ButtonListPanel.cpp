@@ -1,18 +1,43 @@
 #include "editors/buttons/ButtonListPanel.h"
 
-#include "editors/buttons/ButtonToolWindow.h"
+#include "skin/Module.h"
+#include "preview/SkinButtons.h"
+#include "skin/SkinChange.h"
+#include "editors/frmSelectFile.h"
+#include "preview/frmSkin.h"
 #include "editors/ToolWindowLayout.h"
+#include "editors/buttons/ButtonToolWindow.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "lang/WindowTexts.h"
+#include "lang/Locale.h"
+#include "platform/Dialogs.h"
+#include "platform/VbRuntime.h"
+#include "resources/BuiltinTexts.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+
+#include <utility>
 
 namespace {
 
 QPushButton *makeButton(QWidget *host, const char *name, int top)
 {
     return makeControl<QPushButton>(host, name, QRect(204, top, 76, 22));
+}
+
+// A refused image: a critical box titled "Attention".
+void refuse(const QString &prompt)
+{
+    dialogs::msgBox(prompt, dialogs::vbCritical, gMessages[2]);
+}
+
+// The state letters that end the name of a button image.
+bool endsInStateLetter(const QString &name)
+{
+    return !name.isEmpty() && QStringLiteral("aAnNdDuU").contains(name.back());
 }
 
 } // namespace
@@ -29,12 +54,15 @@ ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
     w.cmdRemove = makeButton(host, "cmdRemove", 90);
     w.cmdClear = makeButton(host, "cmdClear", 114);
     // Up, Down and Remove wait for a selection.
-    w.cmdUp->setEnabled(false);
-    w.cmdDown->setEnabled(false);
-    w.cmdRemove->setEnabled(false);
+    setCommandsEnabled(false);
 
     w.txtExtension = makeControl<KeyPressEdit>(host, "txtExtension", QRect(204, 140, 76, 21));
     w.txtExtension->setText(QStringLiteral("bmp"));
+}
+
+void ButtonListPanel::connectHandlers()
+{
+    QObject::connect(w.lstButtons, &QListWidget::currentRowChanged, &w, [this] { lstButtons_Click(); });
 }
 
 void ButtonListPanel::applyTexts(const WindowTexts &texts, int firstKey, int firstId)
@@ -47,14 +75,183 @@ void ButtonListPanel::applyTexts(const WindowTexts &texts, int firstKey, int fir
     SetLangCaption(w.cmdClear, textOf(firstKey + 4));
 }
 
-void ButtonListPanel::cmdAdd_Click() { }
+void ButtonListPanel::setCommandsEnabled(bool enabled)
+{
+    w.cmdRemove->setEnabled(enabled);
+    w.cmdUp->setEnabled(enabled);
+    w.cmdDown->setEnabled(enabled);
+}
 
-void ButtonListPanel::cmdUp_Click() { }
+void ButtonListPanel::cmdAdd_Click()
+{
+    w.commitPendingText();
+    try {
+        if (!ShowSelectFile(w.window(), gSkinFolder, gButtonExt, QString(), gUIStrings[6]))
+            return;
+        // The chosen name without the extension and its dot.
+        QString name = gSelFileName;
+        name.chop(gButtonExt.length());
+        if (name.endsWith(QLatin1Char('.')))
+            name.chop(1);
+        if (name.length() < 2 || !endsInStateLetter(name)) {
+            refuse(gMessages[33] + QLatin1Char('\n') + gMessages[34]);
+            return;
+        }
+        const QString baseName = name.left(name.length() - 1);
+        // The skin file separates a button's values by commas and its buttons
+        // by semicolons: such a name would cut the button line on the next load.
+        if (baseName.contains(QLatin1Char(',')) || baseName.contains(QLatin1Char(';'))) {
+            refuse(gMessages[33] + QLatin1Char('\n') + LoadResString(13115));
+            return;
+        }
+        const QString path = ButtonImagePath(baseName);
+        if (!ButtonImageExists(path)) {
+            refuse(gMessages[35] + path + gMessages[36] + QLatin1Char('\n') + gMessages[37]);
+            return;
+        }
+        if ((AddBackslash(gSkinFolder) + gMainImage).compare(path, Qt::CaseInsensitive) == 0) {
+            refuse(gMessages[38] + QLatin1Char('\n') + gMessages[39]);
+            return;
+        }
 
-void ButtonListPanel::cmdDown_Click() { }
+        // A picture that fails to load takes back its record and its box: the
+        // lists, gButtons and the preview stay in step.
+        int16_t index = -1;
+        if (AddSkinButton(index, 0, 0, path, false)) {
+            appendEntry(baseName);
+            ButtonRec &button = gButtons[index];
+            button = ButtonRec();
+            button.BtnName = baseName;
+            button.BtnFile = path;
+        }
+        SetSkinChanged();
+    } catch (const vb::Error &error) {
+        ShowPictureError(error);
+    }
+}
 
-void ButtonListPanel::cmdRemove_Click() { }
+void ButtonListPanel::appendEntry(const QString &name)
+{
+    // Adding keeps the selection as it is, also in an empty selector.
+    const QSignalBlocker quietList(w.lstButtons);
+    const QSignalBlocker quietSelector(w.cbxBtn);
+    const int selected = w.cbxBtn->currentIndex();
+    w.lstButtons->addItem(name);
+    w.cbxBtn->addItem(name);
+    w.cbxBtn->setCurrentIndex(selected);
+}
 
-void ButtonListPanel::cmdClear_Click() { }
+void ButtonListPanel::cmdUp_Click()
+{
+    const int s = w.lstButtons->currentRow();
+    if (s > 0 && w.lstButtons->count() > 1)
+        move(s, s - 1);
+}
 
-void ButtonListPanel::lstButtons_Click() { }
+void ButtonListPanel::cmdDown_Click()
+{
+    const int s = w.lstButtons->currentRow();
+    const int c = w.lstButtons->count();
+    if (s >= 0 && s < c - 1 && c > 1)
+        move(s, s + 1);
+}
+
+void ButtonListPanel::move(int from, int to)
+{
+    w.leaveShownButton();
+    // The two buttons exchange their records whole: each keeps its position,
+    // image, type, action and text; only their order changes.
+    std::swap(gButtons[from + 1], gButtons[to + 1]);
+    if (frmSkin *skin = frmSkin::loaded()) {
+        skin->RedrawSkinButton(to + 1);
+        skin->RedrawSkinButton(from + 1);
+    }
+    {
+        const QSignalBlocker quietList(w.lstButtons);
+        const QSignalBlocker quietSelector(w.cbxBtn);
+        QListWidgetItem *neighbour = w.lstButtons->takeItem(to);
+        w.lstButtons->insertItem(from, neighbour);
+        const QString neighbourName = w.cbxBtn->itemText(to);
+        w.cbxBtn->removeItem(to);
+        w.cbxBtn->insertItem(from, neighbourName);
+        // The selection is made anew, so that the moved button is shown again.
+        w.lstButtons->setCurrentRow(-1);
+        w.cbxBtn->setCurrentIndex(-1);
+    }
+    w.lstButtons->setCurrentRow(to);
+    SetSkinChanged();
+}
+
+void ButtonListPanel::cmdRemove_Click()
+{
+    const int s = w.lstButtons->currentRow();
+    if (s < 0)
+        return;
+    w.leaveShownButton();
+    const int n = ButtonCount();
+    frmSkin *skin = frmSkin::loaded();
+    for (int i = s + 1; i <= n - 1; ++i) {
+        gButtons[i] = gButtons[i + 1];
+        if (skin)
+            skin->RedrawSkinButton(i);
+    }
+    if (n > 0) {
+        if (skin)
+            skin->pctSkinButton.unload(n);
+        gButtons.resize(n);
+    }
+    {
+        const QSignalBlocker quietList(w.lstButtons);
+        const QSignalBlocker quietSelector(w.cbxBtn);
+        w.cbxBtn->removeItem(s);
+        w.cbxBtn->setCurrentIndex(-1);
+        delete w.lstButtons->takeItem(s);
+        w.lstButtons->setCurrentRow(-1);
+    }
+    w.blankButtonProperties();
+    setCommandsEnabled(false);
+    SetSkinChanged();
+}
+
+void ButtonListPanel::cmdClear_Click()
+{
+    if (w.lstButtons->count() == 0)
+        return;
+    w.commitPendingText();
+    if (dialogs::msgBox(gMessages[40], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2])
+        != dialogs::vbYes)
+        return;
+    w.leaveShownButton();
+    {
+        const QSignalBlocker quietList(w.lstButtons);
+        const QSignalBlocker quietSelector(w.cbxBtn);
+        w.lstButtons->clear();
+        w.cbxBtn->clear();
+    }
+    if (frmSkin *skin = frmSkin::loaded())
+        UnloadControlArray(skin->pctSkinButton);
+    gButtons = QVector<ButtonRec>(1);
+    w.blankButtonProperties();
+    setCommandsEnabled(false);
+    SetSkinChanged();
+}
+
+void ButtonListPanel::lstButtons_Click()
+{
+    const int row = w.lstButtons->currentRow();
+    if (row < 0)
+        return;
+    setCommandsEnabled(true);
+    w.cbxBtn->setCurrentIndex(row);
+}
+
+void ButtonListPanel::clearSelection()
+{
+    {
+        const QSignalBlocker quietList(w.lstButtons);
+        w.lstButtons->setCurrentRow(-1);
+    }
+    w.cbxBtn->setCurrentIndex(-1);
+    w.blankButtonProperties();
+    setCommandsEnabled(false);
+}

@@ -21,6 +21,8 @@ public:
     // firstKey + 4 of textOf. No handler runs.
     void applyTexts(const WindowTexts &texts, int firstKey, int firstId);
 
+    void connectHandlers();
+
     void cmdAdd_Click();
     void cmdUp_Click();
     void cmdDown_Click();
@@ -28,6 +30,15 @@ public:
     void cmdClear_Click();
     void lstButtons_Click();
 
+    // No button selected any more: both lists without selection, the
+    // properties blank, Up, Down and Remove disabled.
+    void clearSelection();
+
 private:
+    void setCommandsEnabled(bool enabled);
+    void appendEntry(const QString &name);
+    // Moves the entry at position from to position to, a neighbour.
+    void move(int from, int to);
+
     ButtonToolWindow &w;
 };

@@ -1,5 +1,9 @@
 #include "editors/buttons/ButtonPropertiesPanel.h"
 
+#include "skin/Module.h"
+#include "skin/SkinChange.h"
+#include "platform/Transparent.h"
+#include "preview/frmSkin.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/ToolWindowLayout.h"
 #include "editors/buttons/ButtonToolWindow.h"
@@ -9,6 +13,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -100,4 +105,199 @@ void ButtonPropertiesPanel::applyTexts(const WindowTexts &texts, int firstKey, i
     SetLangCaption(w.lblBtnPixelsX, textOf(key + 3));
     SetLangCaption(w.lblBtnY, textOf(key + 2));
     SetLangCaption(w.lblBtnPixelsY, textOf(key + 3));
+}
+
+bool ButtonPropertiesPanel::isLangReference(const QString &text)
+{
+    return text.startsWith(QLatin1String("$lang.")) && text.count(QLatin1Char('.')) == 2
+        && !text.contains(QLatin1Char(' '));
+}
+
+int ButtonPropertiesPanel::shownRecord() const
+{
+    const int record = w.cbxBtn->currentIndex() + 1;
+    return record >= 1 && record <= ButtonCount() ? record : 0;
+}
+
+void ButtonPropertiesPanel::connectHandlers()
+{
+    QObject::connect(w.cbxBtn, &QComboBox::currentIndexChanged, &w, [this] { cbxBtn_Click(); });
+    QObject::connect(w.cbxBtnType, &QComboBox::currentIndexChanged, &w, [this] { cbxBtnType_Click(); });
+    QObject::connect(w.cbxBtnAction, &QComboBox::currentIndexChanged, &w, [this] { cbxBtnAction_Click(); });
+    for (int i = 0; i < 2; ++i) {
+        QObject::connect(w.optBtnText[i], &QRadioButton::toggled, &w, [this, i](bool checked) {
+            if (checked)
+                optBtnText_Click(i);
+        });
+    }
+    w.txtBtnText->setKeyPress([this](int &keyAscii) { txtBtnText_KeyPress(keyAscii); });
+    w.txtBtnText->setValidate([this] { txtBtnText_Validate(); });
+    QObject::connect(w.txtBtnX, &QLineEdit::textChanged, &w, [this] { txtBtnCoordinate_Change(true); });
+    QObject::connect(w.txtBtnY, &QLineEdit::textChanged, &w, [this] { txtBtnCoordinate_Change(false); });
+}
+
+void ButtonPropertiesPanel::commitPendingText()
+{
+    // Only a text that differs from the record is pending: committing an
+    // unchanged text would mark an unchanged skin.
+    const int record = m_shownRecord;
+    if (record < 1 || record > ButtonCount() || !w.optBtnText[1]->isChecked())
+        return;
+    if (w.txtBtnText->text() == gButtons[record].BtnText)
+        return;
+    gButtons[record].BtnText = w.txtBtnText->text();
+    SetSkinChanged();
+}
+
+void ButtonPropertiesPanel::leaveShownButton()
+{
+    commitPendingText();
+    m_shownRecord = 0;
+}
+
+void ButtonPropertiesPanel::cbxBtn_Click()
+{
+    commitPendingText();
+    const int i = w.cbxBtn->currentIndex();
+    if (i < 0 || i >= ButtonCount()) {
+        m_shownRecord = 0;
+        blank();
+        return;
+    }
+    m_shownRecord = i + 1;
+    if (frmSkin *skin = frmSkin::loaded()) {
+        if (PictureBox *picture = skin->pctSkinButton[i + 1])
+            picture->raise();
+    }
+    w.lstButtons->setCurrentRow(i);
+    // A stored type or action that the list does not offer shows no entry; the
+    // record keeps it until the user picks one.
+    const ButtonRec shown = gButtons[i + 1];
+    w.cbxBtnType->setCurrentIndex(shown.BtnType < w.cbxBtnType->count() ? shown.BtnType : -1);
+    w.cbxBtnAction->setCurrentIndex(
+        shown.BtnAction >= 0 && shown.BtnAction < w.cbxBtnAction->count() ? shown.BtnAction : -1);
+    w.cmdBtnText->setText(QString());
+    w.txtBtnText->setText(QString());
+    if (isLangReference(shown.BtnText)) {
+        w.optBtnText[0]->setChecked(true);
+        w.cmdBtnText->setText(shown.BtnText);
+    } else {
+        w.optBtnText[1]->setChecked(true);
+        w.txtBtnText->setText(shown.BtnText);
+    }
+    w.txtBtnX->setText(QString::number(shown.BtnX));
+    w.txtBtnY->setText(QString::number(shown.BtnY));
+}
+
+int ButtonPropertiesPanel::recordForPick(QComboBox *list) const
+{
+    const int record = shownRecord();
+    // With no button selected a pick is undone (Qt signals a write of -1 again
+    // even when nothing is selected); no entry picked writes nothing.
+    if (!record && list->currentIndex() >= 0)
+        list->setCurrentIndex(-1);
+    return list->currentIndex() >= 0 ? record : 0;
+}
+
+void ButtonPropertiesPanel::cbxBtnType_Click()
+{
+    const int record = recordForPick(w.cbxBtnType);
+    if (!record)
+        return;
+    const int type = w.cbxBtnType->currentIndex();
+    gButtons[record].BtnType = uint8_t(type);
+    if (frmSkin *skin = frmSkin::loaded()) {
+        if (PictureBox *picture = skin->pctSkinButton[record])
+            MakeWindowRegion(picture, type != 0);
+    }
+    SetSkinChanged();
+}
+
+void ButtonPropertiesPanel::cbxBtnAction_Click()
+{
+    const int record = recordForPick(w.cbxBtnAction);
+    if (!record)
+        return;
+    gButtons[record].BtnAction = int16_t(w.cbxBtnAction->currentIndex());
+    SetSkinChanged();
+}
+
+void ButtonPropertiesPanel::optBtnText_Click(int index)
+{
+    const bool multilanguage = index == 0;
+    w.cmdBtnText->setEnabled(multilanguage);
+    w.txtBtnText->setEnabled(!multilanguage);
+    const int record = shownRecord();
+    if (!record)
+        return;
+    // A switch of mode keeps the text: it moves to the other control.
+    ButtonRec &button = gButtons[record];
+    if (multilanguage) {
+        w.cmdBtnText->setText(button.BtnText);
+        w.txtBtnText->setText(QString());
+        button.BtnText = w.cmdBtnText->text();
+    } else {
+        w.txtBtnText->setText(button.BtnText);
+        w.cmdBtnText->setText(QString());
+        button.BtnText = w.txtBtnText->text();
+    }
+    SetSkinChanged();
+}
+
+void ButtonPropertiesPanel::txtBtnText_KeyPress(int &keyAscii)
+{
+    if (!buttonSelected()) {
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii == 13) {
+        keyAscii = 0;
+        w.txtBtnText->sendTab();
+    }
+}
+
+void ButtonPropertiesPanel::txtBtnText_Validate()
+{
+    const int record = shownRecord();
+    if (!record)
+        return;
+    gButtons[record].BtnText = w.txtBtnText->text();
+    SetSkinChanged();
+}
+
+void ButtonPropertiesPanel::txtBtnCoordinate_Change(bool horizontal)
+{
+    CoordinateEdit *box = horizontal ? w.txtBtnX : w.txtBtnY;
+    const int record = shownRecord();
+    if (!record) {
+        box->setText(QString());
+        return;
+    }
+    // Writing the normalised text runs this handler again, which stores it.
+    const QString normalized = CoordinateEdit::normalizedText(box->text());
+    if (normalized != box->text()) {
+        box->setText(normalized);
+        return;
+    }
+    const int32_t value = CoordinateEdit::wholeValue(normalized);
+    ButtonRec &button = gButtons[record];
+    (horizontal ? button.BtnX : button.BtnY) = value;
+    if (frmSkin *skin = frmSkin::loaded()) {
+        if (PictureBox *picture = skin->pctSkinButton[record])
+            picture->move(frmSkin::ZoomedPixels(button.BtnX), frmSkin::ZoomedPixels(button.BtnY));
+    }
+    SetSkinChanged();
+}
+
+void ButtonPropertiesPanel::blank()
+{
+    if (w.cbxBtnType->currentIndex() >= 0)
+        w.cbxBtnType->setCurrentIndex(-1);
+    if (w.cbxBtnAction->currentIndex() >= 0)
+        w.cbxBtnAction->setCurrentIndex(-1);
+    w.optBtnText[1]->setChecked(true);
+    w.cmdBtnText->setText(QString());
+    w.txtBtnText->setText(QString());
+    w.txtBtnX->setText(QString());
+    w.txtBtnY->setText(QString());
 }

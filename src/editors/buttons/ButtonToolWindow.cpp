@@ -13,8 +13,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 ButtonToolWindow::ButtonToolWindow(ToolWindowId id) : ToolWindow(id)
@@ -57,6 +59,19 @@ void ButtonToolWindow::connectSharedHandlers()
     connect(cmdRemove, &QPushButton::clicked, this, &ButtonToolWindow::cmdRemove_Click);
     connect(cmdClear, &QPushButton::clicked, this, &ButtonToolWindow::cmdClear_Click);
     connect(cmdBtnText, &QPushButton::clicked, this, &ButtonToolWindow::cmdBtnText_Click);
+    m_buttonList->connectHandlers();
+    m_buttonProperties->connectHandlers();
+    fmBtn->installEventFilter(this);
+}
+
+bool ButtonToolWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == fmBtn && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            emit buttonsFramePopupRequested(mouse->globalPosition().toPoint(), lstButtons->count() > 0);
+    }
+    return MdiForm::eventFilter(watched, event);
 }
 
 void ButtonToolWindow::cmdBrowseMainWindow_Click()
@@ -142,4 +157,55 @@ void ButtonToolWindow::showSharedDocument()
     txtMainWindow->setText(mainImage);
     txtMainWindow->setToolTip(mainImage);
     txtExtension->setText(gButtonExt);
+}
+
+void ButtonToolWindow::lstButtons_Click()
+{
+    m_buttonList->lstButtons_Click();
+}
+
+void ButtonToolWindow::cbxBtn_Click()
+{
+    m_buttonProperties->cbxBtn_Click();
+}
+
+void ButtonToolWindow::cbxBtnType_Click()
+{
+    m_buttonProperties->cbxBtnType_Click();
+}
+
+void ButtonToolWindow::cbxBtnAction_Click()
+{
+    m_buttonProperties->cbxBtnAction_Click();
+}
+
+void ButtonToolWindow::optBtnText_Click(int index)
+{
+    m_buttonProperties->optBtnText_Click(index);
+}
+
+void ButtonToolWindow::txtBtnText_Validate()
+{
+    m_buttonProperties->txtBtnText_Validate();
+}
+
+void ButtonToolWindow::commitPendingText()
+{
+    m_buttonProperties->commitPendingText();
+}
+
+void ButtonToolWindow::leaveShownButton()
+{
+    m_buttonProperties->leaveShownButton();
+}
+
+void ButtonToolWindow::blankButtonProperties()
+{
+    m_buttonProperties->blank();
+}
+
+void ButtonToolWindow::clearButtonEditor()
+{
+    m_buttonProperties->leaveShownButton();
+    m_buttonList->clearSelection();
 }

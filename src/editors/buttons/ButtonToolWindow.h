@@ -95,7 +95,34 @@ public:
     // call fills the list. The selection stays and no handler runs.
     void ApplyActionNames(const LangReader &lang);
 
+    // The list's and the selected button's handlers.
+    void lstButtons_Click();
+    void cbxBtn_Click();
+    void cbxBtnType_Click();
+    void cbxBtnAction_Click();
+    void optBtnText_Click(int index);
+    void txtBtnText_Validate();
+
+    // Text typed into the custom-text box and not yet committed (the focus
+    // still in it) goes into its button's record; Save, Close and Exit run
+    // this first.
+    void commitPendingText();
+    // The same before the records move or go.
+    void leaveShownButton();
+    // Empties the property controls; with no button selected no record changes.
+    void blankButtonProperties();
+    // No button selected: both lists without selection, the properties blank,
+    // Up, Down and Remove disabled.
+    void clearButtonEditor();
+
+signals:
+    // A right click on the selected button's frame: the frame's pop-up menu,
+    // whose one command needs at least one button.
+    void buttonsFramePopupRequested(QPoint globalPos, bool hasButtons);
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     // Makes the frames usable that wait for a main image, in the design's order.
     virtual void EnableEditingFrames() = 0;
 

@@ -1,0 +1,453 @@
+#include "skin/SkinFileReader.h"
+
+#include "skin/Module.h"
+#include "skin/SkinFormat.h"
+#include "lang/Locale.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/VbRuntime.h"
+#include "skin/OldSkinConverter.h"
+
+#include <cmath>
+
+namespace skinreader {
+
+namespace {
+
+using namespace skinformat;
+
+// Thrown to end the read at once; what was read stays.
+struct LoadEnded {
+};
+
+QString msg(int id)
+{
+    return gMessages[size_t(id - 13001)];
+}
+
+void notice(const QString &text, bool information = false)
+{
+    dialogs::msgBox(text, (information ? dialogs::vbInformation : dialogs::vbCritical) | dialogs::vbOKOnly,
+        msg(information ? 13002 : 13003));
+}
+
+// Two pictures of a skin must not be one file: the main image is only the main image.
+bool isMainImage(const QString &folder, const QString &path)
+{
+    return samePath(path, folder + gMainImage);
+}
+
+class Reader
+{
+public:
+    explicit Reader(SkinReaderView &view)
+        : v(view)
+        , folder(AddBackslash(gSkinFolder))
+        , file(gSkinFile)
+        , loadTitle(app::title() + QStringLiteral(" - ") + msg(13007))
+    {
+    }
+
+    Outcome run();
+
+private:
+    QString read(const char *section, const QString &key) const
+    {
+        return ReadIni(QLatin1String(section), key, file);
+    }
+    QString read(const char *section, const char *key) const { return read(section, QLatin1String(key)); }
+
+    // Runs one step that calls the view; a refused value or an unreadable
+    // picture is reported and the read goes on, anything else ends it.
+    template <typename F> void step(F &&f)
+    {
+        try {
+            f();
+        } catch (const vb::Error &error) {
+            if (!trap(error))
+                throw LoadEnded();
+        }
+    }
+    // Reports error; true when the read goes on with its next step.
+    bool trap(const vb::Error &error);
+
+    bool readMainImage();
+    void readSettings();
+    void readPosition();
+    void readButtons();
+    void readDisplays();
+    void readStatusText();
+    void readBar(int b);
+    void readGuiAndText();
+
+    SkinReaderView &v;
+    const QString folder;
+    const QString file;
+    const QString loadTitle;
+    // The first piece of the last split into fields: the face name after a
+    // display's font, named by the message of a refused value.
+    QString firstField;
+};
+
+bool Reader::trap(const vb::Error &error)
+{
+    const int number = error.number();
+    const QString description = error.description().isEmpty() ? vb::errorDescription(number) : error.description();
+    const int style = dialogs::vbCritical | dialogs::vbOKOnly;
+    if (number == vb::ErrInvalidPropertyValue) {
+        dialogs::msgBox(msg(13089) + QString::number(number) + QLatin1Char('\n') + description + msg(13090)
+                + QLatin1Char('\n') + msg(13091) + firstField + msg(13092),
+            style, loadTitle);
+        return true;
+    }
+    if (number == vb::ErrInvalidPicture) {
+        dialogs::msgBox(msg(13071) + QLatin1Char('\n') + msg(13072), style, loadTitle);
+        return !gMainImage.isEmpty();
+    }
+    dialogs::msgBox(msg(13089) + QString::number(number) + QLatin1Char('\n') + description, style, loadTitle);
+    return false;
+}
+
+Outcome Reader::run()
+{
+    try {
+        switch (versionKind(read("Tovix.Skin", "Version"))) {
+        case VersionKind::Old: {
+            notice(msg(13045), true);
+            switch (oldskin::ConvertOldSkin()) {
+            case oldskin::Result::Converted:
+                // The converted window skin is read in the place of the old one.
+                return Reader(v).run();
+            case oldskin::Result::Declined:
+                return Outcome::NotOpened;
+            case oldskin::Result::Failed:
+                return Outcome::EndedEarly;
+            }
+            return Outcome::EndedEarly;
+        }
+        case VersionKind::Newer:
+            notice(msg(13046), true);
+            break;
+        case VersionKind::Current:
+            break;
+        }
+        if (read("Settings", "MainImg").isEmpty())
+            return Outcome::NoMainImage;
+        if (!readMainImage())
+            return Outcome::EndedEarly;
+        step([&] { v.enableEditingFrames(); });
+        readSettings();
+        readButtons();
+        if (gFullScreenSkin)
+            readStatusText();
+        else
+            readDisplays();
+        readBar(0);
+        readBar(1);
+        if (!gFullScreenSkin)
+            readGuiAndText();
+        step([&] { v.completeLoad(); });
+        return Outcome::Complete;
+    } catch (const LoadEnded &) {
+        return Outcome::EndedEarly;
+    } catch (const vb::Error &error) {
+        trap(error);
+        return Outcome::EndedEarly;
+    }
+}
+
+bool Reader::readMainImage()
+{
+    QString name = withBmpFallback(folder, read("Settings", "MainImg"));
+    if (!name.isEmpty() && !fs::fileExists(folder + name)) {
+        notice(msg(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + msg(13048));
+        return false;
+    }
+    if (name.isEmpty())
+        return false;
+    const QString path = folder + name;
+    step([&] { v.showMainImage(path); });
+    // The name stays as the file gave it, folder part included, so that a save
+    // writes it back and the next read finds the picture again.
+    gMainImage = name;
+    return true;
+}
+
+void Reader::readSettings()
+{
+    const bool shaped = readAsNumber(read("Settings", "MainAnySape")) != 0;
+    gAnyShape = vb::fromBool(shaped);
+    step([&] { v.showShape(shaped); });
+
+    gButtonExt = readButtonExtension(folder, file, gFullScreenSkin);
+    step([&] { v.showExtension(gButtonExt); });
+
+    if (gFullScreenSkin) {
+        readPosition();
+        return;
+    }
+    for (int slot = 0; slot < 2; ++slot) {
+        const QString font = read("Settings", QStringLiteral("LoadFont%1").arg(slot + 1));
+        if (font.isEmpty() || !fs::fileExists(folder + font))
+            continue;
+        gSkinFonts[size_t(slot)] = font;
+        step([&] { v.showFont(slot, font, fs::resolve(folder + font)); });
+    }
+}
+
+void Reader::readPosition()
+{
+    const Position position = parsePosition(read("Settings", "Position"));
+    // The monitor has three places only: an index outside them is refused like
+    // an unknown code, and the position stays bottom-left.
+    const double index = madeWhole(position.index);
+    if (!position.valid || !(index >= 1 && index <= 3)) {
+        notice(msg(13049));
+        return;
+    }
+    gFSPosition.FSPosCode = position.code;
+    gFSPosition.FSPosIndex = uint8_t(index - 1);
+    step([&] { v.showPosition(position.entry, int(index) - 1); });
+}
+
+void Reader::readButtons()
+{
+    // A negative count means no buttons; one beyond a list index is an overflow.
+    const int16_t count = vb::CInt(readAsNumber(read("Buttons", "Number")));
+    gButtons.resize(1);
+    gButtons[0] = ButtonRec();
+    for (int i = 1; i <= count; ++i) {
+        const QString value = read("Buttons", QStringLiteral("Btn") + vb::Str(i));
+        const ButtonLine line = splitButtonLine(value);
+        if (!line.valid) {
+            notice(msg(13050) + vb::Str(i) + msg(13051));
+            break;
+        }
+        firstField = line.pieces.at(0);
+        const QString &name = line.pieces.at(0);
+        const QString path = buttonImagePath(folder, name, gButtonExt);
+        if (!fs::fileExists(path)) {
+            notice(msg(13036) + path + msg(13037) + QLatin1Char('\n') + msg(13038));
+            break;
+        }
+        if (isMainImage(folder, path)) {
+            notice(msg(13039) + QLatin1Char('\n') + msg(13040));
+            break;
+        }
+        const int16_t x = vb::CInt(readAsNumber(line.pieces.at(1)));
+        const int16_t y = vb::CInt(readAsNumber(line.pieces.at(2)));
+        const int16_t type = vb::CInt(readAsNumber(line.pieces.at(3)));
+        // A button whose picture failed is left out: the buttons after it move
+        // up, so that the records, the lists and the pictures stay in step.
+        const int16_t index = int16_t(ButtonCount() + 1);
+        bool added = false;
+        step([&] { added = v.addButton(index, x, y, path, type != 0); });
+        if (!added)
+            continue;
+        ButtonRec button;
+        button.BtnAction = vb::CInt(readAsNumber(line.pieces.at(4)));
+        if (line.hasText)
+            button.BtnText = line.text;
+        button.BtnName = name;
+        button.BtnFile = path;
+        button.BtnType = vb::CByte(double(type));
+        button.BtnX = vb::CLng(line.pieces.at(1).trimmed());
+        button.BtnY = vb::CLng(line.pieces.at(2).trimmed());
+        gButtons.append(button);
+        step([&] { v.listButton(name); });
+    }
+}
+
+void Reader::readDisplays()
+{
+    for (int i = 0; i <= 6; ++i) {
+        DisplayRec &display = gDisplays[size_t(i)];
+        QString width;
+        if (i == 5) {
+            width = read("Display", "MaxSubsWidth");
+            gSubsWidthMode = 0;
+            if (readAsNumber(width) == 0) {
+                width = read("Display", display.DspMaxKey);
+                gSubsWidthMode = 1;
+            }
+            step([&] { v.showSubsWidthMode(gSubsWidthMode); });
+        } else {
+            width = read("Display", display.DspMaxKey);
+        }
+        display.DspMaxWidth = vb::CLng(readAsNumber(width));
+
+        const QString value = read("Display", display.DspKey);
+        if (value.isEmpty())
+            continue;
+        const DisplayEntry entry = parseDisplayEntry(value);
+        if (entry.problem != DisplayEntry::None) {
+            notice(msg(13053) + display.DspKey + msg(13054));
+            return;
+        }
+        firstField = entry.face;
+        display.DspX = vb::CLng(entry.x);
+        display.DspY = vb::CLng(entry.y);
+        SkinReaderView::DisplayLook look;
+        look.x = entry.x;
+        look.y = entry.y;
+        look.face = entry.face;
+        look.size = vb::CDbl(entry.size);
+        const FontStyle style = fontStyle(entry.style);
+        look.bold = style.bold;
+        look.italic = style.italic;
+        look.underline = style.underline;
+        display.DspFont = entry.font;
+        if (isColourString(entry.colour)) {
+            look.colour = colourFromString(entry.colour);
+            display.DspColor = entry.colour;
+        }
+        display.DspUsed = vb::True;
+        step([&] { v.showDisplay(i, look); });
+    }
+}
+
+void Reader::readStatusText()
+{
+    DisplayRec &display = gDisplays[7];
+    const QString value = read("Display", display.DspKey);
+    if (value.isEmpty())
+        return;
+    // The status text reports each problem and reads on; a piece that is then
+    // missing ends the read.
+    const QString m1 = msg(13053) + display.DspKey + msg(13054);
+    if (value.count(QLatin1Char(';')) != 2)
+        notice(m1);
+    const QStringList pieces = splitLimited(value, QLatin1Char(';'), 3);
+    const QString position = piece(pieces, 0);
+    if (!position.contains(QLatin1Char(',')))
+        notice(m1);
+    const QStringList xy = splitLimited(position, QLatin1Char(','), 2);
+    SkinReaderView::DisplayLook look;
+    look.x = readAsNumber(piece(xy, 0));
+    look.y = readAsNumber(piece(xy, 1));
+    const QString font = piece(pieces, 1);
+    if (!isValidFontPiece(font))
+        notice(m1);
+    display.DspX = vb::CLng(look.x);
+    display.DspY = vb::CLng(look.y);
+    const QStringList parts = splitLimited(font, QLatin1Char(','), 3);
+    firstField = piece(parts, 0);
+    look.face = piece(parts, 0);
+    look.size = vb::CDbl(piece(parts, 1));
+    const FontStyle style = fontStyle(piece(parts, 2));
+    look.bold = style.bold;
+    look.italic = style.italic;
+    look.underline = style.underline;
+    display.DspFont = font;
+    const QString colour = piece(pieces, 2);
+    if (isColourString(colour)) {
+        look.colour = colourFromString(colour);
+        display.DspColor = colour;
+    }
+    display.DspMaxWidth = vb::CLng(readAsNumber(read("Display", display.DspMaxKey)));
+    const int align = statTxtAlignFromValue(read("Display", "StatTxtAlign"));
+    if (align < 0)
+        notice(msg(13052));
+    else
+        gStatTxtAlign = int16_t(align);
+    display.DspUsed = vb::True;
+    step([&] { v.showDisplay(7, look); });
+}
+
+void Reader::readBar(int b)
+{
+    BarRec &bar = gBars[size_t(b)];
+    const char *section = b == 0 ? "TrackBar" : "Volume";
+    const QString kindValue = read(section, "Kind");
+    const int kind = barKindFromKeyword(kindValue);
+    if (kind == 0 || kind == 1) {
+        bar.BarKind = int16_t(kind);
+        bar.BarTransparentBg = flagFromValue(read(section, "TransparentBg"));
+        bar.BarBorder = flagFromValue(read(section, "Border"));
+        QString *colours[] = { &bar.BarBorderColor, &bar.BarColor, &bar.BarMouseOverColor, &bar.BarBackColor };
+        const char *keys[] = { "BorderColor", "Color", "MouseOverColor", "BackColor" };
+        for (int k = 0; k < 4; ++k) {
+            const QString colour = read(section, keys[k]);
+            if (isColourString(colour))
+                *colours[k] = colour;
+        }
+    } else if (kind == 2 || kind == 3) {
+        bar.BarKind = int16_t(kind);
+        const QString name = withBmpFallback(folder, read(section, "Bitmap"));
+        if (!name.isEmpty() && !fs::fileExists(folder + name)) {
+            notice(msg(13055) + QLatin1Char('\n') + QLatin1Char('"') + read(section, "Bitmap") + msg(13056));
+            throw LoadEnded();
+        }
+        if (!name.isEmpty()) {
+            const QString path = folder + name;
+            if (isMainImage(folder, path)) {
+                notice(msg(13043) + QLatin1Char('\n') + msg(13044));
+            } else {
+                step([&] { v.loadBarImage(b, path, false); });
+                step([&] { v.showBarImagePath(b, path); });
+                // Kept as the file named it, folder part included.
+                bar.BarImage = name;
+            }
+        }
+    } else if (kind == 4 || kind == 5) {
+        bar.BarKind = int16_t(kind);
+        const QString value = read(section, "ButtonImg");
+        const QString path = buttonImagePath(folder, value, gButtonExt);
+        if (!fs::fileExists(path)) {
+            notice(msg(13036) + path + msg(13037) + QLatin1Char('\n') + msg(13038));
+        } else if (isMainImage(folder, path)) {
+            notice(msg(13039) + QLatin1Char('\n') + msg(13040));
+        } else {
+            firstField = barImageBaseName(value);
+            step([&] { v.loadBarImage(b, path, true); });
+            step([&] { v.showBarImagePath(b, path); });
+            // The whole value is the base name the next read completes again.
+            bar.BarImage = value;
+        }
+    } else if (kindValue.isEmpty()) {
+        step([&] { v.showBarUnused(b); });
+        bar.BarUsed = vb::False;
+        return;
+    } else {
+        notice(msg(b == 0 ? 13057 : 13059));
+    }
+
+    const PosSize posSize = splitPosSize(read(section, "PosSize"));
+    if (!posSize.wellFormed)
+        notice(msg(b == 0 ? 13058 : 13060));
+    if (posSize.pieces.size() < 4)
+        vb::raise(vb::ErrSubscript);
+    bar.BarLeft = posSizePiece(posSize, 0);
+    bar.BarTop = posSizePiece(posSize, 1);
+    // Image bars take their size from the image: a button bar keeps the length
+    // the file gives along its direction.
+    const QSize image = bar.BarKind >= 2 ? v.barImageSize(b) : QSize();
+    bar.BarWidth = bar.BarKind >= 2 && bar.BarKind != 4 ? image.width() : posSizePiece(posSize, 2);
+    bar.BarHeight = bar.BarKind >= 2 && bar.BarKind != 5 ? image.height() : posSizePiece(posSize, 3);
+    step([&] { v.showBar(b); });
+}
+
+void Reader::readGuiAndText()
+{
+    for (GuiColorRec &colour : gGuiColors) {
+        const QString value = read("GUI", colour.GuiKey);
+        if (isColourString(value)) {
+            colour.GuiUsed = vb::True;
+            colour.GuiValue = value;
+        }
+    }
+    gSkinInfo.InfoAuthor = read("Text", "Author");
+    gSkinInfo.InfoURL = read("Text", "URL");
+    gSkinInfo.InfoDescription = read("Text", "Description");
+    step([&] { v.showSkinInfo(); });
+}
+
+} // namespace
+
+Outcome readSkin(SkinReaderView &view)
+{
+    return Reader(view).run();
+}
+
+} // namespace skinreader

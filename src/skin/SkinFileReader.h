@@ -1,0 +1,79 @@
+#pragma once
+
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// What the skin reader shows of a skin as it reads it: the preview and the tool
+// windows of the skin's kind. The reader fills the document itself and tells the
+// view, step by step, what to show. A view call may raise vb::Error: 380 (a value
+// a control refuses) and 481 (a picture the loader does not read) are reported and
+// the read goes on with its next step; any other number ends the read.
+class SkinReaderView
+{
+public:
+    virtual ~SkinReaderView() = default;
+
+    // The main picture at path (53 or 481 before anything changes); the preview
+    // is sized to it and the button tool window names it.
+    virtual void showMainImage(const QString &path) = 0;
+    // The editing frames of the tool windows, usable once a main image is there.
+    virtual void enableEditingFrames() = 0;
+    virtual void showShape(bool shaped) = 0;
+    virtual void showExtension(const QString &extension) = 0;
+    // gFSPosition has just been read (entries of the two position lists).
+    virtual void showPosition(int codeEntry, int indexEntry) = 0;
+    // Font slot's file exists: register it and name it.
+    virtual void showFont(int slot, const QString &fileName, const QString &path) = 0;
+    // The picture of button index (the next free element); false after the view
+    // has reported its own failure.
+    virtual bool addButton(int16_t index, int16_t x, int16_t y, const QString &path, bool shaped) = 0;
+    // A loaded button's base name, appended to the button lists.
+    virtual void listButton(const QString &name) = 0;
+    virtual void showSubsWidthMode(int mode) = 0;
+    // How display i's label looks (the document holds DspX, DspY, DspMaxWidth).
+    struct DisplayLook {
+        double x = 0;
+        double y = 0;
+        QString face;
+        double size = 0;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        std::optional<QColor> colour;
+    };
+    virtual void showDisplay(int i, const DisplayLook &look) = 0;
+    // The picture of bar b (53 or 481 before anything changes), shaped for button bars.
+    virtual void loadBarImage(int b, const QString &path, bool shaped) = 0;
+    // The size in skin pixels of bar b's picture box.
+    virtual QSize barImageSize(int b) const = 0;
+    virtual void showBarImagePath(int b, const QString &path) = 0;
+    // Bar b is not used (its "Kind" is empty).
+    virtual void showBarUnused(int b) = 0;
+    // Bar b as gBars(b) now holds it (kind list, preview control).
+    virtual void showBar(int b) = 0;
+    virtual void showSkinInfo() = 0;
+    // The read has ended well: clear the modified mark, apply the stacking order.
+    virtual void completeLoad() = 0;
+};
+
+// The skin reader: reads gSkinFile (window or full-screen skin by gFullScreenSkin,
+// in gSkinFolder) into the document, which the preview has just reset, and into
+// view. An old one-file skin is converted and the converted file read. Problems
+// are reported with message boxes as they are found.
+namespace skinreader {
+
+enum class Outcome {
+    Complete, // read to its end: the document holds the whole skin
+    EndedEarly, // ended by a problem: the document holds what was read before it
+    NoMainImage, // no main image named: the read stops quietly, as for a new skin
+    NotOpened, // an old skin the user chose not to convert: nothing to show
+};
+
+Outcome readSkin(SkinReaderView &view);
+
+} // namespace skinreader

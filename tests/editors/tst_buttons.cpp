@@ -1,0 +1,358 @@
+#include "platform/MenuIcons.h"
+#include "editors/CoordinateEdit.h"
+#include "support/ToolWindowTestEnvironment.h"
+#include "editors/buttons/KeyPressEdit.h"
+#include "resources/BuiltinTexts.h"
+#include "resources/MenuBitmaps.h"
+#include "support/ShellRecorder.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QtTest>
+
+// The buttons of both button tool windows, dragging on the preview and the
+// main window's editing commands, driven through the real windows.
+class tst_buttons : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(m_env.prepare()); }
+    void init() { m_env.start(); }
+    void cleanup() { m_env.finish(); }
+
+    void listCommandsKeepListsDocumentAndPreviewInStep_data() { windows(); }
+    void listCommandsKeepListsDocumentAndPreviewInStep();
+    void refusedAddsShowTheirMessageAndAddNothing_data();
+    void refusedAddsShowTheirMessageAndAddNothing();
+    void propertyEditsReachTheSavedButtonLine_data() { windows(); }
+    void propertyEditsReachTheSavedButtonLine();
+    void storedValuesOutsideTheListsStayUntilPicked_data() { windows(); }
+    void storedValuesOutsideTheListsStayUntilPicked();
+    void typedTextIsCommittedBeforeSaveAndAnotherButton();
+    void dragsEndInTheSavedCoordinates();
+    void applyZOrderStacksTheElements();
+    void previewPopUpsAndViewSkinFile();
+
+private:
+    void windows()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("window skin") << false;
+        QTest::newRow("full-screen skin") << true;
+    }
+    ButtonToolWindow *openSkin(bool fullScreen);
+    void writeImage(const QString &name, QRgb colour);
+    void add(ButtonToolWindow *window, const QString &file);
+    void verifyInStep(ButtonToolWindow *window, const QStringList &names);
+    QString savedButtonLine(int i);
+    // A mouse event at a point of a widget, through its window as the platform delivers it.
+    static void mouse(QTest::MouseAction action, QWidget *at, Qt::MouseButton button, const QPoint &pos,
+        Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QWidget *top = at->window();
+        QTest::mouseEvent(action, top->windowHandle(), button, keys, at->mapTo(top, pos));
+    }
+
+    ToolWindowTestEnvironment m_env;
+};
+
+ButtonToolWindow *tst_buttons::openSkin(bool fullScreen)
+{
+    m_env.openSkin(fullScreen);
+    writeImage(QStringLiteral("Main.bmp"), qRgb(90, 90, 90));
+    gMainImage = QStringLiteral("Main.bmp");
+    writeImage(QStringLiteral("PlayN.bmp"), qRgb(200, 0, 0));
+    writeImage(QStringLiteral("StopN.bmp"), qRgb(0, 200, 0));
+    writeImage(QStringLiteral("NextN.bmp"), qRgb(0, 0, 200));
+    ButtonToolWindow *window = ButtonToolWindow::active();
+    for (QWidget *frame : { window->fmBtnList, window->fmBtn, window->fmBtnCoordinates })
+        frame->setEnabled(true);
+    frmSkin::get()->Show();
+    return window;
+}
+
+void tst_buttons::writeImage(const QString &name, QRgb colour)
+{
+    QImage image(name == QLatin1String("Main.bmp") ? QSize(200, 150) : QSize(10, 8), QImage::Format_RGB32);
+    image.fill(colour);
+    // Shaped, only the top-left pixel's colour goes.
+    image.setPixel(0, 0, qRgb(255, 255, 255));
+    QVERIFY(image.save(m_env.skin->filePath(name), "BMP"));
+}
+
+void tst_buttons::add(ButtonToolWindow *window, const QString &file)
+{
+    m_env.pickFile(file);
+    window->cmdAdd_Click();
+}
+
+void tst_buttons::verifyInStep(ButtonToolWindow *window, const QStringList &names)
+{
+    frmSkin *skin = frmSkin::get();
+    QCOMPARE(ButtonCount(), names.size());
+    QCOMPARE(skin->pctSkinButton.uBound(), names.size());
+    QCOMPARE(window->lstButtons->count(), names.size());
+    QCOMPARE(window->cbxBtn->count(), names.size());
+    for (int p = 0; p < names.size(); ++p) {
+        QCOMPARE(window->lstButtons->item(p)->text(), names[p]);
+        QCOMPARE(window->cbxBtn->itemText(p), names[p]);
+        QCOMPARE(gButtons[p + 1].BtnName, names[p]);
+        // The picture shows the record's image at the record's place.
+        QCOMPARE(
+            skin->pctSkinButton[p + 1]->image().pixel(0, 0), QImage(gButtons[p + 1].BtnFile).pixel(0, 0));
+        QCOMPARE(skin->pctSkinButton[p + 1]->pos(), QPoint(gButtons[p + 1].BtnX, gButtons[p + 1].BtnY));
+    }
+}
+
+QString tst_buttons::savedButtonLine(int i)
+{
+    m_env.main->mnuFileSave_Click();
+    QFile file(gSkinFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QString key = QStringLiteral("Btn%1=").arg(i);
+    for (const QString &line : QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n")))
+        if (line.startsWith(key))
+            return line.mid(key.size());
+    return QString();
+}
+
+void tst_buttons::listCommandsKeepListsDocumentAndPreviewInStep()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    for (const char *file : { "PlayN.bmp", "StopN.bmp", "NextN.bmp" })
+        add(window, QLatin1String(file));
+    verifyInStep(window, { "Play", "Stop", "Next" });
+    QCOMPARE(window->lstButtons->currentRow(), -1);
+    QVERIFY(gSkinChanged);
+    gButtons[1].BtnX = 30;
+    frmSkin::get()->RedrawSkinButton(1);
+
+    window->lstButtons->setCurrentRow(0);
+    QVERIFY(window->cmdDown->isEnabled());
+    window->cmdDown_Click();
+    verifyInStep(window, { "Stop", "Play", "Next" });
+    QCOMPARE(window->cbxBtn->currentIndex(), 1);
+    QCOMPARE(gButtons[2].BtnX, 30);
+    window->cmdUp_Click();
+    verifyInStep(window, { "Play", "Stop", "Next" });
+    m_env.main->mnupctBtnRightClickBOTTOM_Click();
+    verifyInStep(window, { "Stop", "Next", "Play" });
+    QCOMPARE(window->lstButtons->currentRow(), 2);
+
+    window->lstButtons->setCurrentRow(1);
+    window->cmdRemove_Click();
+    verifyInStep(window, { "Stop", "Play" });
+    QCOMPARE(window->lstButtons->currentRow(), -1);
+    QVERIFY(!window->cmdRemove->isEnabled());
+    QVERIFY(window->txtBtnX->text().isEmpty());
+
+    m_env.dialogs->answerButton(dialogs::vbNo);
+    window->cmdClear_Click();
+    verifyInStep(window, { "Stop", "Play" });
+    m_env.dialogs->answerButton(dialogs::vbYes);
+    window->cmdClear_Click();
+    verifyInStep(window, {});
+    QCOMPARE(m_env.dialogs->messages(), QStringList(2, gMessages[40]));
+}
+
+void tst_buttons::refusedAddsShowTheirMessageAndAddNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    // clang-format off
+    QTest::newRow("no state letter") << "PlayX.bmp" << "13034\n13035";
+    QTest::newRow("no N image") << "LoneA.bmp" << "13036LoneN.bmp13037\n13038";
+    QTest::newRow("the main image") << "mainN.bmp" << "13039\n13040";
+    QTest::newRow("separator in the name") << "Pl,ayN.bmp" << "13034\n13115";
+    QTest::newRow("not a picture") << "JunkN.bmp" << "13071\n13072";
+    // clang-format on
+}
+
+void tst_buttons::refusedAddsShowTheirMessageAndAddNothing()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    ButtonToolWindow *window = openSkin(false);
+    gMainImage = QStringLiteral("MainN.bmp");
+    writeImage(QStringLiteral("MainN.bmp"), qRgb(1, 2, 3));
+    writeImage(QStringLiteral("LoneA.bmp"), qRgb(1, 2, 3));
+    writeImage(QStringLiteral("PlayX.bmp"), qRgb(1, 2, 3));
+    writeImage(QStringLiteral("Pl,ayN.bmp"), qRgb(1, 2, 3));
+    QFile junk(m_env.skin->filePath(QStringLiteral("JunkN.bmp")));
+    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("no picture") > 0);
+    junk.close();
+
+    add(window, file);
+    QString expected = message;
+    for (int id : { 13034, 13035, 13036, 13037, 13038, 13039, 13040, 13071, 13072 })
+        expected.replace(QString::number(id), gMessages[id - 13001]);
+    expected.replace(QStringLiteral("13115"), LoadResString(13115));
+    expected.replace(QStringLiteral("LoneN.bmp"), gSkinFolder + QStringLiteral("LoneN.bmp"));
+    QCOMPARE(m_env.dialogs->messages().value(0), expected);
+    verifyInStep(window, {});
+}
+
+void tst_buttons::propertyEditsReachTheSavedButtonLine()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    add(window, QStringLiteral("PlayN.bmp"));
+    add(window, QStringLiteral("StopN.bmp"));
+    window->cbxBtn->setCurrentIndex(0);
+    window->cbxBtnType->setCurrentIndex(1);
+    QVERIFY(!frmSkin::get()->pctSkinButton[1]->mask().isEmpty());
+    window->cbxBtnAction->setCurrentIndex(20);
+    window->txtBtnX->setFocus();
+    QTest::keyClicks(window->txtBtnX, QStringLiteral("12a"));
+    window->txtBtnY->setText(QStringLiteral("12.5"));
+    QCOMPARE(window->txtBtnY->text(), QStringLiteral("12.5"));
+    window->txtBtnText->setFocus();
+    QTest::keyClicks(window->txtBtnText, QStringLiteral("Hi"));
+    QTest::keyClick(window->txtBtnText, Qt::Key_Return);
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,12,12,1,20;Hi"));
+    QCOMPARE(frmSkin::get()->pctSkinButton[1]->pos(), QPoint(12, 12));
+
+    // The player's own texts for every button, with the mark and its "*".
+    ClearSkinChanged();
+    m_env.main->mnufmBtnRightClickMultilanguage_Click();
+    QVERIFY(frmSkin::get()->caption().startsWith(QLatin1Char('*')));
+    QCOMPARE(window->cbxBtn->currentIndex(), -1);
+    QCOMPARE(savedButtonLine(2), QStringLiteral("Stop,0,0,0,0;$lang.Actions.1"));
+    window->cbxBtn->setCurrentIndex(0);
+    QVERIFY(window->optBtnText[0]->isChecked());
+    QCOMPARE(window->cmdBtnText->text(), QStringLiteral("$lang.Actions.21"));
+}
+
+void tst_buttons::storedValuesOutsideTheListsStayUntilPicked()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    add(window, QStringLiteral("PlayN.bmp"));
+    gButtons[1].BtnType = uint8_t(window->cbxBtnType->count());
+    gButtons[1].BtnAction = 123;
+    window->cbxBtn->setCurrentIndex(0);
+    QCOMPARE(window->cbxBtnType->currentIndex(), -1);
+    QCOMPARE(window->cbxBtnAction->currentIndex(), -1);
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,0,0,%1,123;").arg(window->cbxBtnType->count()));
+    window->cbxBtnAction->setCurrentIndex(5);
+    QCOMPARE(gButtons[1].BtnAction, int16_t(5));
+}
+
+void tst_buttons::typedTextIsCommittedBeforeSaveAndAnotherButton()
+{
+    ButtonToolWindow *window = openSkin(false);
+    add(window, QStringLiteral("PlayN.bmp"));
+    add(window, QStringLiteral("StopN.bmp"));
+    window->cbxBtn->setCurrentIndex(0);
+    window->txtBtnText->setFocus();
+    QTest::keyClicks(window->txtBtnText, QStringLiteral("Go"));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,0,0,0,0;Go"));
+    QTest::keyClicks(window->txtBtnText, QStringLiteral("!"));
+    window->cbxBtn->setCurrentIndex(1);
+    QCOMPARE(gButtons[1].BtnText, QStringLiteral("Go!"));
+    QVERIFY(window->txtBtnText->text().isEmpty());
+}
+
+void tst_buttons::dragsEndInTheSavedCoordinates()
+{
+    ButtonToolWindow *window = openSkin(false);
+    add(window, QStringLiteral("PlayN.bmp"));
+    frmSkin *skin = frmSkin::get();
+    QVERIFY(QTest::qWaitForWindowExposed(skin));
+    skin->LoadMainPicture(m_env.skin->filePath(QStringLiteral("Main.bmp")));
+
+    // A plain drag at zoom 1 moves the button once, where it is dropped.
+    mouse(QTest::MousePress, skin->pctSkinButton[1], Qt::LeftButton, QPoint(2, 3));
+    QCOMPARE(window->cbxBtn->currentIndex(), 0);
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 40));
+    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(0, 0));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(52, 63));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("50"));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,50,60,0,0;"));
+
+    // Live at zoom 2: a coordinate follows only onto whole skin pixels; the
+    // drop's half pixel stays in the box, the record takes the even neighbour.
+    skin->pctSkinMain_Click();
+    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(100, 120));
+    mouse(QTest::MousePress, skin->pctSkinButton[1], Qt::LeftButton, QPoint(1, 1), Qt::ControlModifier);
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(31, 41), Qt::ControlModifier);
+    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(30, 40));
+    QCOMPARE(window->txtBtnY->text(), QStringLiteral("20"));
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(35, 42), Qt::ControlModifier);
+    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(34, 40));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(26, 31), Qt::ControlModifier);
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("12.5"));
+    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(24, 30));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,12,15,0,0;"));
+}
+
+void tst_buttons::applyZOrderStacksTheElements()
+{
+    ButtonToolWindow *window = openSkin(false);
+    add(window, QStringLiteral("PlayN.bmp"));
+    add(window, QStringLiteral("StopN.bmp"));
+    frmSkin *skin = frmSkin::get();
+    skin->lblSkinText[7]->raise();
+    skin->pctSkinButton[1]->raise();
+    m_env.main->mnuViewApplyZOrder_Click();
+    // From the bottom up, after the elements that are not moved.
+    const QList<QWidget *> expected { skin->lblSkinText[0], skin->lblSkinText[4], skin->lblSkinText[6],
+        skin->lblSkinText[1], skin->lblSkinText[5], skin->lblSkinText[2], skin->lblSkinText[3],
+        skin->lblSkinBar[1], skin->pctSkinBar[1], skin->lblSkinBar[0], skin->pctSkinBar[0],
+        skin->pctSkinButton[1], skin->pctSkinButton[2] };
+    QList<QWidget *> stack;
+    for (QObject *child : skin->pctSkinMain->children())
+        if (expected.contains(child))
+            stack.append(static_cast<QWidget *>(child));
+    QCOMPARE(stack, expected);
+    QCOMPARE(skin->pctSkinMain->children().last(), skin->pctSkinButton[2]);
+}
+
+void tst_buttons::previewPopUpsAndViewSkinFile()
+{
+    ButtonToolWindow *window = openSkin(true);
+    add(window, QStringLiteral("PlayN.bmp"));
+    add(window, QStringLiteral("StopN.bmp"));
+    frmSkin *skin = frmSkin::get();
+    QVERIFY(QTest::qWaitForWindowExposed(skin));
+    frmMain *main = m_env.main;
+
+    // A right press selects the button, then its pop-up removes it.
+    m_env.dialogs->chooseAction(main->mnupctBtnRightClickREMOVE);
+    LoadMenuBitmaps();
+    mouse(QTest::MousePress, skin->pctSkinButton[2], Qt::RightButton, QPoint(1, 1));
+    QTRY_COMPARE(ButtonCount(), 1);
+    verifyInStep(window, { "Play" });
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::RightButton, QPoint(1, 1));
+    QVERIFY(!main->mnupctBtnRightClickUP->icon().isNull());
+    FreeMenuBitmaps();
+    QVERIFY(!main->mnupctBtnRightClick->menuAction()->isVisible());
+
+    // The buttons frame's pop-up offers its command while buttons are listed.
+    QTest::mouseClick(window->fmBtn, Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
+    QCOMPARE(m_env.dialogs->last().menu, main->mnufmBtnRightClick);
+    QVERIFY(main->mnufmBtnRightClickMultilanguage->isEnabled());
+
+    // The background: its pop-up on a right release, the colour on a double click.
+    QTest::mouseClick(
+        skin->pctBackground, Qt::RightButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
+    QCOMPARE(m_env.dialogs->last().menu, main->mnuBackGround);
+    QTest::mouseDClick(
+        skin->pctBackground, Qt::LeftButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
+    QCOMPARE(m_env.dialogs->last().kind, dialogs::Request::Kind::Color);
+
+    ShellRecorder shell;
+    main->mnuFileSave_Click();
+    main->mnuViewSkinFile_Click();
+    QCOMPARE(shell.count(), 1);
+    QCOMPARE(shell.last().url, QUrl::fromLocalFile(gSkinFile));
+}
+
+QTEST_MAIN(tst_buttons)
+#include "tst_buttons.moc"

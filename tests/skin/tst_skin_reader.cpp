@@ -1,0 +1,307 @@
+#include "support/MainWindowFixture.h"
+
+#include "skin/Module.h"
+#include "editors/buttons/ButtonToolWindow.h"
+#include "lang/Locale.h"
+#include "platform/VbRuntime.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QtTest>
+
+// Opening skins through the open road and saving them again: what a skin file
+// holds comes back byte for byte, every problem of a file is reported with its
+// message, and old one-file skins are converted.
+class tst_skin_reader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void openThenSaveKeepsTheBytes_data();
+    void openThenSaveKeepsTheBytes();
+    void problemsAreReported_data();
+    void problemsAreReported();
+    void errorTrap();
+    void partialLoadAsksBeforeSaving();
+    void oldSkinIsConverted();
+    void convertedFilesAreNotReplacedWithoutAsking();
+
+private:
+    QString folder() const { return m_fixture->skins.path() + QLatin1Char('/'); }
+    void picture(const QString &relative, int width, int height);
+    // Writes the skin file name (LF line ends become CR LF) and opens it.
+    void open(const char *name, const QByteArray &text);
+    QByteArray saved(const char *name);
+
+    std::unique_ptr<MainWindowFixture> m_fixture;
+};
+
+namespace {
+
+QByteArray crlf(QByteArray text)
+{
+    return text.replace("\r\n", "\n").replace("\n", "\r\n");
+}
+
+QString msg(int id)
+{
+    return gMessages[size_t(id - 13001)];
+}
+
+const QByteArray kHead = "[Tovix.Skin]\nVersion=1.00\n\n";
+
+// A window skin as the writer writes it, every part filled.
+const QByteArray kWindowSkin = kHead
+    + "[Settings]\nSkinType=0\nMainImg=img\\Main.bmp\nMainAnySape=0\nExt=.bmp\n\n"
+      "[Buttons]\nNumber=2\nBtn1=BPlay,10,20,1,20;Play, now; go\nBtn2=b2,-5,40,0,21;\n\n"
+      "[Display]\nVersion=1,2;Arial,8,N;FFFFFF\nTitle=3,4;Arial,9,BIU;ff00AA\nMaxTitleWidth=120\n"
+      "Subs=5,6;Arial,8,N;000000\nMaxSubsWidth=80\n\n"
+      "[TrackBar]\nPosSize=10,20,200,12\nKind=HB\nBitmap=img\\trk.bmp\n\n"
+      "[Volume]\nPosSize=1,2,70,32\nKind=HBtn\nButtonImg=vol knob\n\n"
+      "[GUI]\nMenuBackClr=112233\nPlayListActTextClr=abcdef\n\n"
+      "[Text]\nAuthor=Andr\xe9 \x81\x9d\nURL=http://x\nDescription=\n\n";
+
+} // namespace
+
+void tst_skin_reader::init()
+{
+    m_fixture = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_fixture->start());
+    QDir(folder()).mkpath(QStringLiteral("img"));
+    picture(QStringLiteral("img/Main.bmp"), 300, 200);
+    picture(QStringLiteral("BPlayN.bmp"), 20, 20);
+    picture(QStringLiteral("B2N.BMP"), 20, 20); // named "b2" in the skin file
+    picture(QStringLiteral("img/trk.bmp"), 200, 12);
+    picture(QStringLiteral("vol knobN.bmp"), 16, 32);
+}
+
+void tst_skin_reader::cleanup()
+{
+    m_fixture.reset();
+}
+
+void tst_skin_reader::picture(const QString &relative, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setPixel(1, 1, qRgb(0, 0, 255));
+    QVERIFY(image.save(folder() + relative, "BMP"));
+}
+
+void tst_skin_reader::open(const char *name, const QByteArray &text)
+{
+    MainWindowFixture::writeFile(folder() + QLatin1String(name), crlf(text));
+    ini::clearCache();
+    m_fixture->main->OpenRoad(folder() + QLatin1String(name));
+}
+
+QByteArray tst_skin_reader::saved(const char *name)
+{
+    // Saving writes the file anew even when nothing changed.
+    QFile::remove(folder() + QLatin1String(name));
+    m_fixture->main->mnuFileSave_Click();
+    return MainWindowFixture::readFile(folder() + QLatin1String(name));
+}
+
+void tst_skin_reader::openThenSaveKeepsTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("expected"); // empty: the file itself
+
+    const QByteArray plainBars = "[TrackBar]\nPosSize=1,2,3,4\nKind=H\nTransparentBg=1\nBorder=0\n"
+                                 "BorderColor=010203\nColor=040506\nMouseOverColor=070809\nBackColor=0A0B0C\n\n"
+                                 "[Volume]\nPosSize=5,6,7,8\nKind=V\nTransparentBg=0\nBorder=1\n"
+                                 "BorderColor=000000\nColor=000000\nMouseOverColor=000000\nBackColor=000000\n\n";
+    const QByteArray fsHead = kHead + "[Settings]\nMainImg=img\\Main.bmp\nMainAnySape=1\nPosition=bt,3\n\n";
+    const QByteArray tail = "[GUI]\n\n[Text]\nAuthor=\nURL=\nDescription=d\n\n";
+    const QByteArray settings = "[Settings]\nSkinType=0\nMainImg=img\\Main.bmp\nMainAnySape=1\nExt=.bmp\n\n";
+    const QByteArray noButtons = "[Buttons]\nNumber=0\n\n[Display]\n\n";
+    // clang-format off
+    QTest::newRow("every part") << QByteArray("Skin.ini") << kWindowSkin << QByteArray();
+    QTest::newRow("plain bars") << QByteArray("Skin.ini") << kHead + settings + noButtons + plainBars + tail << QByteArray();
+    QTest::newRow("full screen") << QByteArray("Skinfs.ini")
+        << fsHead + "[Buttons]\nNumber=1\nBtn1=BPlay,1,2,0,7;a;b\n\n[Display]\nStatTxtAlign=C\nStatTxt=4,5;Arial,8,N;00FF00\nStatTxtMaxWidth=90\n\n" + plainBars
+        << QByteArray();
+    QTest::newRow("INI quirks") << QByteArray("Skin.ini")
+        << QByteArray("; comment\n[tovix.skin]\nversion = 1\n[SETTINGS]\nmainimg=img\\MAIN\nExt=bmp\nMainImg=other.bmp\n"
+                      "[Buttons]\nnumber=0.6\nBTN1 = BPlay, 1 ,2,0,3 \n[Unknown]\nx=y\n")
+        << kHead + "[Settings]\nSkinType=0\nMainImg=img\\MAIN.bmp\nMainAnySape=0\nExt=.bmp\n\n"
+           "[Buttons]\nNumber=1\nBtn1=BPlay,1,2,0,3;\n\n[Display]\n\n[GUI]\n\n[Text]\nAuthor=\nURL=\nDescription=\n\n";
+    QTest::newRow("300 characters") << QByteArray("Skin.ini")
+        << kHead + settings + noButtons + "[GUI]\n\n[Text]\nAuthor=" + QByteArray(300, 'a') + "\nURL=\nDescription=\n\n"
+        << kHead + settings + noButtons + "[GUI]\n\n[Text]\nAuthor=" + QByteArray(255, 'a') + "\nURL=\nDescription=\n\n";
+    // clang-format on
+}
+
+void tst_skin_reader::openThenSaveKeepsTheBytes()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, expected);
+    open(name.constData(), file);
+    QVERIFY2(m_fixture->dialogs.messages().isEmpty(), qPrintable(m_fixture->dialogs.messages().join('|')));
+    QVERIFY(!gSkinChanged);
+    const QByteArray bytes = saved(name.constData());
+    QCOMPARE(bytes, crlf(expected.isEmpty() ? file : expected));
+    // The lists, the document and the preview hold the same buttons.
+    QCOMPARE(ButtonToolWindow::active()->lstButtons->count(), ButtonCount());
+    for (int i = 1; i <= ButtonCount(); ++i)
+        QVERIFY(frmSkin::get()->pctSkinButton.contains(i));
+}
+
+void tst_skin_reader::problemsAreReported_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("messages"); // the message's first and last parts
+    QTest::addColumn<int>("buttons");
+
+    const QByteArray window = kHead + "[Settings]\nMainImg=img\\Main.bmp\n";
+    const QByteArray fs = kHead + "[Settings]\nMainImg=img\\Main.bmp\n";
+    // clang-format off
+    QTest::newRow("newer version") << QByteArray("Skin.ini") << QByteArray("[Tovix.Skin]\nVersion=2\n[Settings]\nMainImg=img\\Main.bmp\n") << QList<int>{13046} << 0;
+    QTest::newRow("main image missing") << QByteArray("Skin.ini") << kHead + "[Settings]\nMainImg=gone\n" << QList<int>{13047, 13048} << 0;
+    QTest::newRow("no position") << QByteArray("Skinfs.ini") << fs << QList<int>{13049} << 0;
+    QTest::newRow("position index 4") << QByteArray("Skinfs.ini") << fs + "Position=B,4\n" << QList<int>{13049} << 0;
+    QTest::newRow("five commas") << QByteArray("Skin.ini") << window + "[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\nBtn2=BPlay,1,2,0,0,0;x\n" << QList<int>{13050, 13051} << 1;
+    QTest::newRow("button image missing") << QByteArray("Skin.ini") << window + "[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\nBtn2=none,1,2,0,0\n" << QList<int>{13036, 13038} << 1;
+    QTest::newRow("button is main image") << QByteArray("Skin.ini") << window + "Ext=\n[Buttons]\nNumber=1\nBtn1=img\\MAI,1,2,0,0\n" << QList<int>{13039, 13040} << 0;
+    QTest::newRow("negative number") << QByteArray("Skin.ini") << window + "[Buttons]\nNumber=-3\n" << QList<int>{} << 0;
+    QTest::newRow("display") << QByteArray("Skin.ini") << window + "[Display]\nTitle=10,20;Arial,8,N\n" << QList<int>{13053, 13054} << 0;
+    QTest::newRow("alignment") << QByteArray("Skinfs.ini") << fs + "Position=B,1\n[Display]\nStatTxt=1,2;Arial,8,N;000000\nStatTxtAlign=Left\n" << QList<int>{13052} << 0;
+    QTest::newRow("bar kind") << QByteArray("Skin.ini") << window + "[TrackBar]\nKind=hb\nPosSize=1,2,3,4\n" << QList<int>{13057} << 0;
+    QTest::newRow("bitmap missing") << QByteArray("Skin.ini") << window + "[Volume]\nKind=HB\nBitmap=gone\n" << QList<int>{13055, 13056} << 0;
+    QTest::newRow("bitmap is main image") << QByteArray("Skin.ini") << window + "[Volume]\nKind=VB\nBitmap=IMG\\main\nPosSize=1,2,3,4\n" << QList<int>{13043, 13044} << 0;
+    QTest::newRow("button bar image missing") << QByteArray("Skin.ini") << window + "[Volume]\nKind=VBtn\nButtonImg=gone\nPosSize=1,2,3,4\n" << QList<int>{13036, 13038} << 0;
+    // clang-format on
+}
+
+void tst_skin_reader::problemsAreReported()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, messages);
+    QFETCH(int, buttons);
+    open(name.constData(), file);
+    const QStringList shown = m_fixture->dialogs.messages();
+    QCOMPARE(shown.size(), messages.isEmpty() ? 0 : 1);
+    if (!messages.isEmpty()) {
+        QVERIFY2(shown.at(0).startsWith(msg(messages.first())), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).endsWith(msg(messages.last())), qPrintable(shown.at(0)));
+    }
+    QCOMPARE(ButtonCount(), buttons);
+    QCOMPARE(ButtonToolWindow::active()->lstButtons->count(), buttons);
+}
+
+void tst_skin_reader::errorTrap()
+{
+    const QByteArray window = kHead + "[Settings]\nMainImg=img\\Main.bmp\n";
+    MainWindowFixture::writeFile(folder() + QStringLiteral("bad.bmp"), "not a picture");
+
+    // A value a control refuses: reported, and the read goes on to its end.
+    open("Skin.ini", window + "[Display]\nTitle=1,2;Arial,0,N;000000\n");
+    QCOMPARE(m_fixture->dialogs.messages().size(), 1);
+    QVERIFY(m_fixture->dialogs.last().prompt.startsWith(msg(13089) + QStringLiteral("380")));
+    QVERIFY(m_fixture->dialogs.last().prompt.contains(msg(13091) + QStringLiteral("Arial") + msg(13092)));
+    QVERIFY(!gSkinChanged);
+
+    // A picture the loader does not read: a bar goes on, a main image ends the read.
+    m_fixture->dialogs.clear();
+    open("Skin.ini", window + "[TrackBar]\nKind=HB\nBitmap=bad.bmp\nPosSize=1,2,3,4\n");
+    QCOMPARE(m_fixture->dialogs.messages(), QStringList{msg(13071) + QLatin1Char('\n') + msg(13072)});
+    QCOMPARE(gBars[0].BarImage, QStringLiteral("bad.bmp"));
+    QVERIFY(!gSkinChanged);
+    m_fixture->dialogs.clear();
+    open("Skin.ini", kHead + "[Settings]\nMainImg=bad.bmp\n");
+    QCOMPARE(m_fixture->dialogs.messages(), QStringList{msg(13071) + QLatin1Char('\n') + msg(13072)});
+    QVERIFY(gMainImage.isEmpty());
+
+    // Any other error ends the read.
+    m_fixture->dialogs.clear();
+    open("Skin.ini", window + "[TrackBar]\nKind=H\nPosSize=1,2,3\n[GUI]\nMenuBackClr=112233\n");
+    QCOMPARE(m_fixture->dialogs.messages().size(), 2);
+    QCOMPARE(m_fixture->dialogs.messages().at(0), msg(13058));
+    QVERIFY(m_fixture->dialogs.messages().at(1).startsWith(msg(13089) + QStringLiteral("9\n")));
+    QVERIFY(!vb::isTrue(gGuiColors[0].GuiUsed));
+}
+
+void tst_skin_reader::partialLoadAsksBeforeSaving()
+{
+    const QByteArray file = kHead
+        + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=3\nBtn1=BPlay,1,2,0,0\nBtn2=b2,1,2,0,0\n"
+          "Btn3=none,1,2,0,0\n[TrackBar]\nKind=HB\nBitmap=gone\n";
+    open("Skin.ini", file);
+    QCOMPARE(ButtonCount(), 2);
+    const QString path = folder() + QStringLiteral("Skin.ini");
+    m_fixture->dialogs.clear();
+    m_fixture->dialogs.answerButton(dialogs::vbNo);
+    m_fixture->main->mnuFileSave_Click();
+    QCOMPARE(m_fixture->dialogs.count(), 1);
+    QCOMPARE(m_fixture->dialogs.last().style & 7, int(dialogs::vbYesNo));
+    QCOMPARE(MainWindowFixture::readFile(path), crlf(file));
+
+    m_fixture->dialogs.answerButton(dialogs::vbYes);
+    m_fixture->main->mnuFileSave_Click();
+    QVERIFY(MainWindowFixture::readFile(path).contains("Number=2\r\nBtn1=BPlay,1,2,0,0;\r\nBtn2=b2,1,2,0,0;\r\n\r\n"));
+}
+
+void tst_skin_reader::oldSkinIsConverted()
+{
+    picture(QStringLiteral("Main.bmp"), 300, 200);
+    for (const char *name : { "BPlayN.bmp", "BPauseN.bmp", "BStopN.bmp", "BPrevN.bmp", "BNextN.bmp", "BOpenN.bmp",
+             "BExitN.bmp", "Btn1N.bmp", "Btn2N.bmp", "trkN.bmp" })
+        picture(QLatin1String(name), 10, 10);
+    picture(QStringLiteral("volN.bmp"), 10, 30);
+    const QByteArray old = "[Settings]\nMainAnySape=1\nButtonAnyShape=1\n"
+                           "[Position]\nBtnPlay=1,2;Play it\nBtnPause=3,4\nBtnStop=5,6\nBtnPrev=7,8\nBtnNext=9,10\n"
+                           "BtnOpen=11,12\nBtnExit=13,14\nAbout=10,10,40,30\nExtrNum=2\nBtn1=20,21:5;Open\n"
+                           "Btn2=22,23:12;a;b\nTxt1=1,1\nTxt2=2,2\nTxt3=3,3\nTxt4=4,4\nTxt5=5,5\nTxt6=6,6\nTxt1MaxSize=150\n"
+                           "TrackBar=10,250,100,5\nTrackKind=h\nVolumeKind=cv\nVolume=5,6,70\nVolumeBtn=vol\n"
+                           "[Fonts]\nTxt1=Arial-8\nTxt2=Arial-9\nTxt3=Arial-10\nTxt4=Arial-11\nTxt5=Arial-12\nTxt6=Arial-13\n"
+                           "[Colors]\nFontClr=FFFFFF\nPosBackClr=112233\nPosForeClr=445566\nPlayLBG=000001\nPlayLTX=000002\n"
+                           "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\n[Text]\nAuthor=Me\nDescription=Old one\n"
+                           "[FullScreen]\nEnable=1\nBitmap=Main.bmp\nPosition=T,2\nNumButton=1\nBtn1=BPlay;1,2:12;go\n"
+                           "StatTxt=Arial-8;3,4;00FF00\nTrackKind=hb\nTrackBar=1,2,3,4\nTrackBitmap=trk.bmp\nVolumeKind=ch\n"
+                           "Volume=1,2,3\nVolumeBtn=vol\n";
+    open("Skin.ini", old);
+    QCOMPARE(m_fixture->dialogs.messages(), QStringList{msg(13045)});
+    QCOMPARE(gSkinFile, folder() + QStringLiteral("Skinv1.ini"));
+    QCOMPARE(ButtonCount(), 10);
+    QVERIFY(!gSkinChanged);
+    QCOMPARE(QImage(folder() + QStringLiteral("BAboutN.bmp")).size(), QSize(30, 20));
+    QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("Skinv1.ini")),
+        crlf(kHead
+            + "[Settings]\nSkinType=0\nMainImg=Main.bmp\nMainAnySape=1\nExt=.bmp\n\n[Buttons]\nNumber=10\n"
+              "Btn1=BPlay,1,2,1,20;Play it\nBtn2=BPause,3,4,1,21\nBtn3=BStop,5,6,1,22\nBtn4=BPrev,7,8,1,25\n"
+              "Btn5=BNext,9,10,1,28\nBtn6=BOpen,11,12,1,63\nBtn7=BExit,13,14,1,77\nBtn8=BAbout,10,10,2,70;$lang.Actions.71\n"
+              "Btn9=Btn1,20,21,1,61;Open\nBtn10=Btn2,22,23,1,0\n\n[Display]\nVersion=2,2;Arial,9,N;FFFFFF\n"
+              "Title=1,1;Arial,8,N;FFFFFF\nMaxTitleWidth=150\nMovInfo=3,3;Arial,10,N;FFFFFF\n"
+              "MovTimeLen=5,5;Arial,12,N;FFFFFF\nsRepeat=6,6;Arial,13,N;FFFFFF\nStatus=4,4;Arial,11,N;FFFFFF\n\n"
+              "[TrackBar]\nPosSize=10,250,100,5\nKind=H\nTransparentBg=0\nBorder=0\nBorderColor=000000\nColor=445566\n"
+              "MouseOverColor=445566\nBackColor=112233\n\n[Volume]\nPosSize=5,6,0,70\nKind=VBtn\nButtonImg=vol\n\n"
+              "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\nPlayListBackClr=000001\nPlayListTextClr=000002\n\n"
+              "[Text]\nAuthor=Me\nURL=\nDescription=Old one\n"));
+    QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("Skinfsv1.ini")),
+        crlf(kHead
+            + "[Settings]\nMainImg=Main.bmp\nMainAnySape=1\nPosition=T,2\n\n[Buttons]\nNumber=1\nBtn1=BPlay,1,2,1,22;go\n\n"
+              "[Display]\nStatTxt=3,4;Arial,8,N;00FF00\n\n[TrackBar]\nPosSize=1,2,3,4\nKind=HB\nBitmap=trk.bmp\n\n"
+              "[Volume]\nPosSize=1,2,3,0\nKind=HBtn\nButtonImg=vol\n\n"));
+}
+
+void tst_skin_reader::convertedFilesAreNotReplacedWithoutAsking()
+{
+    MainWindowFixture::writeFile(folder() + QStringLiteral("SKINV1.INI"), "mine");
+    m_fixture->dialogs.answerButton(dialogs::vbOK); // the old-skin notice
+    m_fixture->dialogs.answerButton(dialogs::vbNo);
+    open("Skin.ini", "[Settings]\nMainAnySape=1\n");
+    QCOMPARE(m_fixture->dialogs.count(), 2);
+    QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("SKINV1.INI")), QByteArray("mine"));
+    QVERIFY(!QFile::exists(folder() + QStringLiteral("Skinv1.ini")));
+    QVERIFY(!frmSkin::loaded());
+}
+
+QTEST_MAIN(tst_skin_reader)
+#include "tst_skin_reader.moc"
