@@ -163,6 +163,10 @@ private:
     // The skin commands' shared steps.
     void newSkin(bool fullScreen);
     void showTVKExtraction();
+    // Create TVK and Test Skin: refuses (with messages firstMessage and the next)
+    // a skin with unsaved changes or never saved; the creation dialog's outcome.
+    bool refuseUnsavedSkin(int firstMessage);
+    bool createdArchive();
     void shellOpenProgramFile(const QString &fileName, int missingMessage);
 
     // Whether a drag of these files may drop here.

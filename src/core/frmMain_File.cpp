@@ -1,6 +1,8 @@
 // The File menu of the main window: the skin commands and the open road.
 #include "core/frmMain.h"
 
+#include "archive/frmTVKCreation.h"
+#include "archive/frmTVKExtraction.h"
 #include "platform/CommonDialog.h"
 #include "skin/Module.h"
 #include "skin/NewSkinFile.h"
@@ -9,7 +11,11 @@
 #include "skin/SkinWriter.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 
 #include <QFileInfo>
 
@@ -52,8 +58,10 @@ void frmMain::OpenRoad(const QString &path)
 
 void frmMain::showTVKExtraction()
 {
-    // The extraction dialog is not built yet: an archive is not opened.
-    gOpenOK = false;
+    // A damaged or hostile archive is refused (and said so) before the dialog shows.
+    frmTVKExtraction extraction(this);
+    if (extraction.listed())
+        dialogs::showModal(&extraction);
 }
 
 void frmMain::mnuFileOpen_Click()
@@ -126,14 +134,57 @@ void frmMain::mnuFileClose_Click()
     frmSkin::unload();
 }
 
+bool frmMain::refuseUnsavedSkin(int firstMessage)
+{
+    // A new skin that was never saved has no file to pack yet.
+    if (!gSkinChanged && QFileInfo::exists(gSkinFile))
+        return false;
+    dialogs::msgBox(gMessages[size_t(firstMessage)] + QLatin1Char('\n') + gMessages[size_t(firstMessage) + 1],
+        dialogs::vbExclamation, gMessages[2], this);
+    return true;
+}
+
+bool frmMain::createdArchive()
+{
+    return ShowTVKCreation(this) && !gArchivePath.isEmpty() && QFileInfo::exists(gArchivePath);
+}
+
 void frmMain::mnuFileCreateTVK_Click()
 {
-    // Creating archives is not built yet.
+    if (refuseUnsavedSkin(18) || !createdArchive())
+        return;
+    dialogs::msgBox(gMessages[20] + FileTitle(gArchivePath) + gMessages[21], dialogs::vbInformation, gMessages[1],
+        this);
 }
 
 void frmMain::mnuFileTestSkin_Click()
 {
-    // Testing a skin in the player is not built yet.
+    if (refuseUnsavedSkin(22))
+        return;
+    const QString title = app::title() + QStringLiteral(" - ") + gMessages[8];
+    const QString player
+        = registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
+            QStringLiteral("AppPath"));
+    if (player.isEmpty() || !QFileInfo::exists(fs::resolve(fs::toSlashes(player)))) {
+        dialogs::msgBox(gMessages[24] + QLatin1Char('\n') + gMessages[25], dialogs::vbCritical, title, this);
+        return;
+    }
+    QString verb = registry::queryValue(registry::Root::LocalMachine,
+        QStringLiteral("SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell"), QString());
+    if (verb.isEmpty())
+        verb = registry::queryValue(registry::Root::CurrentUser,
+            QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"), QString());
+    if (verb.isEmpty()) {
+        dialogs::msgBox(gMessages[26] + QLatin1Char('\n') + gMessages[27], dialogs::vbCritical, title, this);
+        return;
+    }
+    dialogs::msgBox(gMessages[28] + QLatin1Char('\n') + gMessages[29], dialogs::vbInformation, gMessages[1], this);
+    if (!createdArchive())
+        return;
+    // The player's archive verb runs its registered command on the archive, detached.
+    const QString command = registry::queryValue(registry::Root::ClassesRoot,
+        QStringLiteral("TVX.SkinZip\\shell\\") + verb + QStringLiteral("\\command"), QString());
+    gApiResult = shell::runCommand(command, gArchivePath) ? 42 : 31;
 }
 
 void frmMain::mnuFileExit_Click()

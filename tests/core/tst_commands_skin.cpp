@@ -301,9 +301,6 @@ private slots:
                                     << "Blue.ini" << false << false;
         QTest::newRow("missing file") << "Skin.ini"
                                       << "Gone/Skin.ini" << false << false;
-        // Archives are not extracted yet: nothing opens.
-        QTest::newRow("archive") << "Blue.tvk"
-                                 << "Blue.tvk" << false << false;
     }
 
     void commandLine()

@@ -1,0 +1,71 @@
+// Opens, lists and extracts arbitrary bytes as an archive into a temporary folder;
+// aborts when anything appears outside the extraction folder.
+#include "archive/ZipLibrary.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+int quiet(const char *, unsigned long)
+{
+    return 0;
+}
+
+int password(std::string &answer, const char *, const char *)
+{
+    answer = "secret";
+    return 0;
+}
+
+int replaceYes(const char *)
+{
+    return ziplib::ReplaceYes;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    char pattern[] = "/tmp/fuzz_archive.XXXXXX";
+    const char *sandbox = mkdtemp(pattern);
+    if (!sandbox)
+        return 0;
+    const std::string archive = std::string(sandbox) + "/a.tvk";
+    const std::string target = std::string(sandbox) + "/out";
+    if (FILE *file = std::fopen(archive.c_str(), "wb")) {
+        std::fwrite(data, 1, size, file);
+        std::fclose(file);
+    }
+
+    ziplib::USERFUNCTIONS callbacks;
+    callbacks.print = quiet;
+    callbacks.password = password;
+    callbacks.replace = replaceYes;
+    ziplib::DCL options;
+    options.lpszZipFN = archive.c_str();
+    options.lpszExtractDir = "";
+    options.nvflag = 1;
+    options.ndflag = 1;
+    ziplib::Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options, &callbacks);
+    options.nvflag = 0;
+    options.noflag = 1;
+    options.lpszExtractDir = target.c_str();
+    const int result = ziplib::Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options, &callbacks);
+
+    int outside = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(sandbox)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "a.tvk" && name != "out")
+            ++outside;
+    }
+    if (result != 0 && std::filesystem::exists(target) && !std::filesystem::is_empty(target))
+        ++outside; // a refused archive leaves nothing behind
+    std::filesystem::remove_all(sandbox);
+    if (outside)
+        std::abort();
+    return 0;
+}

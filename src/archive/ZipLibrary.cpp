@@ -1,0 +1,745 @@
+#include "archive/ZipLibrary.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fsys = std::filesystem;
+
+namespace ziplib {
+
+namespace {
+
+std::string gDiagnostic;
+
+int fail(int code, const std::string &why)
+{
+    gDiagnostic = why;
+    return code;
+}
+
+// A zip_t closed without writing when it goes out of scope.
+struct ArchiveCloser {
+    void operator()(zip_t *archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
+
+struct FileCloser {
+    void operator()(zip_file_t *file) const { zip_fclose(file); }
+};
+using EntryFile = std::unique_ptr<zip_file_t, FileCloser>;
+
+bool endsWith(const std::string &text, const std::string &tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// --- Zip -------------------------------------------------------------------
+
+ZIPUSERFUNCTIONS gZipCallbacks;
+bool gZipReady = false;
+ZPOPT gZipOptions;
+std::string gZipRoot;
+
+struct ZipItem {
+    std::string path;
+    std::string stored;
+};
+
+std::string storedName(const fsys::path &file)
+{
+    if (gZipOptions.fJunkDir || gZipRoot.empty())
+        return file.filename().string();
+    const std::string text = file.lexically_normal().string();
+    const std::string root = fsys::path(gZipRoot).lexically_normal().string();
+    const std::string prefix = endsWith(root, "/") ? root : root + "/";
+    if (text.compare(0, prefix.size(), prefix) == 0 && text.size() > prefix.size())
+        return text.substr(prefix.size());
+    return file.filename().string();
+}
+
+// The regular files of folder (and of its subfolders when recursing); links and
+// special files are never taken, so a listing cannot leave the folder or hang on a pipe.
+void collectFolder(const fsys::path &folder, bool recurse, std::vector<fsys::path> &files)
+{
+    std::error_code error;
+    std::vector<fsys::path> entries;
+    for (fsys::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        entries.push_back(it->path());
+    std::sort(entries.begin(), entries.end());
+    for (const fsys::path &entry : entries) {
+        const fsys::file_status status = fsys::symlink_status(entry, error);
+        if (error)
+            continue;
+        if (fsys::is_regular_file(status))
+            files.push_back(entry);
+        else if (recurse && fsys::is_directory(status))
+            collectFolder(entry, recurse, files);
+    }
+}
+
+int zipErrorCode(int libzipError)
+{
+    switch (libzipError) {
+    case ZIP_ER_MEMORY:
+        return ZipMemory;
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return ZipReadSeek;
+    case ZIP_ER_OPEN:
+    case ZIP_ER_NOENT:
+        return ZipCannotRead;
+    case ZIP_ER_TMPOPEN:
+    case ZIP_ER_RENAME:
+        return ZipTempFile;
+    case ZIP_ER_WRITE:
+    case ZIP_ER_CLOSE:
+        return ZipWrite;
+    case ZIP_ER_CANCELLED:
+        return ZipInterrupted;
+    default:
+        return ZipLogic;
+    }
+}
+
+void zipProgress(zip_t *, double, void *)
+{
+    if (gZipCallbacks.print)
+        gZipCallbacks.print("", 0);
+}
+
+// One file compressed into an archive of its own, in memory.
+zip_t *packFile(const ZipItem &item, int level, int &code)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_error_fini(&error);
+    if (!buffer) {
+        code = ZipMemory;
+        return nullptr;
+    }
+    zip_source_keep(buffer); // it outlives the writing archive
+    zip_t *writer = zip_open_from_source(buffer, ZIP_TRUNCATE, nullptr);
+    zip_source_t *file = writer ? zip_source_file(writer, item.path.c_str(), 0, -1) : nullptr;
+    zip_int64_t index = -1;
+    if (file && (index = zip_file_add(writer, "f", file, 0)) < 0)
+        zip_source_free(file);
+    if (index >= 0)
+        zip_set_file_compression(
+            writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
+    if (index < 0 || zip_close(writer) != 0) {
+        code = writer ? zipErrorCode(zip_error_code_zip(zip_get_error(writer))) : ZipMemory;
+        if (index < 0)
+            code = ZipCannotRead;
+        if (writer)
+            zip_discard(writer);
+        zip_source_free(buffer);
+        return nullptr;
+    }
+    zip_t *reader = zip_open_from_source(buffer, ZIP_RDONLY, nullptr);
+    if (!reader) {
+        zip_source_free(buffer);
+        code = ZipLogic;
+    }
+    return reader;
+}
+
+int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Archive> &packed)
+{
+    packed.resize(items.size());
+    std::vector<int> codes(items.size(), ZipOk);
+    std::atomic<size_t> next { 0 };
+    const unsigned count
+        = std::max(1u, std::min<unsigned>(std::thread::hardware_concurrency(), unsigned(items.size())));
+    std::vector<std::future<void>> workers;
+    for (unsigned w = 0; w < count; ++w) {
+        workers.push_back(std::async(std::launch::async, [&] {
+            for (size_t i = next++; i < items.size(); i = next++)
+                packed[i].reset(packFile(items[i], level, codes[i]));
+        }));
+    }
+    // The caller's window keeps painting while the files are compressed.
+    for (auto &worker : workers) {
+        while (worker.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            zipProgress(nullptr, 0, nullptr);
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (codes[i] != ZipOk || !packed[i])
+            return fail(
+                codes[i] != ZipOk ? codes[i] : ZipLogic, "the file \"" + items[i].path + "\" cannot be read");
+    }
+    return ZipOk;
+}
+
+// --- Unzip -----------------------------------------------------------------
+
+struct Entry {
+    zip_uint64_t index = 0;
+    std::string name; // as stored
+    std::vector<std::string> parts; // checked path components
+    bool folder = false;
+    bool encrypted = false;
+    zip_uint64_t size = 0;
+};
+
+// Splits a stored name into safe components; false (with a reason) when the
+// name is empty, absolute, names a drive or a UNC host, or climbs with "..".
+bool checkName(const std::string &stored, std::vector<std::string> &parts, bool &folder, std::string &why)
+{
+    std::string name = stored;
+    std::replace(name.begin(), name.end(), '\\', '/');
+    if (name.empty()) {
+        why = "an entry has no name";
+        return false;
+    }
+    if (name.front() == '/' || (name.size() >= 2 && name[1] == ':')) {
+        why = "the entry \"" + stored + "\" has an absolute name";
+        return false;
+    }
+    folder = name.back() == '/';
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find('/', start);
+        if (end == std::string::npos)
+            end = name.size();
+        const std::string part = name.substr(start, end - start);
+        if (part == "..") {
+            why = "the entry \"" + stored + "\" would be written outside the extraction folder";
+            return false;
+        }
+        if (!part.empty() && part != ".")
+            parts.push_back(part);
+        start = end + 1;
+    }
+    if (parts.empty() && !folder) {
+        why = "the entry \"" + stored + "\" has no file name";
+        return false;
+    }
+    return true;
+}
+
+// Links and special files refuse the archive: their attributes say so.
+bool checkKind(zip_t *archive, zip_uint64_t index, const std::string &name, bool &folder, std::string &why)
+{
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0)
+        return true;
+    if (system == ZIP_OPSYS_UNIX) {
+        const unsigned type = (attributes >> 16) & 0170000u;
+        if (type == 0120000u) {
+            why = "the entry \"" + name + "\" is a link";
+            return false;
+        }
+        if (type == 0040000u)
+            folder = true;
+        else if (type != 0 && type != 0100000u) {
+            why = "the entry \"" + name + "\" is a special file";
+            return false;
+        }
+    }
+    // The Windows attribute of links and junctions.
+    if ((system == ZIP_OPSYS_DOS || system == ZIP_OPSYS_WINDOWS_NTFS || system == ZIP_OPSYS_VFAT)
+        && (attributes & 0x400u)) {
+        why = "the entry \"" + name + "\" is a link";
+        return false;
+    }
+    return true;
+}
+
+int openErrorCode(int libzipError, std::string &why)
+{
+    switch (libzipError) {
+    case ZIP_ER_NOENT:
+    case ZIP_ER_OPEN:
+        why = "the archive cannot be opened";
+        return UnzipNoArchive;
+    case ZIP_ER_NOZIP:
+        why = "the file is not an archive, or it is truncated";
+        return UnzipNoArchive;
+    case ZIP_ER_MEMORY:
+        why = "out of memory";
+        return UnzipMemory;
+    default:
+        why = "the archive is damaged";
+        return UnzipCorrupt;
+    }
+}
+
+int readErrorCode(int libzipError, std::string &why, const std::string &name)
+{
+    switch (libzipError) {
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_NOPASSWD:
+        why = "the password is wrong";
+        return UnzipBadPassword;
+    case ZIP_ER_MEMORY:
+        why = "out of memory";
+        return UnzipMemory;
+    case ZIP_ER_COMPNOTSUPP:
+    case ZIP_ER_ENCRNOTSUPP:
+        why = "the entry \"" + name + "\" is stored in a way that cannot be read";
+        return UnzipUnsupported;
+    default:
+        why = "the entry \"" + name + "\" is damaged";
+        return UnzipCorrupt;
+    }
+}
+
+// What one extraction has put on disk so far, removed again unless it completes.
+struct Extraction {
+    std::string root; // the extraction folder, links resolved
+    std::vector<std::string> createdFolders;
+    std::vector<std::pair<std::string, std::string>> written; // temporary file, target
+
+    ~Extraction()
+    {
+        for (const auto &file : written)
+            ::unlink(file.first.c_str());
+        for (auto it = createdFolders.rbegin(); it != createdFolders.rend(); ++it)
+            ::rmdir(it->c_str());
+    }
+
+    bool inside(const std::string &path) const
+    {
+        char resolved[PATH_MAX];
+        if (!::realpath(path.c_str(), resolved))
+            return false;
+        const std::string text(resolved);
+        return text == root || text.compare(0, root.size() + 1, root + "/") == 0;
+    }
+
+    // Creates (or finds) folder, which must be a folder inside the root once its links are resolved.
+    bool makeFolder(const std::string &folder)
+    {
+        struct stat info;
+        if (::lstat(folder.c_str(), &info) != 0) {
+            if (::mkdir(folder.c_str(), 0777) != 0)
+                return false;
+            createdFolders.push_back(folder);
+        }
+        struct stat target;
+        return ::stat(folder.c_str(), &target) == 0 && S_ISDIR(target.st_mode) && inside(folder);
+    }
+};
+
+// Creates path and the folders above it that are missing, remembering what it created.
+bool makeRoot(const std::string &path, Extraction &extraction)
+{
+    std::vector<std::string> missing;
+    fsys::path at = fsys::path(path).lexically_normal();
+    if (at.has_filename() == false)
+        at = at.parent_path();
+    struct stat info;
+    while (!at.empty() && ::stat(at.c_str(), &info) != 0) {
+        missing.push_back(at.string());
+        if (at == at.parent_path())
+            break;
+        at = at.parent_path();
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (::mkdir(it->c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+        extraction.createdFolders.push_back(*it);
+    }
+    char resolved[PATH_MAX];
+    if (!::realpath(path.c_str(), resolved))
+        return false;
+    extraction.root = resolved;
+    return ::stat(resolved, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool wanted(const std::string &name, int count, const char *const *names)
+{
+    for (int i = 0; i < count; ++i) {
+        if (names && names[i] && name == names[i])
+            return true;
+    }
+    return false;
+}
+
+void yieldTo(const USERFUNCTIONS *callbacks)
+{
+    if (callbacks && callbacks->print)
+        callbacks->print("", 0);
+}
+
+void listEntries(zip_t *archive, const std::vector<Entry> &entries, const USERFUNCTIONS *callbacks)
+{
+    for (const Entry &entry : entries) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        zip_stat_index(archive, entry.index, 0, &st);
+        std::tm when {};
+        const std::time_t mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 0;
+        localtime_r(&mtime, &when);
+        const unsigned long compressed = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
+        const unsigned ratio
+            = st.size ? unsigned(100 - std::min<zip_uint64_t>(100, compressed * 100 / st.size)) : 0;
+        const char *method = st.comp_method == ZIP_CM_STORE ? "Stored" : "Defl:N";
+        if (callbacks && callbacks->SendApplicationMessage)
+            callbacks->SendApplicationMessage(st.size, compressed, ratio, unsigned(when.tm_mon + 1),
+                unsigned(when.tm_mday), unsigned(when.tm_year % 100), unsigned(when.tm_hour),
+                unsigned(when.tm_min), ' ', entry.name.c_str(), method, st.crc, entry.encrypted ? 'E' : ' ');
+        yieldTo(callbacks);
+    }
+}
+
+// Asks for the password until it opens the first encrypted entry.
+int obtainPassword(zip_t *archive, const Entry &entry, const USERFUNCTIONS *callbacks, std::string &password)
+{
+    for (int attempt = 0; attempt < kPasswordTries; ++attempt) {
+        password.clear();
+        if (!callbacks || !callbacks->password
+            || callbacks->password(password, "Enter password", entry.name.c_str()) != 0)
+            return fail(UnzipBadPassword, "no password was given");
+        zip_file_t *file = zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str());
+        if (file) {
+            zip_fclose(file);
+            return UnzipOk;
+        }
+        const int error = zip_error_code_zip(zip_get_error(archive));
+        zip_error_clear(archive);
+        if (error != ZIP_ER_WRONGPASSWD) {
+            std::string why;
+            const int code = readErrorCode(error, why, entry.name);
+            return fail(code, why);
+        }
+    }
+    return fail(UnzipBadPassword, "the password is wrong");
+}
+
+// Writes one entry into a new temporary file beside target.
+int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password, const std::string &folder,
+    const std::string &target, std::int64_t &inflated, const USERFUNCTIONS *callbacks, Extraction &extraction)
+{
+    EntryFile file(entry.encrypted ? zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str())
+                                   : zip_fopen_index(archive, entry.index, 0));
+    std::string why;
+    if (!file) {
+        const int code = readErrorCode(zip_error_code_zip(zip_get_error(archive)), why, entry.name);
+        return fail(code, why);
+    }
+    std::string temporary = folder + "/.tvk-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return fail(UnzipDisk, "the file \"" + target + "\" cannot be written");
+    extraction.written.emplace_back(temporary, target);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+
+    static std::vector<char> buffer(1 << 20);
+    zip_uint64_t entryBytes = 0;
+    int result = UnzipOk;
+    for (;;) {
+        const zip_int64_t got = zip_fread(file.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            result = readErrorCode(zip_error_code_zip(zip_file_get_error(file.get())), why, entry.name);
+            break;
+        }
+        if (got == 0)
+            break;
+        entryBytes += zip_uint64_t(got);
+        inflated += got;
+        if (entryBytes > entry.size) {
+            result = UnzipCorrupt;
+            why = "the entry \"" + entry.name + "\" holds more data than it declares";
+            break;
+        }
+        if (inflated > kMaxInflatedBytes) {
+            result = UnzipRefused;
+            why = "the archive inflates to more than 512 MiB";
+            break;
+        }
+        for (zip_int64_t done = 0; done < got;) {
+            const ssize_t wrote = ::write(fd, buffer.data() + done, size_t(got - done));
+            if (wrote <= 0) {
+                result = UnzipDisk;
+                why = "the file \"" + target + "\" cannot be written";
+                break;
+            }
+            done += wrote;
+        }
+        if (result != UnzipOk)
+            break;
+        yieldTo(callbacks);
+    }
+    if (::close(fd) != 0 && result == UnzipOk) {
+        result = UnzipDisk;
+        why = "the file \"" + target + "\" cannot be written";
+    }
+    return result == UnzipOk ? UnzipOk : fail(result, why);
+}
+
+} // namespace
+
+const std::string &LastDiagnostic()
+{
+    return gDiagnostic;
+}
+
+int ZpInit(const ZIPUSERFUNCTIONS *callbacks)
+{
+    gZipCallbacks = callbacks ? *callbacks : ZIPUSERFUNCTIONS {};
+    gZipReady = true;
+    return 1;
+}
+
+int ZpSetOptions(const ZPOPT *options)
+{
+    gZipOptions = options ? *options : ZPOPT {};
+    gZipRoot = gZipOptions.szRootDir ? gZipOptions.szRootDir : "";
+    return 1;
+}
+
+int ZpArchive(int argc, const char *archive, const char *const *names)
+{
+    gDiagnostic.clear();
+    if (!gZipReady || !archive || !*archive || argc < 0 || (argc > 0 && !names))
+        return fail(ZipBadArgument, "bad arguments");
+
+    // The files, in name order, without the archive itself.
+    std::error_code error;
+    const fsys::path self = fsys::weakly_canonical(archive, error);
+    std::vector<ZipItem> items;
+    std::set<std::string> stored;
+    for (int i = 0; i < argc; ++i) {
+        if (!names[i] || !*names[i])
+            continue;
+        const std::string name = names[i];
+        std::vector<fsys::path> files;
+        if (endsWith(name, "/*.*") || endsWith(name, "/*")) {
+            collectFolder(fsys::path(name.substr(0, name.rfind('/'))), gZipOptions.fRecurse != 0, files);
+        } else {
+            if (!fsys::is_regular_file(fsys::symlink_status(name, error)))
+                return fail(ZipCannotRead, "the file \"" + name + "\" cannot be read");
+            files.emplace_back(name);
+        }
+        for (const fsys::path &file : files) {
+            if (fsys::weakly_canonical(file, error) == self)
+                continue;
+            const std::string entryName = storedName(file);
+            if (stored.insert(entryName).second)
+                items.push_back({ file.string(), entryName });
+        }
+    }
+    if (items.empty())
+        return fail(ZipNothingToDo, "there are no files to put into the archive");
+
+    // A fresh archive: libzip writes a temporary file and renames it over the
+    // old archive only when it is complete.
+    int openError = 0;
+    std::vector<Archive> packed; // read by out until it is closed
+    Archive out(zip_open(archive, ZIP_CREATE | ZIP_TRUNCATE, &openError));
+    if (!out)
+        return fail(ZipCannotCreate, "the archive cannot be created");
+    const int level = (gZipOptions.fLevel >= '0' && gZipOptions.fLevel <= '9') ? gZipOptions.fLevel - '0' : 6;
+    std::string password;
+    if (gZipOptions.fEncrypt) {
+        if (!gZipCallbacks.password || gZipCallbacks.password(password, "Enter password", "") != 0)
+            return fail(ZipInterrupted, "no password was given");
+    }
+    if (gZipOptions.fComment && gZipCallbacks.comment) {
+        std::string comment;
+        gZipCallbacks.comment(comment);
+        if (!comment.empty())
+            zip_set_archive_comment(
+                out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
+    }
+    // Unencrypted files are compressed in parallel, each into an archive of its
+    // own in memory, whose compressed entry is then copied into the archive as it is.
+    if (!gZipOptions.fEncrypt) {
+        const int code = packInParallel(items, level, packed);
+        if (code != ZipOk)
+            return code;
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        const ZipItem &item = items[i];
+        if (gZipCallbacks.ServiceApplication)
+            gZipCallbacks.ServiceApplication(item.stored.c_str(), 0);
+        zip_source_t *source = packed.empty() ? zip_source_file(out.get(), item.path.c_str(), 0, -1)
+                                              : zip_source_zip(out.get(), packed[i].get(), 0, 0, 0, -1);
+        if (!source)
+            return fail(ZipCannotRead, "the file \"" + item.path + "\" cannot be read");
+        const zip_int64_t index = zip_file_add(out.get(), item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
+        }
+        if (packed.empty())
+            zip_set_file_compression(
+                out.get(), zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
+        if (gZipOptions.fEncrypt
+            && zip_file_set_encryption(out.get(), zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str())
+                != 0)
+            return fail(ZipLogic, "the archive cannot be encrypted");
+    }
+    zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
+    if (zip_close(out.get()) != 0) {
+        const int code = zipErrorCode(zip_error_code_zip(zip_get_error(out.get())));
+        return fail(code, zip_strerror(out.get()));
+    }
+    out.release();
+    return ZipOk;
+}
+
+int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv,
+    const DCL *options, const USERFUNCTIONS *callbacks)
+{
+    gDiagnostic.clear();
+    if (!options || !options->lpszZipFN || !*options->lpszZipFN)
+        return fail(UnzipBadParameters, "no archive was named");
+    const bool listing = options->nvflag != 0;
+    if (!listing && (!options->lpszExtractDir || !*options->lpszExtractDir))
+        return fail(UnzipBadParameters, "no extraction folder was named");
+
+    int openError = 0;
+    std::string why;
+    Archive archive(zip_open(options->lpszZipFN, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
+    if (!archive) {
+        const int code = openErrorCode(openError, why);
+        return fail(code, why);
+    }
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count < 0)
+        return fail(UnzipCorrupt, "the archive is damaged");
+    if (count > kMaxEntries)
+        return fail(UnzipRefused, "the archive holds more than 10000 entries");
+
+    // Every entry is checked before anything is written.
+    std::vector<Entry> entries;
+    zip_uint64_t declared = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME)
+            || !(st.valid & ZIP_STAT_SIZE))
+            return fail(UnzipCorrupt, "the archive is damaged");
+        Entry entry;
+        entry.index = zip_uint64_t(i);
+        entry.name = st.name;
+        entry.size = st.size;
+        if (!checkName(entry.name, entry.parts, entry.folder, why)
+            || !checkKind(archive.get(), entry.index, entry.name, entry.folder, why))
+            return fail(UnzipRefused, why);
+        entry.encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
+        if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
+            return fail(UnzipUnsupported,
+                "the entry \"" + entry.name + "\" is compressed in a way that cannot be read");
+        if (entry.encrypted && !zip_encryption_method_supported(st.encryption_method, 0))
+            return fail(UnzipUnsupported,
+                "the entry \"" + entry.name + "\" is encrypted in a way that cannot be read");
+        declared += entry.size;
+        if (entry.size > zip_uint64_t(kMaxInflatedBytes) || declared > zip_uint64_t(kMaxInflatedBytes))
+            return fail(UnzipRefused, "the archive inflates to more than 512 MiB");
+        if ((ifnc > 0 && !wanted(entry.name, ifnc, ifnv)) || (xfnc > 0 && wanted(entry.name, xfnc, xfnv)))
+            continue;
+        entries.push_back(std::move(entry));
+    }
+
+    // A name that is a file in one entry and a folder in another cannot be extracted.
+    std::set<std::string> files, folders;
+    for (const Entry &entry : entries) {
+        std::string path;
+        for (size_t i = 0; i < entry.parts.size(); ++i) {
+            path += (i ? "/" : "") + entry.parts[i];
+            if (i + 1 < entry.parts.size() || entry.folder)
+                folders.insert(path);
+            else
+                files.insert(path);
+        }
+    }
+    for (const std::string &file : files) {
+        if (folders.count(file))
+            return fail(UnzipRefused, "\"" + file + "\" is both a file and a folder in the archive");
+    }
+
+    if (listing) {
+        listEntries(archive.get(), entries, callbacks);
+        return UnzipOk;
+    }
+
+    Extraction extraction;
+    if (!makeRoot(options->lpszExtractDir, extraction))
+        return fail(
+            UnzipDisk, std::string("the folder \"") + options->lpszExtractDir + "\" cannot be created");
+
+    std::string password;
+    const auto firstEncrypted = std::find_if(
+        entries.begin(), entries.end(), [](const Entry &e) { return e.encrypted && !e.folder; });
+    if (firstEncrypted != entries.end()) {
+        const int code = obtainPassword(archive.get(), *firstEncrypted, callbacks, password);
+        if (code != UnzipOk)
+            return code;
+    }
+
+    // Every file is inflated into a temporary file in its folder; the files get
+    // their names only once all of them are complete.
+    std::int64_t inflated = 0;
+    bool replaceNone = false;
+    for (const Entry &entry : entries) {
+        std::vector<std::string> folders(entry.parts.begin(), entry.parts.end() - (entry.folder ? 0 : 1));
+        if (!options->ndflag)
+            folders.clear();
+        std::string folder = extraction.root;
+        for (const std::string &part : folders) {
+            folder += "/" + part;
+            if (!extraction.makeFolder(folder))
+                return fail(
+                    UnzipDisk, "the folder \"" + folder + "\" cannot be made inside the extraction folder");
+        }
+        if (entry.folder)
+            continue;
+        const std::string target = folder + "/" + entry.parts.back();
+        struct stat existing;
+        if (::lstat(target.c_str(), &existing) == 0) {
+            if (S_ISDIR(existing.st_mode))
+                return fail(UnzipDisk, "a folder stands where the file \"" + target + "\" goes");
+            if (!options->noflag) {
+                const int answer = replaceNone || !callbacks || !callbacks->replace
+                    ? ReplaceNo
+                    : callbacks->replace(target.c_str());
+                replaceNone = replaceNone || answer == ReplaceNone;
+                if (answer != ReplaceYes)
+                    continue;
+            }
+        }
+        if (callbacks && callbacks->ServCallBk)
+            callbacks->ServCallBk(entry.name.c_str(), (unsigned long)entry.size);
+        const int code
+            = inflateEntry(archive.get(), entry, password, folder, target, inflated, callbacks, extraction);
+        if (code != UnzipOk)
+            return code;
+    }
+    for (size_t i = 0; i < extraction.written.size(); ++i) {
+        const auto &file = extraction.written[i];
+        if (::rename(file.first.c_str(), file.second.c_str()) != 0) {
+            const std::string target = file.second;
+            extraction.written.erase(extraction.written.begin(), extraction.written.begin() + long(i));
+            return fail(UnzipDisk, "the file \"" + target + "\" cannot be written");
+        }
+    }
+    extraction.written.clear();
+    extraction.createdFolders.clear();
+    return UnzipOk;
+}
+
+} // namespace ziplib
