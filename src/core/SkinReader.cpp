@@ -53,11 +53,13 @@ public:
     void showDisplay(int i, const DisplayLook &look) override
     {
         QLabel *label = skin->lblSkinText[i];
-        if (!(look.size > 0 && look.size <= MaxFontSize))
-            vb::raise(vb::ErrInvalidPropertyValue);
+        // A size the label refuses keeps its old one; the rest still applies
+        // and the refusal is reported after.
+        const bool sizeRefused = !(look.size > 0 && look.size <= MaxFontSize);
         QFont font = label->font();
         font.setFamily(look.face);
-        font.setPointSizeF(look.size * gZoom);
+        if (!sizeRefused)
+            font.setPointSizeF(look.size * gZoom);
         // A style letter that is absent leaves the label's setting as it is.
         if (look.bold)
             font.setBold(true);
@@ -74,6 +76,8 @@ public:
         label->show();
         skin->SizeDisplayLabel(i);
         label->move(frmSkin::ZoomedPixels(gDisplays[size_t(i)].DspX), frmSkin::ZoomedPixels(gDisplays[size_t(i)].DspY));
+        if (sizeRefused)
+            vb::raise(vb::ErrInvalidPropertyValue);
     }
 
     void loadBarImage(int b, const QString &path, bool shaped) override

@@ -254,13 +254,8 @@ void Reader::readButtons()
         const int16_t x = vb::CInt(readAsNumber(line.pieces.at(1)));
         const int16_t y = vb::CInt(readAsNumber(line.pieces.at(2)));
         const int16_t type = vb::CInt(readAsNumber(line.pieces.at(3)));
-        // A button whose picture failed is left out: the buttons after it move
-        // up, so that the records, the lists and the pictures stay in step.
-        const int16_t index = int16_t(ButtonCount() + 1);
-        bool added = false;
-        step([&] { added = v.addButton(index, x, y, path, type != 0); });
-        if (!added)
-            continue;
+        // Every value is converted before the button's picture is made: a value
+        // that ends the read leaves no picture the document does not hold.
         ButtonRec button;
         button.BtnAction = vb::CInt(readAsNumber(line.pieces.at(4)));
         if (line.hasText)
@@ -270,6 +265,13 @@ void Reader::readButtons()
         button.BtnType = vb::CByte(double(type));
         button.BtnX = vb::CLng(line.pieces.at(1).trimmed());
         button.BtnY = vb::CLng(line.pieces.at(2).trimmed());
+        // A button whose picture failed is left out: the buttons after it move
+        // up, so that the records, the lists and the pictures stay in step.
+        const int16_t index = int16_t(ButtonCount() + 1);
+        bool added = false;
+        step([&] { added = v.addButton(index, x, y, path, type != 0); });
+        if (!added)
+            continue;
         gButtons.append(button);
     }
 }
