@@ -125,7 +125,8 @@ void answerDialogs(std::function<void(QDialog *)> *onForm)
 QImage cropDesk(const QImage &shot)
 {
     const QImage image = shot.convertToFormat(QImage::Format_RGB32);
-    const QRgb desk = image.pixel(image.width() - 1, image.height() - 1);
+    // A little inside the corner: the desk may have a frame.
+    const QRgb desk = image.pixel(qMax(0, image.width() - 8), qMax(0, image.height() - 8));
     int right = 0;
     int bottom = 0;
     for (int y = 0; y < image.height(); ++y) {
