@@ -497,9 +497,10 @@ void frmSkin::elementMouseMove(const Element &element, QMouseEvent *event)
     if (m_dragSource != element.control || !(event->buttons() & Qt::LeftButton))
         return;
     const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
-    // A press that the hand shakes a little is still a click: it selects and moves nothing.
+    // A plain press that the hand shakes a little is still a click: it selects
+    // and moves nothing. The Ctrl drag follows every step from the first.
     if (!m_dragMoved) {
-        if ((mouse - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+        if (!m_visibleDrag && (mouse - m_pressPos).manhattanLength() < QApplication::startDragDistance())
             return;
         m_dragMoved = true;
     }
