@@ -87,6 +87,8 @@ void frmSkin::createControls()
 
     lblSkinBar.setFactory(QStringLiteral("lblSkinBar"), [host](int) {
         auto *label = new QLabel(host);
+        // A plain bar's label is opaque until its background is made transparent.
+        label->setAutoFillBackground(true);
         label->hide();
         return label;
     });
