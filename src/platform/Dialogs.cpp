@@ -334,8 +334,14 @@ QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction)
 {
     if (!menu)
         return nullptr;
-    if (!hasResponder())
-        return menu->exec(globalPos, defaultAction);
+    if (!hasResponder()) {
+        // The default item shows in bold; the menu opens with its corner at the pointer.
+        QAction *previous = menu->defaultAction();
+        menu->setDefaultAction(defaultAction);
+        QAction *chosen = menu->exec(globalPos);
+        menu->setDefaultAction(previous);
+        return chosen;
+    }
 
     // The menu's own preparation runs as when it really pops up.
     emit menu->aboutToShow();
