@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "platform/VbRuntime.h"
 
@@ -39,17 +39,17 @@ private slots:
     void placesItselfBesideTheImagesWindow();
 
 private:
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_display::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_display::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_display::cleanup()

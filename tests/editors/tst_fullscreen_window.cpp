@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
@@ -49,17 +49,17 @@ private slots:
 private:
     frmFullScreenToolBar *openFullScreenSkin();
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_fullscreen_window::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_fullscreen_window::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_fullscreen_window::cleanup()
@@ -261,7 +261,7 @@ void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
 {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QVERIFY(image.save(m_env.skin->filePath(QStringLiteral("Movie.bmp")), "BMP"));
+    QVERIFY(image.save(m_env.skins.filePath(QStringLiteral("Movie.bmp")), "BMP"));
     frmFullScreenToolBar *window = openFullScreenSkin();
     gZoom = 2;
     m_env.pickFile(QStringLiteral("Movie.bmp"));
@@ -296,14 +296,14 @@ void tst_fullscreen_window::extensionRulesAreShared()
         const QSignalBlocker quiet(window->bar(1)->cbxBarType);
         window->bar(1)->cbxBarType->setCurrentIndex(4);
     }
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("png"));
     window->txtExtension_Validate();
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 4);
 
-    m_env.dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
     window->txtExtension->setText(QStringLiteral("png"));
     window->txtExtension_Validate();
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 0);
@@ -316,10 +316,10 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     frmFullScreenToolBar *window = openFullScreenSkin();
     window->chkExtension->setChecked(true);
     QVERIFY(window->txtExtension->isEnabledTo(window->fmBtnList));
-    QCOMPARE(m_env.dialogs->count(), 1);
-    QCOMPARE(m_env.dialogs->last().title, QStringLiteral("Attention"));
-    QCOMPARE(m_env.dialogs->last().style, int(dialogs::vbExclamation));
-    const QStringList parts = m_env.dialogs->last().prompt.split(QLatin1Char('\n'));
+    QCOMPARE(m_env.dialogs.count(), 1);
+    QCOMPARE(m_env.dialogs.last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_env.dialogs.last().style, int(dialogs::vbExclamation));
+    const QStringList parts = m_env.dialogs.last().prompt.split(QLatin1Char('\n'));
     QCOMPARE(parts.size(), 4);
     QCOMPARE(parts.at(0), QStringLiteral("The Buttons' extension is stored in \"Skin.ini\" file."));
     QVERIFY(parts.at(2).isEmpty());
@@ -329,10 +329,10 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     window->chkExtension->setChecked(false);
     QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
 
     window->chkExtension->setChecked(true);
-    QCOMPARE(m_env.dialogs->count(), 2);
+    QCOMPARE(m_env.dialogs.count(), 2);
     QVERIFY(!gSkinChanged);
 }
 

@@ -1,6 +1,6 @@
 #include "skin/SkinFonts.h"
 #include "editors/frmSelectFile.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 
@@ -57,17 +57,17 @@ private:
     void writeImage(const QString &name, const QSize &size);
     template <typename T> T *control(const QString &name) const;
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_images_window::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_images_window::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_images_window::cleanup()
@@ -87,7 +87,7 @@ void tst_images_window::writeImage(const QString &name, const QSize &size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red);
     image.setPixel(0, 0, qRgb(255, 255, 255));
-    QVERIFY(image.save(m_env.skin->filePath(name), "BMP"));
+    QVERIFY(image.save(m_env.skins.filePath(name), "BMP"));
 }
 
 template <typename T> T *tst_images_window::control(const QString &name) const
@@ -267,7 +267,7 @@ void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
 
     QVERIFY(gSkinChanged);
     QVERIFY(frmSkin::get()->caption().startsWith(QLatin1Char('*')));
-    QCOMPARE(m_env.dialogs->count(DialogRecorder::Kind::MessageBox), 0);
+    QCOMPARE(m_env.dialogs.count(DialogRecorder::Kind::MessageBox), 0);
 }
 
 void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
@@ -284,22 +284,22 @@ void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
 
 void tst_images_window::cancelledOrUnreadableMainImageChangesNothing()
 {
-    QFile bad(m_env.skin->filePath(QStringLiteral("Bad.bmp")));
+    QFile bad(m_env.skins.filePath(QStringLiteral("Bad.bmp")));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("this is no picture");
     bad.close();
     frmImagesToolBar *window = openWindowSkin();
     gMainImage.clear();
 
-    m_env.dialogs->cancel();
+    m_env.dialogs.cancel();
     window->cmdBrowseMainWindow_Click();
     QVERIFY(!gSkinChanged);
     QVERIFY(!window->fmBtnList->isEnabled());
 
     m_env.pickFile(QStringLiteral("Bad.bmp"));
     window->cmdBrowseMainWindow_Click();
-    QCOMPARE(m_env.dialogs->count(DialogRecorder::Kind::MessageBox), 1);
-    const DialogRecorder::Request &box = m_env.dialogs->last();
+    QCOMPARE(m_env.dialogs.count(DialogRecorder::Kind::MessageBox), 1);
+    const DialogRecorder::Request &box = m_env.dialogs.last();
     QCOMPARE(box.title, QStringLiteral("TVX_Morvane - Skin"));
     QCOMPARE(box.prompt,
         QStringLiteral("It wasn't possible to load the specified file.\n"
@@ -363,7 +363,7 @@ void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
     const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
     if (!QFile::exists(system))
         QSKIP("no font file to register");
-    QVERIFY(QFile::copy(system, m_env.skin->filePath(QStringLiteral("Skin.ttf"))));
+    QVERIFY(QFile::copy(system, m_env.skins.filePath(QStringLiteral("Skin.ttf"))));
     writeImage(QStringLiteral("Main.bmp"), QSize(4, 4));
     frmImagesToolBar *window = openWindowSkin();
     KeyPressEdit *box = window->txtMainFont[1];
@@ -423,7 +423,7 @@ void tst_images_window::extensionChangeWithoutUsersIsTakenSilently()
     window->txtExtension_Validate();
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
     QCOMPARE(gButtonExt, QStringLiteral("png"));
-    QCOMPARE(m_env.dialogs->count(), 0);
+    QCOMPARE(m_env.dialogs.count(), 0);
     // The new extension goes into the skin file: the skin is changed.
     QVERIFY(gSkinChanged);
 
@@ -442,19 +442,19 @@ void tst_images_window::extensionChangeAsksWhileButtonsAreListed()
     window->txtExtension->setText(QStringLiteral("BMP"));
     window->txtExtension_Validate();
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
-    QCOMPARE(m_env.dialogs->count(), 0);
+    QCOMPARE(m_env.dialogs.count(), 0);
     QVERIFY(gSkinChanged);
     ClearSkinChanged();
 
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
-    QCOMPARE(m_env.dialogs->count(), 1);
-    QCOMPARE(m_env.dialogs->last().prompt,
+    QCOMPARE(m_env.dialogs.count(), 1);
+    QCOMPARE(m_env.dialogs.last().prompt,
         QStringLiteral("If you change the extension all the buttons in the Buttons List and in the Bars "
                        "window will be removed. Continue anyway?"));
-    QCOMPARE(m_env.dialogs->last().title, QStringLiteral("Attention"));
-    QCOMPARE(m_env.dialogs->last().style, dialogs::vbYesNo | dialogs::vbExclamation);
+    QCOMPARE(m_env.dialogs.last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_env.dialogs.last().style, dialogs::vbYesNo | dialogs::vbExclamation);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("BMP"));
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
     QCOMPARE(window->lstButtons->count(), 1);
@@ -472,12 +472,12 @@ void tst_images_window::extensionChangeResetsButtonBars()
         track->cbxBarType->setCurrentIndex(3);
         volume->cbxBarType->setCurrentIndex(5);
     }
-    m_env.dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
 
     // No buttons listed: the clear asks nothing more.
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
     QCOMPARE(track->cbxBarType->currentIndex(), 3);
     QCOMPARE(volume->cbxBarType->currentIndex(), 1);
     QCOMPARE(gButtonExt, QStringLiteral("gif"));
@@ -495,18 +495,18 @@ void tst_images_window::extensionIsValidatedWhenTheFocusMovesOnOnly()
     QVERIFY(window->txtExtension->hasFocus());
 
     // Tab moves on: the new extension is checked (and refused here).
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     QTest::keyClick(window->txtExtension, Qt::Key_Tab);
     QVERIFY(!window->txtExtension->hasFocus());
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
 
     // Hiding the window is no move to another control: nothing is asked.
     window->txtExtension->setFocus();
     window->txtExtension->setText(QStringLiteral("gif"));
     window->Hide();
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
 }
 
 QTEST_MAIN(tst_images_window)

@@ -1,5 +1,5 @@
 #include "editors/ToolWindows.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 
@@ -11,8 +11,8 @@ class tst_tool_windows : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_env.prepare()); }
-    void init() { m_env.start(); }
+    void initTestCase() { QVERIFY(m_env.isValid()); }
+    void init() { m_env.open(); }
     void cleanup() { m_env.finish(); }
 
     void closeBoxOnlyHidesAndUnchecksTheViewItem_data();
@@ -26,7 +26,7 @@ private:
     static void rows();
     QAction *viewItem(const char *name) const { return m_env.main->findChild<QAction *>(QLatin1String(name)); }
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_tool_windows::rows()

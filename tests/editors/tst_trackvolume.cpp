@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 
@@ -35,17 +35,17 @@ private slots:
     void placesItselfBelowTheImagesWindowSpanningTwoWidths();
 
 private:
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_trackvolume::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_trackvolume::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_trackvolume::cleanup()

@@ -1,22 +1,43 @@
 #pragma once
 
 #include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "core/frmMain.h"
-#include "preview/frmSkin.h"
+#include "core/ApplyLanguage.h"
 #include "core/startup.h"
+#include "preview/frmSkin.h"
+#include "editors/ToolWindows.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/frmDisplayToolBar.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "lang/Locale.h"
 #include "platform/IniFile.h"
 #include "support/DialogRecorder.h"
 #include "support/ShellRecorder.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QtTest>
 
-// A private program folder, lock folder and configuration folder for one test,
-// the dialog recorder and a shell that only records what it is asked to open;
-// start() runs the editor's start-up there and the destructor closes whatever
-// the test left open, so that tests do not depend on each other.
+// The one main-window fixture: a private program folder, lock folder,
+// configuration folder and skin folder, the dialog recorder and a shell that only
+// records what it is asked to open. start() runs the editor's start-up there,
+// open() shows a bare main window with the built-in texts; finish() (and the
+// destructor) closes whatever the test left open without saving and empties the
+// folders, so that tests do not depend on each other.
+//
+// As a local of one test:     MainWindowFixture f; f.start();
+// As a member of a test class: init(): m_env.open();  cleanup(): m_env.finish();
 class MainWindowFixture
 {
 public:
@@ -26,6 +47,7 @@ public:
     QTemporaryDir skins;
     DialogRecorder dialogs;
     ShellRecorder shell;
+    QPointer<frmMain> main;
 
     MainWindowFixture()
     {
@@ -35,28 +57,25 @@ public:
         ini::clearCache();
     }
 
-    ~MainWindowFixture()
-    {
-        // Whatever is still open closes without saving.
-        dialogs.setCallback([](const DialogRecorder::Request &request) {
-            DialogRecorder::Answer answer = DialogRecorder::defaultAnswer(request);
-            if (request.kind == DialogRecorder::Kind::MessageBox)
-                answer.button = dialogs::vbNo;
-            return answer;
-        });
-        closeMain();
-        delete main.data();
-        frmSkin::unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        gSkinChanged = false;
-        gSkinFile.clear();
-    }
+    ~MainWindowFixture() { finish(); }
+
+    bool isValid() const { return home.isValid() && runtime.isValid() && config.isValid() && skins.isValid(); }
 
     // Starts the editor with these arguments after the program's name.
     frmMain *start(const QStringList &arguments = {})
     {
         ini::clearCache();
         main = startEditor(QStringList { QStringLiteral("TVX_Morvane") } + arguments);
+        return main;
+    }
+
+    // A main window with the built-in texts, without the start-up.
+    frmMain *open()
+    {
+        gUILanguage.clear();
+        main = new frmMain;
+        main->show();
+        ApplyLanguage();
         return main;
     }
 
@@ -68,6 +87,71 @@ public:
         main->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return main.isNull();
+    }
+
+    // Closes the skin, every tool window and the main window without saving,
+    // goes back to the built-in texts and empties the folders.
+    void finish()
+    {
+        dialogs.clear();
+        dialogs.setCallback([](const DialogRecorder::Request &request) {
+            DialogRecorder::Answer answer = DialogRecorder::defaultAnswer(request);
+            if (request.kind == DialogRecorder::Kind::MessageBox)
+                answer.button = dialogs::vbNo;
+            return answer;
+        });
+        closeMain();
+        delete main.data();
+        toolwindows::unloadAll();
+        frmSkin::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ClearSkinChanged();
+        gSkinFile.clear();
+        gUILanguage.clear();
+        gFullScreenSkin = false;
+        gZoom = 1;
+        dialogs.clear();
+        dialogs.setCallback({});
+        shell.clear();
+        for (const QTemporaryDir *dir : { &home, &runtime, &config, &skins }) {
+            QDir(dir->path()).removeRecursively();
+            QDir().mkpath(dir->path());
+        }
+        ini::clearCache();
+    }
+
+    // Opens a new skin of the kind in the skin folder, as the preview window does,
+    // without the modified mark.
+    void openSkin(bool fullScreen)
+    {
+        gSkinFolder = skins.path() + QLatin1Char('/');
+        gSkinFile = gSkinFolder + (fullScreen ? QStringLiteral("Skinfs.ini") : QStringLiteral("Skin.ini"));
+        gFullScreenSkin = fullScreen;
+        frmSkin::get();
+        ClearSkinChanged();
+    }
+
+    // Writes the language file "Lang/Test.lng" and makes it the current language.
+    void writeLanguage(const QByteArray &content)
+    {
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Lang")));
+        writeFile(home.filePath(QStringLiteral("Lang/Test.lng")), content);
+        // The reader caches by size and time: a rewrite within the same second must not be missed.
+        ini::clearCache();
+        gUILanguage = QStringLiteral("Test");
+    }
+
+    // Answers the next image-file picker by choosing the file name.
+    void pickFile(const QString &name)
+    {
+        dialogs.answerForm([name](QDialog *form) {
+            auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
+            QVERIFY(list);
+            const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchFixedString);
+            QVERIFY(!found.isEmpty());
+            list->setCurrentItem(found.first());
+            form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        });
     }
 
     QString settingsPath() const { return home.filePath(QStringLiteral("TVX_Morvane.ini")); }
@@ -85,6 +169,29 @@ public:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    QPointer<frmMain> main;
 };
+
+// Every label, check box, option button and command button of the window shows
+// its whole text (none is cut off by the control's width, a wrapping label has
+// the lines it needs) and lies inside its parent.
+inline void verifyTextsFit(QWidget *window)
+{
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        const QByteArray name = control->objectName().toUtf8();
+        int needed = 0;
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            if (label->wordWrap())
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+            else
+                needed = label->sizeHint().width();
+        } else if (qobject_cast<QCheckBox *>(control) || qobject_cast<QRadioButton *>(control)) {
+            needed = control->sizeHint().width();
+        } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+            needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))) + 8;
+        } else {
+            continue;
+        }
+        QVERIFY2(needed <= control->width(), name);
+        QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), name);
+    }
+}
