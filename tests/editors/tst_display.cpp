@@ -36,7 +36,6 @@ private slots:
     void languageFileBehindTheVersionGate();
     void oneKeyServesBothPixelLabels();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
-    void placesItselfBesideTheImagesWindow();
 
 private:
     MainWindowFixture m_env;
@@ -231,21 +230,6 @@ void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
     QVERIFY(!gSkinChanged);
     gDisplays[3].DspUsed = vb::False;
 }
-
-void tst_display::placesItselfBesideTheImagesWindow()
-{
-    frmImagesToolBar *images = frmImagesToolBar::get();
-    frmDisplayToolBar *window = frmDisplayToolBar::get();
-    QCOMPARE(window->frameTop(), 0);
-    QCOMPARE(window->frameLeft(), images->frameWidth());
-    QCOMPARE(window->frameLeft(), 311);
-    QCOMPARE(window->frameWidth(), 311);
-    // As high as its designed client area (7815 twips) and the frame's borders.
-    const QMargins borders = window->frame()->contentsMargins();
-    QCOMPARE(window->frameHeight(), 521 + borders.top() + borders.bottom());
-}
-
-
 
 QTEST_MAIN(tst_display)
 #include "tst_display.moc"

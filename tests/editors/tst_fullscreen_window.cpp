@@ -38,7 +38,6 @@ private slots:
     void languageKeysServingSeveralControls();
     void failedVersionGateGivesBuiltinTexts();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
-    void standsAtTheTopLeftCorner();
 
     void choosingTheMovieImageOpensTheTwelveFrames();
     void shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag();
@@ -239,23 +238,6 @@ void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QCOMPARE(positions.count() + kinds.count(), 0);
     QVERIFY(!gSkinChanged);
 }
-
-void tst_fullscreen_window::standsAtTheTopLeftCorner()
-{
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), 0);
-    // 9225 twips.
-    QCOMPARE(window->frameWidth(), 615);
-    // The designed client area (9150 by 10455 twips) inside a fixed tool-window
-    // frame: a close box, no minimise or maximise button, no resizing.
-    QCOMPARE(window->size(), QSize(610, 697));
-    const Qt::WindowFlags flags = window->frame()->windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QCOMPARE(window->frame()->minimumSize(), window->frame()->maximumSize());
-}
-
 
 void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
 {

@@ -36,7 +36,6 @@ private slots:
     void builtinTextsAndTheActionList();
     void languageFileTextsItemByItem();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
-    void standsAtTheTopLeftCorner();
 
     void choosingTheMainImageShowsItAndOpensTheOtherFrames();
     void mainImageAtZoomTwoIsTwiceAsLarge();
@@ -215,19 +214,6 @@ void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QCOMPARE(types.count() + actions.count(), 0);
     QVERIFY(!gSkinChanged);
 }
-
-void tst_images_window::standsAtTheTopLeftCorner()
-{
-    frmImagesToolBar *window = openWindowSkin();
-    QVERIFY(window->frame() != window);
-    QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), 0);
-    // 4665 twips.
-    QCOMPARE(window->frameWidth(), 311);
-    // The display tool window stands beside it.
-    QCOMPARE(frmDisplayToolBar::get()->frameLeft(), window->frameWidth());
-}
-
 
 void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
 {

@@ -32,7 +32,6 @@ private slots:
     void builtinTextsInBothHalves();
     void languageFileBehindTheVersionGate();
     void applyTextsKeepsKindsAndRunsNoHandler();
-    void placesItselfBelowTheImagesWindowSpanningTwoWidths();
 
 private:
     MainWindowFixture m_env;
@@ -152,22 +151,6 @@ void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
     QCOMPARE(window->bar(1)->cbxBarType->count(), BarPanel::KindCount);
     QCOMPARE(index0.count() + text0.count() + index1.count() + used.count(), 0);
 }
-
-void tst_trackvolume::placesItselfBelowTheImagesWindowSpanningTwoWidths()
-{
-    frmImagesToolBar *images = frmImagesToolBar::get();
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), images->frameHeight());
-    QVERIFY(window->frameTop() > 0);
-    QCOMPARE(window->frameWidth(), 2 * images->frameWidth());
-    QCOMPARE(window->frameWidth(), 622);
-    // As high as its designed client area (4215 twips) and the frame's borders.
-    const QMargins borders = window->frame()->contentsMargins();
-    QCOMPARE(window->frameHeight(), 281 + borders.top() + borders.bottom());
-}
-
-
 
 QTEST_MAIN(tst_trackvolume)
 #include "tst_trackvolume.moc"
