@@ -12,8 +12,7 @@
 #include "editors/buttons/frmMultilanguageButtons.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
-#include "support/DialogRecorder.h"
-#include "support/LangHome.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -52,7 +51,7 @@ private:
     static QString caption(QObject *item);
     frmSkin *openPreview(bool fullScreen);
 
-    std::unique_ptr<LangHome> m_home;
+    MainWindowFixture m_env;
     frmMain *m_main = nullptr;
 };
 
@@ -169,26 +168,16 @@ QString withoutMarkers(QString text)
 
 void tst_ApplyLanguage::init()
 {
-    m_home = std::make_unique<LangHome>();
-    QVERIFY(m_home->isValid());
-    gSkinFile.clear();
-    gFullScreenSkin = false;
+    QVERIFY(m_env.isValid());
+    m_main = m_env.open();
     gMessages.fill(QString());
     gUIStrings.fill(QString());
-
-    m_main = new frmMain;
 }
 
 void tst_ApplyLanguage::cleanup()
 {
-    gSkinChanged = false;
-    frmSkin::unload();
-    gSkinFile.clear();
-    gFullScreenSkin = false;
-    gZoom = 1;
-    delete m_main;
+    m_env.finish();
     m_main = nullptr;
-    m_home.reset();
 }
 
 QSet<int> tst_ApplyLanguage::keysShown(frmMain *main)
@@ -217,7 +206,7 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
     content.replace("7=M7\n", "7=\n");
     content += "[Strings]\n1=&Va bene\n12=Police :\n[Messages]\n1=Bienvenue\n"
                "[Skin]\n1=Fassung\n[Actions]\n21=Abspielen\n[Images]\n1=Bilder\n";
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"), content));
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Test.lng"), content));
 
     // Items the language never names keep what they show.
     m_main->mnuBackGround->setTitle(QStringLiteral("BackgroundMenu"));
@@ -256,7 +245,7 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
 
 void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral(".lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral(".lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Wrong\n[Strings]\n1=Wrong\n"));
     ApplyLanguage();
     for (QAction *action : m_main->findChildren<QAction *>())
@@ -270,7 +259,7 @@ void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 
 void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Old.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Old.lng"),
                                   "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=Datei\n[Strings]\n1=OK!\n"));
     gUILanguage = QStringLiteral("Old");
     m_main->mnuFile->setTitle(QStringLiteral("stale"));
@@ -280,7 +269,7 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
     QCOMPARE(gUIStrings[0], QStringLiteral("&OK"));
 
     // Switching back to the built-in texts restores every item.
-    QVERIFY(m_home->writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
     gUILanguage = QStringLiteral("New");
     ApplyLanguage();
     QCOMPARE(m_main->mnuFile->title(), QStringLiteral("Datei"));
@@ -291,8 +280,8 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 
 frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 {
-    gSkinFile = m_home->path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
-    gSkinFolder = m_home->path() + QLatin1Char('/');
+    gSkinFile = m_env.home.path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
+    gSkinFolder = m_env.home.path() + QLatin1Char('/');
     gFullScreenSkin = fullScreen;
     frmSkin *preview = frmSkin::get();
     for (int i = 0; i < 8; ++i)
@@ -308,7 +297,7 @@ frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 
 void tst_ApplyLanguage::withSkinThePreviewLabelsTakeTextAndLayout()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Test.lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n"));
     frmSkin *preview = openPreview(false);
     gZoom = 2;
@@ -363,7 +352,7 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     openPreview(false);
     frmDisplayToolBar *display = frmDisplayToolBar::get();
     frmTrackVolumeToolBar *bars = frmTrackVolumeToolBar::get();
-    QVERIFY(m_home->writeLanguage(QStringLiteral("One.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("One.lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n"));
     gUILanguage = QStringLiteral("One");
     ApplyLanguage();
@@ -372,7 +361,7 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     QVERIFY(!frmFullScreenToolBar::loaded());
 
     // A full-screen skin: the window-skin tool windows are left alone.
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Two.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Two.lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n"));
     gUILanguage = QStringLiteral("Two");
     gFullScreenSkin = true;
@@ -396,7 +385,7 @@ void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()
 {
     const QString source = QFINDTESTDATA("../../Lang/English.lng");
     QVERIFY(!source.isEmpty());
-    QVERIFY(QFile::copy(source, m_home->langFolder() + QStringLiteral("English.lng")));
+    QVERIFY(QFile::copy(source, m_env.home.langFolder() + QStringLiteral("English.lng")));
     gUILanguage = QStringLiteral("English");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
@@ -464,7 +453,6 @@ void tst_ApplyLanguage::everyTextOfAWindowComesFromItsKey()
 {
     QFETCH(QString, window);
     QFETCH(QStringList, sections);
-    DialogRecorder dialogs;
     const auto english = englishSections();
     QVERIFY(!english.isEmpty());
     QByteArray file = "[TVX_Morvane]\nVersion=1\n";
@@ -479,7 +467,7 @@ void tst_ApplyLanguage::everyTextOfAWindowComesFromItsKey()
             builtin.insert(name, value);
         }
     }
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Self.lng"), file));
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Self.lng"), file));
 
     const ToolWindowId ids[] = { ToolWindowId::Images, ToolWindowId::Display, ToolWindowId::TrackVolume,
         ToolWindowId::FullScreen };

@@ -11,7 +11,7 @@
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
-#include "support/DialogRecorder.h"
+#include "support/MainWindowFixture.h"
 #include "support/TestFiles.h"
 
 #include <QImage>
@@ -57,13 +57,7 @@ inline frmSkin *openPreview(const QString &folder, bool fullScreen = false)
 // Closes whatever preview is open without a question.
 inline void closePreview()
 {
-    gSkinChanged = false;
-    frmSkin::unload();
-    frmImagesToolBar::unload();
-    frmDisplayToolBar::unload();
-    frmTrackVolumeToolBar::unload();
-    frmFullScreenToolBar::unload();
-    gSkinFile.clear();
+    MainWindowFixture::closeSkin();
 }
 
 } // namespace previewtest

@@ -14,6 +14,7 @@
 #include "lang/Locale.h"
 #include "platform/IniFile.h"
 #include "support/DialogRecorder.h"
+#include "support/LangHome.h"
 #include "support/ShellRecorder.h"
 
 #include <QCheckBox>
@@ -29,8 +30,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The one main-window fixture: a private program folder, lock folder,
-// configuration folder and skin folder, the dialog recorder and a shell that only
+// The one main-window fixture: a private program folder (with its "Lang"
+// folder), lock folder, configuration folder and skin folder, the dialog recorder and a shell that only
 // records what it is asked to open. start() runs the editor's start-up there,
 // open() shows a bare main window with the built-in texts; finish() (and the
 // destructor) closes whatever the test left open without saving and empties the
@@ -41,7 +42,7 @@
 class MainWindowFixture
 {
 public:
-    QTemporaryDir home;
+    LangHome home;
     QTemporaryDir runtime;
     QTemporaryDir config;
     QTemporaryDir skins;
@@ -51,7 +52,6 @@ public:
 
     MainWindowFixture()
     {
-        qputenv("TVX_MORVANE_HOME", home.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         ini::clearCache();
@@ -102,22 +102,29 @@ public:
         });
         closeMain();
         delete main.data();
-        toolwindows::unloadAll();
-        frmSkin::unload();
+        closeSkin();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ClearSkinChanged();
-        gSkinFile.clear();
         gUILanguage.clear();
         gFullScreenSkin = false;
         gZoom = 1;
         dialogs.clear();
         dialogs.setCallback({});
         shell.clear();
-        for (const QTemporaryDir *dir : { &home, &runtime, &config, &skins }) {
-            QDir(dir->path()).removeRecursively();
-            QDir().mkpath(dir->path());
+        for (const QString &dir : { home.path(), runtime.path(), config.path(), skins.path() }) {
+            QDir(dir).removeRecursively();
+            QDir().mkpath(dir);
         }
+        QDir(home.path()).mkdir(QStringLiteral("Lang"));
         ini::clearCache();
+    }
+
+    // Closes the preview and the tool windows without a question.
+    static void closeSkin()
+    {
+        ClearSkinChanged();
+        frmSkin::unload();
+        toolwindows::unloadAll();
+        gSkinFile.clear();
     }
 
     // Opens a new skin of the kind in the skin folder, as the preview window does,
@@ -131,13 +138,11 @@ public:
         ClearSkinChanged();
     }
 
-    // Writes the language file "Lang/Test.lng" and makes it the current language.
+    // Writes the language file "Lang/Test.lng" (with Windows line ends) and makes
+    // it the current language.
     void writeLanguage(const QByteArray &content)
     {
-        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Lang")));
-        writeFile(home.filePath(QStringLiteral("Lang/Test.lng")), content);
-        // The reader caches by size and time: a rewrite within the same second must not be missed.
-        ini::clearCache();
+        QVERIFY(home.writeLanguage(QStringLiteral("Test.lng"), content));
         gUILanguage = QStringLiteral("Test");
     }
 
