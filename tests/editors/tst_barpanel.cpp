@@ -28,7 +28,6 @@ private slots:
     void controlsCarryTheirArrayNames();
     void startsDisabledWithUseTickedAndNothingChosen();
     void framesLieAsOneBlockAtTheGivenCorner();
-    void builtinTextsFollowTheKeyOrder();
     void languageTextsReplaceEntriesInPlaceQuietly();
     void enableFramesEnablesAllThree();
 
@@ -123,38 +122,6 @@ void tst_barpanel::framesLieAsOneBlockAtTheGivenCorner()
     QCOMPARE(m_panel[0]->fmPosSize->geometry(), QRect(152, 144, 145, 129));
     QCOMPARE(m_panel[1]->fmBarStyle->pos(), QPoint(312, 8));
     QCOMPARE(m_panel[1]->fmPosSize->pos(), QPoint(456, 144));
-}
-
-void tst_barpanel::builtinTextsFollowTheKeyOrder()
-{
-    for (BarPanel *panel : m_panel) {
-        QCOMPARE(panel->fmBarStyle->title(), QStringLiteral("Bar Style"));
-        QCOMPARE(panel->lblBarType->text(), QStringLiteral("Type:"));
-        const QStringList kinds = { QStringLiteral("Horizontal"),
-                                    QStringLiteral("Vertical"),
-                                    QStringLiteral("Custom Bitmap Horizontal"),
-                                    QStringLiteral("Custom Bitmap Vertical"),
-                                    QStringLiteral("Button Horizontal"),
-                                    QStringLiteral("Button Vertical") };
-        for (int kind = 0; kind < BarPanel::KindCount; ++kind)
-            QCOMPARE(panel->cbxBarType->itemText(kind), kinds.at(kind));
-        QCOMPARE(panel->chkBarUsed->text(), QStringLiteral("Use Bar"));
-        QCOMPARE(panel->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
-        QCOMPARE(panel->chkTransparentBG->text(), QStringLiteral("Transparent BackGround"));
-        QCOMPARE(panel->fmBarColor->title(), QStringLiteral("Colors"));
-        QCOMPARE(panel->lblBackColor->text(), QStringLiteral("Background Color:"));
-        QCOMPARE(panel->fmPosSize->title(), QStringLiteral("Position / Size"));
-        // Left, Width, Top, Height: the keys run across the grid's rows.
-        QCOMPARE(panel->lblPosSizeLeft->text(), QStringLiteral("Left:"));
-        QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
-        QCOMPARE(panel->lblPosSizeTop->text(), QStringLiteral("Top:"));
-        QCOMPARE(panel->lblPosSizeHeight->text(), QStringLiteral("Height:"));
-    }
-    // The full-screen window's numbering: its own style captions, then keys 49 to 70.
-    m_panel[1]->applyTexts(WindowTexts(LangReader::builtinOnly(), "FullScreen"), 48, 8048, 49, 8049);
-    QCOMPARE(m_panel[1]->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
-    QCOMPARE(m_panel[1]->cbxBarType->itemText(5), QStringLiteral("Button Vertical"));
-    QCOMPARE(m_panel[1]->lblPosSizeHeight->text(), QStringLiteral("Height:"));
 }
 
 void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()

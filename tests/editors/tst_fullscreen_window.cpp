@@ -34,9 +34,6 @@ private slots:
 
     void framesStandWhereDesignedAndWaitForAnImage();
     void controlsOpenInTheirStartStates();
-    void builtinTexts();
-    void languageKeysServingSeveralControls();
-    void failedVersionGateGivesBuiltinTexts();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
 
     void choosingTheMovieImageOpensTheTwelveFrames();
@@ -158,62 +155,6 @@ void tst_fullscreen_window::controlsOpenInTheirStartStates()
         QCOMPARE(window->bar(i)->cbxBarType->count(), 6);
         QCOMPARE(window->bar(i)->cbxBarType->currentIndex(), -1);
     }
-}
-
-void tst_fullscreen_window::builtinTexts()
-{
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
-    QCOMPARE(window->fmMain->title(), QStringLiteral("Movie Window"));
-    QCOMPARE(window->cbxPositionLMR->itemText(1), QStringLiteral("Middle"));
-    QCOMPARE(window->cbxPositionBTB->itemText(2), QStringLiteral("Bottom and Top"));
-    // "&&" shows one "&" on a label.
-    QCOMPARE(window->lblPositionDescription->text(),
-        QStringLiteral("(Hold on the SHIFT key to select both Bottom & Top)"));
-    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("Insert 0 for AutoSize"));
-    QCOMPARE(window->cbxDisplayAlignment->itemText(2), QStringLiteral("Center"));
-    QCOMPARE(window->fmBtnList->title(), QStringLiteral("Buttons list"));
-    QCOMPARE(window->chkExtension->text(), QStringLiteral("Modify Extension"));
-    QCOMPARE(window->cbxBtnType->itemText(1), QStringLiteral("Shaped button"));
-    QCOMPARE(window->optBtnText[1]->text(), QStringLiteral("Custom Text"));
-    QCOMPARE(window->bar(0)->fmBarStyle->title(), QStringLiteral("TrackBar Style"));
-    QCOMPARE(window->bar(1)->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
-    QCOMPARE(window->bar(1)->cbxBarType->itemText(4), QStringLiteral("Button Horizontal"));
-    QCOMPARE(window->bar(0)->fmPosSize->title(), QStringLiteral("Position / Size"));
-    QCOMPARE(window->cbxBtnAction->itemText(35), QStringLiteral("Mute"));
-    verifyTextsFit(window);
-}
-
-void tst_fullscreen_window::languageKeysServingSeveralControls()
-{
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1abc\r\n"
-                  "[FullScreen]\r\n27=(pt)\r\n56=Usa\r\n48=Volume\r\n8=\r\n"
-                  "[Display]\r\n4_T=0 = automatico\r\n"
-                  "[Actions]\r\n1=Esci\r\n");
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    auto label
-        = [window](const char *name) { return window->findChild<QLabel *>(QLatin1String(name))->text(); };
-    QCOMPARE(label("lblDisplayPixelsX"), QStringLiteral("(pt)"));
-    QCOMPARE(label("lblDisplayPixelsY"), QStringLiteral("(pt)"));
-    QCOMPARE(label("lblDisplayDimTextPixels"), QStringLiteral("(pixels)"));
-    QCOMPARE(label("lblBtnPixelsX"), QStringLiteral("(pixels)"));
-    QCOMPARE(window->bar(0)->chkBarUsed->text(), QStringLiteral("Usa"));
-    QCOMPARE(window->bar(1)->chkBarUsed->text(), QStringLiteral("Usa"));
-    QCOMPARE(window->bar(0)->fmBarStyle->title(), QStringLiteral("TrackBar Style"));
-    QCOMPARE(window->bar(1)->fmBarStyle->title(), QStringLiteral("Volume"));
-    QCOMPARE(window->cbxPositionLMR->itemText(2), QStringLiteral("Right"));
-    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("0 = automatico"));
-    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Esci"));
-    QCOMPARE(window->cbxBtnAction->count(), 123);
-}
-
-void tst_fullscreen_window::failedVersionGateGivesBuiltinTexts()
-{
-    m_env.writeLanguage(
-        "[TVX_Morvane]\r\nVersion=0.9\r\n[FullScreen]\r\n1=Schermo intero\r\n[Actions]\r\n1=Esci\r\n");
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
-    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
 }
 
 void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()

@@ -33,8 +33,6 @@ private slots:
     void cleanup();
 
     void controlsCarryTheirDesignNamesAndStartStates();
-    void builtinTextsAndTheActionList();
-    void languageFileTextsItemByItem();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
 
     void choosingTheMainImageShowsItAndOpensTheOtherFrames();
@@ -137,53 +135,6 @@ void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
     QVERIFY(!window->optBtnText[0]->isChecked());
     QVERIFY(!window->cmdBtnText->isEnabledTo(window->fmBtn));
     QVERIFY(window->cmdBtnText->text().isEmpty());
-}
-
-void tst_images_window::builtinTextsAndTheActionList()
-{
-    frmImagesToolBar *window = openWindowSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Images"));
-    QCOMPARE(window->fmMain->title(), QStringLiteral("Main Window"));
-    QCOMPARE(window->cmdBrowseMainWindow->text(), QStringLiteral("&Browse"));
-    QCOMPARE(window->chkType->text(), QStringLiteral("One window only (not fully supported yet)"));
-    QCOMPARE(control<QLabel>(QStringLiteral("lblMainFont_1"))->text(), QStringLiteral("Font 2:"));
-    QCOMPARE(control<QPushButton>(QStringLiteral("cmdMainFont_0"))->text(), QStringLiteral("Select"));
-    QCOMPARE(window->lblExtension->text(), QStringLiteral("Select the desired extension:"));
-    QCOMPARE(window->cmdDown->text(), QStringLiteral("&Dn"));
-    QCOMPARE(window->fmBtn->title(), QStringLiteral("Customize Buttons"));
-    QCOMPARE(window->cbxBtnType->itemText(2), QStringLiteral("Transparent (not supported in full screen)"));
-    QCOMPARE(window->optBtnText[0]->text(), QStringLiteral("Multilanguage Text"));
-    QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(pixels)"));
-    QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(pixels)"));
-    verifyTextsFit(window);
-
-    // Entry i names player action i.
-    QCOMPARE(window->cbxBtnAction->count(), 123);
-    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
-    QCOMPARE(window->cbxBtnAction->itemText(9), QStringLiteral("Capture frame - \"What you see\""));
-    QCOMPARE(window->cbxBtnAction->itemText(20), QStringLiteral("Play"));
-    QCOMPARE(window->cbxBtnAction->itemText(122), QStringLiteral("A_Res9"));
-}
-
-void tst_images_window::languageFileTextsItemByItem()
-{
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n"
-                  "[Images]\r\n1=Immagini\r\n3=&Sfoglia\r\n7=\r\n20=Normale\r\n29=(punti)\r\n"
-                  "[Actions]\r\n21=Riproduci\r\n");
-    frmImagesToolBar *window = openWindowSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Immagini"));
-    QCOMPARE(window->cmdBrowseMainWindow->text(), QStringLiteral("&Sfoglia"));
-    // An empty value falls back for its item alone.
-    QCOMPARE(control<QPushButton>(QStringLiteral("cmdMainFont_0"))->text(), QStringLiteral("Select"));
-    QCOMPARE(window->fmMain->title(), QStringLiteral("Main Window"));
-    QCOMPARE(window->cbxBtnType->itemText(0), QStringLiteral("Normale"));
-    QCOMPARE(window->cbxBtnType->itemText(1), QStringLiteral("Shaped button"));
-    // One key labels both unit labels.
-    QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(punti)"));
-    QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(punti)"));
-    QCOMPARE(window->cbxBtnAction->count(), 123);
-    QCOMPARE(window->cbxBtnAction->itemText(20), QStringLiteral("Riproduci"));
-    QCOMPARE(window->cbxBtnAction->itemText(21), QStringLiteral("Pause"));
 }
 
 void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()

@@ -21,6 +21,8 @@ private slots:
     void closeByCodeUnloads();
     void captionComesFromTheLanguageFile_data() { rows(); }
     void captionComesFromTheLanguageFile();
+    void textsFit_data() { rows(); }
+    void textsFit();
     void standsWhereDesigned_data();
     void standsWhereDesigned();
 
@@ -94,6 +96,13 @@ void tst_tool_windows::captionComesFromTheLanguageFile()
     gUILanguage.clear();
     window->ApplyTexts(LangReader());
     QVERIFY(window->caption() != section + QStringLiteral(".1"));
+}
+
+void tst_tool_windows::textsFit()
+{
+    QFETCH(ToolWindowId, id);
+    m_env.openSkin(id == ToolWindowId::FullScreen);
+    verifyTextsFit(toolwindows::get(id));
 }
 
 void tst_tool_windows::standsWhereDesigned_data()

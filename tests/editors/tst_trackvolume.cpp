@@ -29,8 +29,6 @@ private slots:
 
     void bothHalvesCarryTheBarPanelControls();
     void opensWithEveryFrameDisabledAndNothingChosen();
-    void builtinTextsInBothHalves();
-    void languageFileBehindTheVersionGate();
     void applyTextsKeepsKindsAndRunsNoHandler();
 
 private:
@@ -90,44 +88,6 @@ void tst_trackvolume::opensWithEveryFrameDisabledAndNothingChosen()
         QVERIFY(window->bar(i)->fmBarStyle->isEnabled());
         QVERIFY(window->bar(i)->fmBarColor->isEnabled());
         QVERIFY(window->bar(i)->fmPosSize->isEnabled());
-    }
-}
-
-void tst_trackvolume::builtinTextsInBothHalves()
-{
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    const QString caption = QStringLiteral("TrackBar") + QString(89, QLatin1Char(' ')) + QStringLiteral("VolumeBar");
-    QCOMPARE(window->caption(), caption);
-    QCOMPARE(window->caption().size(), 106);
-    for (int i = 0; i < 2; ++i) {
-        BarPanel *panel = window->bar(i);
-        QCOMPARE(panel->fmBarStyle->title(), QStringLiteral("Bar Style"));
-        QCOMPARE(panel->cbxBarType->itemText(2), QStringLiteral("Custom Bitmap Horizontal"));
-        QCOMPARE(panel->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
-        QCOMPARE(panel->lblMouseOverColor->text(), QStringLiteral("Mouse Over Color:"));
-        QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
-    }
-    // The narrow colour frames included, no text is cut off.
-    verifyTextsFit(window);
-}
-
-void tst_trackvolume::languageFileBehindTheVersionGate()
-{
-    // Below version 1 the whole file is ignored.
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n");
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->bar(0)->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
-    QVERIFY(window->caption().startsWith(QStringLiteral("TrackBar ")));
-    frmTrackVolumeToolBar::unload();
-
-    // From version 1 on, each key it fills replaces its item in both halves.
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n22=\r\n");
-    window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->caption(), QStringLiteral("Barres"));
-    for (int i = 0; i < 2; ++i) {
-        QCOMPARE(window->bar(i)->cmdBrowseImageBar->text(), QStringLiteral("&Parcourir"));
-        QCOMPARE(window->bar(i)->lblPosSizeWidth->text(), QStringLiteral("Width:"));
-        QCOMPARE(window->bar(i)->chkBorder->text(), QStringLiteral("Border"));
     }
 }
 
