@@ -27,7 +27,6 @@ private slots:
     void cleanup();
     void controlsCarryTheirArrayNames();
     void startsDisabledWithUseTickedAndNothingChosen();
-    void framesLieAsOneBlockAtTheGivenCorner();
     void languageTextsReplaceEntriesInPlaceQuietly();
     void enableFramesEnablesAllThree();
 
@@ -111,17 +110,6 @@ void tst_barpanel::startsDisabledWithUseTickedAndNothingChosen()
         QVERIFY(!panel->txtPosSizeWidth->minusAllowed());
         QVERIFY(!panel->txtPosSizeHeight->minusAllowed());
     }
-}
-
-void tst_barpanel::framesLieAsOneBlockAtTheGivenCorner()
-{
-    // 15 twips to the pixel: the style frame on top, colours below it on the left,
-    // position and size below it on the right.
-    QCOMPARE(m_panel[0]->fmBarStyle->geometry(), QRect(8, 8, 289, 129));
-    QCOMPARE(m_panel[0]->fmBarColor->geometry(), QRect(8, 144, 137, 129));
-    QCOMPARE(m_panel[0]->fmPosSize->geometry(), QRect(152, 144, 145, 129));
-    QCOMPARE(m_panel[1]->fmBarStyle->pos(), QPoint(312, 8));
-    QCOMPARE(m_panel[1]->fmPosSize->pos(), QPoint(456, 144));
 }
 
 void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()

@@ -52,7 +52,6 @@ private slots:
 private:
     frmImagesToolBar *openWindowSkin();
     void writeImage(const QString &name, const QSize &size);
-    template <typename T> T *control(const QString &name) const;
 
     MainWindowFixture m_env;
 };
@@ -85,15 +84,6 @@ void tst_images_window::writeImage(const QString &name, const QSize &size)
     image.fill(Qt::red);
     image.setPixel(0, 0, qRgb(255, 255, 255));
     QVERIFY(image.save(m_env.skins.filePath(name), "BMP"));
-}
-
-template <typename T> T *tst_images_window::control(const QString &name) const
-{
-    frmImagesToolBar *window = frmImagesToolBar::loaded();
-    T *found = window ? window->findChild<T *>(name) : nullptr;
-    if (!found)
-        qWarning("no control %s", qPrintable(name));
-    return found;
 }
 
 void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
