@@ -8,6 +8,11 @@ void ArchiveDialog::done(int result)
         QDialog::done(result);
 }
 
+QWidget *ArchiveDialog::messageOwner()
+{
+    return isVisible() || !parentWidget() ? this : parentWidget();
+}
+
 void ArchiveDialog::runDisabled(const std::function<void()> &work)
 {
     setEnabled(false);

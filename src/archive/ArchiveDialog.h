@@ -18,6 +18,10 @@ public:
 
     void done(int result) override;
 
+    // The window a message of this dialog is centred on: the dialog once shown,
+    // before that (while it loads) its owner.
+    QWidget *messageOwner();
+
 protected:
     // Runs work with the dialog disabled and closing refused; enables it again afterwards.
     void runDisabled(const std::function<void()> &work);

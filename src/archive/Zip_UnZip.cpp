@@ -79,7 +79,7 @@ int yieldOnce()
 
 int askPassword(std::string &password)
 {
-    const QString answer = dialogs::inputBox(QStringLiteral("Please Enter The Password!"), app::title());
+    const QString answer = dialogs::passwordBox(QStringLiteral("Please Enter The Password!"), app::title());
     if (answer.isEmpty())
         return 1;
     password = answer.toLocal8Bit().toStdString();

@@ -122,7 +122,7 @@ void frmTVKCreation::Form_Load()
         return;
     }
     dialogs::msgBox(
-        gMessages[66] + QLatin1Char('\n') + gMessages[67], dialogs::vbInformation, gMessages[1], this);
+        gMessages[66] + QLatin1Char('\n') + gMessages[67], dialogs::vbInformation, gMessages[1], messageOwner());
     cmdTVKSelectNone_Click();
     setWildcard();
     setListEnabled(false);
@@ -135,7 +135,7 @@ int16_t frmTVKCreation::EnumFiles(const QString &folder)
     if (folder.isEmpty() || !dir.exists() || !dir.isReadable()) {
         dialogs::msgBox(
             gMessages[68] + QLatin1Char('"') + gSkinFolder + QStringLiteral("\".\n") + gMessages[69],
-            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + gMessages[4], this);
+            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + gMessages[4], messageOwner());
         return 101;
     }
     // Regular files only: links and special files never go into an archive.

@@ -200,7 +200,7 @@ void frmTVKExtraction::showFailure(const QString &title)
     QString text = gMessages[88] + QString::number(gApiResult) + QLatin1Char('\n') + gMessages[96];
     if (!gArchiveDiagnostic.isEmpty())
         text += QLatin1Char('\n') + gArchiveDiagnostic;
-    dialogs::msgBox(text, dialogs::vbCritical, title, this);
+    dialogs::msgBox(text, dialogs::vbCritical, title, messageOwner());
 }
 
 void frmTVKExtraction::cmdTVKExtrac_Click()

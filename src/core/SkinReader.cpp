@@ -203,13 +203,9 @@ private:
         const QPoint position(frmSkin::ZoomedPixels(record.BarLeft), frmSkin::ZoomedPixels(record.BarTop));
         if (record.BarKind <= 1) {
             picture->hide();
+            // Colours, border and transparency: the kind list's handler, which follows.
             label->setGeometry(QRect(position,
                 QSize(frmSkin::ZoomedPixels(record.BarWidth), frmSkin::ZoomedPixels(record.BarHeight))));
-            QString style = QStringLiteral("background-color: #%1;").arg(
-                vb::isTrue(record.BarTransparentBg) ? QStringLiteral("00000000") : record.BarColor);
-            if (vb::isTrue(record.BarBorder))
-                style += QStringLiteral("border: 1px solid #%1;").arg(record.BarBorderColor);
-            label->setStyleSheet(style);
             label->show();
         } else {
             label->hide();

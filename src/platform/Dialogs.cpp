@@ -187,25 +187,42 @@ int msgBox(const QString &prompt, int style, const QString &title, QWidget *owne
     return buttons.size() == 1 ? vbOK : vbCancel;
 }
 
-QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, QWidget *owner)
+namespace {
+
+QString askText(const QString &prompt, const QString &title, const QString &defaultText, QWidget *owner,
+                bool hidden)
 {
     const QString shownTitle = titleOrProgram(title);
     if (hasResponder()) {
         Request request = requestOf(Request::Kind::InputBox, owner, shownTitle);
         request.prompt = prompt;
         request.text = defaultText;
+        request.hiddenText = hidden;
         const Answer answer = ask(request);
         return answer.accepted ? answer.text : QString();
     }
 
     QInputDialog dialog(parentFor(owner));
     dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
     dialog.setWindowTitle(shownTitle);
     dialog.setLabelText(shownText(prompt));
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
+}
+
+} // namespace
+
+QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, QWidget *owner)
+{
+    return askText(prompt, title, defaultText, owner, false);
+}
+
+QString passwordBox(const QString &prompt, const QString &title, QWidget *owner)
+{
+    return askText(prompt, title, QString(), owner, true);
 }
 
 bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &directory,
@@ -317,8 +334,14 @@ QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction)
 {
     if (!menu)
         return nullptr;
-    if (!hasResponder())
-        return menu->exec(globalPos, defaultAction);
+    if (!hasResponder()) {
+        // The default item shows in bold; the menu opens with its corner at the pointer.
+        QAction *previous = menu->defaultAction();
+        menu->setDefaultAction(defaultAction);
+        QAction *chosen = menu->exec(globalPos);
+        menu->setDefaultAction(previous);
+        return chosen;
+    }
 
     // The menu's own preparation runs as when it really pops up.
     emit menu->aboutToShow();

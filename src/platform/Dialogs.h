@@ -46,6 +46,7 @@ struct Request {
     QString prompt;            // message box and input box text
     int style = 0;             // message box: buttons + icon + default button
     QString text;              // input box default, file dialog initial name, folder start
+    bool hiddenText = false;   // input box: what is typed is not shown (a password)
     QString directory;         // file dialog start folder
     QStringList filters;       // file dialog: "Description (pattern pattern)" entries as shown
     int filterIndex = 1;       // file dialog: 1 = first filter
@@ -85,6 +86,10 @@ int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = Q
 // InputBox: the text typed, "" when cancelled.
 QString inputBox(const QString &prompt, const QString &title = QString(),
                  const QString &defaultText = QString(), QWidget *owner = nullptr);
+
+// An input box whose typed text is hidden (a password); empty default. The text
+// typed, "" when cancelled.
+QString passwordBox(const QString &prompt, const QString &title = QString(), QWidget *owner = nullptr);
 
 // File dialog (non-native QFileDialog). True with the full path in *chosen.
 // A filter is "Description (pattern;pattern)" or "Description (pattern pattern)";

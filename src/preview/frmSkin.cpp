@@ -87,6 +87,8 @@ void frmSkin::createControls()
 
     lblSkinBar.setFactory(QStringLiteral("lblSkinBar"), [host](int) {
         auto *label = new QLabel(host);
+        // A plain bar's label is opaque until its background is made transparent.
+        label->setAutoFillBackground(true);
         label->hide();
         return label;
     });
@@ -469,11 +471,14 @@ void frmSkin::elementMouseDown(const Element &element, QMouseEvent *event)
             }
         }
     }
-    // Ctrl alone begins a live drag; with Shift or Alt as well the drag is plain.
+    // Ctrl alone begins a drag on whole skin pixels; with Shift or Alt as well
+    // the drag is plain.
     const Qt::KeyboardModifiers keys
         = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     m_visibleDrag = keys == Qt::ControlModifier;
     m_dragOffset = event->position().toPoint();
+    m_pressPos = element.control->mapTo(pctSkinMain, m_dragOffset);
+    m_dragMoved = false;
     // The pressed control keeps the mouse until the button is released.
     m_dragSource = element.control;
 }
@@ -491,18 +496,32 @@ void frmSkin::elementMouseMove(const Element &element, QMouseEvent *event)
 {
     if (element.kind == ElementKind::Button && event->buttons() == Qt::NoButton)
         emit buttonHovered(element.index);
-    if (!m_visibleDrag || m_dragSource != element.control || !(event->buttons() & Qt::LeftButton))
+    if (m_dragSource != element.control || !(event->buttons() & Qt::LeftButton))
         return;
     const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
+    // A plain press that the hand shakes a little is still a click: it selects
+    // and moves nothing. The Ctrl drag follows every step from the first.
+    if (!m_dragMoved) {
+        if (!m_visibleDrag && (mouse - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+            return;
+        m_dragMoved = true;
+    }
+    // Over the background the element waits where it was last placed.
     if (!mainPictureHolds(mouse))
         return;
-    // At zoom 2 a coordinate follows the mouse only onto whole skin pixels.
+    // The element follows the mouse. In the Ctrl drag a coordinate follows only
+    // onto whole skin pixels (at zoom 2 the even screen pixels); the plain drag
+    // goes wherever the mouse goes, and the boxes' handlers put the element on
+    // the whole skin pixel its record takes.
     const QPoint target = mouse - m_dragOffset;
-    QPoint moved = element.control->pos();
-    if (target.x() % gZoom == 0)
-        moved.setX(target.x());
-    if (target.y() % gZoom == 0)
-        moved.setY(target.y());
+    QPoint moved = target;
+    if (m_visibleDrag) {
+        moved = element.control->pos();
+        if (target.x() % gZoom == 0)
+            moved.setX(target.x());
+        if (target.y() % gZoom == 0)
+            moved.setY(target.y());
+    }
     element.control->move(moved);
     UpdateDraggedPosition(element);
 }
@@ -512,9 +531,13 @@ void frmSkin::elementMouseUp(const Element &element, QMouseEvent *event)
     if (event->button() != Qt::LeftButton || m_dragSource != element.control)
         return;
     m_dragSource.clear();
+    // A click without a move changes nothing: the press has selected the element.
+    if (!m_dragMoved)
+        return;
     const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
     if (!mainPictureHolds(mouse))
         return;
+    // The drop places the element where the mouse is, without the pixel test.
     element.control->move(mouse - m_dragOffset);
     UpdateDraggedPosition(element);
 }

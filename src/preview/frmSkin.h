@@ -166,9 +166,12 @@ private:
     void UpdateDraggedPosition(const Element &element);
     void backgroundMouseUp(QMouseEvent *event);
 
-    // The drag in progress: the pressed element, whether it is a live drag
-    // (begun with Ctrl alone) and where the element was grabbed, in pixels.
+    // The drag in progress: the pressed element, whether it keeps to whole
+    // skin pixels (begun with Ctrl alone), where the element was grabbed, where
+    // the mouse went down (on the main picture) and whether it has moved since.
     QPointer<QWidget> m_dragSource;
     bool m_visibleDrag = false;
     QPoint m_dragOffset;
+    QPoint m_pressPos;
+    bool m_dragMoved = false;
 };

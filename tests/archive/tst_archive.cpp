@@ -127,7 +127,13 @@ private slots:
         if (archive == QLatin1String("encrypted.tvk")) {
             QCOMPARE(dialogs.count(DialogRecorder::Kind::InputBox), ziplib::kPasswordTries);
             QCOMPARE(dialogs.at(0).prompt, QStringLiteral("Please Enter The Password!"));
-            // The right password opens it.
+            QVERIFY(dialogs.at(0).hiddenText);
+            // A cancelled prompt refuses this run only; the next run asks again,
+            // and the right password opens it.
+            dialogs.setCallback({});
+            dialogs.cancel();
+            RunUnzip();
+            QCOMPARE(gApiResult, int(ziplib::UnzipBadPassword));
             dialogs.acceptText(QStringLiteral("secret"));
             RunUnzip();
             QCOMPARE(gApiResult, 0);

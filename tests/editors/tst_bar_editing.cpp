@@ -24,6 +24,7 @@ private slots:
     void eachKindChosenAndSaved();
     void useBarOffAndOn_data() { windows(); }
     void useBarOffAndOn();
+    void barReadFromAFileFollowsItsEdits();
     void positionAndSizeBoxes();
     void extensionChangeAndButtonBars_data();
     void extensionChangeAndButtonBars();
@@ -141,6 +142,29 @@ void tst_bar_editing::useBarOffAndOn()
     QCOMPARE(bar->txtPosSizeLeft->text(), QStringLiteral("7"));
     QVERIFY(bar->chkBorder->isChecked());
     QVERIFY(save().contains(QStringLiteral("[TrackBar]|PosSize=7,0,50,5|Kind=H|")));
+
+    // With no kind chosen yet, clearing still leaves the bar out of the file.
+    bar->cbxBarType->setCurrentIndex(-1);
+    ClearSkinChanged();
+    bar->chkBarUsed->setChecked(false);
+    QVERIFY(gSkinChanged);
+}
+
+void tst_bar_editing::barReadFromAFileFollowsItsEdits()
+{
+    writeImage(QStringLiteral("main.bmp"), 100, 50);
+    QVERIFY(testfiles::write(m_env.skins.filePath(QStringLiteral("Skin.ini")),
+        "[Tovix.Skin]\r\nVersion=1.00\r\n[Settings]\r\nMainImg=main.bmp\r\n[TrackBar]\r\n"
+        "PosSize=10,10,40,10\r\nKind=H\r\nTransparentBg=0\r\nBorder=0\r\nColor=00FF00\r\n"
+        "BackColor=FF0000\r\n"));
+    m_env.main->OpenRoad(m_env.skins.filePath(QStringLiteral("Skin.ini")));
+    QLabel *label = frmSkin::get()->lblSkinBar[0];
+    const auto shown = [label] { return label->grab().toImage().pixelColor(20, 5); };
+    QCOMPARE(shown(), QColor(Qt::red));
+
+    m_env.dialogs.acceptColor(Qt::blue);
+    frmTrackVolumeToolBar::get()->bar(0)->cmdBackColor->click();
+    QCOMPARE(shown(), QColor(Qt::blue));
 }
 
 void tst_bar_editing::positionAndSizeBoxes()

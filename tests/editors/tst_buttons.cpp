@@ -5,6 +5,8 @@
 #include "resources/BuiltinTexts.h"
 #include "resources/MenuBitmaps.h"
 #include "support/ShellRecorder.h"
+#include "support/TestFiles.h"
+#include "editors/display_bars/BarPanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -266,30 +268,68 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     frmSkin *skin = frmSkin::get();
     QVERIFY(QTest::qWaitForWindowExposed(skin));
     skin->LoadMainPicture(m_env.skins.filePath(QStringLiteral("Main.bmp")));
+    PictureBox *play = skin->pctSkinButton[1];
+    // A display text and the track bar, each apart from the other elements.
+    frmDisplayToolBar::get()->showDocument();
+    frmDisplayToolBar::get()->cbxDisplay->setCurrentIndex(1);
+    frmDisplayToolBar::get()->chkDisplay->setChecked(true);
+    frmDisplayToolBar::get()->txtDisplayX->setText(QStringLiteral("100"));
+    frmTrackVolumeToolBar::get()->showDocument();
+    frmTrackVolumeToolBar::get()->bar(1)->txtPosSizeTop->setText(QStringLiteral("100"));
+    frmTrackVolumeToolBar::get()->bar(0)->txtPosSizeTop->setText(QStringLiteral("50"));
+    const auto drag = [&](QWidget *element, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        mouse(QTest::MousePress, skin->pctSkinMain, Qt::LeftButton,
+            element->mapTo(skin->pctSkinMain, QPoint(3, 3)), keys);
+        mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, to + QPoint(9, 9), keys);
+        mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, to, keys);
+    };
 
-    // A plain drag at zoom 1 moves the button once, where it is dropped.
-    mouse(QTest::MousePress, skin->pctSkinButton[1], Qt::LeftButton, QPoint(2, 3));
+    // A click without a move selects the button and changes nothing.
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(2, 3));
+    ClearSkinChanged();
+    mouse(QTest::MouseRelease, play, Qt::LeftButton, QPoint(3, 3));
     QCOMPARE(window->cbxBtn->currentIndex(), 0);
+    QVERIFY(!gSkinChanged);
+
+    // A plain drag at zoom 1: the button and its boxes follow the mouse.
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(2, 3));
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 40));
-    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(0, 0));
+    QCOMPARE(play->pos(), QPoint(38, 37));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("38"));
+    QVERIFY(gSkinChanged);
     mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(52, 63));
-    QCOMPARE(window->txtBtnX->text(), QStringLiteral("50"));
+    drag(skin->lblSkinText[1], QPoint(44, 66));
     QCOMPARE(savedButtonLine(1), QStringLiteral("Play,50,60,0,0;"));
 
-    // Live at zoom 2: a coordinate follows only onto whole skin pixels; the
-    // drop's half pixel stays in the box, the record takes the even neighbour.
+    // The Ctrl drag at zoom 2: a coordinate follows only onto whole skin
+    // pixels; the drop's half pixel stays in the box, the record takes the
+    // even neighbour.
     skin->pctSkinMain_Click();
-    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(100, 120));
-    mouse(QTest::MousePress, skin->pctSkinButton[1], Qt::LeftButton, QPoint(1, 1), Qt::ControlModifier);
+    QCOMPARE(play->pos(), QPoint(100, 120));
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1), Qt::ControlModifier);
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(31, 41), Qt::ControlModifier);
-    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(30, 40));
+    QCOMPARE(play->pos(), QPoint(30, 40));
     QCOMPARE(window->txtBtnY->text(), QStringLiteral("20"));
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(35, 42), Qt::ControlModifier);
-    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(34, 40));
+    QCOMPARE(play->pos(), QPoint(34, 40));
     mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(26, 31), Qt::ControlModifier);
     QCOMPARE(window->txtBtnX->text(), QStringLiteral("12.5"));
-    QCOMPARE(skin->pctSkinButton[1]->pos(), QPoint(24, 30));
+    QCOMPARE(play->pos(), QPoint(24, 30));
+    drag(skin->lblSkinBar[0], QPoint(244, 166), Qt::ControlModifier);
     QCOMPARE(savedButtonLine(1), QStringLiteral("Play,12,15,0,0;"));
+
+    // Ctrl with Shift is the plain drag: an odd screen pixel gives a half
+    // coordinate; released over the background it stays where it went last.
+    const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1), ctrlShift);
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(36, 47), ctrlShift);
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("17.5"));
+    QCOMPARE(play->pos(), QPoint(36, 46));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5), ctrlShift);
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,18,23,0,0;"));
+    const QString saved = QString::fromLatin1(testfiles::read(gSkinFile));
+    QVERIFY(saved.contains(QStringLiteral("\r\nTitle=41,63;")));
+    QVERIFY(saved.contains(QStringLiteral("[TrackBar]\r\nPosSize=120,82,")));
 }
 
 void tst_buttons::applyZOrderStacksTheElements()

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -99,6 +100,13 @@ void tst_realdialogs::inputBox()
     QCOMPARE(dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")), QStringLiteral("new"));
     whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
     QCOMPARE(dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")), QString());
+    // A password is typed unseen.
+    whenModal([](QWidget *w) {
+        QCOMPARE(w->findChild<QLineEdit *>()->echoMode(), QLineEdit::Password);
+        qobject_cast<QInputDialog *>(w)->setTextValue(QStringLiteral("secret"));
+        static_cast<QDialog *>(w)->accept();
+    });
+    QCOMPARE(dialogs::passwordBox(QStringLiteral("Password?")), QStringLiteral("secret"));
 }
 
 void tst_realdialogs::fileDialogSettings()

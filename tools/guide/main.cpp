@@ -29,6 +29,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextTable>
 
 #include <cstdio>
 
@@ -37,7 +38,7 @@ namespace {
 using Shots = QHash<QString, QImage>;
 
 // The widest a screenshot is drawn on the page, in document units.
-constexpr qreal MaxImageWidth = 400;
+constexpr qreal MaxImageWidth = 480;
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -120,6 +121,26 @@ void answerDialogs(std::function<void(QDialog *)> *onForm)
     });
 }
 
+// The main window without the empty desk on its right and below the tool windows.
+QImage cropDesk(const QImage &shot)
+{
+    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    // A little inside the corner: the desk may have a frame.
+    const QRgb desk = image.pixel(qMax(0, image.width() - 8), qMax(0, image.height() - 8));
+    int right = 0;
+    int bottom = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] != desk) {
+                right = qMax(right, x);
+                bottom = qMax(bottom, y);
+            }
+        }
+    }
+    return image.copy(0, 0, right + 1, bottom + 1);
+}
+
 // The screenshots the guide shows, taken of the running editor.
 Shots takeScreenshots(const QString &work)
 {
@@ -133,7 +154,7 @@ Shots takeScreenshots(const QString &work)
         return shots;
     main->show();
     settle();
-    shots.insert(QStringLiteral("main-window.png"), main->grab().toImage());
+    shots.insert(QStringLiteral("main-window.png"), cropDesk(main->grab().toImage()));
 
     // The button-text picker over a small player language file.
     const QString playerLang = work + QStringLiteral("/player/Lang");
@@ -153,7 +174,7 @@ Shots takeScreenshots(const QString &work)
 
     main->OpenRoad(writeSampleFullScreenSkin(work + QStringLiteral("/skins/SampleFS")));
     settle();
-    shots.insert(QStringLiteral("full-screen.png"), main->grab().toImage());
+    shots.insert(QStringLiteral("full-screen.png"), cropDesk(main->grab().toImage()));
 
     // The main window deletes itself when it closes.
     const QPointer<frmMain> closing(main);
@@ -166,9 +187,23 @@ Shots takeScreenshots(const QString &work)
 }
 
 // Each top-level heading after the first starts a new page; pictures are
-// scaled down to the text width.
+// scaled down to the text width; a table's first column takes a third of the
+// width, the others share the rest.
 void arrangeForPrint(QTextDocument &doc, const Shots &shots)
 {
+    const QList<QTextFrame *> frames = doc.rootFrame()->childFrames();
+    for (QTextFrame *frame : frames) {
+        auto *table = qobject_cast<QTextTable *>(frame);
+        if (!table || table->columns() < 2)
+            continue;
+        QTextTableFormat format = table->format();
+        QList<QTextLength> widths { QTextLength(QTextLength::PercentageLength, 33) };
+        for (int i = 1; i < table->columns(); ++i)
+            widths.append(QTextLength(QTextLength::PercentageLength, 67.0 / (table->columns() - 1)));
+        format.setColumnWidthConstraints(widths);
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        table->setFormat(format);
+    }
     QList<int> headings;
     QList<QPair<int, QTextImageFormat>> images;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {

@@ -325,7 +325,7 @@ void BarPanel::cbxBarType_Click()
             MakeWindowRegion(picture, false);
             picture->setPicture(QImage());
         }
-        txtImageBar->setText(QString());
+        showImagePath(QString());
         b.BarImage.clear();
     };
     if (group == Group::Plain) {
@@ -377,8 +377,11 @@ void BarPanel::chkBarUsed_Click()
     BarRec &b = bar();
     const bool used = chkBarUsed->isChecked();
     b.BarUsed = vb::fromBool(used);
-    if (kind() < 0)
+    if (kind() < 0) {
+        // Only whether Save writes the bar changes.
+        SetSkinChanged();
         return;
+    }
     if (used) {
         cbxBarType_Click();
     } else {
