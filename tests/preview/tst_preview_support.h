@@ -12,7 +12,6 @@
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
 #include "support/MainWindowFixture.h"
-#include "support/TestFiles.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -36,8 +35,7 @@ inline QString writePicture(const QString &path, int width, int height, QColor f
 
 inline QString writeText(const QString &path, const QByteArray &text)
 {
-    if (!testfiles::write(path, text))
-        qFatal("cannot write %s", qPrintable(path));
+    MainWindowFixture::writeFile(path, text);
     return path;
 }
 

@@ -16,6 +16,7 @@
 #include "support/DialogRecorder.h"
 #include "support/LangHome.h"
 #include "support/ShellRecorder.h"
+#include "support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -163,17 +164,11 @@ public:
 
     static void writeFile(const QString &path, const QByteArray &bytes)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!testfiles::write(path, bytes))
             qFatal("cannot write %s", qPrintable(path));
-        file.write(bytes);
     }
 
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static QByteArray readFile(const QString &path) { return testfiles::read(path); }
 };
 
 // Every label, check box, option button and command button of the window shows
