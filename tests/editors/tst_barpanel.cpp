@@ -2,7 +2,7 @@
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "lang/WindowTexts.h"
-#include "platform/IniFile.h"
+#include "support/LangHome.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -33,12 +32,11 @@ private slots:
 private:
     std::unique_ptr<QWidget> m_window;
     BarPanel *m_panel[2] = {};
-    QTemporaryDir m_home;
+    LangHome m_home;
 };
 
 void tst_barpanel::init()
 {
-    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
     gUILanguage.clear();
     m_window = std::make_unique<QWidget>();
     m_panel[0] = new BarPanel(m_window.get(), 0, 120, 120);
@@ -114,15 +112,10 @@ void tst_barpanel::startsDisabledWithUseTickedAndNothingChosen()
 
 void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()
 {
-    QDir(m_home.path()).mkdir(QStringLiteral("Lang"));
-    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[TVX_Morvane]\r\nVersion=1.00\r\n[FullScreen]\r\n47=Piste\r\n49=Genre :\r\n54=Bouton H\r\n"
-               "58=&Parcourir\r\n70=\r\n");
-    file.close();
+    QVERIFY(m_home.writeLanguage(QStringLiteral("Test.lng"),
+        "[TVX_Morvane]\r\nVersion=1.00\r\n[FullScreen]\r\n47=Piste\r\n49=Genre :\r\n54=Bouton H\r\n"
+        "58=&Parcourir\r\n70=\r\n"));
     gUILanguage = QStringLiteral("Test");
-    // The reader caches by size and time: a rewrite within the same second must not be missed.
-    ini::clearCache();
 
     m_panel[0]->cbxBarType->setCurrentIndex(4);
     QSignalSpy index(m_panel[0]->cbxBarType, &QComboBox::currentIndexChanged);
