@@ -1,6 +1,7 @@
 // Opening a large window skin: the time from the open command to the preview
 // drawn, against the time to decode the same image files, for 300 and for 5,000
 // buttons. Run offscreen:  QT_QPA_PLATFORM=offscreen build/bench/bench_open_skin
+// A count as the argument measures that one size (for a profiler).
 #include "skin/Module.h"
 #include "core/frmMain.h"
 #include "preview/frmSkin.h"
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -106,8 +108,11 @@ int main(int argc, char **argv)
     frmMain *main = startEditor({ QStringLiteral("TVX_Morvane") });
 
     double perButton[2] = {};
-    const int counts[2] = { 300, 5000 };
-    for (int k = 0; k < 2; ++k) {
+    int counts[2] = { 300, 5000 };
+    const int sizes = argc > 1 ? 1 : 2;
+    if (argc > 1)
+        counts[0] = std::atoi(argv[1]);
+    for (int k = 0; k < sizes; ++k) {
         QTemporaryDir skins;
         const QString folder = skins.path() + QLatin1Char('/');
         const QStringList images = writeSkin(folder, counts[k]);
@@ -118,7 +123,8 @@ int main(int argc, char **argv)
         std::printf("%5d buttons: open+draw %.3f s, decode %.3f s, ratio %.2f, %.1f us per button\n", counts[k],
             open, decode, open / decode, perButton[k] * 1e6);
     }
-    std::printf("time per button at 5000 / at 300: %.2f\n", perButton[1] / perButton[0]);
+    if (sizes == 2)
+        std::printf("time per button at 5000 / at 300: %.2f\n", perButton[1] / perButton[0]);
     main->close();
     delete main;
     return 0;

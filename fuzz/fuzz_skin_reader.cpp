@@ -17,28 +17,17 @@ public:
     void showMainImage(const QString &) override {}
     void enableEditingFrames() override {}
     void showShape(bool) override {}
-    void showExtension(const QString &) override {}
-    void showPosition(int code, int index) override
-    {
-        if (code < 0 || code > 2 || index < 0 || index > 2)
-            __builtin_trap();
-    }
-    void showFont(int, const QString &, const QString &) override {}
+    void registerFont(int, const QString &) override {}
     bool addButton(int16_t index, int16_t, int16_t, const QString &, bool) override
     {
         if (index != ButtonCount() + 1)
             __builtin_trap();
         return true;
     }
-    void listButton(const QString &) override {}
-    void showSubsWidthMode(int) override {}
     void showDisplay(int, const DisplayLook &) override {}
     void loadBarImage(int, const QString &, bool) override {}
     QSize barImageSize(int) const override { return QSize(3, 4); }
-    void showBarImagePath(int, const QString &) override {}
-    void showBarUnused(int) override {}
-    void showBar(int) override {}
-    void showSkinInfo() override {}
+    void showToolWindows() override {}
     void completeLoad() override {}
 };
 

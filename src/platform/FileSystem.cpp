@@ -123,6 +123,16 @@ QString resolve(const QString &path)
 
     const bool absolute = p.startsWith(QLatin1Char('/'));
     const bool trailing = p.endsWith(QLatin1Char('/'));
+    // Most names are of a file in a folder spelled as it is: when that folder
+    // holds the file, only the file's own name needed matching.
+    if (const qsizetype slash = p.lastIndexOf(QLatin1Char('/')); !trailing && slash > 0) {
+        const QString parent = p.left(slash);
+        if (QFileInfo(parent).isDir()) {
+            const QStringList names = candidates(parent, p.mid(slash + 1));
+            if (!names.isEmpty())
+                return join(parent, names.first());
+        }
+    }
     const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 
     QString current;

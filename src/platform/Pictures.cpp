@@ -32,24 +32,47 @@ QRegion shapeRegion(const QImage &image)
     const QRegion allKeyColour(-1, -1, 1, 1);
     if (image.isNull())
         return allKeyColour;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    // A 32-bit picture is read as it is; others are converted once.
+    const bool thirtyTwoBit = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    const QImage argb = thirtyTwoBit ? image : image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = argb.pixel(0, 0) & 0xFFFFFF;
     const int width = argb.width();
 
-    // One rectangle per run of kept pixels in a row: rows are bands of equal
-    // height in y-x order, the form QRegion::setRects takes as it is.
+    // One rectangle per run of kept pixels in a row, rows with the same runs
+    // as the row above joined into one band: bands of equal height in y-x
+    // order, the form QRegion::setRects takes as it is.
     QVector<QRect> runs;
+    QVector<QRect> row;
+    qsizetype band = -1; // where the last band's rectangles start in runs
     for (int y = 0; y < argb.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        const auto *pixels = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        row.clear();
         int x = 0;
         while (x < width) {
-            while (x < width && (row[x] & 0xFFFFFF) == key)
+            while (x < width && (pixels[x] & 0xFFFFFF) == key)
                 ++x;
             const int start = x;
-            while (x < width && (row[x] & 0xFFFFFF) != key)
+            while (x < width && (pixels[x] & 0xFFFFFF) != key)
                 ++x;
             if (x > start)
-                runs.append(QRect(start, y, x - start, 1));
+                row.append(QRect(start, y, x - start, 1));
+        }
+        const auto sameRuns = [&] {
+            if (band < 0 || runs.size() - band != row.size() || runs.at(band).bottom() != y - 1)
+                return false;
+            for (qsizetype k = 0; k < row.size(); ++k)
+                if (runs.at(band + k).left() != row.at(k).left() || runs.at(band + k).width() != row.at(k).width())
+                    return false;
+            return true;
+        };
+        if (row.isEmpty())
+            continue;
+        if (sameRuns()) {
+            for (qsizetype k = band; k < runs.size(); ++k)
+                runs[k].setBottom(y);
+        } else {
+            band = runs.size();
+            runs += row;
         }
     }
     if (runs.isEmpty())

@@ -71,6 +71,9 @@ private:
     }
     // Reports error; true when the read goes on with its next step.
     bool trap(const vb::Error &error);
+    // Once the editing frames are enabled, the tool windows show what the read
+    // has put in the document, whichever way it ends.
+    void showToolWindows();
 
     bool readMainImage();
     void readSettings();
@@ -88,6 +91,8 @@ private:
     // The first piece of the last split into fields: the face name after a
     // display's font, named by the message of a refused value.
     QString firstField;
+    bool framesEnabled = false;
+    bool toolWindowsShown = false;
 };
 
 bool Reader::trap(const vb::Error &error)
@@ -107,6 +112,17 @@ bool Reader::trap(const vb::Error &error)
     }
     dialogs::msgBox(msg(13089) + QString::number(number) + QLatin1Char('\n') + description, style, loadTitle);
     return false;
+}
+
+void Reader::showToolWindows()
+{
+    if (!framesEnabled || toolWindowsShown)
+        return;
+    toolWindowsShown = true;
+    try {
+        step([&] { v.showToolWindows(); });
+    } catch (const LoadEnded &) {
+    }
 }
 
 Outcome Reader::run()
@@ -137,6 +153,7 @@ Outcome Reader::run()
         if (!readMainImage())
             return Outcome::EndedEarly;
         step([&] { v.enableEditingFrames(); });
+        framesEnabled = true;
         readSettings();
         readButtons();
         if (gFullScreenSkin)
@@ -147,14 +164,15 @@ Outcome Reader::run()
         readBar(1);
         if (!gFullScreenSkin)
             readGuiAndText();
+        showToolWindows();
         step([&] { v.completeLoad(); });
         return Outcome::Complete;
     } catch (const LoadEnded &) {
-        return Outcome::EndedEarly;
     } catch (const vb::Error &error) {
         trap(error);
-        return Outcome::EndedEarly;
     }
+    showToolWindows();
+    return Outcome::EndedEarly;
 }
 
 bool Reader::readMainImage()
@@ -181,7 +199,6 @@ void Reader::readSettings()
     step([&] { v.showShape(shaped); });
 
     gButtonExt = readButtonExtension(folder, file, gFullScreenSkin);
-    step([&] { v.showExtension(gButtonExt); });
 
     if (gFullScreenSkin) {
         readPosition();
@@ -192,7 +209,7 @@ void Reader::readSettings()
         if (font.isEmpty() || !fs::fileExists(folder + font))
             continue;
         gSkinFonts[size_t(slot)] = font;
-        step([&] { v.showFont(slot, font, fs::resolve(folder + font)); });
+        step([&] { v.registerFont(slot, fs::resolve(folder + font)); });
     }
 }
 
@@ -208,7 +225,6 @@ void Reader::readPosition()
     }
     gFSPosition.FSPosCode = position.code;
     gFSPosition.FSPosIndex = uint8_t(index - 1);
-    step([&] { v.showPosition(position.entry, int(index) - 1); });
 }
 
 void Reader::readButtons()
@@ -238,13 +254,8 @@ void Reader::readButtons()
         const int16_t x = vb::CInt(readAsNumber(line.pieces.at(1)));
         const int16_t y = vb::CInt(readAsNumber(line.pieces.at(2)));
         const int16_t type = vb::CInt(readAsNumber(line.pieces.at(3)));
-        // A button whose picture failed is left out: the buttons after it move
-        // up, so that the records, the lists and the pictures stay in step.
-        const int16_t index = int16_t(ButtonCount() + 1);
-        bool added = false;
-        step([&] { added = v.addButton(index, x, y, path, type != 0); });
-        if (!added)
-            continue;
+        // Every value is converted before the button's picture is made: a value
+        // that ends the read leaves no picture the document does not hold.
         ButtonRec button;
         button.BtnAction = vb::CInt(readAsNumber(line.pieces.at(4)));
         if (line.hasText)
@@ -254,8 +265,14 @@ void Reader::readButtons()
         button.BtnType = vb::CByte(double(type));
         button.BtnX = vb::CLng(line.pieces.at(1).trimmed());
         button.BtnY = vb::CLng(line.pieces.at(2).trimmed());
+        // A button whose picture failed is left out: the buttons after it move
+        // up, so that the records, the lists and the pictures stay in step.
+        const int16_t index = int16_t(ButtonCount() + 1);
+        bool added = false;
+        step([&] { added = v.addButton(index, x, y, path, type != 0); });
+        if (!added)
+            continue;
         gButtons.append(button);
-        step([&] { v.listButton(name); });
     }
 }
 
@@ -271,7 +288,6 @@ void Reader::readDisplays()
                 width = read("Display", display.DspMaxKey);
                 gSubsWidthMode = 1;
             }
-            step([&] { v.showSubsWidthMode(gSubsWidthMode); });
         } else {
             width = read("Display", display.DspMaxKey);
         }
@@ -385,7 +401,6 @@ void Reader::readBar(int b)
                 notice(msg(13043) + QLatin1Char('\n') + msg(13044));
             } else {
                 step([&] { v.loadBarImage(b, path, false); });
-                step([&] { v.showBarImagePath(b, path); });
                 // Kept as the file named it, folder part included.
                 bar.BarImage = name;
             }
@@ -401,12 +416,10 @@ void Reader::readBar(int b)
         } else {
             firstField = barImageBaseName(value);
             step([&] { v.loadBarImage(b, path, true); });
-            step([&] { v.showBarImagePath(b, path); });
             // The whole value is the base name the next read completes again.
             bar.BarImage = value;
         }
     } else if (kindValue.isEmpty()) {
-        step([&] { v.showBarUnused(b); });
         bar.BarUsed = vb::False;
         return;
     } else {
@@ -425,7 +438,6 @@ void Reader::readBar(int b)
     const QSize image = bar.BarKind >= 2 ? v.barImageSize(b) : QSize();
     bar.BarWidth = bar.BarKind >= 2 && bar.BarKind != 4 ? image.width() : posSizePiece(posSize, 2);
     bar.BarHeight = bar.BarKind >= 2 && bar.BarKind != 5 ? image.height() : posSizePiece(posSize, 3);
-    step([&] { v.showBar(b); });
 }
 
 void Reader::readGuiAndText()
@@ -440,7 +452,6 @@ void Reader::readGuiAndText()
     gSkinInfo.InfoAuthor = read("Text", "Author");
     gSkinInfo.InfoURL = read("Text", "URL");
     gSkinInfo.InfoDescription = read("Text", "Description");
-    step([&] { v.showSkinInfo(); });
 }
 
 } // namespace

@@ -19,22 +19,17 @@ public:
     virtual ~SkinReaderView() = default;
 
     // The main picture at path (53 or 481 before anything changes); the preview
-    // is sized to it and the button tool window names it.
+    // is made visible and sized to it.
     virtual void showMainImage(const QString &path) = 0;
     // The editing frames of the tool windows, usable once a main image is there.
     virtual void enableEditingFrames() = 0;
+    // The main picture's window region, with or without the image's shape.
     virtual void showShape(bool shaped) = 0;
-    virtual void showExtension(const QString &extension) = 0;
-    // gFSPosition has just been read (entries of the two position lists).
-    virtual void showPosition(int codeEntry, int indexEntry) = 0;
-    // Font slot's file exists: register it and name it.
-    virtual void showFont(int slot, const QString &fileName, const QString &path) = 0;
+    // Font slot's file exists at path: register it with the system.
+    virtual void registerFont(int slot, const QString &path) = 0;
     // The picture of button index (the next free element); false after the view
     // has reported its own failure.
     virtual bool addButton(int16_t index, int16_t x, int16_t y, const QString &path, bool shaped) = 0;
-    // A loaded button's base name, appended to the button lists.
-    virtual void listButton(const QString &name) = 0;
-    virtual void showSubsWidthMode(int mode) = 0;
     // How display i's label looks (the document holds DspX, DspY, DspMaxWidth).
     struct DisplayLook {
         double x = 0;
@@ -51,12 +46,11 @@ public:
     virtual void loadBarImage(int b, const QString &path, bool shaped) = 0;
     // The size in skin pixels of bar b's picture box.
     virtual QSize barImageSize(int b) const = 0;
-    virtual void showBarImagePath(int b, const QString &path) = 0;
-    // Bar b is not used (its "Kind" is empty).
-    virtual void showBarUnused(int b) = 0;
-    // Bar b as gBars(b) now holds it (kind list, preview control).
-    virtual void showBar(int b) = 0;
-    virtual void showSkinInfo() = 0;
+    // The tool windows show the document as far as it was read, by writing
+    // their controls: their handlers run, store the values again, set the
+    // modified mark and bring the preview's bars in line. Runs once per read,
+    // when the read ends after its editing frames were enabled.
+    virtual void showToolWindows() = 0;
     // The read has ended well: clear the modified mark, apply the stacking order.
     virtual void completeLoad() = 0;
 };

@@ -210,6 +210,7 @@ void tst_skin_reader::errorTrap()
     QVERIFY(m_fixture->dialogs.last().prompt.startsWith(msg(13089) + QStringLiteral("380")));
     QVERIFY(m_fixture->dialogs.last().prompt.contains(msg(13091) + QStringLiteral("Arial") + msg(13092)));
     QVERIFY(!gSkinChanged);
+    QVERIFY(!frmSkin::get()->lblSkinText[1]->isHidden());
 
     // A picture the loader does not read: a bar goes on, a main image ends the read.
     m_fixture->dialogs.clear();
@@ -229,6 +230,12 @@ void tst_skin_reader::errorTrap()
     QCOMPARE(m_fixture->dialogs.messages().at(0), msg(13058));
     QVERIFY(m_fixture->dialogs.messages().at(1).startsWith(msg(13089) + QStringLiteral("9\n")));
     QVERIFY(!vb::isTrue(gGuiColors[0].GuiUsed));
+
+    // A button value that is not a number ends the read before the button's picture is made.
+    m_fixture->dialogs.answerButton(dialogs::vbNo); // the skin before is not saved
+    open("Skin.ini", window + "[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\nBtn2=BPlay,x,2,0,0\n");
+    QCOMPARE(ButtonCount(), 1);
+    QVERIFY(!frmSkin::get()->pctSkinButton.contains(2));
 }
 
 void tst_skin_reader::partialLoadAsksBeforeSaving()

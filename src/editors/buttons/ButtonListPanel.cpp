@@ -245,6 +245,25 @@ void ButtonListPanel::lstButtons_Click()
     w.cbxBtn->setCurrentIndex(row);
 }
 
+void ButtonListPanel::showButtons()
+{
+    QStringList names;
+    names.reserve(ButtonCount());
+    for (int i = 1; i <= ButtonCount(); ++i)
+        names << gButtons[i].BtnName;
+    {
+        const QSignalBlocker quietList(w.lstButtons);
+        const QSignalBlocker quietSelector(w.cbxBtn);
+        w.lstButtons->clear();
+        w.cbxBtn->clear();
+        // One call each: the lists lay out once, however many buttons a skin has.
+        w.lstButtons->addItems(names);
+        w.cbxBtn->addItems(names);
+        w.cbxBtn->setCurrentIndex(-1);
+    }
+    clearSelection();
+}
+
 void ButtonListPanel::clearSelection()
 {
     {

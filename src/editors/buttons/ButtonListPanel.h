@@ -34,6 +34,9 @@ public:
     // properties blank, Up, Down and Remove disabled.
     void clearSelection();
 
+    // Both lists hold the base names of gButtons, nothing selected.
+    void showButtons();
+
 private:
     void setCommandsEnabled(bool enabled);
     void appendEntry(const QString &name);

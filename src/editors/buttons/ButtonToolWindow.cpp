@@ -157,6 +157,7 @@ void ButtonToolWindow::showSharedDocument()
     txtMainWindow->setText(mainImage);
     txtMainWindow->setToolTip(mainImage);
     txtExtension->setText(gButtonExt);
+    m_buttonList->showButtons();
 }
 
 void ButtonToolWindow::lstButtons_Click()

@@ -120,13 +120,15 @@ signals:
     // whose one command needs at least one button.
     void buttonsFramePopupRequested(QPoint globalPos, bool hasButtons);
 
+    // Makes the frames usable that wait for a main image, in the design's
+    // order, those of the tool windows beside it included.
+    virtual void EnableEditingFrames() = 0;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Makes the frames usable that wait for a main image, in the design's order.
-    virtual void EnableEditingFrames() = 0;
-
-    // Shows the main image, its shape and the extension of the document.
+    // Shows the main image, its shape, the extension and the buttons list of
+    // the document, no button selected.
     void showSharedDocument();
 
     // Creation of the shared controls inside their frames (or the picture box
