@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -82,41 +83,26 @@ int numberForFileError(QFileDevice::FileError error)
     }
 }
 
-struct Failure {
-    int number = 0;
-    QString description;
-};
-
 // errnoAfter is errno right after the failed call; Qt's text of the failure is
-// kept as the description for the rows that show one.
-Failure failureOf(int errnoAfter, const QFileDevice &file)
+// kept as the description for a failure the table has no number for.
+vb::Error failureOf(int errnoAfter, const QFileDevice &file)
 {
-    Failure failure;
-    failure.number = numberForErrno(errnoAfter);
-    if (failure.number == 0)
-        failure.number = numberForFileError(file.error());
-    failure.description
-        = failure.number == vb::ErrInternal ? file.errorString() : vb::errorDescription(failure.number);
-    if (failure.description.isEmpty())
-        failure.description = vb::errorDescription(failure.number);
-    return failure;
+    int number = numberForErrno(errnoAfter);
+    if (number == 0)
+        number = numberForFileError(file.error());
+    return vb::Error(number, number == vb::ErrInternal ? file.errorString() : QString());
 }
 
 // Failures that QSaveFile reports without an operating-system error: a target that
 // is a folder, or an existing file that may not be written.
-bool precheck(const QString &path, Failure *failure)
+std::optional<vb::Error> precheck(const QString &path)
 {
-    if (path.isEmpty()) {
-        failure->number = vb::ErrBadFileNameOrNumber;
-    } else {
-        const QFileInfo target(path);
-        if (target.isDir() || (target.exists() && !target.isWritable()))
-            failure->number = vb::ErrPathFileAccess;
-    }
-    if (failure->number == 0)
-        return true;
-    failure->description = vb::errorDescription(failure->number);
-    return false;
+    if (path.isEmpty())
+        return vb::Error(vb::ErrBadFileNameOrNumber);
+    const QFileInfo target(path);
+    if (target.isDir() || (target.exists() && !target.isWritable()))
+        return vb::Error(vb::ErrPathFileAccess);
+    return std::nullopt;
 }
 
 // Joins the lines as the file holds them: each ended by CR LF, the last included.
@@ -138,8 +124,10 @@ QByteArray fileBytes(const QStringList &lines, TextEncoding encoding)
 
 } // namespace
 
-bool ShowFileError(int errorNumber, const QString &description, const QString &operation)
+bool ShowFileError(const vb::Error &error, const QString &operation)
 {
+    const int errorNumber = error.number();
+    const QString description = error.description();
     const QString title = app::title() + QStringLiteral(" - ") + operation;
     const QString lineBreak = QStringLiteral("\n");
     const int critical = dialogs::vbCritical;
@@ -204,8 +192,8 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString 
     // temporary file, so Retry of those steps starts the temporary file again:
     // for the file on disk that is the same as repeating the failed step.
     for (;;) {
-        Failure failure;
-        if (precheck(path, &failure)) {
+        std::optional<vb::Error> failure = precheck(path);
+        if (!failure) {
             QSaveFile file(path);
             errno = 0;
             // Unbuffered: a buffered QSaveFile flushes only while committing and
@@ -230,7 +218,7 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString 
                 }
             }
         }
-        if (!ShowFileError(failure.number, failure.description, operation))
+        if (!ShowFileError(*failure, operation))
             return false;
     }
 }

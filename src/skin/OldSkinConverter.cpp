@@ -308,7 +308,7 @@ Result ConvertOldSkin()
     try {
         converted = convert(oldFile);
     } catch (const vb::Error &error) {
-        ShowFileError(error.number(), error.description(), operation);
+        ShowFileError(error, operation);
         return Result::Failed;
     }
 

@@ -6,11 +6,18 @@
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "core/ApplyLanguage.h"
+#include "archive/frmTVKCreation.h"
+#include "archive/frmTVKExtraction.h"
+#include "editors/ToolWindows.h"
+#include "editors/buttons/frmMultilanguageButtons.h"
 #include "lang/Locale.h"
 #include "resources/BuiltinTexts.h"
-#include "support/LangHome.h"
+#include "support/MainWindowFixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QtTest>
@@ -35,6 +42,8 @@ private slots:
     void onlyTheToolWindowsOfTheOpenSkinsKindChange();
     void englishFileMirrorsTheBuiltinTable();
     void englishFileIsAPlainCrlfFileWithEveryKeyOnce();
+    void everyTextOfAWindowComesFromItsKey_data();
+    void everyTextOfAWindowComesFromItsKey();
 
 private:
     // The keys n whose value "M<n>" some menu item of the main window shows.
@@ -42,7 +51,7 @@ private:
     static QString caption(QObject *item);
     frmSkin *openPreview(bool fullScreen);
 
-    std::unique_ptr<LangHome> m_home;
+    MainWindowFixture m_env;
     frmMain *m_main = nullptr;
 };
 
@@ -90,30 +99,85 @@ QList<std::tuple<int, QString, QString>> everyKey()
     return all;
 }
 
+// The keys and values of every section of the English language file, in file order.
+QList<std::pair<QString, QList<std::pair<QString, QString>>>> englishSections()
+{
+    QList<std::pair<QString, QList<std::pair<QString, QString>>>> sections;
+    QFile file(QFINDTESTDATA("../../Lang/English.lng"));
+    if (!file.open(QIODevice::ReadOnly))
+        return sections;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QString text = QString::fromLatin1(line).trimmed();
+        const int eq = text.indexOf(QLatin1Char('='));
+        if (text.startsWith(QLatin1Char('[')))
+            sections.append({ text.mid(1, text.indexOf(QLatin1Char(']')) - 1), {} });
+        else if (eq > 0 && !sections.isEmpty())
+            sections.last().second.append({ text.left(eq), text.mid(eq + 1) });
+    }
+    return sections;
+}
+
+// Every text a window shows, by a name of the place that shows it: an object's
+// name, its ordinal among objects of that name, and the property.
+QMap<QString, QString> textsShown(QWidget *window)
+{
+    QMap<QString, QString> shown;
+    QHash<QString, int> ordinals;
+    QList<QObject *> objects { window };
+    objects += window->findChildren<QObject *>();
+    for (QObject *object : objects) {
+        const QString place = object->objectName() + QLatin1Char('#') + QString::number(ordinals[object->objectName()]++);
+        auto put = [&](const char *property, const QString &text) {
+            if (!text.isEmpty())
+                shown.insert(place + QLatin1Char('.') + QLatin1String(property), text);
+        };
+        if (auto *action = qobject_cast<QAction *>(object)) {
+            put("text", action->text());
+            put("toolTip", action->toolTip() == QString(action->text()).remove(QLatin1Char('&')) ? QString()
+                                                                                              : action->toolTip());
+            continue;
+        }
+        auto *widget = qobject_cast<QWidget *>(object);
+        if (!widget)
+            continue;
+        put("toolTip", widget->toolTip());
+        if (widget == window)
+            put("title", window->windowTitle());
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            put("text", button->text());
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            put("text", label->text());
+        else if (auto *group = qobject_cast<QGroupBox *>(widget))
+            put("text", group->title());
+        else if (auto *box = qobject_cast<QComboBox *>(widget))
+            for (int i = 0; i < box->count(); ++i)
+                shown.insert(place + QStringLiteral(".entry") + QString::number(i), box->itemText(i));
+    }
+    return shown;
+}
+
+// A text as a control without an access key shows it: the markers go, "&&" stays "&".
+QString withoutMarkers(QString text)
+{
+    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
 } // namespace
 
 void tst_ApplyLanguage::init()
 {
-    m_home = std::make_unique<LangHome>();
-    QVERIFY(m_home->isValid());
-    gSkinFile.clear();
-    gFullScreenSkin = false;
+    QVERIFY(m_env.isValid());
+    m_main = m_env.open();
     gMessages.fill(QString());
     gUIStrings.fill(QString());
-
-    m_main = new frmMain;
 }
 
 void tst_ApplyLanguage::cleanup()
 {
-    gSkinChanged = false;
-    frmSkin::unload();
-    gSkinFile.clear();
-    gFullScreenSkin = false;
-    gZoom = 1;
-    delete m_main;
+    m_env.finish();
     m_main = nullptr;
-    m_home.reset();
 }
 
 QSet<int> tst_ApplyLanguage::keysShown(frmMain *main)
@@ -142,7 +206,7 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
     content.replace("7=M7\n", "7=\n");
     content += "[Strings]\n1=&Va bene\n12=Police :\n[Messages]\n1=Bienvenue\n"
                "[Skin]\n1=Fassung\n[Actions]\n21=Abspielen\n[Images]\n1=Bilder\n";
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"), content));
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Test.lng"), content));
 
     // Items the language never names keep what they show.
     m_main->mnuBackGround->setTitle(QStringLiteral("BackgroundMenu"));
@@ -181,7 +245,7 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
 
 void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral(".lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral(".lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Wrong\n[Strings]\n1=Wrong\n"));
     ApplyLanguage();
     for (QAction *action : m_main->findChildren<QAction *>())
@@ -195,7 +259,7 @@ void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 
 void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Old.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Old.lng"),
                                   "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=Datei\n[Strings]\n1=OK!\n"));
     gUILanguage = QStringLiteral("Old");
     m_main->mnuFile->setTitle(QStringLiteral("stale"));
@@ -205,7 +269,7 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
     QCOMPARE(gUIStrings[0], QStringLiteral("&OK"));
 
     // Switching back to the built-in texts restores every item.
-    QVERIFY(m_home->writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
     gUILanguage = QStringLiteral("New");
     ApplyLanguage();
     QCOMPARE(m_main->mnuFile->title(), QStringLiteral("Datei"));
@@ -216,8 +280,8 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 
 frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 {
-    gSkinFile = m_home->path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
-    gSkinFolder = m_home->path() + QLatin1Char('/');
+    gSkinFile = m_env.home.path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
+    gSkinFolder = m_env.home.path() + QLatin1Char('/');
     gFullScreenSkin = fullScreen;
     frmSkin *preview = frmSkin::get();
     for (int i = 0; i < 8; ++i)
@@ -233,7 +297,7 @@ frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 
 void tst_ApplyLanguage::withSkinThePreviewLabelsTakeTextAndLayout()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Test.lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n"));
     frmSkin *preview = openPreview(false);
     gZoom = 2;
@@ -288,7 +352,7 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     openPreview(false);
     frmDisplayToolBar *display = frmDisplayToolBar::get();
     frmTrackVolumeToolBar *bars = frmTrackVolumeToolBar::get();
-    QVERIFY(m_home->writeLanguage(QStringLiteral("One.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("One.lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n"));
     gUILanguage = QStringLiteral("One");
     ApplyLanguage();
@@ -297,7 +361,7 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     QVERIFY(!frmFullScreenToolBar::loaded());
 
     // A full-screen skin: the window-skin tool windows are left alone.
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Two.lng"),
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Two.lng"),
                                   "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n"));
     gUILanguage = QStringLiteral("Two");
     gFullScreenSkin = true;
@@ -321,7 +385,7 @@ void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()
 {
     const QString source = QFINDTESTDATA("../../Lang/English.lng");
     QVERIFY(!source.isEmpty());
-    QVERIFY(QFile::copy(source, m_home->langFolder() + QStringLiteral("English.lng")));
+    QVERIFY(QFile::copy(source, m_env.home.langFolder() + QStringLiteral("English.lng")));
     gUILanguage = QStringLiteral("English");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
@@ -364,6 +428,109 @@ void tst_ApplyLanguage::englishFileIsAPlainCrlfFileWithEveryKeyOnce()
     }
     QCOMPARE(seen.size(), 486 + 1);
     QVERIFY(seen.contains(QStringLiteral("tvx_morvane/version")));
+}
+
+void tst_ApplyLanguage::everyTextOfAWindowComesFromItsKey_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("sections");
+    // clang-format off
+    QTest::newRow("Images")        << "Images"        << QStringList { "Images", "Actions" };
+    QTest::newRow("Display")       << "Display"       << QStringList { "Display" };
+    QTest::newRow("Bars")          << "Bars"          << QStringList { "Bars" };
+    QTest::newRow("FullScreen")    << "FullScreen"    << QStringList { "FullScreen", "Actions" };
+    QTest::newRow("Multilanguage") << "Multilanguage" << QStringList { "Multilanguage" };
+    QTest::newRow("TVK_Extract")   << "TVK_Extract"   << QStringList { "TVK_Extract" };
+    QTest::newRow("TVK_Create")    << "TVK_Create"    << QStringList { "TVK_Create" };
+    // clang-format on
+}
+
+// A language file whose every value names its own section and key: each text
+// of the window is one of them (no built-in text is left), every key of the
+// window's sections is shown, and without the file the same place shows the
+// English file's value of that key (the key and the built-in text agree).
+void tst_ApplyLanguage::everyTextOfAWindowComesFromItsKey()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, sections);
+    const auto english = englishSections();
+    QVERIFY(!english.isEmpty());
+    QByteArray file = "[TVX_Morvane]\nVersion=1\n";
+    QHash<QString, QString> builtin; // "Section.key" -> English value
+    for (const auto &[section, entries] : english) {
+        if (section == QLatin1String("TVX_Morvane"))
+            continue;
+        file += "[" + section.toLatin1() + "]\n";
+        for (const auto &[key, value] : entries) {
+            const QString name = section + QLatin1Char('.') + key;
+            file += key.toLatin1() + "=" + name.toLatin1() + "\n";
+            builtin.insert(name, value);
+        }
+    }
+    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Self.lng"), file));
+
+    const ToolWindowId ids[] = { ToolWindowId::Images, ToolWindowId::Display, ToolWindowId::TrackVolume,
+        ToolWindowId::FullScreen };
+    const QStringList toolWindows = { "Images", "Display", "Bars", "FullScreen" };
+    const int tool = toolWindows.indexOf(window);
+    std::function<QMap<QString, QString>()> open;
+    std::unique_ptr<QWidget> dialog;
+    if (tool >= 0) {
+        openPreview(tool == 3);
+        open = [&] {
+            ApplyLanguage();
+            return textsShown(toolwindows::get(ids[tool]));
+        };
+    } else {
+        open = [&] {
+            ApplyLanguage();
+            dialog.reset();
+            if (window == QLatin1String("Multilanguage"))
+                dialog = std::make_unique<frmMultilanguageButtons>(m_main);
+            else if (window == QLatin1String("TVK_Extract"))
+                dialog = std::make_unique<frmTVKExtraction>(m_main);
+            else
+                dialog = std::make_unique<frmTVKCreation>(m_main);
+            return textsShown(dialog.get());
+        };
+    }
+
+    gUILanguage = QStringLiteral("Self");
+    const QMap<QString, QString> named = open();
+    QSet<QString> keysShown;
+    QStringList problems;
+    for (auto it = named.cbegin(); it != named.cend(); ++it) {
+        // A number or a sample value the window fills in itself is no text of the language.
+        const QString text = withoutMarkers(it.value());
+        if (builtin.contains(text))
+            keysShown.insert(text);
+        else if (builtin.values().contains(it.value()) && it.value().size() > 1)
+            problems.append(it.key() + QStringLiteral(": built-in \"") + it.value() + QLatin1Char('"'));
+    }
+    for (const QString &section : sections) {
+        for (const auto &[name, entries] : english) {
+            if (name != section)
+                continue;
+            for (const auto &[key, value] : entries) {
+                if (!keysShown.contains(section + QLatin1Char('.') + key))
+                    problems.append(section + QLatin1Char('.') + key + QStringLiteral(" not shown"));
+            }
+        }
+    }
+
+    gUILanguage.clear();
+    const QMap<QString, QString> plain = open();
+    for (auto it = named.cbegin(); it != named.cend(); ++it) {
+        const QString name = withoutMarkers(it.value());
+        const QString shown = plain.value(it.key());
+        const QString value = builtin.value(name);
+        if (builtin.contains(name) && shown != value && shown != withoutMarkers(value))
+            problems.append(it.key() + QStringLiteral(" shows \"") + plain.value(it.key()) + QStringLiteral("\" for ")
+                + name);
+    }
+    dialog.reset();
+    toolwindows::unloadAll();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(tst_ApplyLanguage)

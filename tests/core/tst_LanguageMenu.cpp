@@ -1,13 +1,11 @@
 #include "core/frmMain.h"
 #include "core/ApplyLanguage.h"
 #include "lang/Locale.h"
-#include "support/LangHome.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QtTest>
-
-#include <memory>
 
 // The Language menu: one item per language file, sorted by name, with a
 // hidden item at the end.
@@ -33,7 +31,7 @@ private:
     void list();
     QStringList visibleCaptions() const;
 
-    std::unique_ptr<LangHome> m_home;
+    MainWindowFixture m_env;
     QMenu *m_menu = nullptr;
     QAction *m_sep = nullptr;
     ControlArray<QAction> m_items;
@@ -41,8 +39,7 @@ private:
 
 void tst_LanguageMenu::init()
 {
-    m_home = std::make_unique<LangHome>();
-    QVERIFY(m_home->isValid());
+    QVERIFY(m_env.isValid());
 
     // The menu as the main window starts it: a hidden separator and one hidden,
     // empty item.
@@ -58,12 +55,12 @@ void tst_LanguageMenu::cleanup()
 {
     delete m_menu;
     m_menu = nullptr;
-    m_home.reset();
+    m_env.finish();
 }
 
 void tst_LanguageMenu::touch(const QString &fileName)
 {
-    QVERIFY(m_home->writeLanguage(fileName, "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + fileName.toUtf8() + "\n"));
+    QVERIFY(m_env.home.writeLanguage(fileName, "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + fileName.toUtf8() + "\n"));
 }
 
 void tst_LanguageMenu::list()
@@ -112,7 +109,7 @@ void tst_LanguageMenu::skipsFoldersAndNamelessFiles()
     touch(QStringLiteral(".lng"));
     touch(QStringLiteral("notes.txt"));
     touch(QStringLiteral("Francais.lng"));
-    QVERIFY(QDir(m_home->langFolder()).mkdir(QStringLiteral("Folder.lng")));
+    QVERIFY(QDir(m_env.home.langFolder()).mkdir(QStringLiteral("Folder.lng")));
     list();
     QCOMPARE(visibleCaptions(), QStringList({"Francais"}));
     QCOMPARE(m_items.count(), 2);
@@ -136,7 +133,7 @@ void tst_LanguageMenu::keepsEverythingButTheLastExtension()
 
 void tst_LanguageMenu::withoutLanguageFolderTheMenuStaysAsItStarts()
 {
-    QVERIFY(QDir(m_home->langFolder()).removeRecursively());
+    QVERIFY(QDir(m_env.home.langFolder()).removeRecursively());
     list();
     QCOMPARE(m_items.count(), 1);
     QVERIFY(!m_items.at(0)->isVisible());
@@ -144,7 +141,7 @@ void tst_LanguageMenu::withoutLanguageFolderTheMenuStaysAsItStarts()
     QVERIFY(!m_sep->isVisible());
 
     // An empty folder is no different.
-    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("Lang")));
+    QVERIFY(QDir(m_env.home.path()).mkdir(QStringLiteral("Lang")));
     list();
     QCOMPARE(m_items.count(), 1);
     QVERIFY(!m_sep->isVisible());
@@ -161,11 +158,7 @@ void tst_LanguageMenu::oneLanguageIsListedAlone()
 
 void tst_LanguageMenu::enablesTheHeadingOfTheMainWindow()
 {
-    frmMain main;
-    QAction *heading = main.mnuLanguageChoose;
-    QAction own;
-    if (!heading)
-        main.mnuLanguageChoose = heading = &own;
+    QAction *heading = m_env.open()->mnuLanguageChoose;
     heading->setEnabled(false);
     list();
     QVERIFY(!heading->isEnabled());
@@ -173,8 +166,6 @@ void tst_LanguageMenu::enablesTheHeadingOfTheMainWindow()
     touch(QStringLiteral("Polski.lng"));
     list();
     QVERIFY(heading->isEnabled());
-    if (main.mnuLanguageChoose == &own)
-        main.mnuLanguageChoose = nullptr;
 }
 
 void tst_LanguageMenu::fillsTheMainWindowsLanguageMenu()
@@ -182,9 +173,7 @@ void tst_LanguageMenu::fillsTheMainWindowsLanguageMenu()
     touch(QStringLiteral("Italiano.lng"));
     touch(QStringLiteral("english.lng"));
     touch(QStringLiteral("Deutsch.lng"));
-    frmMain main;
-    if (!main.mnuLanguage || !main.mnuLanguageSep0 || !main.mnuLanguageLng.contains(0))
-        QSKIP("the main window does not build its Language menu yet");
+    frmMain &main = *m_env.open();
     ListLanguageFiles(main.mnuLanguageSep0, main.mnuLanguageLng);
     QStringList shown;
     for (QAction *action : main.mnuLanguage->actions())

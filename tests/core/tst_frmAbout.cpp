@@ -2,11 +2,11 @@
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
 #include "resources/BuiltinTexts.h"
+#include "support/LangHome.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_frmAbout : public QObject
@@ -14,14 +14,11 @@ class tst_frmAbout : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    LangHome m_home;
 
     void writeLanguage(const QString &name, const QByteArray &content)
     {
-        QDir(m_home.path()).mkpath(QStringLiteral("Lang"));
-        QFile file(m_home.path() + QStringLiteral("/Lang/") + name + QStringLiteral(".lng"));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
+        QVERIFY(m_home.writeLanguage(name + QStringLiteral(".lng"), content));
     }
     static QString textOf(const frmAbout &about, const char *name)
     {
@@ -36,7 +33,6 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_home.isValid());
-        qputenv("TVX_MORVANE_HOME", m_home.path().toLocal8Bit());
     }
     void init() { gUILanguage.clear(); }
 

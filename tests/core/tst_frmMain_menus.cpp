@@ -1,3 +1,4 @@
+#include "support/MainWindowFixture.h"
 #include "platform/MenuIcons.h"
 #include "core/frmMain.h"
 #include "resources/MenuBitmaps.h"
@@ -13,6 +14,7 @@ class tst_frmMain_menus : public QObject
     Q_OBJECT
 
 private:
+    MainWindowFixture m_env;
     frmMain *m_main = nullptr;
 
     QAction *item(const char *name) const
@@ -25,10 +27,10 @@ private:
     QMenu *menu(const char *name) const { return m_main->findChild<QMenu *>(QLatin1String(name)); }
 
 private slots:
-    void init() { m_main = new frmMain; }
+    void init() { m_main = m_env.open(); }
     void cleanup()
     {
-        delete m_main;
+        m_env.finish();
         m_main = nullptr;
     }
 

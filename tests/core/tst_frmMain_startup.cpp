@@ -162,12 +162,11 @@ private slots:
     void savedLanguageChosenWithoutRegardToCase()
     {
         MainWindowFixture f;
-        QDir(f.home.path()).mkdir(QStringLiteral("Lang"));
-        MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("Lang/Italiano.lng")),
-            "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n");
-        MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("Lang/Deutsch.lng")),
+        QVERIFY(f.home.writeLanguage(QStringLiteral("Italiano.lng"),
+            "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n"));
+        QVERIFY(f.home.writeLanguage(QStringLiteral("Deutsch.lng"),
             "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Neuer Skin\r\n"
-            "[Messages]\r\n2=Hinweis\r\n");
+            "[Messages]\r\n2=Hinweis\r\n"));
         MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nLanguage=deutsch\r\n");
         frmMain *main = f.start();
         QVERIFY(main);

@@ -1,6 +1,6 @@
 #include "skin/SkinWriter.h"
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "support/TestFiles.h"
@@ -16,8 +16,8 @@ class tst_bar_editing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_env.prepare()); }
-    void init() { m_env.start(); }
+    void initTestCase() { QVERIFY(m_env.isValid()); }
+    void init() { m_env.open(); }
     void cleanup() { m_env.finish(); }
 
     void eachKindChosenAndSaved_data() { windows(); }
@@ -36,7 +36,7 @@ private:
     // The saved skin file's text, lines joined by "|".
     QString save();
     void writeImage(const QString &name, int width, int height);
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_bar_editing::windows()
@@ -68,7 +68,7 @@ void tst_bar_editing::writeImage(const QString &name, int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QVERIFY(image.save(m_env.skin->filePath(name), "BMP"));
+    QVERIFY(image.save(m_env.skins.filePath(name), "BMP"));
 }
 
 void tst_bar_editing::eachKindChosenAndSaved()
@@ -81,7 +81,7 @@ void tst_bar_editing::eachKindChosenAndSaved()
 
     // Plain: colours, border and transparency reach the label and the file.
     bar->cbxBarType->setCurrentIndex(1);
-    m_env.dialogs->acceptColor(Qt::red);
+    m_env.dialogs.acceptColor(Qt::red);
     bar->cmdBackColor->click();
     QCOMPARE(label->palette().color(QPalette::Window), QColor(Qt::red));
     bar->chkTransparentBG->setChecked(true);
@@ -110,10 +110,10 @@ void tst_bar_editing::eachKindChosenAndSaved()
     bar->txtPosSizeWidth->setText(QStringLiteral("150"));
     m_env.pickFile(QStringLiteral("sliderx.bmp"));
     bar->cmdBrowseImageBar->click();
-    QCOMPARE(m_env.dialogs->last().prompt, gMessages[33] + QLatin1Char('\n') + gMessages[34]);
+    QCOMPARE(m_env.dialogs.last().prompt, gMessages[33] + QLatin1Char('\n') + gMessages[34]);
     m_env.pickFile(QStringLiteral("slidera.bmp"));
     bar->cmdBrowseImageBar->click();
-    QCOMPARE(bar->txtImageBar->text(), m_env.skin->filePath(QStringLiteral("sliderN.bmp")));
+    QCOMPARE(bar->txtImageBar->text(), m_env.skins.filePath(QStringLiteral("sliderN.bmp")));
     QVERIFY(save().contains(QStringLiteral("[Volume]|PosSize=0,0,150,12|Kind=HBtn|ButtonImg=slider||")));
 
     // Back to a plain kind: the record's colours and flags return.
@@ -153,16 +153,16 @@ void tst_bar_editing::useBarOffAndOn()
 void tst_bar_editing::barReadFromAFileFollowsItsEdits()
 {
     writeImage(QStringLiteral("main.bmp"), 100, 50);
-    QVERIFY(testfiles::write(m_env.skin->filePath(QStringLiteral("Skin.ini")),
+    QVERIFY(testfiles::write(m_env.skins.filePath(QStringLiteral("Skin.ini")),
         "[Tovix.Skin]\r\nVersion=1.00\r\n[Settings]\r\nMainImg=main.bmp\r\n[TrackBar]\r\n"
         "PosSize=10,10,40,10\r\nKind=H\r\nTransparentBg=0\r\nBorder=0\r\nColor=00FF00\r\n"
         "BackColor=FF0000\r\n"));
-    m_env.main->OpenRoad(m_env.skin->filePath(QStringLiteral("Skin.ini")));
+    m_env.main->OpenRoad(m_env.skins.filePath(QStringLiteral("Skin.ini")));
     QLabel *label = frmSkin::get()->lblSkinBar[0];
     const auto shown = [label] { return label->grab().toImage().pixelColor(20, 5); };
     QCOMPARE(shown(), QColor(Qt::red));
 
-    m_env.dialogs->acceptColor(Qt::blue);
+    m_env.dialogs.acceptColor(Qt::blue);
     frmTrackVolumeToolBar::get()->bar(0)->cmdBackColor->click();
     QCOMPARE(shown(), QColor(Qt::blue));
 }
@@ -237,11 +237,11 @@ void tst_bar_editing::extensionChangeAndButtonBars()
     if (buttonListed)
         window->lstButtons->addItem(QStringLiteral("BPlay"));
 
-    m_env.dialogs->answerButton(dialogs::vbYes);
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
-    QCOMPARE(m_env.dialogs->messages().contains(gMessages[41]), asked);
+    QCOMPARE(m_env.dialogs.messages().contains(gMessages[41]), asked);
     QCOMPARE(gButtonExt, buttonListed ? QStringLiteral("bmp") : QStringLiteral("gif"));
     QCOMPARE(gSkinChanged, marked);
     QCOMPARE(bar->cbxBarType->currentIndex(), volumeKind == 5 && !buttonListed ? 1 : volumeKind);

@@ -2,7 +2,7 @@
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "lang/WindowTexts.h"
-#include "platform/IniFile.h"
+#include "support/LangHome.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -27,20 +26,17 @@ private slots:
     void cleanup();
     void controlsCarryTheirArrayNames();
     void startsDisabledWithUseTickedAndNothingChosen();
-    void framesLieAsOneBlockAtTheGivenCorner();
-    void builtinTextsFollowTheKeyOrder();
     void languageTextsReplaceEntriesInPlaceQuietly();
     void enableFramesEnablesAllThree();
 
 private:
     std::unique_ptr<QWidget> m_window;
     BarPanel *m_panel[2] = {};
-    QTemporaryDir m_home;
+    LangHome m_home;
 };
 
 void tst_barpanel::init()
 {
-    qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
     gUILanguage.clear();
     m_window = std::make_unique<QWidget>();
     m_panel[0] = new BarPanel(m_window.get(), 0, 120, 120);
@@ -114,60 +110,12 @@ void tst_barpanel::startsDisabledWithUseTickedAndNothingChosen()
     }
 }
 
-void tst_barpanel::framesLieAsOneBlockAtTheGivenCorner()
-{
-    // 15 twips to the pixel: the style frame on top, colours below it on the left,
-    // position and size below it on the right.
-    QCOMPARE(m_panel[0]->fmBarStyle->geometry(), QRect(8, 8, 289, 129));
-    QCOMPARE(m_panel[0]->fmBarColor->geometry(), QRect(8, 144, 137, 129));
-    QCOMPARE(m_panel[0]->fmPosSize->geometry(), QRect(152, 144, 145, 129));
-    QCOMPARE(m_panel[1]->fmBarStyle->pos(), QPoint(312, 8));
-    QCOMPARE(m_panel[1]->fmPosSize->pos(), QPoint(456, 144));
-}
-
-void tst_barpanel::builtinTextsFollowTheKeyOrder()
-{
-    for (BarPanel *panel : m_panel) {
-        QCOMPARE(panel->fmBarStyle->title(), QStringLiteral("Bar Style"));
-        QCOMPARE(panel->lblBarType->text(), QStringLiteral("Type:"));
-        const QStringList kinds = { QStringLiteral("Horizontal"),
-                                    QStringLiteral("Vertical"),
-                                    QStringLiteral("Custom Bitmap Horizontal"),
-                                    QStringLiteral("Custom Bitmap Vertical"),
-                                    QStringLiteral("Button Horizontal"),
-                                    QStringLiteral("Button Vertical") };
-        for (int kind = 0; kind < BarPanel::KindCount; ++kind)
-            QCOMPARE(panel->cbxBarType->itemText(kind), kinds.at(kind));
-        QCOMPARE(panel->chkBarUsed->text(), QStringLiteral("Use Bar"));
-        QCOMPARE(panel->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
-        QCOMPARE(panel->chkTransparentBG->text(), QStringLiteral("Transparent BackGround"));
-        QCOMPARE(panel->fmBarColor->title(), QStringLiteral("Colors"));
-        QCOMPARE(panel->lblBackColor->text(), QStringLiteral("Background Color:"));
-        QCOMPARE(panel->fmPosSize->title(), QStringLiteral("Position / Size"));
-        // Left, Width, Top, Height: the keys run across the grid's rows.
-        QCOMPARE(panel->lblPosSizeLeft->text(), QStringLiteral("Left:"));
-        QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
-        QCOMPARE(panel->lblPosSizeTop->text(), QStringLiteral("Top:"));
-        QCOMPARE(panel->lblPosSizeHeight->text(), QStringLiteral("Height:"));
-    }
-    // The full-screen window's numbering: its own style captions, then keys 49 to 70.
-    m_panel[1]->applyTexts(WindowTexts(LangReader::builtinOnly(), "FullScreen"), 48, 8048, 49, 8049);
-    QCOMPARE(m_panel[1]->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
-    QCOMPARE(m_panel[1]->cbxBarType->itemText(5), QStringLiteral("Button Vertical"));
-    QCOMPARE(m_panel[1]->lblPosSizeHeight->text(), QStringLiteral("Height:"));
-}
-
 void tst_barpanel::languageTextsReplaceEntriesInPlaceQuietly()
 {
-    QDir(m_home.path()).mkdir(QStringLiteral("Lang"));
-    QFile file(m_home.filePath(QStringLiteral("Lang/Test.lng")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[TVX_Morvane]\r\nVersion=1.00\r\n[FullScreen]\r\n47=Piste\r\n49=Genre :\r\n54=Bouton H\r\n"
-               "58=&Parcourir\r\n70=\r\n");
-    file.close();
+    QVERIFY(m_home.writeLanguage(QStringLiteral("Test.lng"),
+        "[TVX_Morvane]\r\nVersion=1.00\r\n[FullScreen]\r\n47=Piste\r\n49=Genre :\r\n54=Bouton H\r\n"
+        "58=&Parcourir\r\n70=\r\n"));
     gUILanguage = QStringLiteral("Test");
-    // The reader caches by size and time: a rewrite within the same second must not be missed.
-    ini::clearCache();
 
     m_panel[0]->cbxBarType->setCurrentIndex(4);
     QSignalSpy index(m_panel[0]->cbxBarType, &QComboBox::currentIndexChanged);

@@ -1,6 +1,6 @@
 #include "platform/MenuIcons.h"
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "resources/BuiltinTexts.h"
 #include "resources/MenuBitmaps.h"
@@ -22,8 +22,8 @@ class tst_buttons : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_env.prepare()); }
-    void init() { m_env.start(); }
+    void initTestCase() { QVERIFY(m_env.isValid()); }
+    void init() { m_env.open(); }
     void cleanup() { m_env.finish(); }
 
     void listCommandsKeepListsDocumentAndPreviewInStep_data() { windows(); }
@@ -59,7 +59,7 @@ private:
         QTest::mouseEvent(action, top->windowHandle(), button, keys, at->mapTo(top, pos));
     }
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 ButtonToolWindow *tst_buttons::openSkin(bool fullScreen)
@@ -83,7 +83,7 @@ void tst_buttons::writeImage(const QString &name, QRgb colour)
     image.fill(colour);
     // Shaped, only the top-left pixel's colour goes.
     image.setPixel(0, 0, qRgb(255, 255, 255));
-    QVERIFY(image.save(m_env.skin->filePath(name), "BMP"));
+    QVERIFY(image.save(m_env.skins.filePath(name), "BMP"));
 }
 
 void tst_buttons::add(ButtonToolWindow *window, const QString &file)
@@ -154,13 +154,13 @@ void tst_buttons::listCommandsKeepListsDocumentAndPreviewInStep()
     QVERIFY(!window->cmdRemove->isEnabled());
     QVERIFY(window->txtBtnX->text().isEmpty());
 
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->cmdClear_Click();
     verifyInStep(window, { "Stop", "Play" });
-    m_env.dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
     window->cmdClear_Click();
     verifyInStep(window, {});
-    QCOMPARE(m_env.dialogs->messages(), QStringList(2, gMessages[40]));
+    QCOMPARE(m_env.dialogs.messages(), QStringList(2, gMessages[40]));
 }
 
 void tst_buttons::refusedAddsShowTheirMessageAndAddNothing_data()
@@ -186,7 +186,7 @@ void tst_buttons::refusedAddsShowTheirMessageAndAddNothing()
     writeImage(QStringLiteral("LoneA.bmp"), qRgb(1, 2, 3));
     writeImage(QStringLiteral("PlayX.bmp"), qRgb(1, 2, 3));
     writeImage(QStringLiteral("Pl,ayN.bmp"), qRgb(1, 2, 3));
-    QFile junk(m_env.skin->filePath(QStringLiteral("JunkN.bmp")));
+    QFile junk(m_env.skins.filePath(QStringLiteral("JunkN.bmp")));
     QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("no picture") > 0);
     junk.close();
 
@@ -196,7 +196,7 @@ void tst_buttons::refusedAddsShowTheirMessageAndAddNothing()
         expected.replace(QString::number(id), gMessages[id - 13001]);
     expected.replace(QStringLiteral("13115"), LoadResString(13115));
     expected.replace(QStringLiteral("LoneN.bmp"), gSkinFolder + QStringLiteral("LoneN.bmp"));
-    QCOMPARE(m_env.dialogs->messages().value(0), expected);
+    QCOMPARE(m_env.dialogs.messages().value(0), expected);
     verifyInStep(window, {});
 }
 
@@ -267,7 +267,7 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     add(window, QStringLiteral("PlayN.bmp"));
     frmSkin *skin = frmSkin::get();
     QVERIFY(QTest::qWaitForWindowExposed(skin));
-    skin->LoadMainPicture(m_env.skin->filePath(QStringLiteral("Main.bmp")));
+    skin->LoadMainPicture(m_env.skins.filePath(QStringLiteral("Main.bmp")));
     PictureBox *play = skin->pctSkinButton[1];
     // A display text and the track bar, each apart from the other elements.
     frmDisplayToolBar::get()->showDocument();
@@ -364,7 +364,7 @@ void tst_buttons::previewPopUpsAndViewSkinFile()
     frmMain *main = m_env.main;
 
     // A right press selects the button, then its pop-up removes it.
-    m_env.dialogs->chooseAction(main->mnupctBtnRightClickREMOVE);
+    m_env.dialogs.chooseAction(main->mnupctBtnRightClickREMOVE);
     LoadMenuBitmaps();
     mouse(QTest::MousePress, skin->pctSkinButton[2], Qt::RightButton, QPoint(1, 1));
     QTRY_COMPARE(ButtonCount(), 1);
@@ -376,16 +376,16 @@ void tst_buttons::previewPopUpsAndViewSkinFile()
 
     // The buttons frame's pop-up offers its command while buttons are listed.
     QTest::mouseClick(window->fmBtn, Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
-    QCOMPARE(m_env.dialogs->last().menu, main->mnufmBtnRightClick);
+    QCOMPARE(m_env.dialogs.last().menu, main->mnufmBtnRightClick);
     QVERIFY(main->mnufmBtnRightClickMultilanguage->isEnabled());
 
     // The background: its pop-up on a right release, the colour on a double click.
     QTest::mouseClick(
         skin->pctBackground, Qt::RightButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
-    QCOMPARE(m_env.dialogs->last().menu, main->mnuBackGround);
+    QCOMPARE(m_env.dialogs.last().menu, main->mnuBackGround);
     QTest::mouseDClick(
         skin->pctBackground, Qt::LeftButton, Qt::NoModifier, QPoint(skin->width() - 2, skin->height() - 2));
-    QCOMPARE(m_env.dialogs->last().kind, dialogs::Request::Kind::Color);
+    QCOMPARE(m_env.dialogs.last().kind, dialogs::Request::Kind::Color);
 
     ShellRecorder shell;
     main->mnuFileSave_Click();

@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "platform/VbRuntime.h"
 
@@ -32,24 +32,21 @@ private slots:
     void fiveFramesOneUnderTheOther();
     void opensDisabledWithTheNewSkinsValues();
     void enableFramesEnablesAllFive();
-    void builtinTexts();
-    void languageFileBehindTheVersionGate();
     void oneKeyServesBothPixelLabels();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
-    void placesItselfBesideTheImagesWindow();
 
 private:
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_display::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_display::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_display::cleanup()
@@ -145,53 +142,6 @@ void tst_display::enableFramesEnablesAllFive()
     QVERIFY(window->txtDisplayY->isEnabled());
 }
 
-void tst_display::builtinTexts()
-{
-    frmDisplayToolBar *window = frmDisplayToolBar::get();
-    QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
-    QCOMPARE(window->fmDisplayDimText->title(), QStringLiteral("Max Dimensions (pixels)"));
-    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("Insert 0 for AutoSize"));
-    QCOMPARE(window->optSubtitles[0]->text(), QStringLiteral("Subtitles Format 1"));
-    QCOMPARE(window->optSubtitles[0]->toolTip(), QStringLiteral("Compatible with Tovix build <814"));
-    QCOMPARE(window->optSubtitles[1]->toolTip(), QStringLiteral("Compatible with Tovix build >=814"));
-    QCOMPARE(window->cbxDisplay->itemText(0), QStringLiteral("Version"));
-    QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Movie Lenght"));
-    QCOMPARE(window->cbxDisplay->itemText(6), QStringLiteral("Status"));
-    QCOMPARE(window->cmdDisplayFont->text(), QStringLiteral("Select"));
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayX"))->text(), QStringLiteral("X:"));
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayY"))->text(), QStringLiteral("Y:"));
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixels)"));
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsY"))->text(), QStringLiteral("(pixels)"));
-    QCOMPARE(window->cbxGUI->itemText(0), QStringLiteral("Menu Back Color"));
-    QCOMPARE(window->cbxGUI->itemText(9), QStringLiteral("Play List Active Text Color"));
-    QCOMPARE(window->lblInstruction->text(), QStringLiteral("Below you can insert information about your skin."));
-    QCOMPARE(window->lblDescription->text(), QStringLiteral("Description:"));
-    verifyTextsFit(window);
-}
-
-void tst_display::languageFileBehindTheVersionGate()
-{
-    const QByteArray keys = "[Display]\r\n1=Affichage\r\n4=Ignored\r\n4_T=0 pour auto\r\n12=Longueur\r\n"
-                            "33=Texte actif\r\n38=\r\n";
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n" + keys);
-    frmDisplayToolBar *window = frmDisplayToolBar::get();
-    QCOMPARE(window->caption(), QStringLiteral("Display & GUI"));
-    QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Movie Lenght"));
-    frmDisplayToolBar::unload();
-
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n" + keys);
-    window = frmDisplayToolBar::get();
-    QCOMPARE(window->caption(), QStringLiteral("Affichage"));
-    // The width box takes only a tooltip, from "4_T"; key "4" names nothing.
-    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("0 pour auto"));
-    QCOMPARE(window->lblDisplayTitle->text(), QStringLiteral("Max width:"));
-    QCOMPARE(window->cbxDisplay->itemText(3), QStringLiteral("Longueur"));
-    QCOMPARE(window->cbxGUI->itemText(9), QStringLiteral("Texte actif"));
-    QCOMPARE(window->cbxGUI->itemText(8), QStringLiteral("Play List Text Color"));
-    // An empty value falls back for its item alone.
-    QCOMPARE(window->lblDescription->text(), QStringLiteral("Description:"));
-}
-
 void tst_display::oneKeyServesBothPixelLabels()
 {
     m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
@@ -231,21 +181,6 @@ void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
     QVERIFY(!gSkinChanged);
     gDisplays[3].DspUsed = vb::False;
 }
-
-void tst_display::placesItselfBesideTheImagesWindow()
-{
-    frmImagesToolBar *images = frmImagesToolBar::get();
-    frmDisplayToolBar *window = frmDisplayToolBar::get();
-    QCOMPARE(window->frameTop(), 0);
-    QCOMPARE(window->frameLeft(), images->frameWidth());
-    QCOMPARE(window->frameLeft(), 311);
-    QCOMPARE(window->frameWidth(), 311);
-    // As high as its designed client area (7815 twips) and the frame's borders.
-    const QMargins borders = window->frame()->contentsMargins();
-    QCOMPARE(window->frameHeight(), 521 + borders.top() + borders.bottom());
-}
-
-
 
 QTEST_MAIN(tst_display)
 #include "tst_display.moc"

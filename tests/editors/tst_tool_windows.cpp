@@ -1,5 +1,5 @@
 #include "editors/ToolWindows.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 
@@ -11,8 +11,8 @@ class tst_tool_windows : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_env.prepare()); }
-    void init() { m_env.start(); }
+    void initTestCase() { QVERIFY(m_env.isValid()); }
+    void init() { m_env.open(); }
     void cleanup() { m_env.finish(); }
 
     void closeBoxOnlyHidesAndUnchecksTheViewItem_data();
@@ -21,12 +21,16 @@ private slots:
     void closeByCodeUnloads();
     void captionComesFromTheLanguageFile_data() { rows(); }
     void captionComesFromTheLanguageFile();
+    void textsFit_data() { rows(); }
+    void textsFit();
+    void standsWhereDesigned_data();
+    void standsWhereDesigned();
 
 private:
     static void rows();
     QAction *viewItem(const char *name) const { return m_env.main->findChild<QAction *>(QLatin1String(name)); }
 
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_tool_windows::rows()
@@ -92,6 +96,51 @@ void tst_tool_windows::captionComesFromTheLanguageFile()
     gUILanguage.clear();
     window->ApplyTexts(LangReader());
     QVERIFY(window->caption() != section + QStringLiteral(".1"));
+}
+
+void tst_tool_windows::textsFit()
+{
+    QFETCH(ToolWindowId, id);
+    m_env.openSkin(id == ToolWindowId::FullScreen);
+    verifyTextsFit(toolwindows::get(id));
+}
+
+void tst_tool_windows::standsWhereDesigned_data()
+{
+    QTest::addColumn<ToolWindowId>("id");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<bool>("belowImages"); // else at the top
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QSize>("client"); // the designed client area; empty: not checked
+    // Pixels of 15 twips: the images window is 4665 twips wide, the full-screen one 9225.
+    // clang-format off
+    QTest::newRow("Images")      << ToolWindowId::Images      << 0   << false << 311 << QSize();
+    QTest::newRow("Display")     << ToolWindowId::Display     << 311 << false << 311 << QSize(306, 521);
+    QTest::newRow("TrackVolume") << ToolWindowId::TrackVolume << 0   << true  << 622 << QSize(617, 281);
+    QTest::newRow("FullScreen")  << ToolWindowId::FullScreen  << 0   << false << 615 << QSize(610, 697);
+    // clang-format on
+}
+
+void tst_tool_windows::standsWhereDesigned()
+{
+    QFETCH(ToolWindowId, id);
+    QFETCH(int, left);
+    QFETCH(bool, belowImages);
+    QFETCH(int, width);
+    QFETCH(QSize, client);
+    m_env.openSkin(id == ToolWindowId::FullScreen);
+    ToolWindow *window = toolwindows::get(id);
+    QVERIFY(window->frame() != window);
+    QCOMPARE(window->frameLeft(), left);
+    QCOMPARE(window->frameTop(), belowImages ? toolwindows::get(ToolWindowId::Images)->frameHeight() : 0);
+    QCOMPARE(window->frameWidth(), width);
+    if (client.isValid())
+        QCOMPARE(window->size(), client);
+    // A fixed tool-window frame: a close box, no minimise or maximise button, no resizing.
+    const Qt::WindowFlags flags = window->frame()->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(window->frame()->minimumSize(), window->frame()->maximumSize());
 }
 
 QTEST_MAIN(tst_tool_windows)

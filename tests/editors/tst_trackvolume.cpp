@@ -1,5 +1,5 @@
 #include "editors/CoordinateEdit.h"
-#include "support/ToolWindowTestEnvironment.h"
+#include "support/MainWindowFixture.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
 
@@ -29,23 +29,20 @@ private slots:
 
     void bothHalvesCarryTheBarPanelControls();
     void opensWithEveryFrameDisabledAndNothingChosen();
-    void builtinTextsInBothHalves();
-    void languageFileBehindTheVersionGate();
     void applyTextsKeepsKindsAndRunsNoHandler();
-    void placesItselfBelowTheImagesWindowSpanningTwoWidths();
 
 private:
-    ToolWindowTestEnvironment m_env;
+    MainWindowFixture m_env;
 };
 
 void tst_trackvolume::initTestCase()
 {
-    QVERIFY(m_env.prepare());
+    QVERIFY(m_env.isValid());
 }
 
 void tst_trackvolume::init()
 {
-    m_env.start();
+    m_env.open();
 }
 
 void tst_trackvolume::cleanup()
@@ -94,44 +91,6 @@ void tst_trackvolume::opensWithEveryFrameDisabledAndNothingChosen()
     }
 }
 
-void tst_trackvolume::builtinTextsInBothHalves()
-{
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    const QString caption = QStringLiteral("TrackBar") + QString(89, QLatin1Char(' ')) + QStringLiteral("VolumeBar");
-    QCOMPARE(window->caption(), caption);
-    QCOMPARE(window->caption().size(), 106);
-    for (int i = 0; i < 2; ++i) {
-        BarPanel *panel = window->bar(i);
-        QCOMPARE(panel->fmBarStyle->title(), QStringLiteral("Bar Style"));
-        QCOMPARE(panel->cbxBarType->itemText(2), QStringLiteral("Custom Bitmap Horizontal"));
-        QCOMPARE(panel->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
-        QCOMPARE(panel->lblMouseOverColor->text(), QStringLiteral("Mouse Over Color:"));
-        QCOMPARE(panel->lblPosSizeWidth->text(), QStringLiteral("Width:"));
-    }
-    // The narrow colour frames included, no text is cut off.
-    verifyTextsFit(window);
-}
-
-void tst_trackvolume::languageFileBehindTheVersionGate()
-{
-    // Below version 1 the whole file is ignored.
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=0.99\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n");
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->bar(0)->cmdBrowseImageBar->text(), QStringLiteral("&Browse"));
-    QVERIFY(window->caption().startsWith(QStringLiteral("TrackBar ")));
-    frmTrackVolumeToolBar::unload();
-
-    // From version 1 on, each key it fills replaces its item in both halves.
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Bars]\r\n1=Barres\r\n12=&Parcourir\r\n22=\r\n");
-    window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->caption(), QStringLiteral("Barres"));
-    for (int i = 0; i < 2; ++i) {
-        QCOMPARE(window->bar(i)->cmdBrowseImageBar->text(), QStringLiteral("&Parcourir"));
-        QCOMPARE(window->bar(i)->lblPosSizeWidth->text(), QStringLiteral("Width:"));
-        QCOMPARE(window->bar(i)->chkBorder->text(), QStringLiteral("Border"));
-    }
-}
-
 void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
 {
     frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
@@ -152,22 +111,6 @@ void tst_trackvolume::applyTextsKeepsKindsAndRunsNoHandler()
     QCOMPARE(window->bar(1)->cbxBarType->count(), BarPanel::KindCount);
     QCOMPARE(index0.count() + text0.count() + index1.count() + used.count(), 0);
 }
-
-void tst_trackvolume::placesItselfBelowTheImagesWindowSpanningTwoWidths()
-{
-    frmImagesToolBar *images = frmImagesToolBar::get();
-    frmTrackVolumeToolBar *window = frmTrackVolumeToolBar::get();
-    QCOMPARE(window->frameLeft(), 0);
-    QCOMPARE(window->frameTop(), images->frameHeight());
-    QVERIFY(window->frameTop() > 0);
-    QCOMPARE(window->frameWidth(), 2 * images->frameWidth());
-    QCOMPARE(window->frameWidth(), 622);
-    // As high as its designed client area (4215 twips) and the frame's borders.
-    const QMargins borders = window->frame()->contentsMargins();
-    QCOMPARE(window->frameHeight(), 281 + borders.top() + borders.bottom());
-}
-
-
 
 QTEST_MAIN(tst_trackvolume)
 #include "tst_trackvolume.moc"

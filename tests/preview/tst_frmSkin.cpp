@@ -19,11 +19,12 @@ class tst_frmSkin : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    // The main window and its folders; its recorder answers every dialog (the
+    // Escape answer when nothing is queued).
+    MainWindowFixture m_env;
+    DialogRecorder &m_dialogs = m_env.dialogs;
     QTemporaryDir *m_skinDir = nullptr;
     frmMain *m_main = nullptr;
-    // Answers and records every dialog (the Escape answer when nothing is queued).
-    DialogRecorder m_dialogs;
 
     static bool enabled(QAction *action) { return action && action->isEnabled(); }
     static bool visible(QAction *action) { return action && action->isVisible(); }
@@ -31,14 +32,9 @@ private:
 private slots:
     void initTestCase()
     {
-        qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-        QDir(m_home.path()).mkdir(QStringLiteral("Lang"));
-        gUILanguage.clear();
-        LoadMessages();
-        m_main = new frmMain;
+        m_main = m_env.open();
         LoadMenuBitmaps();
         m_main->resize(1400, 900);
-        m_main->show();
     }
 
     void init()
@@ -58,7 +54,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        delete m_main;
+        m_env.finish();
         FreeMenuBitmaps();
     }
 
@@ -194,9 +190,7 @@ private slots:
 
     void labelsTakeTheirTextsFromTheLanguageFile()
     {
-        const QString lang = m_home.filePath(QStringLiteral("Lang/Test.lng"));
-        writeText(lang, "[TVX_Morvane]\r\nVersion=1\r\n[Skin]\r\n1=Versione\r\n3=Info film\r\n8=Testo\r\n");
-        gUILanguage = QStringLiteral("Test");
+        m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Skin]\r\n1=Versione\r\n3=Info film\r\n8=Testo\r\n");
         frmSkin *skin = openPreview(m_skinDir->path());
         QCOMPARE(skin->lblSkinText[0]->text(), QStringLiteral("Versione"));
         QCOMPARE(skin->lblSkinText[1]->text(), QStringLiteral("Movie Title"));
@@ -206,7 +200,7 @@ private slots:
         closePreview();
 
         // Without the version gate every label has its built-in text.
-        writeText(lang, "[TVX_Morvane]\r\nVersion=0.9\r\n[Skin]\r\n1=Versione\r\n");
+        m_env.writeLanguage("[TVX_Morvane]\r\nVersion=0.9\r\n[Skin]\r\n1=Versione\r\n");
         skin = openPreview(m_skinDir->path());
         QCOMPARE(skin->lblSkinText[0]->text(), QStringLiteral("Version"));
         QCOMPARE(skin->lblSkinText[3]->text(), QStringLiteral("00:00:00 / 00:00:00"));

@@ -24,11 +24,12 @@ class tst_preview : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    // The main window and its folders; its recorder answers every dialog (the
+    // Escape answer when nothing is queued).
+    MainWindowFixture m_env;
+    DialogRecorder &m_dialogs = m_env.dialogs;
     QTemporaryDir *m_skinDir = nullptr;
     frmMain *m_main = nullptr;
-    // Answers and records every dialog (the Escape answer when nothing is queued).
-    DialogRecorder m_dialogs;
 
     QString skinPath(const QString &name) const { return m_skinDir->filePath(name); }
 
@@ -69,12 +70,8 @@ private:
 private slots:
     void initTestCase()
     {
-        qputenv("TVX_MORVANE_HOME", m_home.path().toUtf8());
-        gUILanguage.clear();
-        LoadMessages();
-        m_main = new frmMain;
+        m_main = m_env.open();
         m_main->resize(1200, 900);
-        m_main->show();
     }
 
     void init()
@@ -91,7 +88,7 @@ private slots:
         gZoom = 1;
     }
 
-    void cleanupTestCase() { delete m_main; }
+    void cleanupTestCase() { m_env.finish(); }
 
     void shapeKeepsOnlyPixelsOtherThanTheTopLeftColour()
     {

@@ -11,8 +11,7 @@
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "lang/Locale.h"
-#include "support/DialogRecorder.h"
-#include "support/TestFiles.h"
+#include "support/MainWindowFixture.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -36,8 +35,7 @@ inline QString writePicture(const QString &path, int width, int height, QColor f
 
 inline QString writeText(const QString &path, const QByteArray &text)
 {
-    if (!testfiles::write(path, text))
-        qFatal("cannot write %s", qPrintable(path));
+    MainWindowFixture::writeFile(path, text);
     return path;
 }
 
@@ -57,13 +55,7 @@ inline frmSkin *openPreview(const QString &folder, bool fullScreen = false)
 // Closes whatever preview is open without a question.
 inline void closePreview()
 {
-    gSkinChanged = false;
-    frmSkin::unload();
-    frmImagesToolBar::unload();
-    frmDisplayToolBar::unload();
-    frmTrackVolumeToolBar::unload();
-    frmFullScreenToolBar::unload();
-    gSkinFile.clear();
+    MainWindowFixture::closeSkin();
 }
 
 } // namespace previewtest

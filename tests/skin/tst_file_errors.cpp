@@ -99,7 +99,7 @@ void tst_file_errors::tableBoxes()
 
     DialogRecorder recorder;
     recorder.answerButton(answer);
-    const bool retried = ShowFileError(number, QStringLiteral("Too many files"), message(13006));
+    const bool retried = ShowFileError(vb::Error(number, QStringLiteral("Too many files")), message(13006));
 
     QCOMPARE(retried, offersRetry && answer == dialogs::vbRetry);
     QCOMPARE(recorder.at(0).prompt, prompt);

@@ -36,6 +36,7 @@ public:
     bool isValid() const { return m_valid; }
     // The program folder, without a trailing "/".
     QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
     // The language folder, with a trailing "/".
     QString langFolder() const { return m_dir.path() + QStringLiteral("/Lang/"); }
 

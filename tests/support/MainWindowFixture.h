@@ -1,62 +1,82 @@
 #pragma once
 
 #include "skin/Module.h"
+#include "skin/SkinChange.h"
 #include "core/frmMain.h"
-#include "preview/frmSkin.h"
+#include "core/ApplyLanguage.h"
 #include "core/startup.h"
+#include "preview/frmSkin.h"
+#include "editors/ToolWindows.h"
+#include "editors/buttons/frmImagesToolBar.h"
+#include "editors/display_bars/frmDisplayToolBar.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "lang/Locale.h"
 #include "platform/IniFile.h"
 #include "support/DialogRecorder.h"
+#include "support/LangHome.h"
 #include "support/ShellRecorder.h"
+#include "support/TestFiles.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QtTest>
 
-// A private program folder, lock folder and configuration folder for one test,
-// the dialog recorder and a shell that only records what it is asked to open;
-// start() runs the editor's start-up there and the destructor closes whatever
-// the test left open, so that tests do not depend on each other.
+// The one main-window fixture: a private program folder (with its "Lang"
+// folder), lock folder, configuration folder and skin folder, the dialog recorder and a shell that only
+// records what it is asked to open. start() runs the editor's start-up there,
+// open() shows a bare main window with the built-in texts; finish() (and the
+// destructor) closes whatever the test left open without saving and empties the
+// folders, so that tests do not depend on each other.
+//
+// As a local of one test:     MainWindowFixture f; f.start();
+// As a member of a test class: init(): m_env.open();  cleanup(): m_env.finish();
 class MainWindowFixture
 {
 public:
-    QTemporaryDir home;
+    LangHome home;
     QTemporaryDir runtime;
     QTemporaryDir config;
     QTemporaryDir skins;
     DialogRecorder dialogs;
     ShellRecorder shell;
+    QPointer<frmMain> main;
 
     MainWindowFixture()
     {
-        qputenv("TVX_MORVANE_HOME", home.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         ini::clearCache();
     }
 
-    ~MainWindowFixture()
-    {
-        // Whatever is still open closes without saving.
-        dialogs.setCallback([](const DialogRecorder::Request &request) {
-            DialogRecorder::Answer answer = DialogRecorder::defaultAnswer(request);
-            if (request.kind == DialogRecorder::Kind::MessageBox)
-                answer.button = dialogs::vbNo;
-            return answer;
-        });
-        closeMain();
-        delete main.data();
-        frmSkin::unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        gSkinChanged = false;
-        gSkinFile.clear();
-    }
+    ~MainWindowFixture() { finish(); }
+
+    bool isValid() const { return home.isValid() && runtime.isValid() && config.isValid() && skins.isValid(); }
 
     // Starts the editor with these arguments after the program's name.
     frmMain *start(const QStringList &arguments = {})
     {
         ini::clearCache();
         main = startEditor(QStringList { QStringLiteral("TVX_Morvane") } + arguments);
+        return main;
+    }
+
+    // A main window with the built-in texts, without the start-up.
+    frmMain *open()
+    {
+        gUILanguage.clear();
+        main = new frmMain;
+        main->show();
+        ApplyLanguage();
         return main;
     }
 
@@ -70,21 +90,108 @@ public:
         return main.isNull();
     }
 
+    // Closes the skin, every tool window and the main window without saving,
+    // goes back to the built-in texts and empties the folders.
+    void finish()
+    {
+        dialogs.clear();
+        dialogs.setCallback([](const DialogRecorder::Request &request) {
+            DialogRecorder::Answer answer = DialogRecorder::defaultAnswer(request);
+            if (request.kind == DialogRecorder::Kind::MessageBox)
+                answer.button = dialogs::vbNo;
+            return answer;
+        });
+        closeMain();
+        delete main.data();
+        closeSkin();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        gUILanguage.clear();
+        gFullScreenSkin = false;
+        gZoom = 1;
+        dialogs.clear();
+        dialogs.setCallback({});
+        shell.clear();
+        for (const QString &dir : { home.path(), runtime.path(), config.path(), skins.path() }) {
+            QDir(dir).removeRecursively();
+            QDir().mkpath(dir);
+        }
+        QDir(home.path()).mkdir(QStringLiteral("Lang"));
+        ini::clearCache();
+    }
+
+    // Closes the preview and the tool windows without a question.
+    static void closeSkin()
+    {
+        ClearSkinChanged();
+        frmSkin::unload();
+        toolwindows::unloadAll();
+        gSkinFile.clear();
+    }
+
+    // Opens a new skin of the kind in the skin folder, as the preview window does,
+    // without the modified mark.
+    void openSkin(bool fullScreen)
+    {
+        gSkinFolder = skins.path() + QLatin1Char('/');
+        gSkinFile = gSkinFolder + (fullScreen ? QStringLiteral("Skinfs.ini") : QStringLiteral("Skin.ini"));
+        gFullScreenSkin = fullScreen;
+        frmSkin::get();
+        ClearSkinChanged();
+    }
+
+    // Writes the language file "Lang/Test.lng" (with Windows line ends) and makes
+    // it the current language.
+    void writeLanguage(const QByteArray &content)
+    {
+        QVERIFY(home.writeLanguage(QStringLiteral("Test.lng"), content));
+        gUILanguage = QStringLiteral("Test");
+    }
+
+    // Answers the next image-file picker by choosing the file name.
+    void pickFile(const QString &name)
+    {
+        dialogs.answerForm([name](QDialog *form) {
+            auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
+            QVERIFY(list);
+            const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchFixedString);
+            QVERIFY(!found.isEmpty());
+            list->setCurrentItem(found.first());
+            form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        });
+    }
+
     QString settingsPath() const { return home.filePath(QStringLiteral("TVX_Morvane.ini")); }
 
     static void writeFile(const QString &path, const QByteArray &bytes)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!testfiles::write(path, bytes))
             qFatal("cannot write %s", qPrintable(path));
-        file.write(bytes);
     }
 
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QPointer<frmMain> main;
+    static QByteArray readFile(const QString &path) { return testfiles::read(path); }
 };
+
+// Every label, check box, option button and command button of the window shows
+// its whole text (none is cut off by the control's width, a wrapping label has
+// the lines it needs) and lies inside its parent.
+inline void verifyTextsFit(QWidget *window)
+{
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        const QByteArray name = control->objectName().toUtf8();
+        int needed = 0;
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            if (label->wordWrap())
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+            else
+                needed = label->sizeHint().width();
+        } else if (qobject_cast<QCheckBox *>(control) || qobject_cast<QRadioButton *>(control)) {
+            needed = control->sizeHint().width();
+        } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+            needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))) + 8;
+        } else {
+            continue;
+        }
+        QVERIFY2(needed <= control->width(), name);
+        QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), name);
+    }
+}
