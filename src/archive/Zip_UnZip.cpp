@@ -169,8 +169,8 @@ int32_t RunZip()
     callbacks.ServiceApplication = ZipCbService;
     enterProgramFolder();
     if (ziplib::ZpInit(&callbacks) == 0) {
-        dialogs::msgBox(gMessages[94] + QLatin1Char('\n') + gMessages[95], dialogs::vbCritical,
-            app::title() + QStringLiteral(" - ") + gMessages[92]);
+        dialogs::msgBox(Message(13095) + QLatin1Char('\n') + Message(13096), dialogs::vbCritical,
+            app::title() + QStringLiteral(" - ") + Message(13093));
         return 1;
     }
 

@@ -118,11 +118,11 @@ void frmTVKCreation::Form_Load()
     const int16_t n = EnumFiles(gSkinFolder);
     if (n <= 100) {
         cmdTVKSelectAll_Click();
-        cmdTVKSelectAll->setToolTip(QString::number(n) + gMessages[65]);
+        cmdTVKSelectAll->setToolTip(QString::number(n) + Message(13066));
         return;
     }
-    dialogs::msgBox(
-        gMessages[66] + QLatin1Char('\n') + gMessages[67], dialogs::vbInformation, gMessages[1], messageOwner());
+    dialogs::msgBox(Message(13067) + QLatin1Char('\n') + Message(13068), dialogs::vbInformation,
+        Message(13002), messageOwner());
     cmdTVKSelectNone_Click();
     setWildcard();
     setListEnabled(false);
@@ -134,8 +134,8 @@ int16_t frmTVKCreation::EnumFiles(const QString &folder)
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists() || !dir.isReadable()) {
         dialogs::msgBox(
-            gMessages[68] + QLatin1Char('"') + gSkinFolder + QStringLiteral("\".\n") + gMessages[69],
-            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + gMessages[4], messageOwner());
+            Message(13069) + QLatin1Char('"') + gSkinFolder + QStringLiteral("\".\n") + Message(13070),
+            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13005), messageOwner());
         return 101;
     }
     // Regular files only: links and special files never go into an archive.
@@ -261,10 +261,11 @@ void frmTVKCreation::cmdTVKCreate_Click()
         return;
     }
     if ((gApiResult >= 2 && gApiResult <= 16) || gApiResult == 18) {
-        const int slot = gApiResult == 18 ? 112 : 95 + gApiResult;
-        dialogs::msgBox(gMessages[88] + QString::number(gApiResult) + QLatin1Char('\n')
-                + gMessages[size_t(slot)] + QLatin1Char('\n') + gMessages[113] + QLatin1Char('"')
-                + gDlgFileTitle + QStringLiteral("\"."),
-            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + gMessages[93], this);
+        // Zip results 2 to 16 have messages 13098 to 13112; result 18 has 13113.
+        const int number = gApiResult == 18 ? 13113 : 13096 + gApiResult;
+        dialogs::msgBox(Message(13089) + QString::number(gApiResult) + QLatin1Char('\n') + Message(number)
+                + QLatin1Char('\n') + Message(13114) + QLatin1Char('"') + gDlgFileTitle
+                + QStringLiteral("\"."),
+            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13094), this);
     }
 }

@@ -133,7 +133,7 @@ void frmTVKExtraction::Form_Load()
     if (gApiResult != 0) {
         // A damaged or hostile archive is refused before the dialog shows.
         m_listed = false;
-        showFailure(app::title() + QStringLiteral(" - ") + gMessages[7]);
+        showFailure(app::title() + QStringLiteral(" - ") + Message(13008));
         return;
     }
 
@@ -197,7 +197,7 @@ void frmTVKExtraction::stage(bool listing)
 
 void frmTVKExtraction::showFailure(const QString &title)
 {
-    QString text = gMessages[88] + QString::number(gApiResult) + QLatin1Char('\n') + gMessages[96];
+    QString text = Message(13089) + QString::number(gApiResult) + QLatin1Char('\n') + Message(13097);
     if (!gArchiveDiagnostic.isEmpty())
         text += QLatin1Char('\n') + gArchiveDiagnostic;
     dialogs::msgBox(text, dialogs::vbCritical, title, messageOwner());
@@ -205,7 +205,7 @@ void frmTVKExtraction::showFailure(const QString &title)
 
 void frmTVKExtraction::cmdTVKExtrac_Click()
 {
-    const QString title = app::title() + QStringLiteral(" - ") + gMessages[7];
+    const QString title = app::title() + QStringLiteral(" - ") + Message(13008);
     stage(false);
     if (mBaseFolder.isEmpty()) {
         showFailure(title);
@@ -217,7 +217,7 @@ void frmTVKExtraction::cmdTVKExtrac_Click()
         if (gApiResult != ziplib::UnzipDisk)
             break;
         // The folder cannot be written: the user may mend that and retry.
-        const int answer = dialogs::msgBox(gMessages[72] + QLatin1Char('\n') + gMessages[73],
+        const int answer = dialogs::msgBox(Message(13073) + QLatin1Char('\n') + Message(13074),
             dialogs::vbRetryCancel | dialogs::vbCritical, title, this);
         if (answer != dialogs::vbRetry)
             return;

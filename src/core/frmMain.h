@@ -163,7 +163,8 @@ private:
     // The skin commands' shared steps.
     void newSkin(bool fullScreen);
     void showTVKExtraction();
-    // Create TVK and Test Skin: refuses (with messages firstMessage and the next)
+    // Create TVK and Test Skin: refuses (with message firstMessage, 13019 or
+    // 13023, and the next)
     // a skin with unsaved changes or never saved; the creation dialog's outcome.
     bool refuseUnsavedSkin(int firstMessage);
     bool createdArchive();

@@ -139,8 +139,8 @@ bool frmMain::refuseUnsavedSkin(int firstMessage)
     // A new skin that was never saved has no file to pack yet.
     if (!gSkinChanged && QFileInfo::exists(gSkinFile))
         return false;
-    dialogs::msgBox(gMessages[size_t(firstMessage)] + QLatin1Char('\n') + gMessages[size_t(firstMessage) + 1],
-        dialogs::vbExclamation, gMessages[2], this);
+    dialogs::msgBox(Message(firstMessage) + QLatin1Char('\n') + Message(firstMessage + 1),
+        dialogs::vbExclamation, Message(13003), this);
     return true;
 }
 
@@ -151,34 +151,36 @@ bool frmMain::createdArchive()
 
 void frmMain::mnuFileCreateTVK_Click()
 {
-    if (refuseUnsavedSkin(18) || !createdArchive())
+    if (refuseUnsavedSkin(13019) || !createdArchive())
         return;
-    dialogs::msgBox(gMessages[20] + FileTitle(gArchivePath) + gMessages[21], dialogs::vbInformation, gMessages[1],
-        this);
+    dialogs::msgBox(Message(13021) + FileTitle(gArchivePath) + Message(13022), dialogs::vbInformation,
+        Message(13002), this);
 }
 
 void frmMain::mnuFileTestSkin_Click()
 {
-    if (refuseUnsavedSkin(22))
+    if (refuseUnsavedSkin(13023))
         return;
-    const QString title = app::title() + QStringLiteral(" - ") + gMessages[8];
-    const QString player
-        = registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
-            QStringLiteral("AppPath"));
+    const QString title = app::title() + QStringLiteral(" - ") + Message(13009);
+    const QString player = registry::queryValue(
+        registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"), QStringLiteral("AppPath"));
     if (player.isEmpty() || !QFileInfo::exists(fs::resolve(fs::toSlashes(player)))) {
-        dialogs::msgBox(gMessages[24] + QLatin1Char('\n') + gMessages[25], dialogs::vbCritical, title, this);
+        dialogs::msgBox(
+            Message(13025) + QLatin1Char('\n') + Message(13026), dialogs::vbCritical, title, this);
         return;
     }
-    QString verb = registry::queryValue(registry::Root::LocalMachine,
-        QStringLiteral("SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell"), QString());
+    QString verb = registry::queryValue(
+        registry::Root::LocalMachine, QStringLiteral("SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell"), QString());
     if (verb.isEmpty())
-        verb = registry::queryValue(registry::Root::CurrentUser,
-            QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"), QString());
+        verb = registry::queryValue(
+            registry::Root::CurrentUser, QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"), QString());
     if (verb.isEmpty()) {
-        dialogs::msgBox(gMessages[26] + QLatin1Char('\n') + gMessages[27], dialogs::vbCritical, title, this);
+        dialogs::msgBox(
+            Message(13027) + QLatin1Char('\n') + Message(13028), dialogs::vbCritical, title, this);
         return;
     }
-    dialogs::msgBox(gMessages[28] + QLatin1Char('\n') + gMessages[29], dialogs::vbInformation, gMessages[1], this);
+    dialogs::msgBox(
+        Message(13029) + QLatin1Char('\n') + Message(13030), dialogs::vbInformation, Message(13002), this);
     if (!createdArchive())
         return;
     // The player's archive verb runs its registered command on the archive, detached.

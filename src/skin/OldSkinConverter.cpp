@@ -76,7 +76,10 @@ public:
     Converted run();
 
 private:
-    QString old(const char *section, const QString &key) const { return ReadIni(QLatin1String(section), key, file); }
+    QString old(const char *section, const QString &key) const
+    {
+        return ReadIni(QLatin1String(section), key, file);
+    }
     QString old(const char *section, const char *key) const { return old(section, QLatin1String(key)); }
 
     // Face and size of an old "face-size" font, and a normal style.
@@ -104,8 +107,8 @@ void Converter::writeTrackBar(QStringList &lines, const char *section) const
         const QString back = old("Colors", "PosBackClr");
         const QString fore = old("Colors", "PosForeClr");
         lines << (back.isEmpty() ? QStringLiteral("TransparentBg=1") : QStringLiteral("TransparentBg=0"))
-              << QStringLiteral("Border=0") << QStringLiteral("BorderColor=000000") << QStringLiteral("Color=") + fore
-              << QStringLiteral("MouseOverColor=") + fore;
+              << QStringLiteral("Border=0") << QStringLiteral("BorderColor=000000")
+              << QStringLiteral("Color=") + fore << QStringLiteral("MouseOverColor=") + fore;
         if (!back.isEmpty())
             lines << QStringLiteral("BackColor=") + back;
     } else if (kind == QLatin1String("HB")) {
@@ -121,11 +124,12 @@ void Converter::writeVolume(QStringList &lines, const char *section) const
     const QString image = QStringLiteral("ButtonImg=") + old(section, "VolumeBtn");
     lines << QStringLiteral("[Volume]");
     if (kind == QLatin1String("CH")) {
-        lines << QStringLiteral("PosSize=") + volume + QStringLiteral(",0") << QStringLiteral("Kind=HBtn") << image;
+        lines << QStringLiteral("PosSize=") + volume + QStringLiteral(",0") << QStringLiteral("Kind=HBtn")
+              << image;
     } else if (kind == QLatin1String("CV")) {
         const QStringList p = split(volume, ',');
-        lines << QStringLiteral("PosSize=") + piece(p, 0) + QLatin1Char(',') + piece(p, 1) + QStringLiteral(",0,")
-                + piece(p, 2)
+        lines << QStringLiteral("PosSize=") + piece(p, 0) + QLatin1Char(',') + piece(p, 1)
+                + QStringLiteral(",0,") + piece(p, 2)
               << QStringLiteral("Kind=VBtn") << image;
     }
     lines << QString();
@@ -139,7 +143,8 @@ Converted Converter::run()
     const QString shape = old("Settings", "MainAnySape");
     const int buttonType = vb::CInt(readAsNumber(old("Settings", "ButtonAnyShape")));
     lines << QStringLiteral("[Tovix.Skin]") << QStringLiteral("Version=1.00") << QString()
-          << QStringLiteral("[Settings]") << QStringLiteral("SkinType=0") << QStringLiteral("MainImg=Main.bmp")
+          << QStringLiteral("[Settings]") << QStringLiteral("SkinType=0")
+          << QStringLiteral("MainImg=Main.bmp")
           << QStringLiteral("MainAnySape=") + numberText(readAsNumber(shape)) << QStringLiteral("Ext=.bmp")
           << QString() << QStringLiteral("[Buttons]");
 
@@ -160,8 +165,8 @@ Converted Converter::run()
             continue;
         const QStringList p = split(v, ';');
         const QStringList xy = split(piece(p, 0), ',');
-        QString line = QLatin1String(s.name) + comma + piece(xy, 0) + comma + piece(xy, 1) + comma + type + comma
-            + vb::Str(s.action);
+        QString line = QLatin1String(s.name) + comma + piece(xy, 0) + comma + piece(xy, 1) + comma + type
+            + comma + vb::Str(s.action);
         if (p.size() == 2)
             line += QLatin1Char(';') + p.at(1);
         buttons << line;
@@ -179,7 +184,8 @@ Converted Converter::run()
         QBuffer buffer(&out.aboutPicture);
         buffer.open(QIODevice::WriteOnly);
         blank.save(&buffer, "BMP");
-        buttons << QStringLiteral("BAbout,") + a.at(0) + comma + a.at(1) + QStringLiteral(",2,70;$lang.Actions.71");
+        buttons << QStringLiteral("BAbout,") + a.at(0) + comma + a.at(1)
+                + QStringLiteral(",2,70;$lang.Actions.71");
     }
     const int standardCount = int(buttons.size());
     const int extra = countOf(old("Position", "ExtrNum"));
@@ -188,8 +194,8 @@ Converted Converter::run()
         const QStringList q = split(piece(p, 0), ':');
         const int code = vb::CInt(piece(q, 1));
         const QStringList xy = split(piece(q, 0), ',');
-        QString line = QStringLiteral("Btn") + vb::Str(i) + comma + piece(xy, 0) + comma + piece(xy, 1) + comma
-            + type + comma + vb::Str(actionOf(code, false));
+        QString line = QStringLiteral("Btn") + vb::Str(i) + comma + piece(xy, 0) + comma + piece(xy, 1)
+            + comma + type + comma + vb::Str(actionOf(code, false));
         if (p.size() == 2)
             line += QLatin1Char(';') + p.at(1);
         buttons << line;
@@ -199,8 +205,8 @@ Converted Converter::run()
         lines << QStringLiteral("Btn") + vb::Str(i + 1) + QLatin1Char('=') + buttons.at(i);
 
     lines << QString() << QStringLiteral("[Display]");
-    static const char *const displays[][2] = { { "Txt2", "Version" }, { "Txt1", "Title" }, { "Txt3", "MovInfo" },
-        { "Txt5", "MovTimeLen" }, { "Txt6", "sRepeat" }, { "Txt4", "Status" } };
+    static const char *const displays[][2] = { { "Txt2", "Version" }, { "Txt1", "Title" },
+        { "Txt3", "MovInfo" }, { "Txt5", "MovTimeLen" }, { "Txt6", "sRepeat" }, { "Txt4", "Status" } };
     for (const auto &d : displays) {
         const QString v = old("Position", d[0]);
         if (v.isEmpty())
@@ -208,15 +214,16 @@ Converted Converter::run()
         lines << QLatin1String(d[1]) + QLatin1Char('=') + v + QLatin1Char(';') + fontOf(old("Fonts", d[0]))
                 + QLatin1Char(';') + old("Colors", "FontClr");
         if (qstrcmp(d[0], "Txt1") == 0)
-            lines << QStringLiteral("MaxTitleWidth=") + numberText(readAsNumber(old("Position", "Txt1MaxSize")));
+            lines << QStringLiteral("MaxTitleWidth=")
+                    + numberText(readAsNumber(old("Position", "Txt1MaxSize")));
     }
     lines << QString();
     writeTrackBar(lines, "Position");
     writeVolume(lines, "Position");
 
     lines << QStringLiteral("[GUI]");
-    for (const char *key :
-        { "MenuBackClr", "MenuBackClrIco", "MenuSelBackClr", "MenuFontClr", "MenuSelFontClr", "MenuDisFontClr" }) {
+    for (const char *key : { "MenuBackClr", "MenuBackClrIco", "MenuSelBackClr", "MenuFontClr",
+             "MenuSelFontClr", "MenuDisFontClr" }) {
         const QString v = old("GUI", key);
         if (!v.isEmpty())
             lines << QLatin1String(key) + QLatin1Char('=') + v;
@@ -254,8 +261,8 @@ QStringList Converter::fullScreenSkin(int buttonType) const
         const QStringList q = split(piece(p, 1), ':');
         const int code = vb::CInt(piece(q, 1));
         const QStringList xy = split(piece(q, 0), ',');
-        QString line = QStringLiteral("Btn") + vb::Str(i) + QLatin1Char('=') + p.at(0) + comma + piece(xy, 0) + comma
-            + piece(xy, 1) + comma + vb::Str(buttonType) + comma + vb::Str(actionOf(code, true));
+        QString line = QStringLiteral("Btn") + vb::Str(i) + QLatin1Char('=') + p.at(0) + comma + piece(xy, 0)
+            + comma + piece(xy, 1) + comma + vb::Str(buttonType) + comma + vb::Str(actionOf(code, true));
         if (p.size() == 3)
             line += QLatin1Char(';') + p.at(2);
         lines << line;
@@ -264,8 +271,8 @@ QStringList Converter::fullScreenSkin(int buttonType) const
     const QString status = old("FullScreen", "StatTxt");
     if (!status.isEmpty()) {
         const QStringList s = split(status, ';');
-        lines << QStringLiteral("StatTxt=") + piece(s, 1) + QLatin1Char(';') + fontOf(piece(s, 0)) + QLatin1Char(';')
-                + piece(s, 2);
+        lines << QStringLiteral("StatTxt=") + piece(s, 1) + QLatin1Char(';') + fontOf(piece(s, 0))
+                + QLatin1Char(';') + piece(s, 2);
     }
     lines << QString();
     writeTrackBar(lines, "FullScreen");
@@ -281,8 +288,8 @@ bool mayReplace(const QString &path)
     // No message of the table says this: the text stays English.
     const QString prompt = QLatin1Char('"') + path + QStringLiteral("\" already exists.\n")
         + QStringLiteral("Do you want to replace it with the converted skin?");
-    return dialogs::msgBox(prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2,
-               gMessages[2])
+    return dialogs::msgBox(
+               prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2, Message(13003))
         == dialogs::vbYes;
 }
 
@@ -303,7 +310,7 @@ Result ConvertOldSkin()
     if (ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), oldFile).isEmpty())
         return Result::Failed;
 
-    const QString operation = gMessages[6];
+    const QString operation = Message(13007);
     Converted converted;
     try {
         converted = convert(oldFile);
@@ -322,9 +329,11 @@ Result ConvertOldSkin()
         return Result::Failed;
     gSkinFile = windowFile;
     if (!converted.aboutPicture.isEmpty()
-        && !WriteWholeFile(fs::resolve(folder + QStringLiteral("BAboutN.bmp")), converted.aboutPicture, operation))
+        && !WriteWholeFile(
+            fs::resolve(folder + QStringLiteral("BAboutN.bmp")), converted.aboutPicture, operation))
         return Result::Failed;
-    if (!converted.fullScreenSkin.isEmpty() && !WriteTextFile(fullScreenFile, converted.fullScreenSkin, operation))
+    if (!converted.fullScreenSkin.isEmpty()
+        && !WriteTextFile(fullScreenFile, converted.fullScreenSkin, operation))
         return Result::Failed;
     return Result::Converted;
 }

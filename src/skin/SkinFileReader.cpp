@@ -23,7 +23,7 @@ struct LoadEnded {
 
 QString msg(int id)
 {
-    return gMessages[size_t(id - 13001)];
+    return Message(id);
 }
 
 void notice(const QString &text, bool information = false)
@@ -98,7 +98,8 @@ private:
 bool Reader::trap(const vb::Error &error)
 {
     const int number = error.number();
-    const QString description = error.description().isEmpty() ? vb::errorDescription(number) : error.description();
+    const QString description
+        = error.description().isEmpty() ? vb::errorDescription(number) : error.description();
     const int style = dialogs::vbCritical | dialogs::vbOKOnly;
     if (number == vb::ErrInvalidPropertyValue) {
         dialogs::msgBox(msg(13089) + QString::number(number) + QLatin1Char('\n') + description + msg(13090)
@@ -381,7 +382,8 @@ void Reader::readBar(int b)
         bar.BarKind = int16_t(kind);
         bar.BarTransparentBg = flagFromValue(read(section, "TransparentBg"));
         bar.BarBorder = flagFromValue(read(section, "Border"));
-        QString *colours[] = { &bar.BarBorderColor, &bar.BarColor, &bar.BarMouseOverColor, &bar.BarBackColor };
+        QString *colours[]
+            = { &bar.BarBorderColor, &bar.BarColor, &bar.BarMouseOverColor, &bar.BarBackColor };
         const char *keys[] = { "BorderColor", "Color", "MouseOverColor", "BackColor" };
         for (int k = 0; k < 4; ++k) {
             const QString colour = read(section, keys[k]);

@@ -31,7 +31,7 @@ QPushButton *makeButton(QWidget *host, const char *name, int top)
 // A refused image: a critical box titled "Attention".
 void refuse(const QString &prompt)
 {
-    dialogs::msgBox(prompt, dialogs::vbCritical, gMessages[2]);
+    dialogs::msgBox(prompt, dialogs::vbCritical, Message(13003));
 }
 
 // The state letters that end the name of a button image.
@@ -94,23 +94,23 @@ void ButtonListPanel::cmdAdd_Click()
         if (name.endsWith(QLatin1Char('.')))
             name.chop(1);
         if (name.length() < 2 || !endsInStateLetter(name)) {
-            refuse(gMessages[33] + QLatin1Char('\n') + gMessages[34]);
+            refuse(Message(13034) + QLatin1Char('\n') + Message(13035));
             return;
         }
         const QString baseName = name.left(name.length() - 1);
         // The skin file separates a button's values by commas and its buttons
         // by semicolons: such a name would cut the button line on the next load.
         if (baseName.contains(QLatin1Char(',')) || baseName.contains(QLatin1Char(';'))) {
-            refuse(gMessages[33] + QLatin1Char('\n') + LoadResString(13115));
+            refuse(Message(13034) + QLatin1Char('\n') + LoadResString(13115));
             return;
         }
         const QString path = ButtonImagePath(baseName);
         if (!ButtonImageExists(path)) {
-            refuse(gMessages[35] + path + gMessages[36] + QLatin1Char('\n') + gMessages[37]);
+            refuse(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
             return;
         }
         if ((AddBackslash(gSkinFolder) + gMainImage).compare(path, Qt::CaseInsensitive) == 0) {
-            refuse(gMessages[38] + QLatin1Char('\n') + gMessages[39]);
+            refuse(Message(13039) + QLatin1Char('\n') + Message(13040));
             return;
         }
 
@@ -218,7 +218,7 @@ void ButtonListPanel::cmdClear_Click()
     if (w.lstButtons->count() == 0)
         return;
     w.commitPendingText();
-    if (dialogs::msgBox(gMessages[40], dialogs::vbYesNo | dialogs::vbExclamation, gMessages[2])
+    if (dialogs::msgBox(Message(13041), dialogs::vbYesNo | dialogs::vbExclamation, Message(13003))
         != dialogs::vbYes)
         return;
     w.leaveShownButton();

@@ -52,7 +52,7 @@ constexpr int ButtonVertical = 5;
 // A refused image choice: a critical box titled "Attention".
 void refuse(const QString &prompt)
 {
-    dialogs::msgBox(prompt, dialogs::vbCritical | dialogs::vbOKOnly, gMessages[2]);
+    dialogs::msgBox(prompt, dialogs::vbCritical | dialogs::vbOKOnly, Message(13003));
 }
 
 } // namespace
@@ -478,13 +478,13 @@ QString BarPanel::buttonImageOf(const QString &pickedName, QString &baseName) co
     if (name.size() < 2)
         name.clear();
     if (name.isEmpty() || !QStringLiteral("aAnNdDuU").contains(name.back())) {
-        refuse(gMessages[33] + QLatin1Char('\n') + gMessages[34]);
+        refuse(Message(13034) + QLatin1Char('\n') + Message(13035));
         return QString();
     }
     baseName = name.chopped(1);
     const QString path = skinformat::buttonImagePath(AddBackslash(gSkinFolder), baseName, gButtonExt);
     if (!fs::fileExists(path)) {
-        refuse(gMessages[35] + path + gMessages[36] + QLatin1Char('\n') + gMessages[37]);
+        refuse(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
         return QString();
     }
     return path;
@@ -507,7 +507,7 @@ void BarPanel::cmdBrowseImageBar_Click()
     if (path.isEmpty())
         return;
     if (skinformat::samePath(path, AddBackslash(gSkinFolder) + gMainImage)) {
-        refuse(gMessages[42] + QLatin1Char('\n') + gMessages[43]);
+        refuse(Message(13043) + QLatin1Char('\n') + Message(13044));
         return;
     }
 
