@@ -229,7 +229,7 @@ void frmTVKCreation::ckTVKRecurseSubFolders_Click()
 
 void frmTVKCreation::cmdTVKBrowse_Click()
 {
-    const QString filter = gUIStrings[5] + QChar(0) + QStringLiteral("*.tvk") + QChar(0) + QChar(0);
+    const QString filter = UIString(12006) + QChar(0) + QStringLiteral("*.tvk") + QChar(0) + QChar(0);
     // A name typed without an extension becomes a ".tvk" archive.
     if (!ShowFileDialog(
             this, filter, 1, gSkinFolder, QString(), 0x2006, QString(), QStringLiteral("tvk"), false))

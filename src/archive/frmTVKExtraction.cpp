@@ -173,7 +173,7 @@ void frmTVKExtraction::ckTVKSkinName_Click()
 
 void frmTVKExtraction::cmdTVKBrowse_Click()
 {
-    if (!BrowseForFolder(this, gUIStrings[7], txtTVKExtractPath->text()))
+    if (!BrowseForFolder(this, UIString(12008), txtTVKExtractPath->text()))
         return;
     mBaseFolder = AddBackslash(gBrowsedFolder);
     showExtractionFolder();

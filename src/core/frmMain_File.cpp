@@ -66,7 +66,7 @@ void frmMain::showTVKExtraction()
 
 void frmMain::mnuFileOpen_Click()
 {
-    const QString filter = gUIStrings[4] + QChar(0)
+    const QString filter = UIString(12005) + QChar(0)
         + QStringLiteral("*.tvk;Skin.ini;Skinv1.ini;Skinfs.ini;Skinfsv1.ini") + QChar(0);
     if (ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x1804, QString(), QString(), true))
         OpenRoad();
@@ -113,7 +113,7 @@ void frmMain::mnuFileSave_Click()
     const bool fullScreen = gFullScreenSkin;
     const QString name = fullScreen ? QStringLiteral("Skinfs.ini") : QStringLiteral("Skin.ini");
     dialogs::msgBox(Message(fullScreen ? 13016 : 13017), dialogs::vbExclamation, Message(13003), this);
-    const QString filter = gUIStrings[fullScreen ? 3 : 2] + QChar(0) + name + QChar(0);
+    const QString filter = UIString(fullScreen ? 12004 : 12003) + QChar(0) + name + QChar(0);
     if (!ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x2006, name, QString(), false))
         return;
     const QString folder = FolderOf(gDlgFileName);

@@ -86,8 +86,8 @@ void frmSelectFile::connectHandlers()
 
 void frmSelectFile::Form_Load()
 {
-    cmdOK->setText(gUIStrings[0]);
-    cmdCancel->setText(gUIStrings[1]);
+    cmdOK->setText(UIString(12001));
+    cmdCancel->setText(UIString(12002));
     gSelFileOK = false;
     setWindowTitle(gSelFileFolder);
     lblDescription->setText(gSelFilePrompt);

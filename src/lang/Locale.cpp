@@ -28,13 +28,39 @@ QStringList messageKeys()
         keys.append(key);
         int parts = 0;
         switch (n) {
-        case 10: case 11: case 12: case 16: case 17: case 18: case 19: case 20: case 21:
-        case 23: case 25: case 28: case 31: case 33: case 35: case 36: case 41: case 42:
-        case 45: case 46: case 47: case 48: case 50: case 51: case 52: case 54: case 55:
-        case 56: case 60:
+        case 10:
+        case 11:
+        case 12:
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+        case 20:
+        case 21:
+        case 23:
+        case 25:
+        case 28:
+        case 31:
+        case 33:
+        case 35:
+        case 36:
+        case 41:
+        case 42:
+        case 45:
+        case 46:
+        case 47:
+        case 48:
+        case 50:
+        case 51:
+        case 52:
+        case 54:
+        case 55:
+        case 56:
+        case 60:
             parts = 1;
             break;
-        case 22: case 24:
+        case 22:
+        case 24:
             parts = 2;
             break;
         case 57:
@@ -100,6 +126,12 @@ QString Message(int number)
 {
     const int slot = number - 13001;
     return slot >= 0 && slot < int(gMessages.size()) ? gMessages[slot] : QString();
+}
+
+QString UIString(int number)
+{
+    const int slot = number - 12001;
+    return slot >= 0 && slot < int(gUIStrings.size()) ? gUIStrings[slot] : QString();
 }
 
 void LoadMessages()

@@ -15,6 +15,8 @@ extern std::array<QString, 116> gMessages;
 QString Message(int number);
 // Common text k is text 12001 + k.
 extern std::array<QString, 12> gUIStrings;
+// Common text number (12001 to 12012), "" for any other number.
+QString UIString(int number);
 // Base name of the current language file; "" for the built-in texts.
 extern QString gUILanguage;
 

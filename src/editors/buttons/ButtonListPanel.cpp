@@ -86,7 +86,7 @@ void ButtonListPanel::cmdAdd_Click()
 {
     w.commitPendingText();
     try {
-        if (!ShowSelectFile(w.window(), gSkinFolder, gButtonExt, QString(), gUIStrings[6]))
+        if (!ShowSelectFile(w.window(), gSkinFolder, gButtonExt, QString(), UIString(12007)))
             return;
         // The chosen name without the extension and its dot.
         QString name = gSelFileName;

@@ -12,7 +12,8 @@
 
 bool MainImageEditor::ChooseMainImage(QLineEdit *txtMainWindow, bool shaped)
 {
-    if (!ShowSelectFile(txtMainWindow->window(), gSkinFolder, QStringLiteral("bmp"), gMainImage, gUIStrings[6]))
+    if (!ShowSelectFile(
+            txtMainWindow->window(), gSkinFolder, QStringLiteral("bmp"), gMainImage, UIString(12007)))
         return false;
     try {
         frmSkin::get()->LoadMainPicture(gSelFilePath, shaped);

@@ -30,7 +30,8 @@ QWidget *makeFrameFiller(QGroupBox *frame, const char *name)
 
 } // namespace
 
-frmImagesToolBar::frmImagesToolBar() : ButtonToolWindow(ToolWindowId::Images)
+frmImagesToolBar::frmImagesToolBar()
+    : ButtonToolWindow(ToolWindowId::Images)
 {
     setObjectName(QStringLiteral("frmImagesToolBar"));
     createControls();
@@ -157,8 +158,7 @@ QComboBox *frmImagesToolBar::barKindBox(int bar)
 
 void frmImagesToolBar::cmdMainFont_Click(int index)
 {
-    if (!ShowSelectFile(
-            window(), gSkinFolder, FontFilter, txtMainFont[index]->text(), gUIStrings[11]))
+    if (!ShowSelectFile(window(), gSkinFolder, FontFilter, txtMainFont[index]->text(), UIString(12012)))
         return;
     txtMainFont[index]->setText(gSelFileName);
     txtMainFont[index]->setToolTip(gSelFileName);

@@ -136,7 +136,7 @@ void frmMultilanguageButtons::Form_Load()
     texts.caption(cmdOK, 11, 9011);
     texts.caption(cmdCancel, 12, 9012);
 
-    txtChooseFile->setText(gUIStrings[10]);
+    txtChooseFile->setText(UIString(12011));
     txtChooseFile->setEnabled(false);
     gMultilangOK = false;
     txtChoosePath->setText(gPlayerLangPath);
@@ -194,7 +194,7 @@ void frmMultilanguageButtons::cmdBrowseFile_Click()
         dialogs::msgBox(Message(13065), dialogs::vbExclamation, Message(13003), this);
         return;
     }
-    if (!ShowSelectFile(this, gPlayerLangPath, QStringLiteral("lng"), gPlayerLangFile, gUIStrings[8]))
+    if (!ShowSelectFile(this, gPlayerLangPath, QStringLiteral("lng"), gPlayerLangFile, UIString(12009)))
         return;
     gPlayerLangFile = gSelFileName;
     Open_Lang_File();
@@ -255,13 +255,13 @@ void frmMultilanguageButtons::reject()
 
 void frmMultilanguageButtons::cmdBrowsePath_Click()
 {
-    if (!BrowseForFolder(this, gUIStrings[9], gPlayerLangPath))
+    if (!BrowseForFolder(this, UIString(12010), gPlayerLangPath))
         return;
     gPlayerLangPath = gBrowsedFolder;
     txtChoosePath->setText(gPlayerLangPath);
     txtChoosePath->setToolTip(gPlayerLangPath);
     gPlayerLangFile.clear();
-    txtChooseFile->setText(gUIStrings[10]);
+    txtChooseFile->setText(UIString(12011));
     txtChooseFile->setEnabled(false);
     lstChooseDescription->clear();
     m_file = PlayerLangFile();

@@ -499,7 +499,7 @@ void BarPanel::cmdBrowseImageBar_Click()
     const bool buttonKind = groupOf(k) == Group::Button;
     // A bitmap bar is one bitmap file; a button bar's images follow the buttons' extension.
     if (!ShowSelectFile(cmdBrowseImageBar->window(), gSkinFolder,
-            buttonKind ? gButtonExt : QStringLiteral("bmp"), b.BarImage, gUIStrings[6]))
+            buttonKind ? gButtonExt : QStringLiteral("bmp"), b.BarImage, UIString(12007)))
         return;
 
     QString baseName;
