@@ -115,14 +115,14 @@ public:
     // Up, Down and Remove disabled.
     void clearButtonEditor();
 
+    // Makes the frames usable that wait for a main image, in the design's
+    // order, those of the tool windows beside it included.
+    virtual void EnableEditingFrames() = 0;
+
 signals:
     // A right click on the selected button's frame: the frame's pop-up menu,
     // whose one command needs at least one button.
     void buttonsFramePopupRequested(QPoint globalPos, bool hasButtons);
-
-    // Makes the frames usable that wait for a main image, in the design's
-    // order, those of the tool windows beside it included.
-    virtual void EnableEditingFrames() = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
