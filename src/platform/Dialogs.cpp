@@ -377,7 +377,8 @@ int showModal(QDialog *form)
     const Answer answer = ask(request);
     if (guard && !finished) {
         form->done(answer.formResult);
-        if (!finished) {
+        // done() may have closed the form (finished) or, overridden, deleted it.
+        if (guard && !finished) {
             // The form refused to close; a person would still be looking at it.
             form->hide();
             code = answer.formResult;
