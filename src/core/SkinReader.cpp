@@ -87,6 +87,8 @@ public:
 
     QSize barImageSize(int b) const override
     {
+        if (skin->pctSkinBar[b]->image().isNull())
+            return QSize();
         const QSize size = skin->pctSkinBar[b]->size();
         return QSize(size.width() / gZoom, size.height() / gZoom);
     }

@@ -109,7 +109,7 @@ void frmAbout::createControls()
 
     lblCopyright = new QLabel(this);
     lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
-    lblCopyright->setGeometry(16, 128, 273, 24);
+    lblCopyright->setGeometry(16, 122, 273, 32);
     lblCopyright->setWordWrap(true);
 
     lblAuthor = new QLabel(this);

@@ -54,6 +54,10 @@ frmMain::frmMain()
     setAcceptDrops(true);
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    // A child window that reaches past the client area (the full-screen tool
+    // window at the first start's size, a wide preview at zoom 2) stays reachable.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     setMdiHost(m_mdiArea);
     resize(DesignedWidth, DesignedHeight);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -131,16 +132,31 @@ bool deliver(bool accepted, const T &value, T *out)
     return accepted;
 }
 
+// The folder itself when it exists, else its nearest existing parent (a folder
+// that an extraction is still to create); "" when none is found.
+QString existingFolder(const QString &folder)
+{
+    QString current = QDir::cleanPath(folder);
+    while (!current.isEmpty() && !QFileInfo(current).isDir()) {
+        const QString parent = QFileInfo(current).path();
+        if (parent == current || parent == QLatin1String("."))
+            return QString();
+        current = parent;
+    }
+    return current;
+}
+
 // Runs a file dialog made non-native, titled title when one is given, opened in
-// startFolder when that folder exists and with initialName in its name box; the
-// chosen path, or "" when cancelled.
+// startFolder (or its nearest existing parent) and with initialName in its name
+// box; the chosen path, or "" when cancelled.
 QString execFileDialog(QFileDialog &dialog, const QString &title, const QString &startFolder,
                        const QString &initialName = QString())
 {
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
-    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
-        dialog.setDirectory(startFolder);
+    const QString folder = startFolder.isEmpty() ? QString() : existingFolder(startFolder);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

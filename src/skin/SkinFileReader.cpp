@@ -436,10 +436,14 @@ void Reader::readBar(int b)
     bar.BarLeft = posSizePiece(posSize, 0);
     bar.BarTop = posSizePiece(posSize, 1);
     // Image bars take their size from the image: a button bar keeps the length
-    // the file gives along its direction.
+    // the file gives along its direction. A bar whose image is missing keeps
+    // the size the file gives, so that saving it again changes nothing.
     const QSize image = bar.BarKind >= 2 ? v.barImageSize(b) : QSize();
-    bar.BarWidth = bar.BarKind >= 2 && bar.BarKind != 4 ? image.width() : posSizePiece(posSize, 2);
-    bar.BarHeight = bar.BarKind >= 2 && bar.BarKind != 5 ? image.height() : posSizePiece(posSize, 3);
+    const bool sizedByImage = image.isValid();
+    bar.BarWidth
+        = sizedByImage && bar.BarKind != 4 ? int32_t(image.width()) : posSizePiece(posSize, 2);
+    bar.BarHeight
+        = sizedByImage && bar.BarKind != 5 ? int32_t(image.height()) : posSizePiece(posSize, 3);
 }
 
 void Reader::readGuiAndText()

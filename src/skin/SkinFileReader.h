@@ -44,7 +44,8 @@ public:
     virtual void showDisplay(int i, const DisplayLook &look) = 0;
     // The picture of bar b (53 or 481 before anything changes), shaped for button bars.
     virtual void loadBarImage(int b, const QString &path, bool shaped) = 0;
-    // The size in skin pixels of bar b's picture box.
+    // The size in skin pixels of the picture shown by bar b's picture box; an
+    // invalid size while the box shows no picture.
     virtual QSize barImageSize(int b) const = 0;
     // The tool windows show the document as far as it was read, by writing
     // their controls: their handlers run, store the values again, set the

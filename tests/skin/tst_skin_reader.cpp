@@ -133,6 +133,7 @@ void tst_skin_reader::openThenSaveKeepsTheBytes_data()
                       "[Buttons]\nnumber=0.6\nBTN1 = BPlay, 1 ,2,0,3 \n[Unknown]\nx=y\n")
         << kHead + "[Settings]\nSkinType=0\nMainImg=img\\MAIN.bmp\nMainAnySape=0\nExt=.bmp\n\n"
            "[Buttons]\nNumber=1\nBtn1=BPlay,1,2,0,3;\n\n[Display]\n\n[GUI]\n\n[Text]\nAuthor=\nURL=\nDescription=\n\n";
+    QTest::newRow("image bar without image") << QByteArray("Skin.ini") << kHead + settings + noButtons + "[TrackBar]\nPosSize=1,2,30,4\nKind=HB\nBitmap=\n\n" + tail << QByteArray();
     QTest::newRow("300 characters") << QByteArray("Skin.ini")
         << kHead + settings + noButtons + "[GUI]\n\n[Text]\nAuthor=" + QByteArray(300, 'a') + "\nURL=\nDescription=\n\n"
         << kHead + settings + noButtons + "[GUI]\n\n[Text]\nAuthor=" + QByteArray(255, 'a') + "\nURL=\nDescription=\n\n";
