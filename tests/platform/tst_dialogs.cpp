@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 #include "support/DialogRecorder.h"
 
+#include <QPointer>
 #include <QtTest>
 
 #include <QAction>
@@ -161,6 +162,14 @@ void tst_dialogs::modalFormDrivenByTheResponder()
 
     // Nothing scripted: rejected.
     QCOMPARE(dialogs::showModal(&form), int(QDialog::Rejected));
+
+    // A form whose done() deletes it without finishing is not touched again.
+    struct SelfDeleting : QDialog {
+        void done(int) override { delete this; }
+    };
+    QPointer<QDialog> gone = new SelfDeleting;
+    QCOMPARE(dialogs::showModal(gone), int(QDialog::Rejected));
+    QVERIFY(gone.isNull());
 }
 
 void tst_dialogs::nestedRequestsFromAModalForm()
