@@ -16,11 +16,6 @@
 
 namespace {
 
-QString message(int id)
-{
-    return Message(id);
-}
-
 // The file-error numbers of the table, as the operating system's errors map onto
 // them. Errors the table has no row for keep a run-time number of their own where
 // one fits, and otherwise fall back on the kind of failure Qt reports.
@@ -158,22 +153,22 @@ bool ShowFileError(const vb::Error &error, const QString &operation)
     }
     if (cause != 0) {
         const int answer = dialogs::msgBox(
-            message(cause) + lineBreak + message(cause + 1), dialogs::vbRetryCancel | critical, title);
+            Message(cause) + lineBreak + Message(cause + 1), dialogs::vbRetryCancel | critical, title);
         if (answer == dialogs::vbRetry)
             return true;
-        dialogs::msgBox(message(13075), critical, title);
+        dialogs::msgBox(Message(13075), critical, title);
         return false;
     }
 
     switch (errorNumber) {
     case vb::ErrBadFileNameOrNumber:
-        dialogs::msgBox(message(13075), critical, title);
+        dialogs::msgBox(Message(13075), critical, title);
         break;
     case vb::ErrDeviceUnavailable:
-        dialogs::msgBox(message(13082), critical, title);
+        dialogs::msgBox(Message(13082), critical, title);
         break;
     default:
-        dialogs::msgBox(message(13089) + vb::Str(errorNumber) + lineBreak + description, critical, title);
+        dialogs::msgBox(Message(13089) + vb::Str(errorNumber) + lineBreak + description, critical, title);
         break;
     }
     return false;

@@ -21,15 +21,10 @@ using namespace skinformat;
 struct LoadEnded {
 };
 
-QString msg(int id)
-{
-    return Message(id);
-}
-
 void notice(const QString &text, bool information = false)
 {
     dialogs::msgBox(text, (information ? dialogs::vbInformation : dialogs::vbCritical) | dialogs::vbOKOnly,
-        msg(information ? 13002 : 13003));
+        Message(information ? 13002 : 13003));
 }
 
 // Two pictures of a skin must not be one file: the main image is only the main image.
@@ -45,7 +40,7 @@ public:
         : v(view)
         , folder(AddBackslash(gSkinFolder))
         , file(gSkinFile)
-        , loadTitle(app::title() + QStringLiteral(" - ") + msg(13007))
+        , loadTitle(app::title() + QStringLiteral(" - ") + Message(13007))
     {
     }
 
@@ -102,16 +97,17 @@ bool Reader::trap(const vb::Error &error)
         = error.description().isEmpty() ? vb::errorDescription(number) : error.description();
     const int style = dialogs::vbCritical | dialogs::vbOKOnly;
     if (number == vb::ErrInvalidPropertyValue) {
-        dialogs::msgBox(msg(13089) + QString::number(number) + QLatin1Char('\n') + description + msg(13090)
-                + QLatin1Char('\n') + msg(13091) + firstField + msg(13092),
+        dialogs::msgBox(Message(13089) + QString::number(number) + QLatin1Char('\n') + description
+                + Message(13090) + QLatin1Char('\n') + Message(13091) + firstField + Message(13092),
             style, loadTitle);
         return true;
     }
     if (number == vb::ErrInvalidPicture) {
-        dialogs::msgBox(msg(13071) + QLatin1Char('\n') + msg(13072), style, loadTitle);
+        dialogs::msgBox(Message(13071) + QLatin1Char('\n') + Message(13072), style, loadTitle);
         return !gMainImage.isEmpty();
     }
-    dialogs::msgBox(msg(13089) + QString::number(number) + QLatin1Char('\n') + description, style, loadTitle);
+    dialogs::msgBox(
+        Message(13089) + QString::number(number) + QLatin1Char('\n') + description, style, loadTitle);
     return false;
 }
 
@@ -131,7 +127,7 @@ Outcome Reader::run()
     try {
         switch (versionKind(read("Tovix.Skin", "Version"))) {
         case VersionKind::Old: {
-            notice(msg(13045), true);
+            notice(Message(13045), true);
             switch (oldskin::ConvertOldSkin()) {
             case oldskin::Result::Converted:
                 // The converted window skin is read in the place of the old one.
@@ -144,7 +140,7 @@ Outcome Reader::run()
             return Outcome::EndedEarly;
         }
         case VersionKind::Newer:
-            notice(msg(13046), true);
+            notice(Message(13046), true);
             break;
         case VersionKind::Current:
             break;
@@ -180,7 +176,7 @@ bool Reader::readMainImage()
 {
     QString name = withBmpFallback(folder, read("Settings", "MainImg"));
     if (!name.isEmpty() && !fs::fileExists(folder + name)) {
-        notice(msg(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + msg(13048));
+        notice(Message(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + Message(13048));
         return false;
     }
     if (name.isEmpty())
@@ -221,7 +217,7 @@ void Reader::readPosition()
     // an unknown code, and the position stays bottom-left.
     const double index = madeWhole(position.index);
     if (!position.valid || !(index >= 1 && index <= 3)) {
-        notice(msg(13049));
+        notice(Message(13049));
         return;
     }
     gFSPosition.FSPosCode = position.code;
@@ -238,18 +234,18 @@ void Reader::readButtons()
         const QString value = read("Buttons", QStringLiteral("Btn") + vb::Str(i));
         const ButtonLine line = splitButtonLine(value);
         if (!line.valid) {
-            notice(msg(13050) + vb::Str(i) + msg(13051));
+            notice(Message(13050) + vb::Str(i) + Message(13051));
             break;
         }
         firstField = line.pieces.at(0);
         const QString &name = line.pieces.at(0);
         const QString path = buttonImagePath(folder, name, gButtonExt);
         if (!fs::fileExists(path)) {
-            notice(msg(13036) + path + msg(13037) + QLatin1Char('\n') + msg(13038));
+            notice(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
             break;
         }
         if (isMainImage(folder, path)) {
-            notice(msg(13039) + QLatin1Char('\n') + msg(13040));
+            notice(Message(13039) + QLatin1Char('\n') + Message(13040));
             break;
         }
         const int16_t x = vb::CInt(readAsNumber(line.pieces.at(1)));
@@ -299,7 +295,7 @@ void Reader::readDisplays()
             continue;
         const DisplayEntry entry = parseDisplayEntry(value);
         if (entry.problem != DisplayEntry::None) {
-            notice(msg(13053) + display.DspKey + msg(13054));
+            notice(Message(13053) + display.DspKey + Message(13054));
             return;
         }
         firstField = entry.face;
@@ -332,7 +328,7 @@ void Reader::readStatusText()
         return;
     // The status text reports each problem and reads on; a piece that is then
     // missing ends the read.
-    const QString m1 = msg(13053) + display.DspKey + msg(13054);
+    const QString m1 = Message(13053) + display.DspKey + Message(13054);
     if (value.count(QLatin1Char(';')) != 2)
         notice(m1);
     const QStringList pieces = splitLimited(value, QLatin1Char(';'), 3);
@@ -365,7 +361,7 @@ void Reader::readStatusText()
     display.DspMaxWidth = vb::CLng(readAsNumber(read("Display", display.DspMaxKey)));
     const int align = statTxtAlignFromValue(read("Display", "StatTxtAlign"));
     if (align < 0)
-        notice(msg(13052));
+        notice(Message(13052));
     else
         gStatTxtAlign = int16_t(align);
     display.DspUsed = vb::True;
@@ -394,13 +390,14 @@ void Reader::readBar(int b)
         bar.BarKind = int16_t(kind);
         const QString name = withBmpFallback(folder, read(section, "Bitmap"));
         if (!name.isEmpty() && !fs::fileExists(folder + name)) {
-            notice(msg(13055) + QLatin1Char('\n') + QLatin1Char('"') + read(section, "Bitmap") + msg(13056));
+            notice(Message(13055) + QLatin1Char('\n') + QLatin1Char('"') + read(section, "Bitmap")
+                + Message(13056));
             throw LoadEnded();
         }
         if (!name.isEmpty()) {
             const QString path = folder + name;
             if (isMainImage(folder, path)) {
-                notice(msg(13043) + QLatin1Char('\n') + msg(13044));
+                notice(Message(13043) + QLatin1Char('\n') + Message(13044));
             } else {
                 step([&] { v.loadBarImage(b, path, false); });
                 // Kept as the file named it, folder part included.
@@ -412,9 +409,9 @@ void Reader::readBar(int b)
         const QString value = read(section, "ButtonImg");
         const QString path = buttonImagePath(folder, value, gButtonExt);
         if (!fs::fileExists(path)) {
-            notice(msg(13036) + path + msg(13037) + QLatin1Char('\n') + msg(13038));
+            notice(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
         } else if (isMainImage(folder, path)) {
-            notice(msg(13039) + QLatin1Char('\n') + msg(13040));
+            notice(Message(13039) + QLatin1Char('\n') + Message(13040));
         } else {
             firstField = barImageBaseName(value);
             step([&] { v.loadBarImage(b, path, true); });
@@ -425,12 +422,12 @@ void Reader::readBar(int b)
         bar.BarUsed = vb::False;
         return;
     } else {
-        notice(msg(b == 0 ? 13057 : 13059));
+        notice(Message(b == 0 ? 13057 : 13059));
     }
 
     const PosSize posSize = splitPosSize(read(section, "PosSize"));
     if (!posSize.wellFormed)
-        notice(msg(b == 0 ? 13058 : 13060));
+        notice(Message(b == 0 ? 13058 : 13060));
     if (posSize.pieces.size() < 4)
         vb::raise(vb::ErrSubscript);
     bar.BarLeft = posSizePiece(posSize, 0);
@@ -440,10 +437,8 @@ void Reader::readBar(int b)
     // the size the file gives, so that saving it again changes nothing.
     const QSize image = bar.BarKind >= 2 ? v.barImageSize(b) : QSize();
     const bool sizedByImage = image.isValid();
-    bar.BarWidth
-        = sizedByImage && bar.BarKind != 4 ? int32_t(image.width()) : posSizePiece(posSize, 2);
-    bar.BarHeight
-        = sizedByImage && bar.BarKind != 5 ? int32_t(image.height()) : posSizePiece(posSize, 3);
+    bar.BarWidth = sizedByImage && bar.BarKind != 4 ? int32_t(image.width()) : posSizePiece(posSize, 2);
+    bar.BarHeight = sizedByImage && bar.BarKind != 5 ? int32_t(image.height()) : posSizePiece(posSize, 3);
 }
 
 void Reader::readGuiAndText()

@@ -15,11 +15,6 @@
 
 namespace {
 
-QString message(int id)
-{
-    return gMessages[id - 13001];
-}
-
 // Whether this process may write into a folder whose permissions forbid it (root).
 bool permissionsAreIgnored(const QString &readOnlyFolder)
 {
@@ -64,7 +59,7 @@ void tst_file_errors::initTestCase()
     qputenv("TVX_MORVANE_HOME", m_home.path().toLocal8Bit());
     gUILanguage.clear();
     LoadMessages();
-    QCOMPARE(message(13075), QStringLiteral("It wasn't possible to save the specified file."));
+    QCOMPARE(Message(13075), QStringLiteral("It wasn't possible to save the specified file."));
 }
 
 void tst_file_errors::tableBoxes_data()
@@ -74,15 +69,15 @@ void tst_file_errors::tableBoxes_data()
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("offersRetry");
 
-    const auto twoLines = [](int id) { return message(id) + QLatin1Char('\n') + message(id + 1); };
+    const auto twoLines = [](int id) { return Message(id) + QLatin1Char('\n') + Message(id + 1); };
     const int retry = dialogs::vbRetry;
     const int cancel = dialogs::vbCancel;
-    QTest::newRow("52") << 52 << cancel << message(13075) << false;
+    QTest::newRow("52") << 52 << cancel << Message(13075) << false;
     QTest::newRow("55 retry") << 55 << retry << twoLines(13076) << true;
     QTest::newRow("55 cancel") << 55 << cancel << twoLines(13076) << true;
     QTest::newRow("57") << 57 << cancel << twoLines(13078) << true;
     QTest::newRow("61") << 61 << retry << twoLines(13080) << true;
-    QTest::newRow("68") << 68 << cancel << message(13082) << false;
+    QTest::newRow("68") << 68 << cancel << Message(13082) << false;
     QTest::newRow("70 retry") << 70 << retry << twoLines(13083) << true;
     QTest::newRow("70 cancel") << 70 << cancel << twoLines(13083) << true;
     QTest::newRow("71") << 71 << cancel << twoLines(13085) << true;
@@ -99,7 +94,7 @@ void tst_file_errors::tableBoxes()
 
     DialogRecorder recorder;
     recorder.answerButton(answer);
-    const bool retried = ShowFileError(vb::Error(number, QStringLiteral("Too many files")), message(13006));
+    const bool retried = ShowFileError(vb::Error(number, QStringLiteral("Too many files")), Message(13006));
 
     QCOMPARE(retried, offersRetry && answer == dialogs::vbRetry);
     QCOMPARE(recorder.at(0).prompt, prompt);
@@ -109,7 +104,7 @@ void tst_file_errors::tableBoxes()
     // Cancel on a Retry box adds the plain failure.
     if (offersRetry && !retried) {
         QCOMPARE(recorder.count(), 2);
-        QCOMPARE(recorder.at(1).prompt, message(13075));
+        QCOMPARE(recorder.at(1).prompt, Message(13075));
         QCOMPARE(recorder.at(1).style, int(dialogs::vbCritical));
         QCOMPARE(recorder.at(1).title, QStringLiteral("TVX_Morvane - Settings"));
     } else {
@@ -125,13 +120,13 @@ void tst_file_errors::writesCp1252WithCrLfAndReplacesTheFile()
 
     DialogRecorder recorder;
     QVERIFY(WriteTextFile(
-        path, { QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac") }, message(13006)));
+        path, { QStringLiteral("[Settings]"), QString(), QStringLiteral("A=\u00e9\u20ac") }, Message(13006)));
     QCOMPARE(testfiles::read(path), QByteArray("[Settings]\r\n\r\nA=\xE9\x80\r\n"));
     QCOMPARE(recorder.count(), 0);
     // No temporary file is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "TVX_Morvane.ini" }));
 
-    QVERIFY(WriteTextFile(path, {}, message(13006)));
+    QVERIFY(WriteTextFile(path, {}, Message(13006)));
     QCOMPARE(testfiles::read(path), QByteArray());
 }
 
@@ -141,7 +136,7 @@ void tst_file_errors::lineBreaksInsideALineBecomeBlanks()
     const QString path = dir.filePath(QStringLiteral("a.ini"));
     DialogRecorder recorder;
     QVERIFY(
-        WriteTextFile(path, { QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=") }, message(13006)));
+        WriteTextFile(path, { QStringLiteral("A=1\r\n2\n3\r4\n"), QStringLiteral("B=") }, Message(13006)));
     QCOMPARE(testfiles::read(path), QByteArray("A=1 2 3 4\r\nB=\r\n"));
 }
 
@@ -151,9 +146,9 @@ void tst_file_errors::readsBackWhatItWrote()
     const QString path = dir.filePath(QStringLiteral("Skin.ini"));
     DialogRecorder recorder;
     // Same size, written within the same moment: the reader must not keep the old one.
-    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=1") }, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=1") }, Message(13004)));
     QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("1"));
-    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=2") }, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("[A]"), QStringLiteral("K=2") }, Message(13004)));
     QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("K"), path), QStringLiteral("2"));
 }
 
@@ -167,10 +162,10 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, Message(13004)));
     QCOMPARE(recorder.messages(),
-        QStringList({ message(13087) + QLatin1Char('\n') + message(13088),
-            message(13087) + QLatin1Char('\n') + message(13088), message(13075) }));
+        QStringList({ Message(13087) + QLatin1Char('\n') + Message(13088),
+            Message(13087) + QLatin1Char('\n') + Message(13088), Message(13075) }));
     QCOMPARE(recorder.at(0).title, QStringLiteral("TVX_Morvane - Skin"));
     QVERIFY(QFileInfo(path).isDir());
 
@@ -182,7 +177,7 @@ void tst_file_errors::folderInPlaceOfTheFileOffersRetry()
         answer.button = dialogs::vbRetry;
         return answer;
     });
-    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, Message(13004)));
     QCOMPARE(recorder.count(), 1);
     QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
@@ -202,12 +197,12 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
               "refuses with access denied here; the other failure tests cover the table.");
 
     const QString path = folder + QStringLiteral("/Skin.ini");
-    const QString denied = message(13083) + QLatin1Char('\n') + message(13084);
+    const QString denied = Message(13083) + QLatin1Char('\n') + Message(13084);
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
-    QCOMPARE(recorder.messages(), QStringList({ denied, denied, message(13075) }));
+    QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, Message(13004)));
+    QCOMPARE(recorder.messages(), QStringList({ denied, denied, Message(13075) }));
     QVERIFY(!QFile::exists(path));
 
     // Retry after the protection is removed succeeds.
@@ -219,7 +214,7 @@ void tst_file_errors::readOnlyFolderIsAccessDenied()
         return answer;
     });
     QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
+    QVERIFY(WriteTextFile(path, { QStringLiteral("x") }, Message(13004)));
     QCOMPARE(recorder.messages(), QStringList({ denied }));
     QCOMPARE(testfiles::read(path), QByteArray("x\r\n"));
 }
@@ -233,8 +228,8 @@ void tst_file_errors::missingFolderIsNotAvailable()
     for (const QString &path : { dir.filePath(QStringLiteral("plain/Skin.ini")),
              dir.filePath(QStringLiteral("missing/Skin.ini")) }) {
         DialogRecorder recorder;
-        QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, message(13004)));
-        QCOMPARE(recorder.messages(), QStringList({ message(13082) }));
+        QVERIFY(!WriteTextFile(path, { QStringLiteral("x") }, Message(13004)));
+        QCOMPARE(recorder.messages(), QStringList({ Message(13082) }));
         QCOMPARE(recorder.at(0).style, int(dialogs::vbCritical));
     }
 }
@@ -262,14 +257,14 @@ void tst_file_errors::failureInTheMiddleLeavesTheOldFileWhole()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbRetry);
     recorder.answerButton(dialogs::vbCancel);
-    const bool written = WriteTextFile(path, lines, message(13004));
+    const bool written = WriteTextFile(path, lines, Message(13004));
 
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!written);
-    const QString full = message(13080) + QLatin1Char('\n') + message(13081);
-    QCOMPARE(recorder.messages(), QStringList({ full, full, message(13075) }));
+    const QString full = Message(13080) + QLatin1Char('\n') + Message(13081);
+    QCOMPARE(recorder.messages(), QStringList({ full, full, Message(13075) }));
     QCOMPARE(testfiles::read(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({ "Skin.ini" }));
 }
@@ -284,7 +279,7 @@ void tst_file_errors::failureNoRowNamesShowsTheLastRow()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbOK);
     QVERIFY(
-        !WriteTextFile(loop + QStringLiteral("/Skin.ini"), { QStringLiteral("[Settings]") }, message(13006)));
+        !WriteTextFile(loop + QStringLiteral("/Skin.ini"), { QStringLiteral("[Settings]") }, Message(13006)));
     QCOMPARE(recorder.count(), 1);
     QVERIFY2(recorder.at(0).prompt.startsWith(QStringLiteral("Error number: 51\n")),
         qPrintable(recorder.at(0).prompt));

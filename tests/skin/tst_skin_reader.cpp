@@ -45,11 +45,6 @@ QByteArray crlf(QByteArray text)
     return text.replace("\r\n", "\n").replace("\n", "\r\n");
 }
 
-QString msg(int id)
-{
-    return gMessages[size_t(id - 13001)];
-}
-
 const QByteArray kHead = "[Tovix.Skin]\nVersion=1.00\n\n";
 
 // A window skin as the writer writes it, every part filled.
@@ -111,13 +106,15 @@ void tst_skin_reader::openThenSaveKeepsTheBytes_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("expected"); // empty: the file itself
 
-    const QByteArray plainBars = "[TrackBar]\nPosSize=1,2,3,4\nKind=H\nTransparentBg=1\nBorder=0\n"
-                                 "BorderColor=010203\nColor=040506\nMouseOverColor=070809\nBackColor=0A0B0C\n\n"
-                                 "[Volume]\nPosSize=5,6,7,8\nKind=V\nTransparentBg=0\nBorder=1\n"
-                                 "BorderColor=000000\nColor=000000\nMouseOverColor=000000\nBackColor=000000\n\n";
+    const QByteArray plainBars
+        = "[TrackBar]\nPosSize=1,2,3,4\nKind=H\nTransparentBg=1\nBorder=0\n"
+          "BorderColor=010203\nColor=040506\nMouseOverColor=070809\nBackColor=0A0B0C\n\n"
+          "[Volume]\nPosSize=5,6,7,8\nKind=V\nTransparentBg=0\nBorder=1\n"
+          "BorderColor=000000\nColor=000000\nMouseOverColor=000000\nBackColor=000000\n\n";
     const QByteArray fsHead = kHead + "[Settings]\nMainImg=img\\Main.bmp\nMainAnySape=1\nPosition=bt,3\n\n";
     const QByteArray fsBody = "[Buttons]\nNumber=1\nBtn1=BPlay,1,2,0,7;a;b\n\n[Display]\nStatTxtAlign=C\n"
-                              "StatTxt=4,5;Arial,8,N;00FF00\nStatTxtMaxWidth=90\n\n" + plainBars;
+                              "StatTxt=4,5;Arial,8,N;00FF00\nStatTxtMaxWidth=90\n\n"
+        + plainBars;
     const QByteArray tail = "[GUI]\n\n[Text]\nAuthor=\nURL=\nDescription=d\n\n";
     const QByteArray settings = "[Settings]\nSkinType=0\nMainImg=img\\Main.bmp\nMainAnySape=1\nExt=.bmp\n\n";
     const QByteArray noButtons = "[Buttons]\nNumber=0\n\n[Display]\n\n";
@@ -193,8 +190,8 @@ void tst_skin_reader::problemsAreReported()
     const QStringList shown = m_fixture->dialogs.messages();
     QCOMPARE(shown.size(), messages.isEmpty() ? 0 : 1);
     if (!messages.isEmpty()) {
-        QVERIFY2(shown.at(0).startsWith(msg(messages.first())), qPrintable(shown.at(0)));
-        QVERIFY2(shown.at(0).endsWith(msg(messages.last())), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).startsWith(Message(messages.first())), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).endsWith(Message(messages.last())), qPrintable(shown.at(0)));
     }
     QCOMPARE(ButtonCount(), buttons);
     QCOMPARE(ButtonToolWindow::active()->lstButtons->count(), buttons);
@@ -208,28 +205,31 @@ void tst_skin_reader::errorTrap()
     // A value a control refuses: reported, and the read goes on to its end.
     open("Skin.ini", window + "[Display]\nTitle=1,2;Arial,0,N;000000\n");
     QCOMPARE(m_fixture->dialogs.messages().size(), 1);
-    QVERIFY(m_fixture->dialogs.last().prompt.startsWith(msg(13089) + QStringLiteral("380")));
-    QVERIFY(m_fixture->dialogs.last().prompt.contains(msg(13091) + QStringLiteral("Arial") + msg(13092)));
+    QVERIFY(m_fixture->dialogs.last().prompt.startsWith(Message(13089) + QStringLiteral("380")));
+    QVERIFY(
+        m_fixture->dialogs.last().prompt.contains(Message(13091) + QStringLiteral("Arial") + Message(13092)));
     QVERIFY(!gSkinChanged);
     QVERIFY(!frmSkin::get()->lblSkinText[1]->isHidden());
 
     // A picture the loader does not read: a bar goes on, a main image ends the read.
     m_fixture->dialogs.clear();
     open("Skin.ini", window + "[TrackBar]\nKind=HB\nBitmap=bad.bmp\nPosSize=1,2,3,4\n");
-    QCOMPARE(m_fixture->dialogs.messages(), QStringList{msg(13071) + QLatin1Char('\n') + msg(13072)});
+    QCOMPARE(
+        m_fixture->dialogs.messages(), QStringList { Message(13071) + QLatin1Char('\n') + Message(13072) });
     QCOMPARE(gBars[0].BarImage, QStringLiteral("bad.bmp"));
     QVERIFY(!gSkinChanged);
     m_fixture->dialogs.clear();
     open("Skin.ini", kHead + "[Settings]\nMainImg=bad.bmp\n");
-    QCOMPARE(m_fixture->dialogs.messages(), QStringList{msg(13071) + QLatin1Char('\n') + msg(13072)});
+    QCOMPARE(
+        m_fixture->dialogs.messages(), QStringList { Message(13071) + QLatin1Char('\n') + Message(13072) });
     QVERIFY(gMainImage.isEmpty());
 
     // Any other error ends the read.
     m_fixture->dialogs.clear();
     open("Skin.ini", window + "[TrackBar]\nKind=H\nPosSize=1,2,3\n[GUI]\nMenuBackClr=112233\n");
     QCOMPARE(m_fixture->dialogs.messages().size(), 2);
-    QCOMPARE(m_fixture->dialogs.messages().at(0), msg(13058));
-    QVERIFY(m_fixture->dialogs.messages().at(1).startsWith(msg(13089) + QStringLiteral("9\n")));
+    QCOMPARE(m_fixture->dialogs.messages().at(0), Message(13058));
+    QVERIFY(m_fixture->dialogs.messages().at(1).startsWith(Message(13089) + QStringLiteral("9\n")));
     QVERIFY(!vb::isTrue(gGuiColors[0].GuiUsed));
 
     // A button value that is not a number ends the read before the button's picture is made.
@@ -256,29 +256,31 @@ void tst_skin_reader::partialLoadAsksBeforeSaving()
 
     m_fixture->dialogs.answerButton(dialogs::vbYes);
     m_fixture->main->mnuFileSave_Click();
-    QVERIFY(MainWindowFixture::readFile(path).contains("Number=2\r\nBtn1=BPlay,1,2,0,0;\r\nBtn2=b2,1,2,0,0;\r\n\r\n"));
+    QVERIFY(MainWindowFixture::readFile(path).contains(
+        "Number=2\r\nBtn1=BPlay,1,2,0,0;\r\nBtn2=b2,1,2,0,0;\r\n\r\n"));
 }
 
 void tst_skin_reader::oldSkinIsConverted()
 {
     picture(QStringLiteral("Main.bmp"), 300, 200);
-    for (const char *name : { "BPlayN.bmp", "BPauseN.bmp", "BStopN.bmp", "BPrevN.bmp", "BNextN.bmp", "BOpenN.bmp",
-             "BExitN.bmp", "Btn1N.bmp", "Btn2N.bmp", "trkN.bmp" })
+    for (const char *name : { "BPlayN.bmp", "BPauseN.bmp", "BStopN.bmp", "BPrevN.bmp", "BNextN.bmp",
+             "BOpenN.bmp", "BExitN.bmp", "Btn1N.bmp", "Btn2N.bmp", "trkN.bmp" })
         picture(QLatin1String(name), 10, 10);
     picture(QStringLiteral("volN.bmp"), 10, 30);
-    const QByteArray old = "[Settings]\nMainAnySape=1\nButtonAnyShape=1\n"
-                           "[Position]\nBtnPlay=1,2;Play it\nBtnPause=3,4\nBtnStop=5,6\nBtnPrev=7,8\nBtnNext=9,10\n"
-                           "BtnOpen=11,12\nBtnExit=13,14\nAbout=10,10,40,30\nExtrNum=2\nBtn1=20,21:5;Open\n"
-                           "Btn2=22,23:12;a;b\nTxt1=1,1\nTxt2=2,2\nTxt3=3,3\nTxt4=4,4\nTxt5=5,5\nTxt6=6,6\nTxt1MaxSize=150\n"
-                           "TrackBar=10,250,100,5\nTrackKind=h\nVolumeKind=cv\nVolume=5,6,70\nVolumeBtn=vol\n"
-                           "[Fonts]\nTxt1=Arial-8\nTxt2=Arial-9\nTxt3=Arial-10\nTxt4=Arial-11\nTxt5=Arial-12\nTxt6=Arial-13\n"
-                           "[Colors]\nFontClr=FFFFFF\nPosBackClr=112233\nPosForeClr=445566\nPlayLBG=000001\nPlayLTX=000002\n"
-                           "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\n[Text]\nAuthor=Me\nDescription=Old one\n"
-                           "[FullScreen]\nEnable=1\nBitmap=Main.bmp\nPosition=T,2\nNumButton=1\nBtn1=BPlay;1,2:12;go\n"
-                           "StatTxt=Arial-8;3,4;00FF00\nTrackKind=hb\nTrackBar=1,2,3,4\nTrackBitmap=trk.bmp\nVolumeKind=ch\n"
-                           "Volume=1,2,3\nVolumeBtn=vol\n";
+    const QByteArray old
+        = "[Settings]\nMainAnySape=1\nButtonAnyShape=1\n"
+          "[Position]\nBtnPlay=1,2;Play it\nBtnPause=3,4\nBtnStop=5,6\nBtnPrev=7,8\nBtnNext=9,10\n"
+          "BtnOpen=11,12\nBtnExit=13,14\nAbout=10,10,40,30\nExtrNum=2\nBtn1=20,21:5;Open\n"
+          "Btn2=22,23:12;a;b\nTxt1=1,1\nTxt2=2,2\nTxt3=3,3\nTxt4=4,4\nTxt5=5,5\nTxt6=6,6\nTxt1MaxSize=150\n"
+          "TrackBar=10,250,100,5\nTrackKind=h\nVolumeKind=cv\nVolume=5,6,70\nVolumeBtn=vol\n"
+          "[Fonts]\nTxt1=Arial-8\nTxt2=Arial-9\nTxt3=Arial-10\nTxt4=Arial-11\nTxt5=Arial-12\nTxt6=Arial-13\n"
+          "[Colors]\nFontClr=FFFFFF\nPosBackClr=112233\nPosForeClr=445566\nPlayLBG=000001\nPlayLTX=000002\n"
+          "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\n[Text]\nAuthor=Me\nDescription=Old one\n"
+          "[FullScreen]\nEnable=1\nBitmap=Main.bmp\nPosition=T,2\nNumButton=1\nBtn1=BPlay;1,2:12;go\n"
+          "StatTxt=Arial-8;3,4;00FF00\nTrackKind=hb\nTrackBar=1,2,3,4\nTrackBitmap=trk.bmp\nVolumeKind=ch\n"
+          "Volume=1,2,3\nVolumeBtn=vol\n";
     open("Skin.ini", old);
-    QCOMPARE(m_fixture->dialogs.messages(), QStringList{msg(13045)});
+    QCOMPARE(m_fixture->dialogs.messages(), QStringList { Message(13045) });
     QCOMPARE(gSkinFile, folder() + QStringLiteral("Skinv1.ini"));
     QCOMPARE(ButtonCount(), 10);
     QVERIFY(!gSkinChanged);
@@ -287,18 +289,25 @@ void tst_skin_reader::oldSkinIsConverted()
         crlf(kHead
             + "[Settings]\nSkinType=0\nMainImg=Main.bmp\nMainAnySape=1\nExt=.bmp\n\n[Buttons]\nNumber=10\n"
               "Btn1=BPlay,1,2,1,20;Play it\nBtn2=BPause,3,4,1,21\nBtn3=BStop,5,6,1,22\nBtn4=BPrev,7,8,1,25\n"
-              "Btn5=BNext,9,10,1,28\nBtn6=BOpen,11,12,1,63\nBtn7=BExit,13,14,1,77\nBtn8=BAbout,10,10,2,70;$lang.Actions.71\n"
+              "Btn5=BNext,9,10,1,28\nBtn6=BOpen,11,12,1,63\nBtn7=BExit,13,14,1,77\nBtn8=BAbout,10,10,2,70;$"
+              "lang.Actions.71\n"
               "Btn9=Btn1,20,21,1,61;Open\nBtn10=Btn2,22,23,1,0\n\n[Display]\nVersion=2,2;Arial,9,N;FFFFFF\n"
               "Title=1,1;Arial,8,N;FFFFFF\nMaxTitleWidth=150\nMovInfo=3,3;Arial,10,N;FFFFFF\n"
-              "MovTimeLen=5,5;Arial,12,N;FFFFFF\nsRepeat=6,6;Arial,13,N;FFFFFF\nStatus=4,4;Arial,11,N;FFFFFF\n\n"
-              "[TrackBar]\nPosSize=10,250,100,5\nKind=H\nTransparentBg=0\nBorder=0\nBorderColor=000000\nColor=445566\n"
-              "MouseOverColor=445566\nBackColor=112233\n\n[Volume]\nPosSize=5,6,0,70\nKind=VBtn\nButtonImg=vol\n\n"
-              "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\nPlayListBackClr=000001\nPlayListTextClr=000002\n\n"
+              "MovTimeLen=5,5;Arial,12,N;FFFFFF\nsRepeat=6,6;Arial,13,N;FFFFFF\nStatus=4,4;Arial,11,N;"
+              "FFFFFF\n\n"
+              "[TrackBar]\nPosSize=10,250,100,5\nKind=H\nTransparentBg=0\nBorder=0\nBorderColor="
+              "000000\nColor=445566\n"
+              "MouseOverColor=445566\nBackColor=112233\n\n[Volume]\nPosSize=5,6,0,70\nKind=VBtn\nButtonImg="
+              "vol\n\n"
+              "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\nPlayListBackClr=000001\nPlayListTextClr="
+              "000002\n\n"
               "[Text]\nAuthor=Me\nURL=\nDescription=Old one\n"));
     QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("Skinfsv1.ini")),
         crlf(kHead
-            + "[Settings]\nMainImg=Main.bmp\nMainAnySape=1\nPosition=T,2\n\n[Buttons]\nNumber=1\nBtn1=BPlay,1,2,1,22;go\n\n"
-              "[Display]\nStatTxt=3,4;Arial,8,N;00FF00\n\n[TrackBar]\nPosSize=1,2,3,4\nKind=HB\nBitmap=trk.bmp\n\n"
+            + "[Settings]\nMainImg=Main.bmp\nMainAnySape=1\nPosition=T,2\n\n[Buttons]\nNumber=1\nBtn1=BPlay,"
+              "1,2,1,22;go\n\n"
+              "[Display]\nStatTxt=3,4;Arial,8,N;00FF00\n\n[TrackBar]\nPosSize=1,2,3,4\nKind=HB\nBitmap=trk."
+              "bmp\n\n"
               "[Volume]\nPosSize=1,2,3,0\nKind=HBtn\nButtonImg=vol\n\n"));
 }
 
