@@ -1,9 +1,11 @@
 #include "support/MainWindowFixture.h"
 #include "platform/MenuIcons.h"
 #include "core/frmMain.h"
+#include "editors/ToolWindows.h"
 #include "resources/MenuBitmaps.h"
 
 #include <QAction>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -142,6 +144,31 @@ private slots:
             QVERIFY2(item(name)->isChecked(), name);
         QCOMPARE(item("mnuLanguageLng_0")->text(), QString());
         QCOMPARE(m_main->mnuLanguageLng.uBound(), 0);
+    }
+
+    void closeAfterMoveFromAHiddenToolWindowsMenu()
+    {
+        m_env.openSkin(false);
+        auto *frame = qobject_cast<QMdiSubWindow *>(toolwindows::get(ToolWindowId::Images)->frame());
+        QVERIFY(frame);
+        item("mnuViewImagesTB")->trigger();
+        QVERIFY(!frame->isVisible());
+        QAction *move = nullptr;
+        for (QAction *action : frame->systemMenu()->actions())
+            if (action->text() == QLatin1String("&Move"))
+                move = action;
+        QVERIFY(move);
+        move->trigger();
+
+        item("mnuFileClose")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!toolwindows::loaded(ToolWindowId::Images));
+        // The main window's focus record does not point into the closed window:
+        // activating the window reads it.
+        m_main->activateWindow();
+        QCoreApplication::processEvents();
+        if (QWidget *focus = m_main->focusWidget())
+            QCOMPARE(focus->window(), m_main);
     }
 };
 
