@@ -2,6 +2,7 @@
 #include "platform/MenuIcons.h"
 #include "core/frmMain.h"
 #include "editors/ToolWindows.h"
+#include "platform/FileSystem.h"
 #include "resources/MenuBitmaps.h"
 
 #include <QAction>
@@ -10,7 +11,8 @@
 #include <QMenuBar>
 #include <QtTest>
 
-// The main window's menu structure and the states of its items at start.
+// The main window's menu structure, the states of its items at start and what
+// its commands show when they fail.
 class tst_frmMain_menus : public QObject
 {
     Q_OBJECT
@@ -144,6 +146,39 @@ private slots:
             QVERIFY2(item(name)->isChecked(), name);
         QCOMPARE(item("mnuLanguageLng_0")->text(), QString());
         QCOMPARE(m_main->mnuLanguageLng.uBound(), 0);
+    }
+
+    void fileWithoutAProgramIsReported_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file"); // in the program folder; empty: the skin file
+        // clang-format off
+        QTest::newRow("guide")     << "mnuHelpGuide"    << "TVX_Morvane.pdf";
+        QTest::newRow("license")   << "mnuHelpLicense"  << "License.txt";
+        QTest::newRow("skin file") << "mnuViewSkinFile" << "";
+        // clang-format on
+    }
+
+    void fileWithoutAProgramIsReported()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QString path = AddBackslash(QDir(m_env.home.path()).absolutePath()) + file;
+        if (file.isEmpty()) {
+            m_env.openSkin(false);
+            path = gSkinFile;
+        }
+        MainWindowFixture::writeFile(path, "x");
+        m_env.shell.setSucceeds(false);
+        item(command.toLatin1().constData())->trigger();
+        QCOMPARE(m_env.shell.count(), 1);
+        QCOMPARE(m_env.dialogs.count(), 1);
+        const auto &box = m_env.dialogs.last();
+        QCOMPARE(box.prompt,
+            QStringLiteral("No program could open the file \"") + path
+                + QStringLiteral("\".\nInstall a program that opens this kind of file and retry."));
+        QCOMPARE(box.style, int(dialogs::vbCritical));
+        QCOMPARE(box.title, QStringLiteral("Attention"));
     }
 
     void closeAfterMoveFromAHiddenToolWindowsMenu()
