@@ -16,7 +16,6 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/Shell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -397,7 +396,7 @@ void frmMain::restoreWindow()
             const int answer = dialogs::msgBox(Message(13010) + QLatin1Char('\n') + Message(13011),
                 dialogs::vbYesNo | dialogs::vbInformation, Message(13001), this);
             if (answer == dialogs::vbYes)
-                gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(guide));
+                openWithShell(fs::resolve(guide));
         }
         return;
     }

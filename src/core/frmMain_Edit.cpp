@@ -16,7 +16,6 @@
 #include "editors/fullscreen/frmFullScreenToolBar.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/Shell.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -196,6 +195,5 @@ void frmMain::mnuViewSkinFile_Click()
 {
     if (gSkinFile.isEmpty())
         return;
-    // The shell reports its own failures, if any.
-    gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(gSkinFile));
+    openWithShell(fs::resolve(gSkinFile));
 }

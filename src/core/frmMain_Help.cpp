@@ -27,8 +27,19 @@ void frmMain::shellOpenProgramFile(const QString &fileName, int missingMessage)
             Message(13003), this);
         return;
     }
-    // The shell reports its own failures, if any.
-    gApiResult = shell::execute(this, QStringLiteral("Open"), fs::resolve(path));
+    openWithShell(fs::resolve(path));
+}
+
+void frmMain::openWithShell(const QString &file)
+{
+    gApiResult = shell::execute(this, QStringLiteral("Open"), file);
+    if (gApiResult != shell::NoAssociation)
+        return;
+    // The desktop's reason goes only to the terminal. No message of the table
+    // says this: the text stays English.
+    dialogs::msgBox(QStringLiteral("No program could open the file \"") + file + QStringLiteral("\".\n")
+            + QStringLiteral("Install a program that opens this kind of file and retry."),
+        dialogs::vbCritical, Message(13003), this);
 }
 
 void frmMain::mnuHelpAbout_Click()

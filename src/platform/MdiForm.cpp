@@ -137,6 +137,16 @@ bool MdiForm::Unload(int mode)
         QMdiSubWindow *sub = m_subWindow;
         sub->removeEventFilter(this);
         sub->hide();
+        // A hidden frame given the focus (its window menu's Move does that) keeps a
+        // focus record of its own that differs from the windows' above it, and
+        // leaving the area clears only its own: theirs would go on pointing at a
+        // control that is destroyed with this window.
+        for (QWidget *above = sub->parentWidget(); above;
+             above = above->isWindow() ? nullptr : above->parentWidget()) {
+            QWidget *focus = above->focusWidget();
+            if (focus && sub->isAncestorOf(focus))
+                focus->clearFocus();
+        }
         if (QMdiArea *area = sub->mdiArea())
             area->removeSubWindow(sub);
         sub->setWidget(nullptr);

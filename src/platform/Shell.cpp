@@ -13,9 +13,6 @@ namespace shell {
 
 namespace {
 
-// The Windows shell's results.
-constexpr int FileNotFound = 2;
-constexpr int NoAssociation = 31;
 constexpr int Success = 42;
 
 Launcher &launcher()

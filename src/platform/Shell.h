@@ -11,8 +11,12 @@ class QWidget;
 // The shell's "Open" and registered verbs.
 namespace shell {
 
+// The shell's failures, as the Windows shell numbers them; success is above 32.
+constexpr int FileNotFound = 2;
+constexpr int NoAssociation = 31;
+
 // Opens a file or address with the shell; returns a value above 32 on success,
-// as the Windows shell does (2 = file not found, 31 = no association).
+// FileNotFound or NoAssociation (no program could open it) otherwise.
 // "Open" (or no verb) hands the file or address to the desktop. Another verb runs
 // the command registered for the file's class: the class is the default value of
 // the classes-root key ".<extension>", the command the default value of

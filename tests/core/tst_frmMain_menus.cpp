@@ -1,14 +1,18 @@
 #include "support/MainWindowFixture.h"
 #include "platform/MenuIcons.h"
 #include "core/frmMain.h"
+#include "editors/ToolWindows.h"
+#include "platform/FileSystem.h"
 #include "resources/MenuBitmaps.h"
 
 #include <QAction>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
 
-// The main window's menu structure and the states of its items at start.
+// The main window's menu structure, the states of its items at start and what
+// its commands show when they fail.
 class tst_frmMain_menus : public QObject
 {
     Q_OBJECT
@@ -142,6 +146,64 @@ private slots:
             QVERIFY2(item(name)->isChecked(), name);
         QCOMPARE(item("mnuLanguageLng_0")->text(), QString());
         QCOMPARE(m_main->mnuLanguageLng.uBound(), 0);
+    }
+
+    void fileWithoutAProgramIsReported_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file"); // in the program folder; empty: the skin file
+        // clang-format off
+        QTest::newRow("guide")     << "mnuHelpGuide"    << "TVX_Morvane.pdf";
+        QTest::newRow("license")   << "mnuHelpLicense"  << "License.txt";
+        QTest::newRow("skin file") << "mnuViewSkinFile" << "";
+        // clang-format on
+    }
+
+    void fileWithoutAProgramIsReported()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QString path = AddBackslash(QDir(m_env.home.path()).absolutePath()) + file;
+        if (file.isEmpty()) {
+            m_env.openSkin(false);
+            path = gSkinFile;
+        }
+        MainWindowFixture::writeFile(path, "x");
+        m_env.shell.setSucceeds(false);
+        item(command.toLatin1().constData())->trigger();
+        QCOMPARE(m_env.shell.count(), 1);
+        QCOMPARE(m_env.dialogs.count(), 1);
+        const auto &box = m_env.dialogs.last();
+        QCOMPARE(box.prompt,
+            QStringLiteral("No program could open the file \"") + path
+                + QStringLiteral("\".\nInstall a program that opens this kind of file and retry."));
+        QCOMPARE(box.style, int(dialogs::vbCritical));
+        QCOMPARE(box.title, QStringLiteral("Attention"));
+    }
+
+    void closeAfterMoveFromAHiddenToolWindowsMenu()
+    {
+        m_env.openSkin(false);
+        auto *frame = qobject_cast<QMdiSubWindow *>(toolwindows::get(ToolWindowId::Images)->frame());
+        QVERIFY(frame);
+        item("mnuViewImagesTB")->trigger();
+        QVERIFY(!frame->isVisible());
+        QAction *move = nullptr;
+        for (QAction *action : frame->systemMenu()->actions())
+            if (action->text() == QLatin1String("&Move"))
+                move = action;
+        QVERIFY(move);
+        move->trigger();
+
+        item("mnuFileClose")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!toolwindows::loaded(ToolWindowId::Images));
+        // The main window's focus record does not point into the closed window:
+        // activating the window reads it.
+        m_main->activateWindow();
+        QCoreApplication::processEvents();
+        if (QWidget *focus = m_main->focusWidget())
+            QCOMPARE(focus->window(), m_main);
     }
 };
 

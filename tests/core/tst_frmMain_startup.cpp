@@ -55,19 +55,25 @@ private slots:
     void firstStartOffersTheGuide_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::newRow("yes") << int(dialogs::vbYes);
-        QTest::newRow("no") << int(dialogs::vbNo);
+        QTest::addColumn<bool>("program"); // the desktop has a program for the guide
+        // clang-format off
+        QTest::newRow("yes")            << int(dialogs::vbYes) << true;
+        QTest::newRow("no")             << int(dialogs::vbNo)  << true;
+        QTest::newRow("yes, no viewer") << int(dialogs::vbYes) << false;
+        // clang-format on
     }
 
     void firstStartOffersTheGuide()
     {
         QFETCH(int, answer);
+        QFETCH(bool, program);
         MainWindowFixture f;
         const QString guide = f.home.filePath(QStringLiteral("TVX_Morvane.pdf"));
         MainWindowFixture::writeFile(guide, "%PDF");
         f.dialogs.answerButton(answer);
+        f.shell.setSucceeds(program);
         QVERIFY(f.start());
-        QCOMPARE(f.dialogs.count(), 1);
+        QCOMPARE(f.dialogs.count(), program ? 1 : 2);
         const auto &question = f.dialogs.at(0);
         QCOMPARE(question.kind, DialogRecorder::Kind::MessageBox);
         QCOMPARE(question.prompt,
@@ -78,6 +84,9 @@ private slots:
         if (answer == dialogs::vbYes) {
             QCOMPARE(f.shell.count(), 1);
             QCOMPARE(f.shell.launches().at(0).url, QUrl::fromLocalFile(guide));
+            if (!program)
+                QVERIFY(f.dialogs.at(1).prompt.startsWith(
+                    QStringLiteral("No program could open the file \"") + guide + QLatin1Char('"')));
         } else {
             QVERIFY((f.shell.count() == 0));
         }

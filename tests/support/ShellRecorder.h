@@ -13,7 +13,8 @@
 //     QCOMPARE(shell.count(), 1);
 //     QCOMPARE(shell.last().url, QUrl::fromLocalFile(skinFile));
 //
-// setSucceeds(false) makes the launches fail (shell::execute then returns 31).
+// setSucceeds(false) makes the launches fail, as when the desktop has no program
+// for the file (shell::execute then returns shell::NoAssociation).
 // The destructor restores the real shell; only one recorder should live at a time.
 class ShellRecorder
 {
@@ -33,7 +34,12 @@ public:
     const QList<shell::Launch> &launches() const { return m_launches; }
     int count() const { return int(m_launches.size()); }
     const shell::Launch &last() const { return m_launches.constLast(); }
-    void clear() { m_launches.clear(); }
+    // Forgets the launches; the next ones succeed again.
+    void clear()
+    {
+        m_launches.clear();
+        m_succeeds = true;
+    }
 
 private:
     QList<shell::Launch> m_launches;

@@ -10,20 +10,32 @@
 #include "skin/Module.h"
 #include "core/frmMain.h"
 #include "core/startup.h"
+#include "preview/frmSkin.h"
+#include "editors/ToolWindows.h"
+#include "editors/buttons/frmImagesToolBar.h"
 #include "editors/buttons/frmMultilanguageButtons.h"
 #include "platform/Dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QHash>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPushButton>
 #include <QPdfWriter>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,6 +44,7 @@
 #include <QTextTable>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -81,11 +94,10 @@ QString writeSampleSkin(const QString &folder)
     return skin;
 }
 
-// A full-screen skin with a movie-window image and the same two buttons.
+// A full-screen skin beside the window skin of the same folder (whose button
+// extension it takes), with the same picture and buttons.
 QString writeSampleFullScreenSkin(const QString &folder)
 {
-    writeSampleSkin(folder);
-    QFile::remove(folder + QStringLiteral("/Skin.ini"));
     const QString skin = folder + QStringLiteral("/Skinfs.ini");
     writeFile(skin,
         "[Tovix.Skin]\r\nVersion=1.00\r\n\r\n[Settings]\r\nMainImg=Main.bmp\r\nMainAnySape=0\r\n"
@@ -96,11 +108,12 @@ QString writeSampleFullScreenSkin(const QString &folder)
 }
 
 // Answers every dialog as a person pressing Escape would, except that a
-// question about unsaved changes is answered No and a modal form is handed to
-// onForm (which may take its picture) before it closes.
-void answerDialogs(std::function<void(QDialog *)> *onForm)
+// question about unsaved changes is answered No, a save dialog is answered
+// with *saveAs while that is set and a modal form is handed to onForm (which
+// may take its picture) before it closes.
+void answerDialogs(std::function<void(QDialog *)> *onForm, const QString *saveAs)
 {
-    dialogs::setResponder([onForm](const dialogs::Request &request) {
+    dialogs::setResponder([onForm, saveAs](const dialogs::Request &request) {
         dialogs::Answer answer;
         switch (request.kind) {
         case dialogs::Request::Kind::MessageBox: {
@@ -110,6 +123,10 @@ void answerDialogs(std::function<void(QDialog *)> *onForm)
                                                                                      : dialogs::vbCancel;
             break;
         }
+        case dialogs::Request::Kind::SaveFile:
+            answer.accepted = !saveAs->isEmpty();
+            answer.text = *saveAs;
+            break;
         case dialogs::Request::Kind::ModalForm:
             if (*onForm && request.form)
                 (*onForm)(request.form);
@@ -121,24 +138,146 @@ void answerDialogs(std::function<void(QDialog *)> *onForm)
     });
 }
 
-// The main window without the empty desk on its right and below the tool windows.
-QImage cropDesk(const QImage &shot)
+// Where the screenshots say the skin and the player lie: a skin author's own
+// folders instead of the private work folder the editor really uses.
+struct ShownFolder {
+    QString real;
+    QString shown;
+};
+using ShownFolders = QList<ShownFolder>;
+
+// A text of a control and how to set it.
+struct ShownText {
+    QWidget *owner;
+    QString text;
+    std::function<void(const QString &)> set;
+};
+
+// Grabs a window as it would look with the skin in the author's folders: every
+// title, box, label and list entry of the window that names a work folder
+// names the shown one while the picture is taken, and gets its own text back
+// afterwards. No handler runs: the controls' signals are blocked meanwhile.
+QImage grabInShownFolders(QWidget *window, const ShownFolders &folders)
 {
-    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
-    // A little inside the corner: the desk may have a frame.
-    const QRgb desk = image.pixel(qMax(0, image.width() - 8), qMax(0, image.height() - 8));
-    int right = 0;
-    int bottom = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] != desk) {
-                right = qMax(right, x);
-                bottom = qMax(bottom, y);
+    const auto shown = [&folders](QString text) {
+        for (const ShownFolder &folder : folders)
+            text.replace(folder.real, folder.shown);
+        return text;
+    };
+    QList<ShownText> texts;
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets.prepend(window);
+    for (QWidget *widget : widgets) {
+        texts.append(
+            { widget, widget->windowTitle(), [widget](const QString &t) { widget->setWindowTitle(t); } });
+        if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            texts.append({ edit, edit->text(), [edit](const QString &t) { edit->setText(t); } });
+        } else if (auto *label = qobject_cast<QLabel *>(widget)) {
+            texts.append({ label, label->text(), [label](const QString &t) { label->setText(t); } });
+        } else if (auto *list = qobject_cast<QListWidget *>(widget)) {
+            for (int i = 0; i < list->count(); ++i) {
+                QListWidgetItem *item = list->item(i);
+                texts.append({ list, item->text(), [item](const QString &t) { item->setText(t); } });
             }
         }
     }
-    return image.copy(0, 0, right + 1, bottom + 1);
+    texts.removeIf([&shown](const ShownText &text) { return shown(text.text) == text.text; });
+    const auto write = [&texts, &shown](bool inShownFolders) {
+        for (const ShownText &text : texts) {
+            const QSignalBlocker blocker(text.owner);
+            text.set(inShownFolders ? shown(text.text) : text.text);
+        }
+        settle();
+    };
+    write(true);
+    const QImage shot = window->grab().toImage();
+    write(false);
+    return shot;
+}
+
+// Sends a left-button mouse event at a point of the preview's main picture to
+// the element control, as the mouse over it would.
+void sendMouse(QEvent::Type type, QWidget *control, QWidget *picture, QPoint inPicture)
+{
+    const QPoint local = control->mapFrom(picture, inPicture);
+    QMouseEvent event(type, QPointF(local), QPointF(control->mapToGlobal(local)),
+        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &event);
+    settle();
+}
+
+// The mouse pointer, which a grab leaves out, drawn with its tip at tip.
+void drawPointer(QImage &image, QPoint tip)
+{
+    const QPoint arrow[] = { { 0, 0 }, { 0, 17 }, { 4, 13 }, { 7, 20 }, { 10, 19 }, { 7, 12 }, { 12, 12 } };
+    QPolygon pointer;
+    for (const QPoint &corner : arrow)
+        pointer << tip + corner;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(pointer);
+}
+
+// The preview during a drag above the part of the tool window whose boxes
+// follow it, on one picture.
+QImage dragPicture(const QImage &preview, const QImage &boxes)
+{
+    constexpr int Gap = 8;
+    QImage picture(
+        qMax(preview.width(), boxes.width()), preview.height() + Gap + boxes.height(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, preview);
+    painter.drawImage(0, preview.height() + Gap, boxes);
+    return picture;
+}
+
+// Drags the button "Stop" of the preview at zoom 2 to the right and takes the
+// picture while the mouse is still down; then drops it there.
+QImage takeDrag(const ShownFolders &folders)
+{
+    frmSkin *preview = frmSkin::loaded();
+    auto *images = qobject_cast<frmImagesToolBar *>(toolwindows::loaded(ToolWindowId::Images));
+    if (!preview || !images || !preview->pctSkinButton[2])
+        return {};
+    preview->pctSkinMain_Click();
+    settle();
+    QWidget *picture = preview->pctSkinMain;
+    QWidget *stop = preview->pctSkinButton[2];
+    const QPoint start = stop->mapTo(picture, stop->rect().center());
+    const QPoint end = start + QPoint(24, 0);
+    sendMouse(QEvent::MouseButtonPress, stop, picture, start);
+    for (int step = 1; step <= 4; ++step)
+        sendMouse(QEvent::MouseMove, stop, picture, start + (end - start) * step / 4);
+
+    QWidget *frame = preview->frame();
+    QImage shot = grabInShownFolders(frame, folders);
+    drawPointer(shot, picture->mapTo(frame, end));
+    // The button's part of the tool window: which button, and its coordinates.
+    const auto inWindow
+        = [images](QWidget *part) { return QRect(part->mapTo(images, QPoint()), part->size()); };
+    const QRect boxes
+        = inWindow(images->fmBtn).united(inWindow(images->fmBtnCoordinates)).adjusted(-4, -4, 4, 4);
+    const QImage tool = grabInShownFolders(images, folders).copy(boxes);
+    sendMouse(QEvent::MouseButtonRelease, stop, picture, end);
+    return dragPicture(shot, tool);
+}
+
+// The picture of the main window without the empty desk on the right of and
+// below its child windows (and the desk's scroll bars).
+QImage cropDesk(const QImage &shot, QWidget *main)
+{
+    QRect used;
+    for (auto *child : main->findChildren<QMdiSubWindow *>())
+        if (child->isVisible())
+            used |= QRect(child->mapTo(main, QPoint()), child->size());
+    if (used.isEmpty())
+        return shot;
+    constexpr int Margin = 4;
+    return shot.copy(QRect(0, 0, used.right() + 1 + Margin, used.bottom() + 1 + Margin) & shot.rect());
 }
 
 // The screenshots the guide shows, taken of the running editor.
@@ -146,15 +285,33 @@ Shots takeScreenshots(const QString &work)
 {
     Shots shots;
     std::function<void(QDialog *)> onForm;
-    answerDialogs(&onForm);
+    QString saveAs;
+    answerDialogs(&onForm, &saveAs);
 
-    const QString skin = writeSampleSkin(work + QStringLiteral("/skins/Sample"));
+    const ShownFolders folders { { work + QStringLiteral("/skins"), QStringLiteral("/home/anna/Skins") },
+        { work + QStringLiteral("/player"), QStringLiteral("/opt/tovix") } };
+    const QString folder = work + QStringLiteral("/skins/Ocean");
+    const QString skin = writeSampleSkin(folder);
+    const QString fullScreenSkin = writeSampleFullScreenSkin(folder);
     frmMain *main = startEditor({ QStringLiteral("TVX_Morvane"), skin });
     if (!main)
         return shots;
     main->show();
     settle();
-    shots.insert(QStringLiteral("main-window.png"), cropDesk(main->grab().toImage()));
+    shots.insert(QStringLiteral("main-window.png"), cropDesk(grabInShownFolders(main, folders), main));
+
+    // The archive creation dialog over the saved skin, its name chosen with
+    // Browse; nothing is created.
+    onForm = [&](QDialog *form) {
+        saveAs = folder + QStringLiteral(".tvk");
+        if (auto *browse = form->findChild<QPushButton *>(QStringLiteral("cmdTVKBrowse")))
+            browse->click();
+        saveAs.clear();
+        settle();
+        shots.insert(QStringLiteral("create-archive.png"), grabInShownFolders(form, folders));
+    };
+    main->mnuFileCreateTVK_Click();
+    onForm = nullptr;
 
     // The button-text picker over a small player language file.
     const QString playerLang = work + QStringLiteral("/player/Lang");
@@ -164,17 +321,20 @@ Shots takeScreenshots(const QString &work)
         "[Menu]\r\nC1=Open file...\r\nC2=Close\r\nC12=Play\r\n");
     gPlayerLangPath = playerLang;
     gPlayerLangFile = QStringLiteral("English.lng");
-    onForm = [&shots](QDialog *form) {
+    onForm = [&](QDialog *form) {
         settle();
-        shots.insert(QStringLiteral("button-text-picker.png"), form->grab().toImage());
+        shots.insert(QStringLiteral("button-text-picker.png"), grabInShownFolders(form, folders));
     };
     QString text = QStringLiteral("$lang.Actions.21");
     ShowMultilanguageButtons(text, main);
     onForm = nullptr;
 
-    main->OpenRoad(writeSampleFullScreenSkin(work + QStringLiteral("/skins/SampleFS")));
+    shots.insert(QStringLiteral("drag.png"), takeDrag(folders));
+
+    // The dragged skin is not saved: the question is answered No.
+    main->OpenRoad(fullScreenSkin);
     settle();
-    shots.insert(QStringLiteral("full-screen.png"), cropDesk(main->grab().toImage()));
+    shots.insert(QStringLiteral("full-screen.png"), cropDesk(grabInShownFolders(main, folders), main));
 
     // The main window deletes itself when it closes.
     const QPointer<frmMain> closing(main);
