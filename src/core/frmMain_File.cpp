@@ -8,6 +8,7 @@
 #include "skin/NewSkinFile.h"
 #include "skin/OpenRoad.h"
 #include "core/SkinReader.h"
+#include "skin/SkinFileReader.h"
 #include "skin/SkinWriter.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
@@ -46,6 +47,12 @@ void frmMain::OpenRoad(const QString &path)
     if (IsArchiveTitle(gDlgFileTitle))
         showTVKExtraction();
     if (!gOpenOK)
+        return;
+    // The skin file as it is on disk ("SKIN.INI" from an archive made on
+    // Windows): the one a save replaces and the archive commands find.
+    gDlgFileName = fs::resolve(gDlgFileName);
+    gDlgFileTitle = FileTitle(gDlgFileName);
+    if (!skinreader::acceptSkinFile(gDlgFileName))
         return;
     ForgetNewSkinFile();
     gSkinFile = gDlgFileName;
