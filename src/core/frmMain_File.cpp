@@ -124,7 +124,9 @@ void frmMain::mnuFileSave_Click()
     if (!ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x2006, name, QString(), false))
         return;
     const QString folder = FolderOf(gDlgFileName);
-    const QString skinFile = AddBackslash(folder) + name;
+    // A skin file the folder holds in another case ("SKIN.INI") is the one the
+    // new skin replaces, not one to write a second file beside.
+    const QString skinFile = fs::resolve(AddBackslash(folder) + name);
     // The first save asks before it replaces a skin file already there, unless
     // the save dialog has just asked for that very file.
     BindNewSkinFile(skinFile, gDlgFileName == skinFile && QFileInfo::exists(skinFile));

@@ -156,7 +156,8 @@ private slots:
     {
         MainWindowFixture f;
         frmMain *main = f.start();
-        const QString existing = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
+        // Made on Windows: the kind's file in another case is the one bound.
+        const QString existing = makeSkinFile(f.skins, QStringLiteral("SKINFS.INI"));
         const QByteArray before = MainWindowFixture::readFile(existing);
 
         // Another name typed in a folder that holds the kind's file: bound, not asked yet.
