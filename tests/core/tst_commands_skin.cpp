@@ -375,7 +375,6 @@ private slots:
     {
         QTest::addColumn<QString>("road");
         QTest::newRow("dialog") << "dialog";
-        QTest::newRow("command line") << "command line";
         QTest::newRow("drop") << "drop";
         QTest::newRow("extraction") << "extraction";
     }
@@ -399,8 +398,6 @@ private slots:
                 form->findChild<QPushButton *>(QStringLiteral("cmdTVKExtrac"))->click();
             });
             main = f.start({ archive });
-        } else if (road == QLatin1String("command line")) {
-            main = f.start({ named });
         } else {
             main = f.start();
             if (road == QLatin1String("drop")) {
