@@ -123,8 +123,8 @@ void LoadSkin()
         const bool marked = skin->caption().startsWith(QLatin1Char('*'));
         skin->setCaption(marked ? QLatin1Char('*') + gSkinFile : gSkinFile);
     }
-    // What was read before the problem is all the document holds: the first
-    // save asks before it replaces the file with it.
-    if (outcome == skinreader::Outcome::EndedEarly)
+    // The document holds less than the file: the first save asks before it
+    // replaces the file with it.
+    if (outcome == skinreader::Outcome::Incomplete)
         BindIncompleteSkinFile(gSkinFile);
 }

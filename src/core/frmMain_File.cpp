@@ -8,6 +8,7 @@
 #include "skin/NewSkinFile.h"
 #include "skin/OpenRoad.h"
 #include "core/SkinReader.h"
+#include "skin/SkinFileReader.h"
 #include "skin/SkinWriter.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
@@ -46,6 +47,12 @@ void frmMain::OpenRoad(const QString &path)
     if (IsArchiveTitle(gDlgFileTitle))
         showTVKExtraction();
     if (!gOpenOK)
+        return;
+    // The skin file as it is on disk ("SKIN.INI" from an archive made on
+    // Windows): the one a save replaces and the archive commands find.
+    gDlgFileName = fs::resolve(gDlgFileName);
+    gDlgFileTitle = FileTitle(gDlgFileName);
+    if (!skinreader::acceptSkinFile(gDlgFileName))
         return;
     ForgetNewSkinFile();
     gSkinFile = gDlgFileName;
@@ -117,7 +124,9 @@ void frmMain::mnuFileSave_Click()
     if (!ShowFileDialog(this, filter, 1, gLastSkinPath, QString(), 0x2006, name, QString(), false))
         return;
     const QString folder = FolderOf(gDlgFileName);
-    const QString skinFile = AddBackslash(folder) + name;
+    // A skin file the folder holds in another case ("SKIN.INI") is the one the
+    // new skin replaces, not one to write a second file beside.
+    const QString skinFile = fs::resolve(AddBackslash(folder) + name);
     // The first save asks before it replaces a skin file already there, unless
     // the save dialog has just asked for that very file.
     BindNewSkinFile(skinFile, gDlgFileName == skinFile && QFileInfo::exists(skinFile));

@@ -193,6 +193,12 @@ bool hasKey(const QString &section, const QString &key, const QString &fileName,
     return parsed && find(*parsed, section, key);
 }
 
+bool hasSection(const QString &section, const QString &fileName, Encoding encoding)
+{
+    const auto parsed = load(fileName, encoding);
+    return parsed && parsed->sections.contains(fold(section.trimmed()));
+}
+
 QString readRawValue(const QString &section, const QString &key, const QString &fileName, bool *found,
                      Encoding encoding)
 {

@@ -26,6 +26,9 @@ QString readValue(const QString &section, const QString &key, const QString &fil
 bool hasKey(const QString &section, const QString &key, const QString &fileName,
             Encoding encoding = Encoding::Auto);
 
+// Whether the file holds the section at all (it may hold no key).
+bool hasSection(const QString &section, const QString &fileName, Encoding encoding = Encoding::Auto);
+
 // The value as the file holds it, only trimmed: no quotes stripped, no length
 // limit. For files that merely use the INI layout (the registry files), where a
 // command such as "/opt/app" "%1" must keep its quotes. *found tells a missing

@@ -156,7 +156,10 @@ Converted Converter::run()
     static const Standard standard[] = { { "BtnPlay", "BPlay", 20 }, { "BtnPause", "BPause", 21 },
         { "BtnStop", "BStop", 22 }, { "BtnPrev", "BPrev", 25 }, { "BtnNext", "BNext", 28 },
         { "BtnOpen", "BOpen", 63 }, { "BtnExit", "BExit", 77 } };
-    QStringList buttons;
+    int n = 0; // buttons written so far
+    const auto addButton = [&](const QString &line) {
+        lines << QStringLiteral("Btn") + vb::Str(++n) + QLatin1Char('=') + line;
+    };
     const QString type = vb::Str(buttonType);
     const QChar comma = QLatin1Char(',');
     for (const Standard &s : standard) {
@@ -169,7 +172,7 @@ Converted Converter::run()
             + comma + vb::Str(s.action);
         if (p.size() == 2)
             line += QLatin1Char(';') + p.at(1);
-        buttons << line;
+        addButton(line);
     }
     const QString aboutValue = old("Position", "About");
     if (!aboutValue.isEmpty()) {
@@ -184,11 +187,12 @@ Converted Converter::run()
         QBuffer buffer(&out.aboutPicture);
         buffer.open(QIODevice::WriteOnly);
         blank.save(&buffer, "BMP");
-        buttons << QStringLiteral("BAbout,") + a.at(0) + comma + a.at(1)
-                + QStringLiteral(",2,70;$lang.Actions.71");
+        addButton(
+            QStringLiteral("BAbout,") + a.at(0) + comma + a.at(1) + QStringLiteral(",2,70;$lang.Actions.71"));
     }
-    const int standardCount = int(buttons.size());
+    // "Number" follows the standard buttons and the About button, before the further buttons.
     const int extra = countOf(old("Position", "ExtrNum"));
+    lines << QStringLiteral("Number=") + vb::Str(int64_t(n) + extra);
     for (int i = 1; i <= extra; ++i) {
         const QStringList p = split(old("Position", QStringLiteral("Btn") + vb::Str(i)), ';');
         const QStringList q = split(piece(p, 0), ':');
@@ -198,11 +202,8 @@ Converted Converter::run()
             + comma + type + comma + vb::Str(actionOf(code, false));
         if (p.size() == 2)
             line += QLatin1Char(';') + p.at(1);
-        buttons << line;
+        addButton(line);
     }
-    lines << QStringLiteral("Number=") + vb::Str(int64_t(standardCount) + extra);
-    for (int i = 0; i < buttons.size(); ++i)
-        lines << QStringLiteral("Btn") + vb::Str(i + 1) + QLatin1Char('=') + buttons.at(i);
 
     lines << QString() << QStringLiteral("[Display]");
     static const char *const displays[][2] = { { "Txt2", "Version" }, { "Txt1", "Title" },
@@ -300,14 +301,29 @@ Converted convert(const QString &oldFile)
     return Converter(oldFile).run();
 }
 
+bool isOldSkinFile(const QString &path)
+{
+    if (skinformat::fileNamePart(path).compare(QLatin1String("Skin.ini"), Qt::CaseInsensitive) != 0)
+        return false;
+    for (const char *section :
+        { "Tovix.Skin", "Settings", "Position", "Fonts", "Colors", "GUI", "Text", "FullScreen" }) {
+        if (ini::hasSection(QLatin1String(section), path, ini::Encoding::Cp1252))
+            return true;
+    }
+    return false;
+}
+
 Result ConvertOldSkin()
 {
     const QString oldFile = gSkinFile;
-    // Only the window skin file being opened is converted: another file
-    // without a version is not an old skin.
-    if (skinformat::fileNamePart(oldFile).compare(QLatin1String("Skin.ini"), Qt::CaseInsensitive) != 0)
-        return Result::Failed;
-    if (ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), oldFile).isEmpty())
+    const QString folder = AddBackslash(gSkinFolder);
+    const QString windowFile = fs::resolve(folder + QStringLiteral("Skinv1.ini"));
+    const QString fullScreenFile = fs::resolve(folder + QStringLiteral("Skinfsv1.ini"));
+    // From here on the open skin is the converted one, whether or not the
+    // conversion succeeds: what a save writes never replaces the old skin.
+    gSkinFile = windowFile;
+    if (!isOldSkinFile(oldFile)
+        || ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), oldFile).isEmpty())
         return Result::Failed;
 
     const QString operation = Message(13007);
@@ -319,15 +335,11 @@ Result ConvertOldSkin()
         return Result::Failed;
     }
 
-    const QString folder = AddBackslash(gSkinFolder);
-    const QString windowFile = fs::resolve(folder + QStringLiteral("Skinv1.ini"));
-    const QString fullScreenFile = fs::resolve(folder + QStringLiteral("Skinfsv1.ini"));
     if (!mayReplace(windowFile) || (!converted.fullScreenSkin.isEmpty() && !mayReplace(fullScreenFile)))
         return Result::Declined;
 
     if (!WriteTextFile(windowFile, converted.windowSkin, operation))
         return Result::Failed;
-    gSkinFile = windowFile;
     if (!converted.aboutPicture.isEmpty()
         && !WriteWholeFile(
             fs::resolve(folder + QStringLiteral("BAboutN.bmp")), converted.aboutPicture, operation))

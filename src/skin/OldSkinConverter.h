@@ -21,6 +21,11 @@ struct Converted {
 // that cannot be taken apart as the old format has them.
 Converted convert(const QString &oldFile);
 
+// Whether path is an old one-file skin: a file named "Skin.ini" (in any case)
+// holding "[Tovix.Skin]" or any section the converter reads. Old skins have no
+// other name; a file holding none of those sections is no skin at all.
+bool isOldSkinFile(const QString &path);
+
 enum class Result {
     Converted, // written; gSkinFile names the new window skin
     Declined, // the user kept an existing converted file: nothing written
@@ -29,7 +34,9 @@ enum class Result {
 
 // Converts gSkinFile, which must be an old "Skin.ini", into its folder, asking
 // before it replaces a converted file already there. Failures are reported with
-// the file-error table under the title of a load.
+// the file-error table under the title of a load. Whatever the result,
+// gSkinFile then names the converted window skin "Skinv1.ini": the old file is
+// never the one a save writes.
 Result ConvertOldSkin();
 
 } // namespace oldskin

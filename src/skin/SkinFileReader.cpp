@@ -27,6 +27,11 @@ void notice(const QString &text, bool information = false)
         Message(information ? 13002 : 13003));
 }
 
+QString loadTitleText()
+{
+    return app::title() + QStringLiteral(" - ") + Message(13007);
+}
+
 // Two pictures of a skin must not be one file: the main image is only the main image.
 bool isMainImage(const QString &folder, const QString &path)
 {
@@ -40,7 +45,7 @@ public:
         : v(view)
         , folder(AddBackslash(gSkinFolder))
         , file(gSkinFile)
-        , loadTitle(app::title() + QStringLiteral(" - ") + Message(13007))
+        , loadTitle(loadTitleText())
     {
     }
 
@@ -66,6 +71,12 @@ private:
     }
     // Reports error; true when the read goes on with its next step.
     bool trap(const vb::Error &error);
+    // Reports a problem of the file; what it concerns is left out of the document.
+    void report(const QString &text)
+    {
+        keptLess = true;
+        notice(text);
+    }
     // Once the editing frames are enabled, the tool windows show what the read
     // has put in the document, whichever way it ends.
     void showToolWindows();
@@ -88,10 +99,13 @@ private:
     QString firstField;
     bool framesEnabled = false;
     bool toolWindowsShown = false;
+    // Something the file holds was reported and left out: saving would lose it.
+    bool keptLess = false;
 };
 
 bool Reader::trap(const vb::Error &error)
 {
+    keptLess = true;
     const int number = error.number();
     const QString description
         = error.description().isEmpty() ? vb::errorDescription(number) : error.description();
@@ -135,9 +149,9 @@ Outcome Reader::run()
             case oldskin::Result::Declined:
                 return Outcome::NotOpened;
             case oldskin::Result::Failed:
-                return Outcome::EndedEarly;
+                return Outcome::Incomplete;
             }
-            return Outcome::EndedEarly;
+            return Outcome::Incomplete;
         }
         case VersionKind::Newer:
             notice(Message(13046), true);
@@ -145,10 +159,10 @@ Outcome Reader::run()
         case VersionKind::Current:
             break;
         }
-        if (read("Settings", "MainImg").isEmpty())
-            return Outcome::NoMainImage;
-        if (!readMainImage())
-            return Outcome::EndedEarly;
+        // Without a main image nothing else is read: whatever else the file
+        // holds is not in the document.
+        if (read("Settings", "MainImg").isEmpty() || !readMainImage())
+            return Outcome::Incomplete;
         step([&] { v.enableEditingFrames(); });
         framesEnabled = true;
         readSettings();
@@ -163,20 +177,20 @@ Outcome Reader::run()
             readGuiAndText();
         showToolWindows();
         step([&] { v.completeLoad(); });
-        return Outcome::Complete;
+        return keptLess ? Outcome::Incomplete : Outcome::Complete;
     } catch (const LoadEnded &) {
     } catch (const vb::Error &error) {
         trap(error);
     }
     showToolWindows();
-    return Outcome::EndedEarly;
+    return Outcome::Incomplete;
 }
 
 bool Reader::readMainImage()
 {
     QString name = withBmpFallback(folder, read("Settings", "MainImg"));
     if (!name.isEmpty() && !fs::fileExists(folder + name)) {
-        notice(Message(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + Message(13048));
+        report(Message(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + Message(13048));
         return false;
     }
     if (name.isEmpty())
@@ -217,7 +231,7 @@ void Reader::readPosition()
     // an unknown code, and the position stays bottom-left.
     const double index = madeWhole(position.index);
     if (!position.valid || !(index >= 1 && index <= 3)) {
-        notice(Message(13049));
+        report(Message(13049));
         return;
     }
     gFSPosition.FSPosCode = position.code;
@@ -234,18 +248,18 @@ void Reader::readButtons()
         const QString value = read("Buttons", QStringLiteral("Btn") + vb::Str(i));
         const ButtonLine line = splitButtonLine(value);
         if (!line.valid) {
-            notice(Message(13050) + vb::Str(i) + Message(13051));
+            report(Message(13050) + vb::Str(i) + Message(13051));
             break;
         }
         firstField = line.pieces.at(0);
         const QString &name = line.pieces.at(0);
         const QString path = buttonImagePath(folder, name, gButtonExt);
         if (!fs::fileExists(path)) {
-            notice(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
+            report(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
             break;
         }
         if (isMainImage(folder, path)) {
-            notice(Message(13039) + QLatin1Char('\n') + Message(13040));
+            report(Message(13039) + QLatin1Char('\n') + Message(13040));
             break;
         }
         const int16_t x = vb::CInt(readAsNumber(line.pieces.at(1)));
@@ -267,8 +281,10 @@ void Reader::readButtons()
         const int16_t index = int16_t(ButtonCount() + 1);
         bool added = false;
         step([&] { added = v.addButton(index, x, y, path, type != 0); });
-        if (!added)
+        if (!added) {
+            keptLess = true;
             continue;
+        }
         gButtons.append(button);
     }
 }
@@ -295,7 +311,7 @@ void Reader::readDisplays()
             continue;
         const DisplayEntry entry = parseDisplayEntry(value);
         if (entry.problem != DisplayEntry::None) {
-            notice(Message(13053) + display.DspKey + Message(13054));
+            report(Message(13053) + display.DspKey + Message(13054));
             return;
         }
         firstField = entry.face;
@@ -330,18 +346,18 @@ void Reader::readStatusText()
     // missing ends the read.
     const QString m1 = Message(13053) + display.DspKey + Message(13054);
     if (value.count(QLatin1Char(';')) != 2)
-        notice(m1);
+        report(m1);
     const QStringList pieces = splitLimited(value, QLatin1Char(';'), 3);
     const QString position = piece(pieces, 0);
     if (!position.contains(QLatin1Char(',')))
-        notice(m1);
+        report(m1);
     const QStringList xy = splitLimited(position, QLatin1Char(','), 2);
     SkinReaderView::DisplayLook look;
     look.x = readAsNumber(piece(xy, 0));
     look.y = readAsNumber(piece(xy, 1));
     const QString font = piece(pieces, 1);
     if (!isValidFontPiece(font))
-        notice(m1);
+        report(m1);
     display.DspX = vb::CLng(look.x);
     display.DspY = vb::CLng(look.y);
     const QStringList parts = splitLimited(font, QLatin1Char(','), 3);
@@ -361,7 +377,7 @@ void Reader::readStatusText()
     display.DspMaxWidth = vb::CLng(readAsNumber(read("Display", display.DspMaxKey)));
     const int align = statTxtAlignFromValue(read("Display", "StatTxtAlign"));
     if (align < 0)
-        notice(Message(13052));
+        report(Message(13052));
     else
         gStatTxtAlign = int16_t(align);
     display.DspUsed = vb::True;
@@ -390,14 +406,14 @@ void Reader::readBar(int b)
         bar.BarKind = int16_t(kind);
         const QString name = withBmpFallback(folder, read(section, "Bitmap"));
         if (!name.isEmpty() && !fs::fileExists(folder + name)) {
-            notice(Message(13055) + QLatin1Char('\n') + QLatin1Char('"') + read(section, "Bitmap")
+            report(Message(13055) + QLatin1Char('\n') + QLatin1Char('"') + read(section, "Bitmap")
                 + Message(13056));
             throw LoadEnded();
         }
         if (!name.isEmpty()) {
             const QString path = folder + name;
             if (isMainImage(folder, path)) {
-                notice(Message(13043) + QLatin1Char('\n') + Message(13044));
+                report(Message(13043) + QLatin1Char('\n') + Message(13044));
             } else {
                 step([&] { v.loadBarImage(b, path, false); });
                 // Kept as the file named it, folder part included.
@@ -409,9 +425,9 @@ void Reader::readBar(int b)
         const QString value = read(section, "ButtonImg");
         const QString path = buttonImagePath(folder, value, gButtonExt);
         if (!fs::fileExists(path)) {
-            notice(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
+            report(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
         } else if (isMainImage(folder, path)) {
-            notice(Message(13039) + QLatin1Char('\n') + Message(13040));
+            report(Message(13039) + QLatin1Char('\n') + Message(13040));
         } else {
             firstField = barImageBaseName(value);
             step([&] { v.loadBarImage(b, path, true); });
@@ -422,12 +438,12 @@ void Reader::readBar(int b)
         bar.BarUsed = vb::False;
         return;
     } else {
-        notice(Message(b == 0 ? 13057 : 13059));
+        report(Message(b == 0 ? 13057 : 13059));
     }
 
     const PosSize posSize = splitPosSize(read(section, "PosSize"));
     if (!posSize.wellFormed)
-        notice(Message(b == 0 ? 13058 : 13060));
+        report(Message(b == 0 ? 13058 : 13060));
     if (posSize.pieces.size() < 4)
         vb::raise(vb::ErrSubscript);
     bar.BarLeft = posSizePiece(posSize, 0);
@@ -460,6 +476,18 @@ void Reader::readGuiAndText()
 Outcome readSkin(SkinReaderView &view)
 {
     return Reader(view).run();
+}
+
+bool acceptSkinFile(const QString &file)
+{
+    if (versionKind(ReadIni(QStringLiteral("Tovix.Skin"), QStringLiteral("Version"), file))
+            != VersionKind::Old
+        || oldskin::isOldSkinFile(file))
+        return true;
+    // No message of the table says this: the text stays English.
+    dialogs::msgBox(QLatin1Char('"') + file + QStringLiteral("\" is not a skin file.\nIt was not opened."),
+        dialogs::vbCritical | dialogs::vbOKOnly, loadTitleText());
+    return false;
 }
 
 } // namespace skinreader

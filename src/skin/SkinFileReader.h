@@ -63,12 +63,21 @@ public:
 namespace skinreader {
 
 enum class Outcome {
-    Complete, // read to its end: the document holds the whole skin
-    EndedEarly, // ended by a problem: the document holds what was read before it
-    NoMainImage, // no main image named: the read stops quietly, as for a new skin
+    Complete, // read to its end without a problem: the document holds the whole skin
+    // The document holds less than the file: the read ended early (no main image
+    // named, a problem that ends it, a failed conversion) or reported something
+    // it left out. Saving it would replace the file with less.
+    Incomplete,
     NotOpened, // an old skin the user chose not to convert: nothing to show
 };
 
 Outcome readSkin(SkinReaderView &view);
+
+// Whether file is a skin the reader can open: a file of format 1.00 (or newer),
+// or an old one-file skin to convert. Anything else (a file without
+// "[Tovix.Skin]" that holds none of the old format's sections, or an old skin
+// under a name other than "Skin.ini") is refused with a message: nothing is
+// written and nothing opens.
+bool acceptSkinFile(const QString &file);
 
 } // namespace skinreader

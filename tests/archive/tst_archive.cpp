@@ -289,19 +289,20 @@ private slots:
     void testSkin_data()
     {
         QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("registered");
+        QTest::addColumn<QByteArray>("registeredFor"); // whose classes hold the verb: "machine", "user", ""
         QTest::addColumn<int>("message"); // first message slot of the refusal; -1 tests the skin
         // clang-format off
-        QTest::newRow("player and verb") << true  << true  << -1;
-        QTest::newRow("no player")       << false << true  << 24;
-        QTest::newRow("no verb")         << true  << false << 26;
+        QTest::newRow("player and verb")        << true  << QByteArray("machine") << -1;
+        QTest::newRow("for the current user only") << true << QByteArray("user")  << -1;
+        QTest::newRow("no player")              << false << QByteArray("machine") << 24;
+        QTest::newRow("no verb")                << true  << QByteArray()          << 26;
         // clang-format on
     }
 
     void testSkin()
     {
         QFETCH(bool, installed);
-        QFETCH(bool, registered);
+        QFETCH(QByteArray, registeredFor);
         QFETCH(int, message);
         MainWindowFixture f;
         shell::setLauncher({}); // the registered command really runs
@@ -313,13 +314,20 @@ private slots:
         const QString record = registry.filePath(QStringLiteral("argument.txt"));
         write(script, "#!/bin/sh\nprintf '%s' \"$1\" > '" + QFile::encodeName(record) + "'\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray classes = "[Software\\Classes\\TVX.SkinZip\\shell\\Play\\command]\n@=\""
+            + QFile::encodeName(script) + "\" \"%1\"\n";
+        const bool userOnly = registeredFor == "user";
         write(registry.filePath(QStringLiteral("registry-hkcu.ini")),
             "[Software\\KRW\\rezori1]\nAppPath="
-                + (installed ? QFile::encodeName(player) : QByteArray("/nowhere")) + "\n");
-        write(registry.filePath(QStringLiteral("registry-hklm.ini")),
-            (registered ? QByteArray("[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\n@=Play\n") : QByteArray())
-                + "[SOFTWARE\\Classes\\TVX.SkinZip\\shell\\Play\\command]\n@=\"" + QFile::encodeName(script)
-                + "\" \"%1\"\n");
+                + (installed ? QFile::encodeName(player) : QByteArray("/nowhere")) + "\n"
+                + (userOnly ? "[Software\\Classes\\TVX.SkinZip\\shell]\n@=Play\n" + classes : QByteArray()));
+        // A player set up for the current user only leaves no machine-wide entry at all.
+        QByteArray machine;
+        if (registeredFor == "machine")
+            machine = "[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\n@=Play\n";
+        if (!userOnly)
+            machine += classes;
+        write(registry.filePath(QStringLiteral("registry-hklm.ini")), machine);
         ini::clearCache();
 
         const QString folder = f.skins.filePath(QStringLiteral("Red"));

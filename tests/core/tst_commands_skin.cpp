@@ -11,8 +11,11 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 // The skin commands of the main window (New, Open, command line, drop, Save,
@@ -28,11 +31,19 @@ private:
         return main->findChild<QAction *>(QLatin1String(name));
     }
 
+    static inline const QByteArray kSkin
+        = "[Tovix.Skin]\r\nVersion=1.00\r\n[Settings]\r\nMainImg=Main.bmp\r\n";
+
+    // A skin the reader reads completely: its main image and nothing else.
     static QString makeSkinFile(const QTemporaryDir &dir, const QString &relative)
     {
         const QString path = dir.filePath(relative);
         QDir().mkpath(QFileInfo(path).path());
-        MainWindowFixture::writeFile(path, "[Tovix.Skin]\r\nVersion=1.00\r\n");
+        const bool fullScreen = QFileInfo(path).fileName().contains(QLatin1String("fs"), Qt::CaseInsensitive);
+        MainWindowFixture::writeFile(path, fullScreen ? kSkin + "Position=B,1\r\n" : kSkin);
+        QImage main(40, 30, QImage::Format_RGB32);
+        main.fill(Qt::gray);
+        main.save(QFileInfo(path).path() + QStringLiteral("/Main.bmp"), "BMP");
         return path;
     }
 
@@ -145,7 +156,8 @@ private slots:
     {
         MainWindowFixture f;
         frmMain *main = f.start();
-        const QString existing = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
+        // Made on Windows: the kind's file in another case is the one bound.
+        const QString existing = makeSkinFile(f.skins, QStringLiteral("SKINFS.INI"));
         const QByteArray before = MainWindowFixture::readFile(existing);
 
         // Another name typed in a folder that holds the kind's file: bound, not asked yet.
@@ -315,7 +327,7 @@ private slots:
         QCOMPARE(f.dialogs.count(), 0);
         QCOMPARE(bool(frmSkin::loaded()), opened);
         if (opened) {
-            QCOMPARE(gSkinFile.compare(f.skins.filePath(file), Qt::CaseInsensitive), 0);
+            QCOMPARE(gSkinFile, f.skins.filePath(file));
             QCOMPARE(gFullScreenSkin, fullScreen);
             QVERIFY(QFile::exists(gSkinFile));
         } else {
@@ -359,6 +371,63 @@ private slots:
         QCOMPARE(gLastSkinPath, f.skins.filePath(QStringLiteral("A/")));
     }
 
+    void skinFileInAnotherCaseIsTheOneSaved_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("dialog") << "dialog";
+        QTest::newRow("drop") << "drop";
+        QTest::newRow("extraction") << "extraction";
+    }
+
+    void skinFileInAnotherCaseIsTheOneSaved()
+    {
+        QFETCH(QString, road);
+        MainWindowFixture f;
+        // Made on Windows: the file is "SKIN.INI", the road names "Skin.ini".
+        const QString onDisk = makeSkinFile(f.skins, QStringLiteral("Red/SKIN.INI"));
+        const QString named = f.skins.filePath(QStringLiteral("Red/Skin.ini"));
+        frmMain *main = nullptr;
+        if (road == QLatin1String("extraction")) {
+            const QString archive = f.skins.filePath(QStringLiteral("Blue.tvk"));
+            QProcess zip;
+            zip.setWorkingDirectory(QFileInfo(onDisk).path());
+            zip.start(QStringLiteral("zip"),
+                { QStringLiteral("-q"), archive, QStringLiteral("SKIN.INI"), QStringLiteral("Main.bmp") });
+            QVERIFY(zip.waitForFinished() && zip.exitCode() == 0);
+            f.dialogs.answerForm([](QDialog *form) {
+                form->findChild<QPushButton *>(QStringLiteral("cmdTVKExtrac"))->click();
+            });
+            main = f.start({ archive });
+        } else {
+            main = f.start();
+            if (road == QLatin1String("drop")) {
+                drop(main, { named });
+            } else {
+                f.dialogs.acceptFile(named);
+                item(main, "mnuFileOpen")->trigger();
+            }
+        }
+        QVERIFY(frmSkin::loaded());
+        QCOMPARE(gSkinFile, gSkinFolder + QStringLiteral("SKIN.INI"));
+        QVERIFY(QFileInfo(gSkinFile).isFile());
+        QCOMPARE(frmSkin::loaded()->caption(), gSkinFile);
+
+        // The archive commands find the file: the creation dialog opens.
+        f.dialogs.clear();
+        f.dialogs.answerForm([](QDialog *form) { form->reject(); });
+        main->mnuFileCreateTVK_Click();
+        QCOMPARE(f.dialogs.messages(), QStringList());
+        QCOMPARE(f.dialogs.count(DialogRecorder::Kind::ModalForm), 1);
+
+        // Save replaces that very file and writes no second one beside it.
+        SetSkinChanged();
+        main->mnuFileSave_Click();
+        QVERIFY(MainWindowFixture::readFile(gSkinFile).contains("SkinType=0"));
+        QCOMPARE(
+            QDir(gSkinFolder).entryList({ QStringLiteral("*.ini"), QStringLiteral("*.INI") }, QDir::Files),
+            QStringList { QStringLiteral("SKIN.INI") });
+    }
+
     // --- Close and Exit ---
 
     void closeAndExitStopWhenTheUserKeepsTheSkin()
@@ -387,7 +456,7 @@ private slots:
         QVERIFY(!f.main);
         QVERIFY(!frmSkin::loaded());
         QVERIFY(QFile::exists(f.settingsPath()));
-        QCOMPARE(MainWindowFixture::readFile(path), QByteArray("[Tovix.Skin]\r\nVersion=1.00\r\n"));
+        QCOMPARE(MainWindowFixture::readFile(path), kSkin);
     }
 
     void closeUnloadsThePreview()

@@ -73,7 +73,7 @@ private slots:
         QFETCH(bool, fullScreen);
         QVERIFY(testfiles::write(langFolder() + QStringLiteral("/English.lng"),
             "; Tovix language\r\n[Tovix.lang]\r\nC1=Hidden\r\n[Menu] remark\r\nTitle=Menu\r\n"
-            "  C12 = Play\r\n[Actions]\r\n12=Stop\r\n"));
+            "  C12 = Play\r\n[Actions]\r\n12=Stop\r\n[menu]\r\nC12=Again\r\n"));
         ButtonToolWindow *window = fullScreen ? static_cast<ButtonToolWindow *>(frmFullScreenToolBar::get())
                                               : frmImagesToolBar::get();
         gButtons = { ButtonRec {}, ButtonRec {} };
@@ -106,7 +106,10 @@ private slots:
 
         gSkinChanged = false;
         dialogs.answerForm([](QDialog *form) {
-            QCOMPARE(box(form, "txtLangSection"), QStringLiteral("$lang.Menu.C12"));
+            // A section repeated: the pick lands in the later one, the value is the first one's.
+            QCOMPARE(list(form)->currentItem()->text(), QStringLiteral("C12=Again"));
+            QCOMPARE(box(form, "txtLangSection"), QStringLiteral("$lang.menu.C12"));
+            QCOMPARE(box(form, "txtLangString"), QStringLiteral("Play"));
             list(form)->setCurrentRow(rowOf(form, QStringLiteral("12=Stop")));
             click(form, "cmdCancel");
         });

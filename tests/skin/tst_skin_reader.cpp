@@ -3,6 +3,7 @@
 #include "skin/Module.h"
 #include "editors/buttons/ButtonToolWindow.h"
 #include "lang/Locale.h"
+#include "platform/AppInfo.h"
 #include "platform/VbRuntime.h"
 
 #include <QDir>
@@ -24,9 +25,14 @@ private slots:
     void problemsAreReported_data();
     void problemsAreReported();
     void errorTrap();
+    void partialLoadAsksBeforeSaving_data();
     void partialLoadAsksBeforeSaving();
     void oldSkinIsConverted();
     void convertedFilesAreNotReplacedWithoutAsking();
+    void failedConversionNeverCostsTheOldSkin_data();
+    void failedConversionNeverCostsTheOldSkin();
+    void noSkinIsRefused_data();
+    void noSkinIsRefused();
 
 private:
     QString folder() const { return m_fixture->skins.path() + QLatin1Char('/'); }
@@ -52,7 +58,7 @@ const QByteArray kWindowSkin = kHead
     + "[Settings]\nSkinType=0\nMainImg=img\\Main.bmp\nMainAnySape=0\nExt=.bmp\n\n"
       "[Buttons]\nNumber=2\nBtn1=BPlay,10,20,1,20;Play, now; go\nBtn2=b2,-5,40,0,21;\n\n"
       "[Display]\nVersion=1,2;Arial,8,N;FFFFFF\nTitle=3,4;Arial,9,BIU;ff00AA\nMaxTitleWidth=120\n"
-      "Subs=5,6;Arial,8,N;000000\nMaxSubsWidth=80\n\n"
+      "Subs=5,6;Arial,8,N;000000\nMaxSubsWidth=80\nStatus=7,8;Arial,8,U;00FF00\nStatusMaxWidth=60\n\n"
       "[TrackBar]\nPosSize=10,20,200,12\nKind=HB\nBitmap=img\\trk.bmp\n\n"
       "[Volume]\nPosSize=1,2,70,32\nKind=HBtn\nButtonImg=vol knob\n\n"
       "[GUI]\nMenuBackClr=112233\nPlayListActTextClr=abcdef\n\n"
@@ -195,6 +201,14 @@ void tst_skin_reader::problemsAreReported()
     }
     QCOMPARE(ButtonCount(), buttons);
     QCOMPARE(ButtonToolWindow::active()->lstButtons->count(), buttons);
+
+    // What the load reported leaving out makes a save ask before it replaces the file.
+    const bool leftOut = !messages.isEmpty() && messages.first() != 13046;
+    m_fixture->dialogs.clear();
+    m_fixture->dialogs.answerButton(dialogs::vbNo);
+    m_fixture->main->mnuFileSave_Click();
+    QCOMPARE(m_fixture->dialogs.count(), leftOut ? 1 : 0);
+    QCOMPARE(MainWindowFixture::readFile(folder() + QLatin1String(name)) == crlf(file), leftOut);
 }
 
 void tst_skin_reader::errorTrap()
@@ -239,59 +253,100 @@ void tst_skin_reader::errorTrap()
     QVERIFY(!frmSkin::get()->pctSkinButton.contains(2));
 }
 
+void tst_skin_reader::partialLoadAsksBeforeSaving_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QByteArray>("written"); // part of what Yes writes
+
+    const QByteArray window = kHead + "[Settings]\nMainImg=img\\Main.bmp\n";
+    // clang-format off
+    QTest::newRow("buttons, then a bitmap that ends the read") << QByteArray("Skin.ini")
+        << window + "[Buttons]\nNumber=3\nBtn1=BPlay,1,2,0,0\nBtn2=b2,1,2,0,0\nBtn3=none,1,2,0,0\n[TrackBar]\nKind=HB\nBitmap=gone\n"
+        << true << QByteArray("Number=2\r\nBtn1=BPlay,1,2,0,0;\r\nBtn2=b2,1,2,0,0;\r\n\r\n");
+    QTest::newRow("main image empty") << QByteArray("Skin.ini") << kHead + "[Settings]\nMainImg=\n[Buttons]\nNumber=1\nBtn1=BPlay,1,2,0,0\n" << true << QByteArray("Number=0");
+    QTest::newRow("refused value") << QByteArray("Skin.ini") << window + "[Display]\nTitle=1,2;Arial,0,N;000000\n" << true << QByteArray("Title=1,2;Arial,0,N;000000");
+    QTest::newRow("unreadable button picture") << QByteArray("Skin.ini") << window + "[Buttons]\nNumber=2\nBtn1=bad,1,2,0,0\nBtn2=BPlay,1,2,0,0\n" << true << QByteArray("Number=1\r\nBtn1=BPlay,");
+    QTest::newRow("nothing reported") << QByteArray("Skin.ini") << kWindowSkin << false << QByteArray("Number=2");
+    // clang-format on
+}
+
 void tst_skin_reader::partialLoadAsksBeforeSaving()
 {
-    const QByteArray file = kHead
-        + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=3\nBtn1=BPlay,1,2,0,0\nBtn2=b2,1,2,0,0\n"
-          "Btn3=none,1,2,0,0\n[TrackBar]\nKind=HB\nBitmap=gone\n";
-    open("Skin.ini", file);
-    QCOMPARE(ButtonCount(), 2);
-    const QString path = folder() + QStringLiteral("Skin.ini");
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, asks);
+    QFETCH(QByteArray, written);
+    MainWindowFixture::writeFile(folder() + QStringLiteral("badN.bmp"), "not a picture");
+    open(name.constData(), file);
+    const QString path = folder() + QLatin1String(name);
     m_fixture->dialogs.clear();
+    if (!asks) {
+        m_fixture->main->mnuFileSave_Click();
+        QCOMPARE(m_fixture->dialogs.count(), 0);
+        QVERIFY(MainWindowFixture::readFile(path).contains(written));
+        return;
+    }
+
+    // No keeps the file; the skin stays open, and every later save asks again.
     m_fixture->dialogs.answerButton(dialogs::vbNo);
     m_fixture->main->mnuFileSave_Click();
     QCOMPARE(m_fixture->dialogs.count(), 1);
     QCOMPARE(m_fixture->dialogs.last().style & 7, int(dialogs::vbYesNo));
     QCOMPARE(MainWindowFixture::readFile(path), crlf(file));
+    // The close question's Yes asks too; No keeps the skin open and marked.
+    SetSkinChanged();
+    m_fixture->dialogs.answerButton(dialogs::vbYes);
+    m_fixture->dialogs.answerButton(dialogs::vbNo);
+    m_fixture->main->mnuFileClose_Click();
+    QCOMPARE(m_fixture->dialogs.count(), 3);
+    QVERIFY(frmSkin::loaded());
+    QVERIFY(gSkinChanged);
+    QCOMPARE(MainWindowFixture::readFile(path), crlf(file));
 
     m_fixture->dialogs.answerButton(dialogs::vbYes);
     m_fixture->main->mnuFileSave_Click();
-    QVERIFY(MainWindowFixture::readFile(path).contains(
-        "Number=2\r\nBtn1=BPlay,1,2,0,0;\r\nBtn2=b2,1,2,0,0;\r\n\r\n"));
+    QCOMPARE(m_fixture->dialogs.count(), 4);
+    QVERIFY2(MainWindowFixture::readFile(path).contains(written), MainWindowFixture::readFile(path));
+    QVERIFY(!gSkinChanged);
 }
 
 void tst_skin_reader::oldSkinIsConverted()
 {
     picture(QStringLiteral("Main.bmp"), 300, 200);
     for (const char *name : { "BPlayN.bmp", "BPauseN.bmp", "BStopN.bmp", "BPrevN.bmp", "BNextN.bmp",
-             "BOpenN.bmp", "BExitN.bmp", "Btn1N.bmp", "Btn2N.bmp", "trkN.bmp" })
+             "BOpenN.bmp", "BExitN.bmp", "Btn1N.bmp", "Btn2N.bmp", "Btn3N.bmp", "trkN.bmp" })
         picture(QLatin1String(name), 10, 10);
     picture(QStringLiteral("volN.bmp"), 10, 30);
     const QByteArray old
         = "[Settings]\nMainAnySape=1\nButtonAnyShape=1\n"
           "[Position]\nBtnPlay=1,2;Play it\nBtnPause=3,4\nBtnStop=5,6\nBtnPrev=7,8\nBtnNext=9,10\n"
-          "BtnOpen=11,12\nBtnExit=13,14\nAbout=10,10,40,30\nExtrNum=2\nBtn1=20,21:5;Open\n"
-          "Btn2=22,23:12;a;b\nTxt1=1,1\nTxt2=2,2\nTxt3=3,3\nTxt4=4,4\nTxt5=5,5\nTxt6=6,6\nTxt1MaxSize=150\n"
+          "BtnOpen=11,12\nBtnExit=13,14\nAbout=10,10,40,30\nExtrNum=3\nBtn1=20,21:5;Open\n"
+          "Btn2=22,23:12;a;b\nBtn3=24,25:10\n"
+          "Txt1=1,1\nTxt2=2,2\nTxt3=3,3\nTxt4=4,4\nTxt5=5,5\nTxt6=6,6\nTxt1MaxSize=150\n"
           "TrackBar=10,250,100,5\nTrackKind=h\nVolumeKind=cv\nVolume=5,6,70\nVolumeBtn=vol\n"
           "[Fonts]\nTxt1=Arial-8\nTxt2=Arial-9\nTxt3=Arial-10\nTxt4=Arial-11\nTxt5=Arial-12\nTxt6=Arial-13\n"
           "[Colors]\nFontClr=FFFFFF\nPosBackClr=112233\nPosForeClr=445566\nPlayLBG=000001\nPlayLTX=000002\n"
           "[GUI]\nMenuBackClr=AAAAAA\nMenuDisFontClr=BBBBBB\n[Text]\nAuthor=Me\nDescription=Old one\n"
-          "[FullScreen]\nEnable=1\nBitmap=Main.bmp\nPosition=T,2\nNumButton=1\nBtn1=BPlay;1,2:12;go\n"
+          "[FullScreen]\nEnable=1\nBitmap=Main.bmp\nPosition=T,2\nNumButton=2\nBtn1=BPlay;1,2:12;go\n"
+          "Btn2=BPause;5,6:10\n"
           "StatTxt=Arial-8;3,4;00FF00\nTrackKind=hb\nTrackBar=1,2,3,4\nTrackBitmap=trk.bmp\nVolumeKind=ch\n"
           "Volume=1,2,3\nVolumeBtn=vol\n";
     open("Skin.ini", old);
     QCOMPARE(m_fixture->dialogs.messages(), QStringList { Message(13045) });
     QCOMPARE(gSkinFile, folder() + QStringLiteral("Skinv1.ini"));
-    QCOMPARE(ButtonCount(), 10);
+    QCOMPARE(ButtonCount(), 11);
     QVERIFY(!gSkinChanged);
     QCOMPARE(QImage(folder() + QStringLiteral("BAboutN.bmp")).size(), QSize(30, 20));
     QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("Skinv1.ini")),
         crlf(kHead
-            + "[Settings]\nSkinType=0\nMainImg=Main.bmp\nMainAnySape=1\nExt=.bmp\n\n[Buttons]\nNumber=10\n"
+            + "[Settings]\nSkinType=0\nMainImg=Main.bmp\nMainAnySape=1\nExt=.bmp\n\n[Buttons]\n"
               "Btn1=BPlay,1,2,1,20;Play it\nBtn2=BPause,3,4,1,21\nBtn3=BStop,5,6,1,22\nBtn4=BPrev,7,8,1,25\n"
               "Btn5=BNext,9,10,1,28\nBtn6=BOpen,11,12,1,63\nBtn7=BExit,13,14,1,77\nBtn8=BAbout,10,10,2,70;$"
-              "lang.Actions.71\n"
-              "Btn9=Btn1,20,21,1,61;Open\nBtn10=Btn2,22,23,1,0\n\n[Display]\nVersion=2,2;Arial,9,N;FFFFFF\n"
+              "lang.Actions.71\nNumber=11\n"
+              "Btn9=Btn1,20,21,1,61;Open\nBtn10=Btn2,22,23,1,0\nBtn11=Btn3,24,25,1,0\n\n"
+              "[Display]\nVersion=2,2;Arial,9,N;FFFFFF\n"
               "Title=1,1;Arial,8,N;FFFFFF\nMaxTitleWidth=150\nMovInfo=3,3;Arial,10,N;FFFFFF\n"
               "MovTimeLen=5,5;Arial,12,N;FFFFFF\nsRepeat=6,6;Arial,13,N;FFFFFF\nStatus=4,4;Arial,11,N;"
               "FFFFFF\n\n"
@@ -304,8 +359,8 @@ void tst_skin_reader::oldSkinIsConverted()
               "[Text]\nAuthor=Me\nURL=\nDescription=Old one\n"));
     QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("Skinfsv1.ini")),
         crlf(kHead
-            + "[Settings]\nMainImg=Main.bmp\nMainAnySape=1\nPosition=T,2\n\n[Buttons]\nNumber=1\nBtn1=BPlay,"
-              "1,2,1,22;go\n\n"
+            + "[Settings]\nMainImg=Main.bmp\nMainAnySape=1\nPosition=T,2\n\n[Buttons]\nNumber=2\nBtn1=BPlay,"
+              "1,2,1,22;go\nBtn2=BPause,5,6,1,20\n\n"
               "[Display]\nStatTxt=3,4;Arial,8,N;00FF00\n\n[TrackBar]\nPosSize=1,2,3,4\nKind=HB\nBitmap=trk."
               "bmp\n\n"
               "[Volume]\nPosSize=1,2,3,0\nKind=HBtn\nButtonImg=vol\n\n"));
@@ -321,6 +376,87 @@ void tst_skin_reader::convertedFilesAreNotReplacedWithoutAsking()
     QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("SKINV1.INI")), QByteArray("mine"));
     QVERIFY(!QFile::exists(folder() + QStringLiteral("Skinv1.ini")));
     QVERIFY(!frmSkin::loaded());
+}
+
+void tst_skin_reader::failedConversionNeverCostsTheOldSkin_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<int>("error"); // the error number the conversion ends with; 0: none shown
+
+    // clang-format off
+    QTest::newRow("About not a number")         << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nBtnPlay=1,2\nAbout=1,2,x,4\n") << 13;
+    QTest::newRow("About negative")             << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nAbout=10,10,5,30\n") << 380;
+    QTest::newRow("further button missing")     << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nExtrNum=2\nBtn1=1,2:5\n") << 9;
+    QTest::newRow("full-screen button missing") << QByteArray("[Settings]\nMainAnySape=1\n[FullScreen]\nEnable=1\nBitmap=Main.bmp\nNumButton=1\n") << 9;
+    QTest::newRow("display font missing")       << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nTxt1=1,1\n") << 9;
+    // An old section alone is an old skin, though one that cannot be converted.
+    QTest::newRow("shape missing")              << QByteArray("[Position]\nBtnPlay=1,2\n") << 0;
+    // clang-format on
+}
+
+void tst_skin_reader::failedConversionNeverCostsTheOldSkin()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(int, error);
+    const QString converted = folder() + QStringLiteral("Skinv1.ini");
+    MainWindowFixture::writeFile(converted, "mine");
+    open("Skin.ini", old);
+    const QStringList shown = m_fixture->dialogs.messages();
+    QCOMPARE(shown.value(0), Message(13045));
+    QCOMPARE(shown.size(), error ? 2 : 1);
+    if (error)
+        QVERIFY2(shown.at(1).startsWith(Message(13089) + QString::number(error) + QLatin1Char('\n')),
+            qPrintable(shown.at(1)));
+    QCOMPARE(MainWindowFixture::readFile(converted), QByteArray("mine"));
+    QCOMPARE(gSkinFile, converted);
+    QCOMPARE(frmSkin::get()->caption().remove(QLatin1Char('*')), converted);
+
+    // Every save writes the converted file, after asking, and never the old one.
+    m_fixture->dialogs.clear();
+    m_fixture->dialogs.answerButton(dialogs::vbNo);
+    m_fixture->main->mnuFileSave_Click();
+    QCOMPARE(m_fixture->dialogs.count(), 1);
+    QCOMPARE(MainWindowFixture::readFile(converted), QByteArray("mine"));
+    m_fixture->dialogs.answerButton(dialogs::vbYes);
+    m_fixture->main->mnuFileSave_Click();
+    QVERIFY(MainWindowFixture::readFile(converted).startsWith("[Tovix.Skin]\r\nVersion=1.00\r\n"));
+    SetSkinChanged();
+    m_fixture->dialogs.answerButton(dialogs::vbYes);
+    QVERIFY(m_fixture->closeMain());
+    QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("Skin.ini")), crlf(old));
+}
+
+void tst_skin_reader::noSkinIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("file");
+
+    // clang-format off
+    QTest::newRow("shopping list")  << QByteArray("Skin.ini")   << QByteArray("Milk\nBread\n2 apples = 1 euro\n");
+    QTest::newRow("binary")         << QByteArray("SKIN.INI")   << QByteArray("MZ\x90\0\x03\0\0\0[\x04\0", 12);
+    QTest::newRow("empty")          << QByteArray("Skin.ini")   << QByteArray();
+    // Old skins are only ever named "Skin.ini".
+    QTest::newRow("old sections under another name") << QByteArray("Skinfs.ini") << QByteArray("[Settings]\nMainAnySape=1\n");
+    QTest::newRow("old version under another name")  << QByteArray("Skinv1.ini") << QByteArray("[Tovix.Skin]\nVersion=0.5\n");
+    // clang-format on
+}
+
+void tst_skin_reader::noSkinIsRefused()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, file);
+    const QString path = folder() + QLatin1String(name);
+    open(name.constData(), file);
+    QCOMPARE(m_fixture->dialogs.count(), 1);
+    QCOMPARE(m_fixture->dialogs.last().prompt,
+        QLatin1Char('"') + path + QStringLiteral("\" is not a skin file.\nIt was not opened."));
+    QCOMPARE(m_fixture->dialogs.last().title, app::title() + QStringLiteral(" - ") + Message(13007));
+    QCOMPARE(m_fixture->dialogs.last().style & 0xF0, int(dialogs::vbCritical));
+    QVERIFY(!frmSkin::loaded());
+    QCOMPARE(gSkinFile, QString());
+    QCOMPARE(MainWindowFixture::readFile(path), crlf(file));
+    QCOMPARE(QDir(folder()).entryList({ QStringLiteral("*.ini"), QStringLiteral("*.INI") }, QDir::Files),
+        QStringList { QLatin1String(name) });
 }
 
 QTEST_MAIN(tst_skin_reader)
