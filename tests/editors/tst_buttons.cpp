@@ -38,6 +38,9 @@ private slots:
     void storedValuesOutsideTheListsStayUntilPicked_data() { windows(); }
     void storedValuesOutsideTheListsStayUntilPicked();
     void typedTextIsCommittedBeforeSaveAndAnotherButton();
+    void typedExtensionIsCommittedBeforeSave_data() { windows(); }
+    void typedExtensionIsCommittedBeforeSave();
+    void anEmptyExtensionAddsFromNamesWithoutOne();
     void dragsEndInTheSavedCoordinates();
     void dropsEndOnTheirRecordAndOutsideUndoTheDrag_data();
     void dropsEndOnTheirRecordAndOutsideUndoTheDrag();
@@ -264,6 +267,50 @@ void tst_buttons::typedTextIsCommittedBeforeSaveAndAnotherButton()
     window->cbxBtn->setCurrentIndex(1);
     QCOMPARE(gButtons[1].BtnText, QStringLiteral("Go!"));
     QVERIFY(window->txtBtnText->text().isEmpty());
+}
+
+void tst_buttons::typedExtensionIsCommittedBeforeSave()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    add(window, QStringLiteral("PlayN.bmp"));
+    window->txtExtension->setEnabled(true);
+    window->txtExtension->setFocus();
+    m_env.dialogs.clear();
+
+    // The change asks first; No keeps the old extension and the save goes on.
+    window->txtExtension->setText(QStringLiteral("jpg"));
+    m_env.dialogs.answerButton(dialogs::vbNo);
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,0,0,0,0;"));
+    QCOMPARE(m_env.dialogs.messages(), QStringList { gMessages[41] });
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+
+    // Yes to it and to the clear: the buttons go and the new extension is saved.
+    window->txtExtension->setText(QStringLiteral("jpg"));
+    m_env.dialogs.answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
+    QCOMPARE(savedButtonLine(1), QString());
+    QCOMPARE(gButtonExt, QStringLiteral("jpg"));
+    QCOMPARE(testfiles::read(gSkinFile).contains("\r\nExt=.jpg\r\n"), !fullScreen);
+}
+
+void tst_buttons::anEmptyExtensionAddsFromNamesWithoutOne()
+{
+    ButtonToolWindow *window = openSkin(false);
+    window->txtExtension->setText(QString());
+    window->txtExtension_Validate();
+    // The picker lists the names without an extension (and no other).
+    for (const char *name : { "Fwda", "FwdN" })
+        QVERIFY(QFile::copy(m_env.skins.filePath(QStringLiteral("PlayN.bmp")), m_env.skins.filePath(name)));
+    m_env.dialogs.answerForm([](QDialog *form) {
+        auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
+        QCOMPARE(list->count(), 2);
+        list->setCurrentRow(0);
+        form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+    window->cmdAdd_Click();
+    verifyInStep(window, { "Fwd" });
+    QCOMPARE(gButtons[1].BtnFile, gSkinFolder + QStringLiteral("FwdN"));
 }
 
 void tst_buttons::dragsEndInTheSavedCoordinates()
