@@ -107,6 +107,10 @@ void frmFullScreenToolBar::createPositionFrame()
         auto *bottom = new QRadioButton(pctPositionPreviewBOTTOM);
         optPositionBOTTOM.insert(i, bottom);
         bottom->setGeometry(2 + i * 21, 4, 18, 18);
+        // The points answer the mouse only: the arrow keys and Space would move
+        // a point past the two lists and the position they stand for.
+        for (QRadioButton *point : { top, bottom })
+            point->setFocusPolicy(Qt::NoFocus);
     }
     fmPosition->setEnabled(false);
 }
