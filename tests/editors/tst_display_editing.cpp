@@ -115,6 +115,12 @@ void tst_display_editing::displayTextEditedAndSaved()
     QCOMPARE(x->text(), QStringLiteral("-12"));
     QCOMPARE(width->text(), QStringLiteral("150"));
     QVERIFY(save().contains(line));
+
+    // A face name longer than its box shows its start.
+    font.setFamily(QStringLiteral("Arial Unicode With A Rather Long Face Name"));
+    m_env.dialogs.acceptFont(font);
+    x->window()->findChild<QPushButton *>("cmdDisplayFont")->click();
+    QCOMPARE(x->window()->findChild<QLineEdit *>("txtDisplayFont")->cursorPosition(), 0);
 }
 
 void tst_display_editing::damagedFontAndColourStringsNeitherFailNorChange()

@@ -102,7 +102,40 @@ void tst_tool_windows::textsFit()
 {
     QFETCH(ToolWindowId, id);
     m_env.openSkin(id == ToolWindowId::FullScreen);
-    verifyTextsFit(toolwindows::get(id));
+    ToolWindow *window = toolwindows::get(id);
+    verifyTextsFit(window);
+
+    // Texts a third longer than the English ones, as a German file has: every
+    // control keeps its designed place and size.
+    QList<QWidget *> controls;
+    QList<QRect> designed;
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        // The open lists are windows of their own, free to widen.
+        if (control->window() == window->window()) {
+            controls.append(control);
+            designed.append(control->geometry());
+        }
+    }
+    QByteArray longer;
+    QByteArray section;
+    for (const QByteArray &line : testfiles::read(QStringLiteral(TVX_LANG_DIR "/English.lng")).split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        const int equals = trimmed.indexOf('=');
+        section = trimmed.startsWith('[') ? trimmed : section;
+        QByteArray visible = trimmed.mid(equals + 1);
+        visible.replace("&", "");
+        const bool text = equals > 0 && section != "[TVX_Morvane]" && !trimmed.startsWith(';');
+        longer += trimmed + (text ? visible.left((visible.size() + 1) / 3) : QByteArray()) + '\n';
+    }
+    m_env.writeLanguage(longer);
+    window->ApplyTexts(LangReader());
+    verifyTextsFit(window, true);
+    for (int i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), designed[i]);
+
+    gUILanguage.clear();
+    window->ApplyTexts(LangReader());
+    verifyTextsFit(window);
 }
 
 void tst_tool_windows::standsWhereDesigned_data()

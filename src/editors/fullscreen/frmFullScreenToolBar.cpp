@@ -269,6 +269,7 @@ void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
     // Both bar panels take the same keys but for their frames' captions.
     m_bars[0]->applyTexts(texts, 47, 8047, 49, 8049);
     m_bars[1]->applyTexts(texts, 48, 8048, 49, 8049);
+    showWholeTexts(this);
 }
 
 void frmFullScreenToolBar::EnableEditingFrames()
