@@ -15,9 +15,6 @@
 #include <QMenu>
 #include <QtTest>
 
-#include <functional>
-#include <utility>
-
 // The buttons of both button tool windows, dragging on the preview and the
 // main window's editing commands, driven through the real windows.
 class tst_buttons : public QObject
@@ -42,8 +39,6 @@ private slots:
     void typedExtensionIsCommittedBeforeSave();
     void anEmptyExtensionAddsFromNamesWithoutOne();
     void dragsEndInTheSavedCoordinates();
-    void dropsEndOnTheirRecordAndOutsideUndoTheDrag_data();
-    void dropsEndOnTheirRecordAndOutsideUndoTheDrag();
     void applyZOrderStacksTheElements();
     void previewPopUpsAndViewSkinFile();
 
@@ -299,16 +294,9 @@ void tst_buttons::anEmptyExtensionAddsFromNamesWithoutOne()
     ButtonToolWindow *window = openSkin(false);
     window->txtExtension->setText(QString());
     window->txtExtension_Validate();
-    // The picker lists the names without an extension (and no other).
     for (const char *name : { "Fwda", "FwdN" })
         QVERIFY(QFile::copy(m_env.skins.filePath(QStringLiteral("PlayN.bmp")), m_env.skins.filePath(name)));
-    m_env.dialogs.answerForm([](QDialog *form) {
-        auto *list = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
-        QCOMPARE(list->count(), 2);
-        list->setCurrentRow(0);
-        form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-    });
-    window->cmdAdd_Click();
+    add(window, QStringLiteral("Fwda"));
     verifyInStep(window, { "Fwd" });
     QCOMPARE(gButtons[1].BtnFile, gSkinFolder + QStringLiteral("FwdN"));
 }
@@ -371,104 +359,26 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     QCOMPARE(savedButtonLine(1), QStringLiteral("Play,12,15,0,0;"));
 
     // Ctrl with Shift is the plain drag: an odd screen pixel gives a half
-    // coordinate; released over the background the drag is undone.
+    // coordinate; released over the background the drag is undone, its mark too.
     const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1), ctrlShift);
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(36, 47), ctrlShift);
     QCOMPARE(window->txtBtnX->text(), QStringLiteral("17.5"));
     QCOMPARE(play->pos(), QPoint(36, 46));
     mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5), ctrlShift);
-    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,12,15,0,0;"));
+    QCOMPARE(play->pos(), QPoint(24, 30));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("12"));
+    QVERIFY(!gSkinChanged);
+    // Dropped on the odd pixel of its last step, it ends on its record's pixel.
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 51));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(40, 51));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("19.5"));
+    QCOMPARE(play->pos(), QPoint(40, 50));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,20,25,0,0;"));
     const QString saved = QString::fromLatin1(testfiles::read(gSkinFile));
     QVERIFY(saved.contains(QStringLiteral("\r\nTitle=41,63;")));
     QVERIFY(saved.contains(QStringLiteral("[TrackBar]\r\nPosSize=120,82,")));
-}
-
-void tst_buttons::dropsEndOnTheirRecordAndOutsideUndoTheDrag_data()
-{
-    QTest::addColumn<bool>("fullScreen");
-    QTest::addColumn<frmSkin::ElementKind>("kind");
-    // clang-format off
-    QTest::newRow("window skin, button")       << false << frmSkin::ElementKind::Button;
-    QTest::newRow("window skin, display")      << false << frmSkin::ElementKind::Display;
-    QTest::newRow("window skin, bar")          << false << frmSkin::ElementKind::Bar;
-    QTest::newRow("full-screen skin, button")  << true  << frmSkin::ElementKind::Button;
-    QTest::newRow("full-screen skin, display") << true  << frmSkin::ElementKind::Display;
-    QTest::newRow("full-screen skin, bar")     << true  << frmSkin::ElementKind::Bar;
-    // clang-format on
-}
-
-void tst_buttons::dropsEndOnTheirRecordAndOutsideUndoTheDrag()
-{
-    QFETCH(bool, fullScreen);
-    QFETCH(frmSkin::ElementKind, kind);
-    ButtonToolWindow *window = openSkin(fullScreen);
-    frmSkin *skin = frmSkin::get();
-    QVERIFY(QTest::qWaitForWindowExposed(skin));
-    skin->LoadMainPicture(m_env.skins.filePath(QStringLiteral("Main.bmp")));
-    skin->pctSkinMain_Click();
-    QCOMPARE(gZoom, int16_t(2));
-
-    // The element, its coordinate boxes and its record's position.
-    QWidget *element = nullptr;
-    std::pair<QLineEdit *, QLineEdit *> boxes;
-    std::function<QPoint()> record;
-    if (kind == frmSkin::ElementKind::Button) {
-        add(window, QStringLiteral("PlayN.bmp"));
-        window->cbxBtn->setCurrentIndex(0);
-        element = skin->pctSkinButton[1];
-        boxes = { window->txtBtnX, window->txtBtnY };
-        record = [] { return QPoint(gButtons[1].BtnX, gButtons[1].BtnY); };
-    } else if (kind == frmSkin::ElementKind::Display) {
-        const int display = fullScreen ? 7 : 1;
-        if (fullScreen) {
-            frmFullScreenToolBar *tools = frmFullScreenToolBar::get();
-            tools->chkDisplayUsed->setChecked(true);
-            boxes = { tools->txtDisplayX, tools->txtDisplayY };
-        } else {
-            frmDisplayToolBar *tools = frmDisplayToolBar::get();
-            tools->showDocument();
-            tools->cbxDisplay->setCurrentIndex(display);
-            tools->chkDisplay->setChecked(true);
-            boxes = { tools->txtDisplayX, tools->txtDisplayY };
-        }
-        element = skin->lblSkinText[display];
-        record = [display] { return QPoint(gDisplays[display].DspX, gDisplays[display].DspY); };
-    } else {
-        BarPanel *bar
-            = fullScreen ? frmFullScreenToolBar::get()->bar(0) : frmTrackVolumeToolBar::get()->bar(0);
-        bar->showDocument();
-        element = skin->lblSkinBar[0];
-        boxes = { bar->txtPosSizeLeft, bar->txtPosSizeTop };
-        record = [] { return QPoint(gBars[0].BarLeft, gBars[0].BarTop); };
-    }
-    boxes.first->setText(QStringLiteral("10"));
-    boxes.second->setText(QStringLiteral("20"));
-    QVERIFY(element->isVisible());
-    QCOMPARE(element->pos(), QPoint(20, 40));
-
-    // A plain drop on an odd screen pixel where the last step already was: the
-    // boxes keep the half pixel, the element ends on the pixel its record holds.
-    mouse(QTest::MousePress, skin->pctSkinMain, Qt::LeftButton, QPoint(21, 41));
-    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(32, 52));
-    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(32, 52));
-    QCOMPARE(boxes.first->text(), QStringLiteral("15.5"));
-    QCOMPARE(boxes.second->text(), QStringLiteral("25.5"));
-    QCOMPARE(record(), QPoint(16, 26));
-    QCOMPARE(element->pos(), QPoint(32, 52));
-
-    // Released outside the main picture, the drag changes nothing, the mark included.
-    ClearSkinChanged();
-    mouse(QTest::MousePress, skin->pctSkinMain, Qt::LeftButton, QPoint(33, 53));
-    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(80, 90));
-    QCOMPARE(record(), QPoint(40, 44));
-    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-9, 500));
-    QCOMPARE(element->pos(), QPoint(32, 52));
-    QCOMPARE(boxes.first->text(), QStringLiteral("16"));
-    QCOMPARE(boxes.second->text(), QStringLiteral("26"));
-    QCOMPARE(record(), QPoint(16, 26));
-    QVERIFY(!gSkinChanged);
-    QVERIFY(!skin->caption().startsWith(QLatin1Char('*')));
 }
 
 void tst_buttons::applyZOrderStacksTheElements()

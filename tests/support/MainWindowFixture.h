@@ -200,17 +200,15 @@ inline void verifyTextsFit(QWidget *window, bool cutTextsAsTips = false)
             text = button->text();
             needed = button->fontMetrics().horizontalAdvance(plain(text)) + 8;
         } else if (auto *box = qobject_cast<QComboBox *>(control)) {
-            // What the list's own painter needs for each entry, against the open list.
+            // Each entry, as the list's own painter measures it, against the open list.
             box->showPopup();
-            QAbstractItemView *view = box->view();
+            QStyleOptionViewItem option;
+            option.initFrom(box->view());
             for (int entry = 0; entry < box->count(); ++entry) {
-                QStyleOptionViewItem option;
-                option.initFrom(view);
-                option.rect
-                    = QRect(QPoint(), view->fontMetrics().size(Qt::TextSingleLine, box->itemText(entry)));
-                const int width
-                    = view->itemDelegate()->sizeHint(option, box->model()->index(entry, 0)).width();
-                QVERIFY2(width <= view->viewport()->width(), qPrintable(box->itemText(entry)));
+                option.rect = QRect(QPoint(), box->view()->fontMetrics().size(0, box->itemText(entry)));
+                QVERIFY2(box->view()->itemDelegate()->sizeHint(option, box->model()->index(entry, 0)).width()
+                        <= box->view()->viewport()->width(),
+                    qPrintable(box->itemText(entry)));
             }
             box->hidePopup();
         } else {
