@@ -125,7 +125,7 @@ void showWholeTexts(QWidget *window)
     for (QWidget *control : window->findChildren<QWidget *>()) {
         if (auto *box = qobject_cast<QComboBox *>(control))
             fitOpenList(box);
-        else
+        else if (qobject_cast<QLabel *>(control) || qobject_cast<QAbstractButton *>(control))
             showWholeCaption(control);
     }
 }
