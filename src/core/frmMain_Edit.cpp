@@ -119,9 +119,9 @@ void frmMain::connectChildWindow(MdiForm *form)
 void frmMain::commitPendingEdits()
 {
     if (frmImagesToolBar *window = frmImagesToolBar::loaded())
-        window->commitPendingText();
+        window->commitPendingEdits();
     if (frmFullScreenToolBar *window = frmFullScreenToolBar::loaded())
-        window->commitPendingText();
+        window->commitPendingEdits();
 }
 
 void frmMain::showButtonPopup(const QPoint &globalPos)

@@ -2,8 +2,88 @@
 
 #include "platform/MdiForm.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+// The tooltip showWholeTexts gave a control, and the control's own one beneath it.
+constexpr const char *WholeTextTip = "wholeTextToolTip";
+constexpr const char *OwnTip = "ownToolTip";
+
+void fitOpenList(QComboBox *box)
+{
+    QAbstractItemView *view = box->view();
+    int widest = 0;
+    for (int entry = 0; entry < box->count(); ++entry) {
+        // The list's own painter says what an entry needs around its text.
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        option.font = view->font();
+        option.rect = QRect(QPoint(), view->fontMetrics().size(Qt::TextSingleLine, box->itemText(entry)));
+        const QModelIndex index = box->model()->index(entry, box->modelColumn(), box->rootModelIndex());
+        widest = std::max(widest, view->itemDelegate()->sizeHint(option, index).width());
+    }
+    if (box->count() > box->maxVisibleItems() && view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        widest += view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
+    view->setMinimumWidth(widest + 2 * view->frameWidth());
+}
+
+// A caption without its access-key markers: "&&" is one "&", "&x" is "x".
+QString plainCaption(QString caption)
+{
+    caption.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return caption;
+}
+
+// The whole caption of a control that cuts it off, else "".
+QString cutCaption(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        const bool cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                                           : label->sizeHint().width() > label->width();
+        // A label without a buddy shows its markers' meaning already.
+        return cut ? (label->buddy() ? plainCaption(label->text()) : label->text()) : QString();
+    }
+    if (qobject_cast<const QCheckBox *>(control) || qobject_cast<const QRadioButton *>(control)) {
+        const auto *button = static_cast<const QAbstractButton *>(control);
+        return button->sizeHint().width() > button->width() ? plainCaption(button->text()) : QString();
+    }
+    if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+        // The text stands centred between the button's frame and margins.
+        const QString text = plainCaption(button->text());
+        return button->fontMetrics().horizontalAdvance(text) + 8 > button->width() ? text : QString();
+    }
+    return QString();
+}
+
+void showWholeCaption(QWidget *control)
+{
+    const QString current = control->toolTip();
+    const bool ours = !current.isEmpty() && control->property(WholeTextTip).toString() == current;
+    const QString own = ours ? control->property(OwnTip).toString() : current;
+    const QString whole = cutCaption(control);
+    QString tip = own;
+    if (!whole.isEmpty())
+        tip = own.isEmpty() ? whole : whole + QLatin1Char('\n') + own;
+    control->setProperty(OwnTip, own);
+    control->setProperty(WholeTextTip, tip);
+    if (tip != current)
+        control->setToolTip(tip);
+}
+
+} // namespace
 
 QComboBox *makeFixedList(QWidget *parent, const QString &name, const QRect &geometry, int entries)
 {
@@ -38,4 +118,14 @@ void placeToolWindow(MdiForm *form, int left, int top, int width)
     form->resizeFrame(width, clientHeight + borders.top() + borders.bottom());
     if (frame != form)
         frame->setFixedSize(frame->size());
+}
+
+void showWholeTexts(QWidget *window)
+{
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (auto *box = qobject_cast<QComboBox *>(control))
+            fitOpenList(box);
+        else if (qobject_cast<QLabel *>(control) || qobject_cast<QAbstractButton *>(control))
+            showWholeCaption(control);
+    }
 }

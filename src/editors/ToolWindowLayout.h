@@ -35,6 +35,13 @@ template <typename T> T *makeControl(QWidget *parent, const char *name, const QR
 // its first entry, so it is filled quietly and then left without a selection.)
 QComboBox *makeFixedList(QWidget *parent, const QString &name, const QRect &geometry, int entries);
 
+// After a window's texts change, keeping every control's place and size: each
+// drop-down list opens at least as wide as its longest entry, and each caption
+// of a label, check box, option or command button that its control cuts off
+// gets a tooltip with its whole text (before the control's own tooltip, if it
+// has one). A caption that fits again loses that tooltip.
+void showWholeTexts(QWidget *window);
+
 // Gives a tool window the client area the design gives it, in twips.
 void setClientSize(QWidget *window, int widthTwips, int heightTwips);
 

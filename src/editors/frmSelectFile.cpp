@@ -111,13 +111,20 @@ QStringList frmSelectFile::patternsOf(const QString &filter)
 void frmSelectFile::listFiles(const QString &folder, const QStringList &patterns)
 {
     // Skins come from Windows, whose names match their patterns without regard
-    // to case: "MAIN.BMP" is a "*.bmp" file. Hidden files are not listed.
+    // to case: "MAIN.BMP" is a "*.bmp" file. There "*." is the pattern of the
+    // names without an extension (an empty button-image extension gives it),
+    // not of names that end in a dot. Hidden files are not listed.
+    QStringList wildcards = patterns;
+    const bool withoutExtension = wildcards.removeAll(QStringLiteral("*.")) > 0;
     QDir dir(folder);
-    dir.setNameFilters(patterns);
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     const QStringList names = dir.entryList();
     for (const QString &name : names) {
+        const bool listed = (withoutExtension && !name.contains(QLatin1Char('.')))
+            || (!wildcards.isEmpty() && QDir::match(wildcards, name));
+        if (!listed)
+            continue;
         flstImageList->addItem(name);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }

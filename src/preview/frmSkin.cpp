@@ -479,6 +479,11 @@ void frmSkin::elementMouseDown(const Element &element, QMouseEvent *event)
     m_dragOffset = event->position().toPoint();
     m_pressPos = element.control->mapTo(pctSkinMain, m_dragOffset);
     m_dragMoved = false;
+    // The selection above may have written the boxes (and marked the skin):
+    // that stays, whatever becomes of the drag.
+    m_dragStartPlace = element.control->pos();
+    m_dragStartRecord = recordedPosition(element);
+    m_dragStartMark = gSkinChanged;
     // The pressed control keeps the mouse until the button is released.
     m_dragSource = element.control;
 }
@@ -535,11 +540,60 @@ void frmSkin::elementMouseUp(const Element &element, QMouseEvent *event)
     if (!m_dragMoved)
         return;
     const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
-    if (!mainPictureHolds(mouse))
+    if (!mainPictureHolds(mouse)) {
+        cancelDrag(element);
         return;
+    }
     // The drop places the element where the mouse is, without the pixel test.
     element.control->move(mouse - m_dragOffset);
     UpdateDraggedPosition(element);
+}
+
+void frmSkin::cancelDrag(const Element &element)
+{
+    const QPointer<QWidget> control = element.control;
+    emit elementDragged(element.kind, element.index, m_dragStartRecord.x(), m_dragStartRecord.y());
+    if (!control)
+        return;
+    setRecordedPosition(element, m_dragStartRecord);
+    control->move(m_dragStartPlace);
+    if (!m_dragStartMark && gSkinChanged)
+        ClearSkinChanged();
+}
+
+QPoint frmSkin::recordedPosition(const Element &element)
+{
+    switch (element.kind) {
+    case ElementKind::Display:
+        return { gDisplays[element.index].DspX, gDisplays[element.index].DspY };
+    case ElementKind::Bar:
+        return { gBars[element.index].BarLeft, gBars[element.index].BarTop };
+    case ElementKind::Button:
+        if (element.index <= ButtonCount())
+            return { gButtons[element.index].BtnX, gButtons[element.index].BtnY };
+        break;
+    }
+    return {};
+}
+
+void frmSkin::setRecordedPosition(const Element &element, const QPoint &position)
+{
+    switch (element.kind) {
+    case ElementKind::Display:
+        gDisplays[element.index].DspX = position.x();
+        gDisplays[element.index].DspY = position.y();
+        break;
+    case ElementKind::Bar:
+        gBars[element.index].BarLeft = position.x();
+        gBars[element.index].BarTop = position.y();
+        break;
+    case ElementKind::Button:
+        if (element.index <= ButtonCount()) {
+            gButtons[element.index].BtnX = position.x();
+            gButtons[element.index].BtnY = position.y();
+        }
+        break;
+    }
 }
 
 void frmSkin::UpdateDraggedPosition(const Element &element)
@@ -552,24 +606,12 @@ void frmSkin::UpdateDraggedPosition(const Element &element)
         element.kind, element.index, double(control->x()) / gZoom, double(control->y()) / gZoom);
     if (!control)
         return;
-    const auto x = int32_t(vb::roundHalfEven(double(control->x()) / gZoom));
-    const auto y = int32_t(vb::roundHalfEven(double(control->y()) / gZoom));
-    switch (element.kind) {
-    case ElementKind::Display:
-        gDisplays[element.index].DspX = x;
-        gDisplays[element.index].DspY = y;
-        break;
-    case ElementKind::Bar:
-        gBars[element.index].BarLeft = x;
-        gBars[element.index].BarTop = y;
-        break;
-    case ElementKind::Button:
-        if (element.index <= ButtonCount()) {
-            gButtons[element.index].BtnX = x;
-            gButtons[element.index].BtnY = y;
-        }
-        break;
-    }
+    const QPoint position(int32_t(vb::roundHalfEven(double(control->x()) / gZoom)),
+        int32_t(vb::roundHalfEven(double(control->y()) / gZoom)));
+    setRecordedPosition(element, position);
+    // A box that already showed this text ran no handler (a drop where the
+    // last live step was): the element still ends where its record says.
+    control->move(ZoomedPixels(position.x()), ZoomedPixels(position.y()));
 }
 
 void frmSkin::backgroundMouseUp(QMouseEvent *event)

@@ -164,14 +164,25 @@ private:
     void elementMouseUp(const Element &element, QMouseEvent *event);
     bool mainPictureHolds(const QPoint &position) const;
     void UpdateDraggedPosition(const Element &element);
+    // The element's position in its record, in skin pixels.
+    static QPoint recordedPosition(const Element &element);
+    static void setRecordedPosition(const Element &element, const QPoint &position);
+    // A drop outside the main picture: the element, its boxes and its record
+    // go back to where the drag began, and so does the modified mark.
+    void cancelDrag(const Element &element);
     void backgroundMouseUp(QMouseEvent *event);
 
     // The drag in progress: the pressed element, whether it keeps to whole
     // skin pixels (begun with Ctrl alone), where the element was grabbed, where
-    // the mouse went down (on the main picture) and whether it has moved since.
+    // the mouse went down (on the main picture) and whether it has moved since;
+    // and what a cancelled drag gives back: the element's place, its record's
+    // position and the modified mark as the press left them.
     QPointer<QWidget> m_dragSource;
     bool m_visibleDrag = false;
     QPoint m_dragOffset;
     QPoint m_pressPos;
     bool m_dragMoved = false;
+    QPoint m_dragStartPlace;
+    QPoint m_dragStartRecord;
+    bool m_dragStartMark = false;
 };

@@ -117,6 +117,14 @@ QList<std::pair<QString, QList<std::pair<QString, QString>>>> englishSections()
     return sections;
 }
 
+// A text as a control without an access key shows it: the markers go, "&&" stays "&".
+QString withoutMarkers(QString text)
+{
+    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
 // Every text a window shows, by a name of the place that shows it: an object's
 // name, its ordinal among objects of that name, and the property.
 QMap<QString, QString> textsShown(QWidget *window)
@@ -140,7 +148,14 @@ QMap<QString, QString> textsShown(QWidget *window)
         auto *widget = qobject_cast<QWidget *>(object);
         if (!widget)
             continue;
-        put("toolTip", widget->toolTip());
+        // A tooltip that shows a cut-off caption whole repeats it: no text of its own.
+        QString tip = widget->toolTip();
+        const auto *button = qobject_cast<QAbstractButton *>(widget);
+        const auto *label = qobject_cast<QLabel *>(widget);
+        const QString caption = withoutMarkers(button ? button->text() : label ? label->text() : QString());
+        if (!caption.isEmpty() && (tip == caption || tip.startsWith(caption + QLatin1Char('\n'))))
+            tip = tip.mid(caption.size() + 1);
+        put("toolTip", tip);
         if (widget == window)
             put("title", window->windowTitle());
         if (auto *button = qobject_cast<QAbstractButton *>(widget))
@@ -154,14 +169,6 @@ QMap<QString, QString> textsShown(QWidget *window)
                 shown.insert(place + QStringLiteral(".entry") + QString::number(i), box->itemText(i));
     }
     return shown;
-}
-
-// A text as a control without an access key shows it: the markers go, "&&" stays "&".
-QString withoutMarkers(QString text)
-{
-    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
-    text.remove(QLatin1Char('&'));
-    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
 }
 
 } // namespace

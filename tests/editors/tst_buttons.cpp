@@ -35,6 +35,9 @@ private slots:
     void storedValuesOutsideTheListsStayUntilPicked_data() { windows(); }
     void storedValuesOutsideTheListsStayUntilPicked();
     void typedTextIsCommittedBeforeSaveAndAnotherButton();
+    void typedExtensionIsCommittedBeforeSave_data() { windows(); }
+    void typedExtensionIsCommittedBeforeSave();
+    void anEmptyExtensionAddsFromNamesWithoutOne();
     void dragsEndInTheSavedCoordinates();
     void applyZOrderStacksTheElements();
     void previewPopUpsAndViewSkinFile();
@@ -261,6 +264,43 @@ void tst_buttons::typedTextIsCommittedBeforeSaveAndAnotherButton()
     QVERIFY(window->txtBtnText->text().isEmpty());
 }
 
+void tst_buttons::typedExtensionIsCommittedBeforeSave()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    add(window, QStringLiteral("PlayN.bmp"));
+    window->txtExtension->setEnabled(true);
+    window->txtExtension->setFocus();
+    m_env.dialogs.clear();
+
+    // The change asks first; No keeps the old extension and the save goes on.
+    window->txtExtension->setText(QStringLiteral("jpg"));
+    m_env.dialogs.answerButton(dialogs::vbNo);
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,0,0,0,0;"));
+    QCOMPARE(m_env.dialogs.messages(), QStringList { gMessages[41] });
+    QCOMPARE(window->txtExtension->text(), QStringLiteral("bmp"));
+
+    // Yes to it and to the clear: the buttons go and the new extension is saved.
+    window->txtExtension->setText(QStringLiteral("jpg"));
+    m_env.dialogs.answerButton(dialogs::vbYes);
+    m_env.dialogs.answerButton(dialogs::vbYes);
+    QCOMPARE(savedButtonLine(1), QString());
+    QCOMPARE(gButtonExt, QStringLiteral("jpg"));
+    QCOMPARE(testfiles::read(gSkinFile).contains("\r\nExt=.jpg\r\n"), !fullScreen);
+}
+
+void tst_buttons::anEmptyExtensionAddsFromNamesWithoutOne()
+{
+    ButtonToolWindow *window = openSkin(false);
+    window->txtExtension->setText(QString());
+    window->txtExtension_Validate();
+    for (const char *name : { "Fwda", "FwdN" })
+        QVERIFY(QFile::copy(m_env.skins.filePath(QStringLiteral("PlayN.bmp")), m_env.skins.filePath(name)));
+    add(window, QStringLiteral("Fwda"));
+    verifyInStep(window, { "Fwd" });
+    QCOMPARE(gButtons[1].BtnFile, gSkinFolder + QStringLiteral("FwdN"));
+}
+
 void tst_buttons::dragsEndInTheSavedCoordinates()
 {
     ButtonToolWindow *window = openSkin(false);
@@ -319,14 +359,23 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     QCOMPARE(savedButtonLine(1), QStringLiteral("Play,12,15,0,0;"));
 
     // Ctrl with Shift is the plain drag: an odd screen pixel gives a half
-    // coordinate; released over the background it stays where it went last.
+    // coordinate; released over the background the drag is undone, its mark too.
     const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1), ctrlShift);
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(36, 47), ctrlShift);
     QCOMPARE(window->txtBtnX->text(), QStringLiteral("17.5"));
     QCOMPARE(play->pos(), QPoint(36, 46));
     mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5), ctrlShift);
-    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,18,23,0,0;"));
+    QCOMPARE(play->pos(), QPoint(24, 30));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("12"));
+    QVERIFY(!gSkinChanged);
+    // Dropped on the odd pixel of its last step, it ends on its record's pixel.
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 51));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(40, 51));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("19.5"));
+    QCOMPARE(play->pos(), QPoint(40, 50));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,20,25,0,0;"));
     const QString saved = QString::fromLatin1(testfiles::read(gSkinFile));
     QVERIFY(saved.contains(QStringLiteral("\r\nTitle=41,63;")));
     QVERIFY(saved.contains(QStringLiteral("[TrackBar]\r\nPosSize=120,82,")));

@@ -115,6 +115,12 @@ void tst_display_editing::displayTextEditedAndSaved()
     QCOMPARE(x->text(), QStringLiteral("-12"));
     QCOMPARE(width->text(), QStringLiteral("150"));
     QVERIFY(save().contains(line));
+
+    // A face name longer than its box shows its start.
+    font.setFamily(QStringLiteral("Arial Unicode With A Rather Long Face Name"));
+    m_env.dialogs.acceptFont(font);
+    x->window()->findChild<QPushButton *>("cmdDisplayFont")->click();
+    QCOMPARE(x->window()->findChild<QLineEdit *>("txtDisplayFont")->cursorPosition(), 0);
 }
 
 void tst_display_editing::damagedFontAndColourStringsNeitherFailNorChange()
@@ -211,7 +217,12 @@ void tst_display_editing::positionCodesAndStatusTextAlignment()
     window->showDocument();
     ClearSkinChanged();
 
+    window->txtMainWindow->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_env.main));
     QTest::mouseClick(window->optPositionBOTTOM[2], Qt::LeftButton, Qt::ShiftModifier);
+    // Keys after the click leave the points as the lists say.
+    for (Qt::Key key : { Qt::Key_Left, Qt::Key_Space, Qt::Key_Up })
+        QTest::keyClick(QApplication::focusWidget(), key);
     QCOMPARE(window->cbxPositionBTB->currentIndex(), 2);
     QCOMPARE(window->cbxPositionLMR->currentIndex(), 2);
     QVERIFY(window->optPositionTOP[2]->isChecked() && window->optPositionBOTTOM[2]->isChecked());

@@ -290,18 +290,19 @@ void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
     const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
     if (!QFile::exists(system))
         QSKIP("no font file to register");
-    QVERIFY(QFile::copy(system, m_env.skins.filePath(QStringLiteral("Skin.ttf"))));
+    QVERIFY(QFile::copy(system, m_env.skins.filePath(QStringLiteral("SkinFontWithALongName.ttf"))));
     writeImage(QStringLiteral("Main.bmp"), QSize(4, 4));
     frmImagesToolBar *window = openWindowSkin();
     KeyPressEdit *box = window->txtMainFont[1];
 
-    m_env.pickFile(QStringLiteral("Skin.ttf"));
+    m_env.pickFile(QStringLiteral("SkinFontWithALongName.ttf"));
     window->cmdMainFont[1]->click();
     QCOMPARE(gSelFilePrompt, QStringLiteral("Select a font for the current skin:"));
     QCOMPARE(gSelFileFilter, QStringLiteral("ttf;*.fon;*.fnt;*.ttf;*.ttc;*.fot;*.otf;*.mmm;*.pfb;*.pfm"));
-    QCOMPARE(box->text(), QStringLiteral("Skin.ttf"));
-    QCOMPARE(box->toolTip(), QStringLiteral("Skin.ttf"));
-    QCOMPARE(gSkinFonts[1], QStringLiteral("Skin.ttf"));
+    QCOMPARE(box->text(), QStringLiteral("SkinFontWithALongName.ttf"));
+    QCOMPARE(box->toolTip(), QStringLiteral("SkinFontWithALongName.ttf"));
+    QCOMPARE(box->cursorPosition(), 0); // the start of a name longer than the box
+    QCOMPARE(gSkinFonts[1], QStringLiteral("SkinFontWithALongName.ttf"));
     QVERIFY(gSkinFonts[0].isEmpty());
     QCOMPARE(RegisteredSkinFontCount(1), 1);
     QVERIFY(gSkinChanged);
@@ -310,7 +311,7 @@ void tst_images_window::choosingAFontRegistersItAndBackspaceClearsIt()
     // changed, so that closing it asks before the change is lost.
     ClearSkinChanged();
     QTest::keyClicks(box, QStringLiteral("ab"));
-    QCOMPARE(box->text(), QStringLiteral("Skin.ttf"));
+    QCOMPARE(box->text(), QStringLiteral("SkinFontWithALongName.ttf"));
     QVERIFY(!gSkinChanged);
     QTest::keyClick(box, Qt::Key_Backspace);
     QVERIFY(box->text().isEmpty());

@@ -102,7 +102,36 @@ void tst_tool_windows::textsFit()
 {
     QFETCH(ToolWindowId, id);
     m_env.openSkin(id == ToolWindowId::FullScreen);
-    verifyTextsFit(toolwindows::get(id));
+    ToolWindow *window = toolwindows::get(id);
+    verifyTextsFit(window);
+
+    // Texts a third longer than the English ones, as a German file has: every
+    // control keeps its designed place and size (the open lists, windows of
+    // their own, may widen).
+    const auto places = [window] {
+        QList<QRect> places;
+        for (QWidget *control : window->findChildren<QWidget *>())
+            places.append(control->window() == window->window() ? control->geometry() : QRect());
+        return places;
+    };
+    const QList<QRect> designed = places();
+    const QByteArray english = testfiles::read(QFINDTESTDATA("../../Lang/English.lng"));
+    QVERIFY(!english.isEmpty());
+    QByteArray longer;
+    for (QByteArray line : english.split('\n')) {
+        const QByteArray text = line.mid(line.indexOf('=') + 1).trimmed().replace("&", "");
+        if (line.contains('=') && !line.startsWith("Version") && !line.startsWith(';'))
+            line = line.trimmed() + text.left((text.size() + 1) / 3);
+        longer += line + '\n';
+    }
+    m_env.writeLanguage(longer);
+    window->ApplyTexts(LangReader());
+    verifyTextsFit(window, true);
+    QCOMPARE(places(), designed);
+
+    gUILanguage.clear();
+    window->ApplyTexts(LangReader());
+    verifyTextsFit(window);
 }
 
 void tst_tool_windows::standsWhereDesigned_data()

@@ -18,7 +18,9 @@
 #include "support/ShellRecorder.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -30,6 +32,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <climits>
 
 // The one main-window fixture: a private program folder (with its "Lang"
 // folder), lock folder, configuration folder and skin folder, the dialog recorder and a shell that only
@@ -173,25 +177,48 @@ public:
 
 // Every label, check box, option button and command button of the window shows
 // its whole text (none is cut off by the control's width, a wrapping label has
-// the lines it needs) and lies inside its parent.
-inline void verifyTextsFit(QWidget *window)
+// the lines it needs) or, where cutTextsAsTips allows it, shows it whole in its
+// tooltip; every entry of a drop-down list fits its open list; every control
+// lies inside its parent.
+inline void verifyTextsFit(QWidget *window, bool cutTextsAsTips = false)
 {
+    const auto plain = [](QString text) { return text.remove(QLatin1Char('&')); };
     for (QWidget *control : window->findChildren<QWidget *>()) {
         const QByteArray name = control->objectName().toUtf8();
         int needed = 0;
+        QString text;
         if (auto *label = qobject_cast<QLabel *>(control)) {
+            text = label->text();
             if (label->wordWrap())
-                QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+                needed = label->heightForWidth(label->width()) <= label->height() ? 0 : INT_MAX;
             else
                 needed = label->sizeHint().width();
         } else if (qobject_cast<QCheckBox *>(control) || qobject_cast<QRadioButton *>(control)) {
+            text = static_cast<QAbstractButton *>(control)->text();
             needed = control->sizeHint().width();
         } else if (auto *button = qobject_cast<QPushButton *>(control)) {
-            needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))) + 8;
+            text = button->text();
+            needed = button->fontMetrics().horizontalAdvance(plain(text)) + 8;
+        } else if (auto *box = qobject_cast<QComboBox *>(control)) {
+            // Each entry, as the list's own painter measures it, against the open list.
+            box->showPopup();
+            QStyleOptionViewItem option;
+            option.initFrom(box->view());
+            for (int entry = 0; entry < box->count(); ++entry) {
+                option.rect = QRect(QPoint(), box->view()->fontMetrics().size(0, box->itemText(entry)));
+                QVERIFY2(box->view()->itemDelegate()->sizeHint(option, box->model()->index(entry, 0)).width()
+                        <= box->view()->viewport()->width(),
+                    qPrintable(box->itemText(entry)));
+            }
+            box->hidePopup();
         } else {
             continue;
         }
-        QVERIFY2(needed <= control->width(), name);
+        const bool whole = plain(control->toolTip()).startsWith(plain(text));
+        if (needed > control->width())
+            QVERIFY2(cutTextsAsTips && whole, name);
+        else
+            QVERIFY2(text.isEmpty() || !whole, name); // no tooltip left from a longer text
         QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), name);
     }
 }

@@ -195,6 +195,15 @@ void ButtonToolWindow::commitPendingText()
     m_buttonProperties->commitPendingText();
 }
 
+void ButtonToolWindow::commitPendingEdits()
+{
+    commitPendingText();
+    // A command of the main window (its menu or its key) moves no focus, so
+    // the box has not been left.
+    if (txtExtension->text() != gButtonExt)
+        txtExtension_Validate();
+}
+
 void ButtonToolWindow::leaveShownButton()
 {
     m_buttonProperties->leaveShownButton();

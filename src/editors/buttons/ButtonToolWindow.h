@@ -104,9 +104,12 @@ public:
     void txtBtnText_Validate();
 
     // Text typed into the custom-text box and not yet committed (the focus
-    // still in it) goes into its button's record; Save, Close and Exit run
-    // this first.
+    // still in it) goes into its button's record.
     void commitPendingText();
+    // That, and an extension typed and not yet committed is committed as
+    // leaving its box does (its question included); Save, Close, Open, New
+    // and Exit run this first.
+    void commitPendingEdits();
     // The same before the records move or go.
     void leaveShownButton();
     // Empties the property controls; with no button selected no record changes.

@@ -131,6 +131,7 @@ void frmImagesToolBar::ApplyTexts(const LangReader &lang)
     texts.caption(fmBtnList, 10, 5010);
     texts.caption(lblExtension, 11, 5011);
     applyButtonTexts(texts, 12, 5012, 17, 5017);
+    showWholeTexts(this);
 }
 
 void frmImagesToolBar::showDocument()
@@ -138,6 +139,8 @@ void frmImagesToolBar::showDocument()
     showSharedDocument();
     for (int i = 0; i < 2; ++i) {
         txtMainFont[i]->setText(gSkinFonts[i]);
+        // A name longer than the box shows its start, as one typed does.
+        txtMainFont[i]->setCursorPosition(0);
         txtMainFont[i]->setToolTip(gSkinFonts[i]);
     }
 }
@@ -161,6 +164,7 @@ void frmImagesToolBar::cmdMainFont_Click(int index)
     if (!ShowSelectFile(window(), gSkinFolder, FontFilter, txtMainFont[index]->text(), UIString(12012)))
         return;
     txtMainFont[index]->setText(gSelFileName);
+    txtMainFont[index]->setCursorPosition(0);
     txtMainFont[index]->setToolTip(gSelFileName);
     gSkinFonts[index] = gSelFileName;
     // The font the slot named before stays registered until the slot is

@@ -84,6 +84,8 @@ void DisplayTextPanel::fillFontAndColour(int i)
 {
     const DisplayRec &record = gDisplays[i];
     c.txtFont->setText(record.DspFont.section(QLatin1Char(','), 0, 0));
+    // A face name longer than the box shows its start.
+    c.txtFont->setCursorPosition(0);
     c.txtFont->setToolTip(record.DspFont);
     c.cmdColor->showColourString(record.DspColor);
 }
@@ -177,6 +179,7 @@ void DisplayTextPanel::cmdFont_Click()
             current.style.underline, false, 0, current.size, FontDialogFlags))
         return;
     c.txtFont->setText(gFontName);
+    c.txtFont->setCursorPosition(0);
     const QString font
         = skinformat::fontString(gFontName, gFontSize, { gFontBold, gFontItalic, gFontUnderline });
     c.txtFont->setToolTip(font);

@@ -205,6 +205,7 @@ void frmDisplayToolBar::ApplyTexts(const LangReader &lang)
     texts.caption(lblAuthor, 36, 6038);
     texts.caption(lblURL, 37, 6039);
     texts.caption(lblDescription, 38, 6040);
+    showWholeTexts(this);
 }
 
 void frmDisplayToolBar::EnableFrames()

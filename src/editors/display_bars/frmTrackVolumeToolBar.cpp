@@ -52,6 +52,7 @@ void frmTrackVolumeToolBar::ApplyTexts(const LangReader &lang)
     texts.caption(this, 1, 7001);
     for (BarPanel *panel : m_bars)
         panel->applyTexts(texts, 2, 7002, 3, 7003);
+    showWholeTexts(this);
 }
 
 QComboBox *frmTrackVolumeToolBar::barKindBox(int bar)

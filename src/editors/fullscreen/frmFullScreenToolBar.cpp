@@ -107,6 +107,10 @@ void frmFullScreenToolBar::createPositionFrame()
         auto *bottom = new QRadioButton(pctPositionPreviewBOTTOM);
         optPositionBOTTOM.insert(i, bottom);
         bottom->setGeometry(2 + i * 21, 4, 18, 18);
+        // The points answer the mouse only: the arrow keys and Space would move
+        // a point past the two lists and the position they stand for.
+        for (QRadioButton *point : { top, bottom })
+            point->setFocusPolicy(Qt::NoFocus);
     }
     fmPosition->setEnabled(false);
 }
@@ -265,6 +269,7 @@ void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
     // Both bar panels take the same keys but for their frames' captions.
     m_bars[0]->applyTexts(texts, 47, 8047, 49, 8049);
     m_bars[1]->applyTexts(texts, 48, 8048, 49, 8049);
+    showWholeTexts(this);
 }
 
 void frmFullScreenToolBar::EnableEditingFrames()
