@@ -41,7 +41,7 @@ public:
     void OpenRoad(const QString &path = QString());
 
     // Text typed into a tool window's box and not yet committed goes into the
-    // document: Save, Close and Exit run this first.
+    // document: Save, Close, Open, New and Exit run this first.
     void commitPendingEdits();
 
     // Commands other windows call.
