@@ -49,6 +49,8 @@ private:
     QString extractionFolder() const;
     QString chosenSkinFile() const;
     void showExtractionFolder();
+    // True when extracting would replace a file that exists in the extraction folder.
+    bool replacesFiles() const;
     void stage(bool listing);
     void showFailure(const QString &title);
 
