@@ -19,12 +19,15 @@ renamed("absolute.tvk", "/tmp/tvx_archive_evil.txt")
 renamed("drive.tvk", "C:/evil.txt")
 renamed("unc.tvk", "//host/share/evil.txt")
 
+def unix_entry(name, mode):
+    info = zipfile.ZipInfo(name)
+    info.create_system = 3
+    info.external_attr = mode << 16
+    return info
+
 with zipfile.ZipFile(os.path.join(out, "link.tvk"), "w") as z:
     z.writestr("Skin.ini", "[Tovix.Skin]\r\n")
-    link = zipfile.ZipInfo("images")
-    link.create_system = 3
-    link.external_attr = 0o120777 << 16
-    z.writestr(link, "/tmp")
+    z.writestr(unix_entry("images", 0o120777), "/tmp")
     z.writestr("images/evil.txt", "evil")
 
 with zipfile.ZipFile(os.path.join(out, "bomb.tvk"), "w", zipfile.ZIP_DEFLATED, compresslevel=1) as z:
@@ -63,7 +66,4 @@ with zipfile.ZipFile(os.path.join(out, "deep.tvk"), "w") as z:
 # Data marked as a named pipe, as zip marks what it read from its standard input.
 with zipfile.ZipFile(os.path.join(out, "pipe.tvk"), "w") as z:
     z.writestr("Skin.ini", "[Tovix.Skin]\r\n")
-    piped = zipfile.ZipInfo("-")
-    piped.create_system = 3
-    piped.external_attr = 0o010600 << 16
-    z.writestr(piped, "from a pipe")
+    z.writestr(unix_entry("-", 0o010600), "from a pipe")
