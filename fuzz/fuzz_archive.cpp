@@ -1,5 +1,7 @@
 // Opens, lists and extracts arbitrary bytes as an archive into a temporary folder;
-// aborts when anything appears outside the extraction folder.
+// aborts when anything appears outside the extraction folder, or when a refused
+// extraction leaves anything behind (half the inputs go into a folder that holds
+// a "Skin.ini" already, which must then be as it was).
 #include "archive/ZipLibrary.h"
 
 #include <cstdint>
@@ -26,6 +28,17 @@ int replaceYes(const char *)
     return ziplib::ReplaceYes;
 }
 
+std::string bytesOf(const std::string &path)
+{
+    std::string bytes;
+    if (FILE *file = std::fopen(path.c_str(), "rb")) {
+        char buffer[16];
+        bytes.assign(buffer, std::fread(buffer, 1, sizeof buffer, file));
+        std::fclose(file);
+    }
+    return bytes;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -39,6 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (FILE *file = std::fopen(archive.c_str(), "wb")) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);
+    }
+
+    const bool occupied = size % 2 == 1;
+    if (occupied) {
+        std::filesystem::create_directory(target);
+        if (FILE *file = std::fopen((target + "/Skin.ini").c_str(), "wb")) {
+            std::fputs("old", file);
+            std::fclose(file);
+        }
     }
 
     ziplib::USERFUNCTIONS callbacks;
@@ -62,8 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (name != "a.tvk" && name != "out")
             ++outside;
     }
-    if (result != 0 && std::filesystem::exists(target) && !std::filesystem::is_empty(target))
-        ++outside; // a refused archive leaves nothing behind
+    if (result != 0 && std::filesystem::exists(target)) {
+        // A refused archive leaves nothing behind, and what was there stays.
+        int left = 0;
+        for (const auto &entry : std::filesystem::directory_iterator(target))
+            left += entry.path().filename() == "Skin.ini" && occupied ? 0 : 1;
+        if (left || (occupied && bytesOf(target + "/Skin.ini") != "old"))
+            ++outside;
+    }
     std::filesystem::remove_all(sandbox);
     if (outside)
         std::abort();

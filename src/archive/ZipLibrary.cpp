@@ -58,9 +58,11 @@ bool gZipReady = false;
 ZPOPT gZipOptions;
 std::string gZipRoot;
 
+// A file, or (when recursing) a folder, going into the archive.
 struct ZipItem {
     std::string path;
     std::string stored;
+    bool folder = false;
 };
 
 std::string storedName(const fsys::path &file)
@@ -75,9 +77,57 @@ std::string storedName(const fsys::path &file)
     return file.filename().string();
 }
 
-// The regular files of folder (and of its subfolders when recursing); links and
-// special files are never taken, so a listing cannot leave the folder or hang on a pipe.
-void collectFolder(const fsys::path &folder, bool recurse, std::vector<fsys::path> &files)
+// True when target (links resolved) lies inside the skin folder: the root, or
+// the folder of link when no root was given.
+bool insideSkinFolder(const fsys::path &target, const fsys::path &link)
+{
+    std::error_code error;
+    const fsys::path folder
+        = fsys::canonical(gZipRoot.empty() ? link.parent_path() : fsys::path(gZipRoot), error);
+    if (error)
+        return false;
+    const std::string prefix = folder.string() == "/" ? "/" : folder.string() + "/";
+    return target.string().compare(0, prefix.size(), prefix) == 0;
+}
+
+// How a name of the skin folder goes into the archive.
+enum class Kind { File, Folder, LinkedFolder };
+
+// What a name of the skin folder is to the archive. A regular file, or a link
+// that leads to a regular file inside the skin folder (packed as that file), is a
+// file. A link that leads anywhere else, and a pipe, a device or a socket, refuse
+// the archive by name: packing them would take what is not the skin's, or hang.
+int kindOf(const fsys::path &path, Kind &kind)
+{
+    std::error_code error;
+    const fsys::file_status own = fsys::symlink_status(path, error);
+    if (error || !fsys::exists(own))
+        return fail(ZipCannotRead, "the file \"" + path.string() + "\" cannot be read");
+    if (fsys::is_regular_file(own) || fsys::is_directory(own)) {
+        kind = fsys::is_directory(own) ? Kind::Folder : Kind::File;
+        return ZipOk;
+    }
+    if (fsys::is_symlink(own)) {
+        const fsys::path target = fsys::canonical(path, error);
+        if (!error && fsys::is_directory(target, error)) {
+            kind = Kind::LinkedFolder;
+            return ZipOk;
+        }
+        if (!error && fsys::is_regular_file(target, error) && insideSkinFolder(target, path)) {
+            kind = Kind::File;
+            return ZipOk;
+        }
+        return fail(ZipCannotRead,
+            "the link \"" + path.string() + "\" does not lead to a file inside the skin folder");
+    }
+    return fail(ZipCannotRead, "\"" + path.string() + "\" is a pipe, a device or a socket, not a file");
+}
+
+// The files of folder and, when recursing, its subfolders (each before its
+// files, so that empty ones are kept). A link to a folder is passed over like a
+// folder when not recursing; when recursing it refuses the archive, since
+// following it could pack files twice or without end.
+int collectFolder(const fsys::path &folder, bool recurse, std::vector<ZipItem> &items)
 {
     std::error_code error;
     std::vector<fsys::path> entries;
@@ -85,14 +135,22 @@ void collectFolder(const fsys::path &folder, bool recurse, std::vector<fsys::pat
         entries.push_back(it->path());
     std::sort(entries.begin(), entries.end());
     for (const fsys::path &entry : entries) {
-        const fsys::file_status status = fsys::symlink_status(entry, error);
-        if (error)
-            continue;
-        if (fsys::is_regular_file(status))
-            files.push_back(entry);
-        else if (recurse && fsys::is_directory(status))
-            collectFolder(entry, recurse, files);
+        Kind kind = Kind::File;
+        const int code = kindOf(entry, kind);
+        if (code != ZipOk)
+            return code;
+        if (kind == Kind::File)
+            items.push_back({ entry.string(), storedName(entry) });
+        else if (recurse && kind == Kind::LinkedFolder)
+            return fail(ZipCannotRead, "the link \"" + entry.string() + "\" leads to a folder");
+        else if (recurse && kind == Kind::Folder) {
+            items.push_back({ entry.string(), storedName(entry) + "/", true });
+            const int inner = collectFolder(entry, recurse, items);
+            if (inner != ZipOk)
+                return inner;
+        }
     }
+    return ZipOk;
 }
 
 int zipErrorCode(int libzipError)
@@ -136,9 +194,14 @@ zip_t *packFile(const ZipItem &item, int level, int &code)
         code = ZipMemory;
         return nullptr;
     }
-    zip_source_keep(buffer); // it outlives the writing archive
     zip_t *writer = zip_open_from_source(buffer, ZIP_TRUNCATE, nullptr);
-    zip_source_t *file = writer ? zip_source_file(writer, item.path.c_str(), 0, -1) : nullptr;
+    if (!writer) {
+        zip_source_free(buffer); // no archive took it
+        code = ZipMemory;
+        return nullptr;
+    }
+    zip_source_keep(buffer); // it outlives the writing archive
+    zip_source_t *file = zip_source_file(writer, item.path.c_str(), 0, -1);
     zip_int64_t index = -1;
     if (file && (index = zip_file_add(writer, "f", file, 0)) < 0)
         zip_source_free(file);
@@ -146,11 +209,8 @@ zip_t *packFile(const ZipItem &item, int level, int &code)
         zip_set_file_compression(
             writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
     if (index < 0 || zip_close(writer) != 0) {
-        code = writer ? zipErrorCode(zip_error_code_zip(zip_get_error(writer))) : ZipMemory;
-        if (index < 0)
-            code = ZipCannotRead;
-        if (writer)
-            zip_discard(writer);
+        code = index < 0 ? ZipCannotRead : zipErrorCode(zip_error_code_zip(zip_get_error(writer)));
+        zip_discard(writer);
         zip_source_free(buffer);
         return nullptr;
     }
@@ -172,8 +232,10 @@ int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Arc
     std::vector<std::future<void>> workers;
     for (unsigned w = 0; w < count; ++w) {
         workers.push_back(std::async(std::launch::async, [&] {
-            for (size_t i = next++; i < items.size(); i = next++)
-                packed[i].reset(packFile(items[i], level, codes[i]));
+            for (size_t i = next++; i < items.size(); i = next++) {
+                if (!items[i].folder)
+                    packed[i].reset(packFile(items[i], level, codes[i]));
+            }
         }));
     }
     // The caller's window keeps painting while the files are compressed.
@@ -182,7 +244,7 @@ int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Arc
             zipProgress(nullptr, 0, nullptr);
     }
     for (size_t i = 0; i < items.size(); ++i) {
-        if (codes[i] != ZipOk || !packed[i])
+        if (codes[i] != ZipOk || (!packed[i] && !items[i].folder))
             return fail(
                 codes[i] != ZipOk ? codes[i] : ZipLogic, "the file \"" + items[i].path + "\" cannot be read");
     }
@@ -225,6 +287,12 @@ bool checkName(const std::string &stored, std::vector<std::string> &parts, bool 
             why = "the entry \"" + stored + "\" would be written outside the extraction folder";
             return false;
         }
+        // Checked with the other name rules, so that the refusal comes before
+        // anything is written and not at a rename after other files are in place.
+        if (part.size() > NAME_MAX) {
+            why = "the entry \"" + stored + "\" has a name longer than the file system allows";
+            return false;
+        }
         if (!part.empty() && part != ".")
             parts.push_back(part);
         start = end + 1;
@@ -249,9 +317,11 @@ bool checkKind(zip_t *archive, zip_uint64_t index, const std::string &name, bool
             why = "the entry \"" + name + "\" is a link";
             return false;
         }
+        // A pipe entry is what zip stores for data read from its standard input:
+        // its bytes become a plain file, as other zip tools extract it.
         if (type == 0040000u)
             folder = true;
-        else if (type != 0 && type != 0100000u) {
+        else if (type != 0 && type != 0100000u && type != 0010000u) {
             why = "the entry \"" + name + "\" is a special file";
             return false;
         }
@@ -304,18 +374,64 @@ int readErrorCode(int libzipError, std::string &why, const std::string &name)
     }
 }
 
-// What one extraction has put on disk so far, removed again unless it completes.
+// A file inflated under a temporary name beside its target.
+struct WrittenFile {
+    std::string temporary;
+    std::string target;
+    std::string backup; // the file it replaces, moved aside until the extraction completes
+    bool placed = false;
+};
+
+// What one extraction has put on disk so far, removed again unless it completes:
+// files placed are taken back (the files they replaced restored), temporary files
+// and the folders it created are removed.
 struct Extraction {
     std::string root; // the extraction folder, links resolved
     std::vector<std::string> createdFolders;
-    std::vector<std::pair<std::string, std::string>> written; // temporary file, target
+    std::vector<WrittenFile> written;
 
     ~Extraction()
     {
-        for (const auto &file : written)
-            ::unlink(file.first.c_str());
+        for (auto it = written.rbegin(); it != written.rend(); ++it) {
+            ::unlink((it->placed ? it->target : it->temporary).c_str());
+            if (!it->backup.empty())
+                ::rename(it->backup.c_str(), it->target.c_str());
+        }
         for (auto it = createdFolders.rbegin(); it != createdFolders.rend(); ++it)
             ::rmdir(it->c_str());
+    }
+
+    // Gives every written file its name; false (with the target that failed) as
+    // soon as one cannot be placed, which leaves the rest to the destructor.
+    bool place(std::string &failed)
+    {
+        for (WrittenFile &file : written) {
+            failed = file.target;
+            struct stat existing;
+            if (::lstat(file.target.c_str(), &existing) == 0) {
+                std::string backup = fsys::path(file.target).parent_path().string() + "/.tvk-XXXXXX";
+                const int fd = ::mkstemp(backup.data());
+                if (fd < 0)
+                    return false;
+                ::close(fd);
+                if (::rename(file.target.c_str(), backup.c_str()) != 0) {
+                    ::unlink(backup.c_str());
+                    return false;
+                }
+                file.backup = backup;
+            }
+            if (::rename(file.temporary.c_str(), file.target.c_str()) != 0)
+                return false;
+            file.placed = true;
+        }
+        failed.clear();
+        for (const WrittenFile &file : written) {
+            if (!file.backup.empty())
+                ::unlink(file.backup.c_str());
+        }
+        written.clear();
+        createdFolders.clear();
+        return true;
     }
 
     bool inside(const std::string &path) const
@@ -403,10 +519,23 @@ void listEntries(zip_t *archive, const std::vector<Entry> &entries, const USERFU
     }
 }
 
-// Asks for the password until it opens the first encrypted entry.
-int obtainPassword(zip_t *archive, const Entry &entry, const USERFUNCTIONS *callbacks, std::string &password)
+// Inflating an encrypted entry failed with the password given: libzip checks only
+// one byte of a password, so about one wrong password in 256 opens the entry and
+// then shows as damaged data.
+constexpr int kWrongPassword = -1;
+
+bool isDataFault(int libzipError)
 {
-    for (int attempt = 0; attempt < kPasswordTries; ++attempt) {
+    return libzipError == ZIP_ER_CRC || libzipError == ZIP_ER_COMPRESSED_DATA || libzipError == ZIP_ER_ZLIB;
+}
+
+// Asks for the password until it opens entry; the tries are counted over the
+// whole extraction.
+int obtainPassword(
+    zip_t *archive, const Entry &entry, const USERFUNCTIONS *callbacks, std::string &password, int &asked)
+{
+    while (asked < kPasswordTries) {
+        ++asked;
         password.clear();
         if (!callbacks || !callbacks->password
             || callbacks->password(password, "Enter password", entry.name.c_str()) != 0)
@@ -427,7 +556,8 @@ int obtainPassword(zip_t *archive, const Entry &entry, const USERFUNCTIONS *call
     return fail(UnzipBadPassword, "the password is wrong");
 }
 
-// Writes one entry into a new temporary file beside target.
+// Writes one entry into a new temporary file beside target. An encrypted entry
+// whose data fails with the password given leaves no file and gives kWrongPassword.
 int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password, const std::string &folder,
     const std::string &target, std::int64_t &inflated, const USERFUNCTIONS *callbacks, Extraction &extraction)
 {
@@ -435,14 +565,18 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
                                    : zip_fopen_index(archive, entry.index, 0));
     std::string why;
     if (!file) {
-        const int code = readErrorCode(zip_error_code_zip(zip_get_error(archive)), why, entry.name);
+        const int error = zip_error_code_zip(zip_get_error(archive));
+        zip_error_clear(archive);
+        if (entry.encrypted && error == ZIP_ER_WRONGPASSWD)
+            return kWrongPassword;
+        const int code = readErrorCode(error, why, entry.name);
         return fail(code, why);
     }
     std::string temporary = folder + "/.tvk-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return fail(UnzipDisk, "the file \"" + target + "\" cannot be written");
-    extraction.written.emplace_back(temporary, target);
+    extraction.written.push_back({ temporary, target, {}, false });
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
@@ -450,10 +584,13 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
     static std::vector<char> buffer(1 << 20);
     zip_uint64_t entryBytes = 0;
     int result = UnzipOk;
+    bool dataFault = false;
     for (;;) {
         const zip_int64_t got = zip_fread(file.get(), buffer.data(), buffer.size());
         if (got < 0) {
-            result = readErrorCode(zip_error_code_zip(zip_file_get_error(file.get())), why, entry.name);
+            const int error = zip_error_code_zip(zip_file_get_error(file.get()));
+            dataFault = isDataFault(error);
+            result = readErrorCode(error, why, entry.name);
             break;
         }
         if (got == 0)
@@ -461,6 +598,7 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
         entryBytes += zip_uint64_t(got);
         inflated += got;
         if (entryBytes > entry.size) {
+            dataFault = true;
             result = UnzipCorrupt;
             why = "the entry \"" + entry.name + "\" holds more data than it declares";
             break;
@@ -486,6 +624,12 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
     if (::close(fd) != 0 && result == UnzipOk) {
         result = UnzipDisk;
         why = "the file \"" + target + "\" cannot be written";
+    }
+    if (result != UnzipOk && dataFault && entry.encrypted) {
+        inflated -= std::int64_t(entryBytes);
+        ::unlink(temporary.c_str());
+        extraction.written.pop_back();
+        return kWrongPassword;
     }
     return result == UnzipOk ? UnzipOk : fail(result, why);
 }
@@ -514,7 +658,7 @@ int ZpSetOptions(const ZPOPT *options)
 int ZpArchive(int argc, const char *archive, const char *const *names)
 {
     gDiagnostic.clear();
-    if (!gZipReady || !archive || !*archive || argc < 0 || (argc > 0 && !names))
+    if (!gZipReady || !archive || !*archive || argc < 0 || argc > kMaxNames || (argc > 0 && !names))
         return fail(ZipBadArgument, "bad arguments");
 
     // The files, in name order, without the archive itself.
@@ -526,20 +670,26 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
         if (!names[i] || !*names[i])
             continue;
         const std::string name = names[i];
-        std::vector<fsys::path> files;
+        std::vector<ZipItem> found;
         if (endsWith(name, "/*.*") || endsWith(name, "/*")) {
-            collectFolder(fsys::path(name.substr(0, name.rfind('/'))), gZipOptions.fRecurse != 0, files);
+            const int code = collectFolder(
+                fsys::path(name.substr(0, name.rfind('/'))), gZipOptions.fRecurse != 0, found);
+            if (code != ZipOk)
+                return code;
         } else {
-            if (!fsys::is_regular_file(fsys::symlink_status(name, error)))
+            Kind kind = Kind::File;
+            const int code = kindOf(name, kind);
+            if (code != ZipOk)
+                return code;
+            if (kind != Kind::File)
                 return fail(ZipCannotRead, "the file \"" + name + "\" cannot be read");
-            files.emplace_back(name);
+            found.push_back({ name, storedName(name) });
         }
-        for (const fsys::path &file : files) {
-            if (fsys::weakly_canonical(file, error) == self)
+        for (ZipItem &item : found) {
+            if (fsys::weakly_canonical(item.path, error) == self)
                 continue;
-            const std::string entryName = storedName(file);
-            if (stored.insert(entryName).second)
-                items.push_back({ file.string(), entryName });
+            if (stored.insert(item.stored).second)
+                items.push_back(std::move(item));
         }
     }
     if (items.empty())
@@ -576,6 +726,20 @@ int ZpArchive(int argc, const char *archive, const char *const *names)
         const ZipItem &item = items[i];
         if (gZipCallbacks.ServiceApplication)
             gZipCallbacks.ServiceApplication(item.stored.c_str(), 0);
+        if (item.folder) {
+            const zip_int64_t index = zip_dir_add(out.get(), item.stored.c_str(), ZIP_FL_ENC_UTF_8);
+            if (index < 0)
+                return fail(ZipLogic, "the folder \"" + item.path + "\" cannot be added");
+            // The folder's own mode and time, as its files carry theirs (libzip
+            // would make it writable by everyone).
+            struct stat info;
+            if (::stat(item.path.c_str(), &info) == 0) {
+                zip_file_set_external_attributes(out.get(), zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                    ((S_IFDIR | (info.st_mode & 07777)) << 16) | 0x10u);
+                zip_file_set_mtime(out.get(), zip_uint64_t(index), info.st_mtime, 0);
+            }
+            continue;
+        }
         zip_source_t *source = packed.empty() ? zip_source_file(out.get(), item.path.c_str(), 0, -1)
                                               : zip_source_zip(out.get(), packed[i].get(), 0, 0, 0, -1);
         if (!source)
@@ -608,6 +772,9 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
     gDiagnostic.clear();
     if (!options || !options->lpszZipFN || !*options->lpszZipFN)
         return fail(UnzipBadParameters, "no archive was named");
+    if (ifnc < 0 || ifnc > kMaxNames || xfnc < 0 || xfnc > kMaxNames || (ifnc > 0 && !ifnv)
+        || (xfnc > 0 && !xfnv))
+        return fail(UnzipBadParameters, "bad name lists");
     const bool listing = options->nvflag != 0;
     if (!listing && (!options->lpszExtractDir || !*options->lpszExtractDir))
         return fail(UnzipBadParameters, "no extraction folder was named");
@@ -683,10 +850,11 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
             UnzipDisk, std::string("the folder \"") + options->lpszExtractDir + "\" cannot be created");
 
     std::string password;
+    int asked = 0;
     const auto firstEncrypted = std::find_if(
         entries.begin(), entries.end(), [](const Entry &e) { return e.encrypted && !e.folder; });
     if (firstEncrypted != entries.end()) {
-        const int code = obtainPassword(archive.get(), *firstEncrypted, callbacks, password);
+        const int code = obtainPassword(archive.get(), *firstEncrypted, callbacks, password, asked);
         if (code != UnzipOk)
             return code;
     }
@@ -724,21 +892,20 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
         }
         if (callbacks && callbacks->ServCallBk)
             callbacks->ServCallBk(entry.name.c_str(), (unsigned long)entry.size);
-        const int code
+        int code
             = inflateEntry(archive.get(), entry, password, folder, target, inflated, callbacks, extraction);
+        while (code == kWrongPassword) {
+            code = obtainPassword(archive.get(), entry, callbacks, password, asked);
+            if (code == UnzipOk)
+                code = inflateEntry(
+                    archive.get(), entry, password, folder, target, inflated, callbacks, extraction);
+        }
         if (code != UnzipOk)
             return code;
     }
-    for (size_t i = 0; i < extraction.written.size(); ++i) {
-        const auto &file = extraction.written[i];
-        if (::rename(file.first.c_str(), file.second.c_str()) != 0) {
-            const std::string target = file.second;
-            extraction.written.erase(extraction.written.begin(), extraction.written.begin() + long(i));
-            return fail(UnzipDisk, "the file \"" + target + "\" cannot be written");
-        }
-    }
-    extraction.written.clear();
-    extraction.createdFolders.clear();
+    std::string failed;
+    if (!extraction.place(failed))
+        return fail(UnzipDisk, "the file \"" + failed + "\" cannot be written");
     return UnzipOk;
 }
 

@@ -8,12 +8,17 @@
 // dialogs were designed around, built on libzip.
 //
 // Extraction is safe against hostile archives: every entry is checked before
-// anything is written (names that are empty, absolute, hold a drive or "..",
-// links and special files refuse the whole archive), the number of entries and
-// the bytes actually inflated are limited, every file goes to a temporary name
-// and is renamed only once every entry has been read without fault, and every
-// folder is checked to lie inside the extraction folder after its links are
-// resolved. A refused or failed extraction leaves nothing behind.
+// anything is written (names that are empty, absolute, hold a drive or "..", or
+// a part longer than a file system allows, links and special files refuse the
+// whole archive; an entry marked as a pipe is data and becomes a plain file), the
+// number of entries and the bytes actually inflated are limited, every file goes
+// to a temporary name and is renamed only once every entry has been read without
+// fault, and every folder is checked to lie inside the extraction folder after its
+// links are resolved. A refused or failed extraction leaves nothing behind: files
+// already renamed are taken back and the files they replaced restored.
+//
+// Creation packs regular files, and links that lead to a regular file inside the
+// skin folder as that file; any other link and any special file refuses it by name.
 namespace ziplib {
 
 // Limits that stop archive bombs.
@@ -21,6 +26,9 @@ constexpr std::int64_t kMaxEntries = 10000;
 constexpr std::int64_t kMaxInflatedBytes = std::int64_t(512) * 1024 * 1024;
 // Tries of a password before the extraction gives up.
 constexpr int kPasswordTries = 3;
+// The name lists handed to the entry points hold at most this many names; a
+// larger count is refused as a bad parameter, never read past the list.
+constexpr int kMaxNames = 100;
 
 // --- The zip side ---
 
@@ -60,8 +68,8 @@ struct ZIPUSERFUNCTIONS {
 };
 
 // Options of the next ZpArchive. Flags are 0 or 1; the library reads szRootDir
-// (stored names are relative to it), fRecurse (a wildcard name takes the files of
-// subfolders too), fJunkDir (stored names are bare file names), fEncrypt (asks a
+// (stored names are relative to it), fRecurse (a wildcard name takes the subfolders
+// too, each as a folder entry before its files), fJunkDir (stored names are bare file names), fEncrypt (asks a
 // password and encrypts), fComment (asks an archive comment) and fLevel ('0' to '9').
 struct ZPOPT {
     const char *Date = nullptr;

@@ -36,6 +36,7 @@ ZipNameList gUnzipExcludeNames;
 int16_t gUnzipSkipPassword = 0;
 QString gTVKNormalIni;
 QString gTVKFullScreenIni;
+QStringList gUnzipListedNames;
 QString gArchiveDiagnostic;
 
 namespace {
@@ -140,6 +141,7 @@ void UnzipCbMessage(unsigned long, unsigned long, unsigned, unsigned, unsigned, 
     char, const char *name, const char *, unsigned long, char)
 {
     const QString entry = QFile::decodeName(name);
+    gUnzipListedNames.append(entry);
     const auto is = [&entry](const char *skinFile) {
         return entry.compare(QLatin1String(skinFile), Qt::CaseInsensitive) == 0;
     };
@@ -198,6 +200,7 @@ void RunUnzip()
     // A password refused once is not asked again in the same run; the next
     // archive asks afresh.
     gUnzipSkipPassword = 0;
+    gUnzipListedNames.clear();
     CallStrings strings;
     ziplib::DCL options;
     int *const flags[] = { &options.ExtractOnlyNewer, &options.SpaceToUnderscore, &options.PromptToOverwrite,

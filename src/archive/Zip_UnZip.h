@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -67,6 +68,9 @@ extern int16_t gUnzipSkipPassword;
 // "Skin.ini", "Skinfs.ini" before "Skinfsv1.ini"; "" when none.
 extern QString gTVKNormalIni;
 extern QString gTVKFullScreenIni;
+
+// The stored names of the entries the last listing found, in archive order.
+extern QStringList gUnzipListedNames;
 
 // Why the last run failed, in the library's words; "" after success.
 extern QString gArchiveDiagnostic;

@@ -138,9 +138,10 @@ int16_t frmTVKCreation::EnumFiles(const QString &folder)
             dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13005), messageOwner());
         return 101;
     }
-    // Regular files only: links and special files never go into an archive.
-    const QStringList files = dir.entryList(
-        QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    // Links and special files are listed too: a link to a file of the skin is
+    // packed as that file, and Create names any other that cannot be packed.
+    const QStringList files
+        = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     const QSignalBlocker blocker(lstTVKSkinFiles);
     for (const QString &name : files) {
         auto *item = new QListWidgetItem(name, lstTVKSkinFiles);
@@ -263,9 +264,12 @@ void frmTVKCreation::cmdTVKCreate_Click()
     if ((gApiResult >= 2 && gApiResult <= 16) || gApiResult == 18) {
         // Zip results 2 to 16 have messages 13098 to 13112; result 18 has 13113.
         const int number = gApiResult == 18 ? 13113 : 13096 + gApiResult;
-        dialogs::msgBox(Message(13089) + QString::number(gApiResult) + QLatin1Char('\n') + Message(number)
-                + QLatin1Char('\n') + Message(13114) + QLatin1Char('"') + gDlgFileTitle
-                + QStringLiteral("\"."),
-            dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13094), this);
+        QString text = Message(13089) + QString::number(gApiResult) + QLatin1Char('\n') + Message(number)
+            + QLatin1Char('\n') + Message(13114) + QLatin1Char('"') + gDlgFileTitle + QStringLiteral("\".");
+        // The library's words name the file that stopped it.
+        if (!gArchiveDiagnostic.isEmpty())
+            text += QLatin1Char('\n') + gArchiveDiagnostic;
+        dialogs::msgBox(
+            text, dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13094), this);
     }
 }

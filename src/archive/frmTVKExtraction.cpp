@@ -1,6 +1,5 @@
 #include "archive/frmTVKExtraction.h"
 
-#include "archive/ZipLibrary.h"
 #include "archive/Zip_UnZip.h"
 #include "platform/CommonDialog.h"
 #include "skin/Module.h"
@@ -10,6 +9,7 @@
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -181,6 +181,19 @@ void frmTVKExtraction::cmdTVKBrowse_Click()
     gDlgFileTitle = chosenSkinFile();
 }
 
+bool frmTVKExtraction::replacesFiles() const
+{
+    const QString folder = extractionFolder();
+    for (QString name : gUnzipListedNames) {
+        name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const QFileInfo existing(folder + name);
+        if (!name.endsWith(QLatin1Char('/')) && (existing.exists() || existing.isSymLink())
+            && !existing.isDir())
+            return true;
+    }
+    return false;
+}
+
 void frmTVKExtraction::stage(bool listing)
 {
     gUnzipOptFlags.fill(0);
@@ -212,16 +225,16 @@ void frmTVKExtraction::cmdTVKExtrac_Click()
         done(QDialog::Rejected);
         return;
     }
-    for (;;) {
-        runDisabled([] { RunUnzip(); });
-        if (gApiResult != ziplib::UnzipDisk)
-            break;
-        // The folder cannot be written: the user may mend that and retry.
-        const int answer = dialogs::msgBox(Message(13073) + QLatin1Char('\n') + Message(13074),
-            dialogs::vbRetryCancel | dialogs::vbCritical, title, this);
-        if (answer != dialogs::vbRetry)
+    if (replacesFiles()) {
+        // No message of the table says this: the text stays English.
+        const QString prompt = QStringLiteral("Files of the archive already exist in \"") + extractionFolder()
+            + QStringLiteral("\".\nDo you want to replace them?");
+        if (dialogs::msgBox(
+                prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2, title, this)
+            != dialogs::vbYes)
             return;
     }
+    runDisabled([] { RunUnzip(); });
     if (gApiResult == 0) {
         gLastSkinPath = extractionFolder();
         gSkinFolder = gLastSkinPath;

@@ -11,7 +11,8 @@ class QRadioButton;
 
 // The archive extraction dialog: lists a ".tvk" archive to learn which skin files
 // it holds at its root, lets the user choose where to extract it and which skin
-// to load, extracts the whole archive and hands the chosen skin file back in
+// to load, extracts the whole archive (asking once before it replaces files that
+// exist in the extraction folder) and hands the chosen skin file back in
 // gDlgFileName and gDlgFileTitle with gOpenOK set. Constructing it loads it (and
 // lists the archive named by gDlgFileName); show it with dialogs::showModal,
 // owned by the main window, when listed() is true.
@@ -49,6 +50,8 @@ private:
     QString extractionFolder() const;
     QString chosenSkinFile() const;
     void showExtractionFolder();
+    // True when extracting would replace a file that exists in the extraction folder.
+    bool replacesFiles() const;
     void stage(bool listing);
     void showFailure(const QString &title);
 

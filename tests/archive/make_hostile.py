@@ -19,12 +19,15 @@ renamed("absolute.tvk", "/tmp/tvx_archive_evil.txt")
 renamed("drive.tvk", "C:/evil.txt")
 renamed("unc.tvk", "//host/share/evil.txt")
 
+def unix_entry(name, mode):
+    info = zipfile.ZipInfo(name)
+    info.create_system = 3
+    info.external_attr = mode << 16
+    return info
+
 with zipfile.ZipFile(os.path.join(out, "link.tvk"), "w") as z:
     z.writestr("Skin.ini", "[Tovix.Skin]\r\n")
-    link = zipfile.ZipInfo("images")
-    link.create_system = 3
-    link.external_attr = 0o120777 << 16
-    z.writestr(link, "/tmp")
+    z.writestr(unix_entry("images", 0o120777), "/tmp")
     z.writestr("images/evil.txt", "evil")
 
 with zipfile.ZipFile(os.path.join(out, "bomb.tvk"), "w", zipfile.ZIP_DEFLATED, compresslevel=1) as z:
@@ -47,3 +50,20 @@ open(os.path.join(out, "truncated.tvk"), "wb").write(data[: len(data) // 2])
 # The second entry's data damaged: its check fails after the first file was read.
 at = data.index(b"main.bmp") + len(b"main.bmp") + 100
 open(os.path.join(out, "damaged.tvk"), "wb").write(data[:at] + bytes(b ^ 0xFF for b in data[at:at + 50]) + data[at + 50:])
+
+# A name part one byte longer than file systems allow.
+with zipfile.ZipFile(os.path.join(out, "long.tvk"), "w") as z:
+    z.writestr("Skin.ini", "[Tovix.Skin]\r\n")
+    z.writestr("L" * 252 + ".bmp", "long")
+
+# Parts the file system allows, whose full path only the last file's name takes
+# over the system's limit: it fails after "Skin.ini" and "main.bmp" are in place.
+with zipfile.ZipFile(os.path.join(out, "deep.tvk"), "w") as z:
+    z.writestr("Skin.ini", "[Tovix.Skin]\r\n")
+    z.writestr("main.bmp", "main")
+    z.writestr("/".join(["D" * 240] * 16) + "/" + "F" * 251 + ".bmp", "deep")
+
+# Data marked as a named pipe, as zip marks what it read from its standard input.
+with zipfile.ZipFile(os.path.join(out, "pipe.tvk"), "w") as z:
+    z.writestr("Skin.ini", "[Tovix.Skin]\r\n")
+    z.writestr(unix_entry("-", 0o010600), "from a pipe")

@@ -9,12 +9,15 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <sys/stat.h>
 
 // Skin archives: hostile archives refused with nothing written, the extraction
 // and creation dialogs driven through the main window, and Test Skin.
@@ -48,6 +51,18 @@ class tst_archive : public QObject
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
+    // Every entry under folder, relative and sorted; links are not followed.
+    static QStringList treeOf(const QString &folder)
+    {
+        QStringList found;
+        QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+            QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(folder).relativeFilePath(it.next());
+        found.sort();
+        return found;
+    }
+
     template <typename T> static T *control(QDialog *form, const char *name)
     {
         T *found = form->template findChild<T *>(QLatin1String(name));
@@ -55,6 +70,9 @@ class tst_archive : public QObject
             qFatal("no control %s", name);
         return found;
     }
+
+    // What the extraction folder held before the run.
+    enum Prepared { Nothing, OldSkinIni, FolderLinkedToSibling };
 
 private slots:
     void initTestCase()
@@ -81,27 +99,45 @@ private slots:
         QCOMPARE(code, 0);
     }
 
-    void hostileArchivesAreRefused_data()
+    void extractionOutcomes_data()
     {
-        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("archive"); // made by the tests, or in the tests' data
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("prepared");
+        QTest::addColumn<QStringList>("left"); // in the extraction folder afterwards
+        const QStringList none;
         // clang-format off
-        QTest::newRow("traversal with /")  << "slash.tvk";
-        QTest::newRow("traversal with \\") << "backslash.tvk";
-        QTest::newRow("absolute name")     << "absolute.tvk";
-        QTest::newRow("drive name")        << "drive.tvk";
-        QTest::newRow("host name")         << "unc.tvk";
-        QTest::newRow("link")              << "link.tvk";
-        QTest::newRow("bomb")              << "bomb.tvk";
-        QTest::newRow("10001 entries")     << "many.tvk";
-        QTest::newRow("truncated")         << "truncated.tvk";
-        QTest::newRow("damaged data")      << "damaged.tvk";
-        QTest::newRow("wrong password")    << "encrypted.tvk";
+        QTest::newRow("traversal with /")  << "slash.tvk"     << 3  << int(Nothing) << none;
+        QTest::newRow("traversal with \\") << "backslash.tvk" << 3  << int(Nothing) << none;
+        QTest::newRow("absolute name")     << "absolute.tvk"  << 3  << int(Nothing) << none;
+        QTest::newRow("drive name")        << "drive.tvk"     << 3  << int(Nothing) << none;
+        QTest::newRow("host name")         << "unc.tvk"       << 3  << int(Nothing) << none;
+        QTest::newRow("link")              << "link.tvk"      << 3  << int(Nothing) << none;
+        QTest::newRow("bomb")              << "bomb.tvk"      << 3  << int(Nothing) << none;
+        QTest::newRow("10001 entries")     << "many.tvk"      << 3  << int(Nothing) << none;
+        QTest::newRow("truncated")         << "truncated.tvk" << 9  << int(Nothing) << none;
+        QTest::newRow("damaged data")      << "damaged.tvk"   << 2  << int(Nothing) << none;
+        QTest::newRow("wrong password")    << "encrypted.tvk" << 82 << int(Nothing) << none;
+        QTest::newRow("name part over 255 bytes")    << "long.tvk" << 3  << int(Nothing) << none;
+        QTest::newRow("path over the system's limit") << "deep.tvk" << 50 << int(OldSkinIni)
+            << QStringList { QStringLiteral("Skin.ini") };
+        QTest::newRow("folder linked to a sibling")  << "Summer.tvk" << 50 << int(FolderLinkedToSibling)
+            << QStringList { QStringLiteral("sub") };
+        QTest::newRow("entry stored from a pipe")    << "pipe.tvk"   << 0  << int(Nothing)
+            << QStringList { QStringLiteral("-"), QStringLiteral("Skin.ini") };
+        QTest::newRow("wrong password passing the check, stored")
+            << "data/checkbyte_stored.tvk"   << 82 << int(Nothing) << none;
+        QTest::newRow("wrong password passing the check, deflated")
+            << "data/checkbyte_deflated.tvk" << 82 << int(Nothing) << none;
         // clang-format on
     }
 
-    void hostileArchivesAreRefused()
+    void extractionOutcomes()
     {
         QFETCH(QString, archive);
+        QFETCH(int, code);
+        QFETCH(int, prepared);
+        QFETCH(QStringList, left);
         DialogRecorder dialogs;
         dialogs.setCallback([](const DialogRecorder::Request &) {
             DialogRecorder::Answer answer;
@@ -111,93 +147,189 @@ private slots:
         });
         QTemporaryDir sandbox;
         const QString copy = sandbox.filePath(QStringLiteral("a.tvk"));
-        QVERIFY(QFile::copy(m_made.filePath(archive), copy));
+        QVERIFY(QFile::copy(
+            archive.startsWith(QLatin1String("data/")) ? QFINDTESTDATA(archive) : m_made.filePath(archive),
+            copy));
+        // "skins2" beside "skins": a prefix of the folder's path that is not the folder.
+        const QString target = sandbox.filePath(QStringLiteral("parent/skins/"));
+        const QString sibling = sandbox.filePath(QStringLiteral("parent/skins2"));
+        if (prepared == OldSkinIni)
+            write(target + QStringLiteral("Skin.ini"), "old");
+        if (prepared == FolderLinkedToSibling) {
+            QVERIFY(QDir().mkpath(sibling) && QDir().mkpath(target));
+            QVERIFY(QFile::link(sibling, target + QStringLiteral("sub")));
+        }
 
         gUnzipOptFlags.fill(0);
         gUnzipOptFlags[UnzipFlag::ndflag] = 1;
         gUnzipOptFlags[UnzipFlag::noflag] = 1;
         gUnzipArchiveName = copy;
-        gUnzipExtractDir = sandbox.filePath(QStringLiteral("parent/target/"));
+        gUnzipExtractDir = target;
         RunUnzip();
-        QVERIFY(gApiResult != 0);
-        QVERIFY(!gArchiveDiagnostic.isEmpty());
-        QCOMPARE(QDir(sandbox.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList { QStringLiteral("a.tvk") });
+        QCOMPARE(gApiResult, code);
+        QCOMPARE(gArchiveDiagnostic.isEmpty(), code == 0);
+        QStringList expected { QStringLiteral("a.tvk") };
+        if (!left.isEmpty())
+            expected << QStringLiteral("parent") << QStringLiteral("parent/skins");
+        for (const QString &name : left)
+            expected << QStringLiteral("parent/skins/") + name;
+        if (prepared == FolderLinkedToSibling)
+            expected << QStringLiteral("parent/skins2");
+        expected.sort();
+        QCOMPARE(treeOf(sandbox.path()), expected);
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/tvx_archive_evil.txt")));
-        if (archive == QLatin1String("encrypted.tvk")) {
+        if (prepared == OldSkinIni)
+            QCOMPARE(testfiles::read(target + QStringLiteral("Skin.ini")), QByteArray("old"));
+        if (code == 0) {
+            QVERIFY(QFileInfo(target + QStringLiteral("-")).isFile());
+            QCOMPARE(testfiles::read(target + QStringLiteral("-")), QByteArray("from a pipe"));
+        }
+        if (code == ziplib::UnzipBadPassword) {
             QCOMPARE(dialogs.count(DialogRecorder::Kind::InputBox), ziplib::kPasswordTries);
             QCOMPARE(dialogs.at(0).prompt, QStringLiteral("Please Enter The Password!"));
             QVERIFY(dialogs.at(0).hiddenText);
             // A cancelled prompt refuses this run only; the next run asks again,
-            // and the right password opens it.
+            // and after a wrong password the right one opens it.
             dialogs.setCallback({});
             dialogs.cancel();
             RunUnzip();
             QCOMPARE(gApiResult, int(ziplib::UnzipBadPassword));
+            dialogs.clear();
+            dialogs.acceptText(QStringLiteral("wrong"));
             dialogs.acceptText(QStringLiteral("secret"));
             RunUnzip();
             QCOMPARE(gApiResult, 0);
-            QCOMPARE(testfiles::read(sandbox.filePath(QStringLiteral("parent/target/main.bmp"))),
-                QByteArray(5000, 'm'));
+            QCOMPARE(dialogs.count(DialogRecorder::Kind::InputBox), 2);
+            QVERIFY(testfiles::read(target + QStringLiteral("Skin.ini"))
+                        .startsWith("[Tovix.Skin]\r\nVersion=1.00\r\n"));
         }
+    }
+
+    // The name lists hold 100 names: a larger count is a bad parameter, never read past.
+    void countsBeyondTheNameListAreRefused()
+    {
+        gZipArgc = 101;
+        gZipArchiveName = m_made.filePath(QStringLiteral("never.tvk"));
+        QCOMPARE(RunZip(), int(ziplib::ZipBadArgument));
+        gUnzipOptFlags.fill(0);
+        gUnzipOptFlags[UnzipFlag::nvflag] = 1;
+        gUnzipArchiveName = m_made.filePath(QStringLiteral("Summer.tvk"));
+        for (int32_t *count : { &gUnzipFileCount, &gUnzipExcludeCount }) {
+            *count = 101;
+            RunUnzip();
+            *count = 0;
+            QCOMPARE(gApiResult, int(ziplib::UnzipBadParameters));
+        }
+    }
+
+    void openRoadRefusesAHostileArchive_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("why");
+        // clang-format off
+        QTest::newRow("refused when listed")     << "slash.tvk" << 3  << "outside the extraction folder";
+        QTest::newRow("failing while extracted") << "deep.tvk"  << 50 << "cannot be written";
+        // clang-format on
     }
 
     void openRoadRefusesAHostileArchive()
     {
+        QFETCH(QString, archive);
+        QFETCH(int, code);
+        QFETCH(QString, why);
         MainWindowFixture f;
         f.start();
-        const QString archive = f.skins.filePath(QStringLiteral("evil.tvk"));
-        QVERIFY(QFile::copy(m_made.filePath(QStringLiteral("slash.tvk")), archive));
-        f.main->OpenRoad(archive);
-        QCOMPARE(f.dialogs.count(), 1);
-        QVERIFY(f.dialogs.at(0).prompt.startsWith(gMessages[88] + QString::number(ziplib::UnzipRefused)
-            + QLatin1Char('\n') + gMessages[96] + QLatin1Char('\n')));
-        QVERIFY(f.dialogs.at(0).prompt.contains(QStringLiteral("outside the extraction folder")));
+        const QString copy = f.skins.filePath(QStringLiteral("evil.tvk"));
+        QVERIFY(QFile::copy(m_made.filePath(archive), copy));
+        if (code == ziplib::UnzipDisk) {
+            f.dialogs.answerForm([](QDialog *form) {
+                control<QPushButton>(form, "cmdTVKExtrac")->click();
+                QVERIFY(!form->isVisible()); // closed by the failure, no retry
+            });
+        }
+        f.main->OpenRoad(copy);
+        QCOMPARE(f.dialogs.messages().size(), 1);
+        QVERIFY(f.dialogs.messages().at(0).startsWith(
+            gMessages[88] + QString::number(code) + QLatin1Char('\n') + gMessages[96] + QLatin1Char('\n')));
+        QVERIFY(f.dialogs.messages().at(0).contains(why));
         QVERIFY(gSkinFile.isEmpty());
+        QCOMPARE(treeOf(f.skins.path()), QStringList { QStringLiteral("evil.tvk") });
     }
 
     void extractionChoices_data()
     {
+        QTest::addColumn<QString>("title"); // of the archive
         QTest::addColumn<int>("option");
         QTest::addColumn<bool>("ownFolder");
         QTest::addColumn<bool>("browse");
+        QTest::addColumn<int>("replace"); // the answer to the replace question; 0: not asked
         QTest::addColumn<QString>("skinFile"); // relative to the base folder
         // clang-format off
-        QTest::newRow("window skin")      << 0 << true  << false << "Summer/Skin.ini";
-        QTest::newRow("full-screen skin") << 1 << true  << false << "Summer/Skinfs.ini";
-        QTest::newRow("no own folder")    << 0 << false << false << "Skin.ini";
-        QTest::newRow("browsed folder")   << 1 << true  << true  << "Summer/Skinfs.ini";
+        QTest::newRow("window skin")        << "Summer.tvk" << 0 << true  << false << 0 << "Summer/Skin.ini";
+        QTest::newRow("full-screen skin")   << "Summer.tvk" << 1 << true  << false << 0 << "Summer/Skinfs.ini";
+        QTest::newRow("no own folder")      << "Summer.tvk" << 0 << false << false << 0 << "Skin.ini";
+        QTest::newRow("browsed folder")     << "Summer.tvk" << 1 << true  << true  << 0 << "Summer/Skinfs.ini";
+        QTest::newRow("archive named ...tvk") << "...tvk"   << 0 << true  << false << 0 << "Skin/Skin.ini";
+        QTest::newRow("over the skin, Yes") << "Summer.tvk" << 0 << true  << false << int(dialogs::vbYes)
+                                            << "Summer/Skin.ini";
+        QTest::newRow("over the skin, No")  << "Summer.tvk" << 0 << true  << false << int(dialogs::vbNo)
+                                            << "Summer/Skin.ini";
         // clang-format on
     }
 
     void extractionChoices()
     {
+        QFETCH(QString, title);
         QFETCH(int, option);
         QFETCH(bool, ownFolder);
         QFETCH(bool, browse);
+        QFETCH(int, replace);
         QFETCH(QString, skinFile);
         MainWindowFixture f;
         f.start();
-        const QString archive = f.skins.filePath(QStringLiteral("Summer.tvk"));
+        const QString archive = f.skins.filePath(title);
         QVERIFY(QFile::copy(m_made.filePath(QStringLiteral("Summer.tvk")), archive));
         QTemporaryDir browsed;
         const QString base = browse ? browsed.path() + QLatin1Char('/') : f.skins.path() + QLatin1Char('/');
+        if (replace)
+            write(base + skinFile, "old");
+        f.dialogs.clear();
 
         f.dialogs.answerForm([&](QDialog *form) {
             QVERIFY(control<QRadioButton>(form, "optTVKSkinType_0")->isChecked());
             QVERIFY(control<QRadioButton>(form, "optTVKSkinType_1")->isEnabled());
             QCOMPARE(control<QCheckBox>(form, "ckTVKSkinName")->text(),
-                QStringLiteral("Create a folder with SkinName \"Summer\""));
+                QStringLiteral("Create a folder with SkinName \"%1\"")
+                    .arg(ownFolder ? skinFile.section(QLatin1Char('/'), 0, 0) : QStringLiteral("Summer")));
             if (browse)
                 control<QPushButton>(form, "cmdTVKBrowse")->click();
             control<QCheckBox>(form, "ckTVKSkinName")->setChecked(ownFolder);
             control<QRadioButton>(form, option == 0 ? "optTVKSkinType_0" : "optTVKSkinType_1")->click();
             control<QPushButton>(form, "cmdTVKExtrac")->click();
+            QCOMPARE(form->isVisible(), replace == dialogs::vbNo);
         });
-        f.dialogs.acceptFolder(browsed.path());
+        if (browse)
+            f.dialogs.acceptFolder(browsed.path());
+        if (replace)
+            f.dialogs.answerButton(replace);
         f.main->OpenRoad(archive);
 
+        // Only files that exist are worth a question.
+        QCOMPARE(f.dialogs.count(DialogRecorder::Kind::MessageBox), replace ? 1 : 0);
+        if (replace) {
+            QCOMPARE(f.dialogs.messages().at(0),
+                QStringLiteral("Files of the archive already exist in \"") + QFileInfo(base + skinFile).path()
+                    + QStringLiteral("/\".\nDo you want to replace them?"));
+        }
+        if (replace == dialogs::vbNo) {
+            QVERIFY(gSkinFile.isEmpty());
+            QCOMPARE(testfiles::read(base + skinFile), QByteArray("old"));
+            QCOMPARE(treeOf(QFileInfo(base + skinFile).path()), QStringList { QStringLiteral("Skin.ini") });
+            return;
+        }
         QCOMPARE(gSkinFile, base + skinFile);
+        QCOMPARE(testfiles::read(gSkinFile), QByteArray("[Tovix.Skin]\r\nVersion=1.00\r\n"));
         QCOMPARE(gFullScreenSkin, option == 1);
         QCOMPARE(gSkinFolder, QFileInfo(base + skinFile).path() + QLatin1Char('/'));
         QCOMPARE(gLastSkinPath, gSkinFolder);
@@ -229,6 +361,8 @@ private slots:
         write(folder + QStringLiteral("/a.bmp"), QByteArray(3000, 'a'));
         write(folder + QStringLiteral("/b.bmp"), QByteArray(3000, 'b'));
         write(folder + QStringLiteral("/sub/c.bmp"), QByteArray(3000, 'c'));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/empty")));
+        QVERIFY(QFile::link(QStringLiteral("a.bmp"), folder + QStringLiteral("/x"))); // packed as a.bmp
         frmMain *main = f.start({ folder + QStringLiteral("/Skin.ini") });
         QCOMPARE(gSkinFile, folder + QStringLiteral("/Skin.ini"));
 
@@ -239,7 +373,7 @@ private slots:
         QCOMPARE(code, 0);
         f.dialogs.clear();
         f.dialogs.answerForm([&](QDialog *form) {
-            QCOMPARE(control<QPushButton>(form, "cmdTVKSelectAll")->toolTip(), QStringLiteral("3 files"));
+            QCOMPARE(control<QPushButton>(form, "cmdTVKSelectAll")->toolTip(), QStringLiteral("4 files"));
             control<QPushButton>(form, "cmdTVKSelectNone")->click();
             auto *list = control<QListWidget>(form, "lstTVKSkinFiles");
             list->item(0)->setCheckState(Qt::Checked); // a.bmp
@@ -254,7 +388,8 @@ private slots:
         run(QStringLiteral("unzip"), { QStringLiteral("-tq"), archive }, {}, &code);
         QCOMPARE(code, 0);
 
-        // With subfolders, into the skin folder itself: never holds itself.
+        // With subfolders, into the skin folder itself: never holds itself, and
+        // holds each subfolder as a folder entry, so that empty ones are kept.
         const QString inside = folder + QStringLiteral("/Self.tvk");
         write(inside, "old");
         f.dialogs.answerForm([&](QDialog *form) {
@@ -269,9 +404,37 @@ private slots:
         all.sort();
         QCOMPARE(all,
             (QStringList { QStringLiteral("Skin.ini"), QStringLiteral("a.bmp"), QStringLiteral("b.bmp"),
-                QStringLiteral("sub/c.bmp") }));
+                QStringLiteral("empty/"), QStringLiteral("sub/"), QStringLiteral("sub/c.bmp"),
+                QStringLiteral("x") }));
         run(QStringLiteral("unzip"), { QStringLiteral("-tq"), inside }, {}, &code);
         QCOMPARE(code, 0);
+        QCOMPARE(run(QStringLiteral("unzip"), { QStringLiteral("-p"), inside, QStringLiteral("x") }),
+            QString(3000, QLatin1Char('a')));
+
+        // A link out of the skin folder, a link to a folder while recursing and a
+        // pipe refuse the archive by name; the archive already there stays.
+        const QString outside = f.skins.filePath(QStringLiteral("outside.bmp"));
+        write(outside, "outside");
+        const QString special = folder + QStringLiteral("/y");
+        for (int kind = 0; kind < 3; ++kind) {
+            QFile::remove(special);
+            QVERIFY(kind == 2 ? ::mkfifo(QFile::encodeName(special).constData(), 0644) == 0
+                              : QFile::link(kind == 0 ? outside : folder, special));
+            f.dialogs.clear();
+            f.dialogs.answerForm([&](QDialog *form) {
+                control<QCheckBox>(form, "ckTVKRecurseSubFolders")->setChecked(kind > 0);
+                control<QPushButton>(form, "cmdTVKBrowse")->click();
+                control<QPushButton>(form, "cmdTVKCreate")->click();
+            });
+            f.dialogs.acceptFile(archive);
+            main->mnuFileCreateTVK_Click();
+            QCOMPARE(f.dialogs.messages().size(), 1);
+            QVERIFY(f.dialogs.messages().at(0).startsWith(
+                gMessages[88] + QStringLiteral("18\n") + gMessages[112]));
+            QVERIFY(f.dialogs.messages().at(0).contains(QLatin1Char('"') + special + QLatin1Char('"')));
+            QCOMPARE(
+                entriesOf(archive), (QStringList { QStringLiteral("a.bmp"), QStringLiteral("Skin.ini") }));
+        }
 
         // Unsaved changes, and a new skin never saved, are refused before the dialog.
         for (bool neverSaved : { false, true }) {
