@@ -8,7 +8,6 @@
 #include "skin/OpenRoad.h"
 #include "skin/Settings.h"
 #include "preview/frmSkin.h"
-#include "core/startup.h"
 #include "core/ApplyLanguage.h"
 #include "editors/ToolWindows.h"
 #include "editors/buttons/ButtonToolWindow.h"
@@ -166,6 +165,15 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
     gBackColor = -1;
     restoreWindow();
     openCommandLine(arguments);
+}
+
+uint8_t FrameBorderYFor(int titleBarHeight, uint8_t previous)
+{
+    const int allowance = titleBarHeight + 10;
+    uint8_t border = (allowance >= 0 && allowance <= 255) ? static_cast<uint8_t>(allowance) : previous;
+    if (border < 11 || border > 99)
+        border = 29;
+    return border;
 }
 
 void frmMain::setFrameOffsets()

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
+
 class LangReader;
 class QAction;
 class QMdiArea;
@@ -178,3 +180,8 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QString mSettingsFile;
 };
+
+// The vertical allowance of the preview window's frame for a title bar of this
+// height: the height + 10, or 29 when that is not a plausible frame (11 to 99);
+// a height that does not fit a byte leaves previous to that test.
+uint8_t FrameBorderYFor(int titleBarHeight, uint8_t previous);
