@@ -85,7 +85,8 @@ public:
     void mnupctBtnRightClickCLEAR_Click();
     void mnupctBtnRightClickSORT_Click();
 
-    // The menus, named as the program addresses them; the menu table fills them.
+    // The menus, named as the program addresses them; the menu table
+    // (frmMain_Menus.cpp) fills them.
     QMenu *mnuFile = nullptr;
     QAction *mnuFileNew = nullptr;
     QAction *mnuFileNewFS = nullptr;
@@ -135,7 +136,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // The menus, from the one table of their entries.
+    // The menus, from the one table of their entries (frmMain_Menus.cpp).
     void createMenus();
     void connectMenus();
     void setMenuIcons(MenuIconTime time);
