@@ -8,7 +8,6 @@
 #include "skin/OpenRoad.h"
 #include "skin/Settings.h"
 #include "preview/frmSkin.h"
-#include "core/startup.h"
 #include "core/ApplyLanguage.h"
 #include "editors/ToolWindows.h"
 #include "editors/buttons/ButtonToolWindow.h"
@@ -63,7 +62,7 @@ frmMain::frmMain()
     g_main = this;
 
     createMenus();
-    connectHandlers();
+    connectMenus();
     connectPreviewAndToolWindows();
     setStartMenuStates();
 }
@@ -78,174 +77,7 @@ frmMain *frmMain::instance()
     return g_main.data();
 }
 
-// --- Menus ---
-
-QMenu *frmMain::addMenu(const char *name, bool popupOnly)
-{
-    auto *menu = new QMenu(this);
-    menu->setObjectName(QLatin1String(name));
-    menuBar()->addMenu(menu);
-    // A pop-up sits hidden in the menu bar: who shows it makes it visible for that
-    // time, so that the bar's menu positions, which count only the visible menus,
-    // reach its items for their icons.
-    if (popupOnly)
-        menu->menuAction()->setVisible(false);
-    return menu;
-}
-
-QAction *frmMain::addItem(QMenu *menu, const char *name, const QKeySequence &shortcut)
-{
-    QAction *action = menu->addAction(QString());
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        // The shortcuts work from every child window, as menu accelerators do.
-        action->setShortcutContext(Qt::ApplicationShortcut);
-    }
-    return action;
-}
-
-QAction *frmMain::addSeparator(QMenu *menu, const char *name)
-{
-    QAction *action = menu->addSeparator();
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
-void frmMain::createMenus()
-{
-    // In the bar's order: File, View, Language, BackGround, Help and the two
-    // button pop-ups.
-    createFileMenu();
-    createViewMenu();
-    createLanguageMenu();
-    createBackGroundMenu();
-    createHelpMenu();
-    createButtonMenus();
-}
-
-void frmMain::createFileMenu()
-{
-    mnuFile = addMenu("mnuFile");
-    mnuFileNew = addItem(mnuFile, "mnuFileNew", QKeySequence(Qt::Key_F2));
-    mnuFileNewFS = addItem(mnuFile, "mnuFileNewFS", QKeySequence(Qt::CTRL | Qt::Key_F2));
-    mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QKeySequence(Qt::Key_F3));
-    mnuFileClose = addItem(mnuFile, "mnuFileClose", QKeySequence(Qt::Key_F4));
-    mnuFileSep0 = addSeparator(mnuFile, "mnuFileSep0");
-    mnuFileSave = addItem(mnuFile, "mnuFileSave", QKeySequence(Qt::Key_F5));
-    mnuFileSep1 = addSeparator(mnuFile, "mnuFileSep1");
-    mnuFileCreateTVK = addItem(mnuFile, "mnuFileCreateTVK", QKeySequence(Qt::Key_F11));
-    mnuFileTestSkin = addItem(mnuFile, "mnuFileTestSkin", QKeySequence(Qt::CTRL | Qt::Key_F11));
-    mnuFileSep2 = addSeparator(mnuFile, "mnuFileSep2");
-    mnuFileExit = addItem(mnuFile, "mnuFileExit");
-}
-
-void frmMain::createViewMenu()
-{
-    mnuView = addMenu("mnuView");
-    mnuViewImagesTB = addItem(mnuView, "mnuViewImagesTB", QKeySequence(Qt::Key_F6));
-    mnuViewDisplayTB = addItem(mnuView, "mnuViewDisplayTB", QKeySequence(Qt::Key_F7));
-    mnuViewTrackVolumeTB = addItem(mnuView, "mnuViewTrackVolumeTB", QKeySequence(Qt::Key_F8));
-    mnuViewFullScreenTB = addItem(mnuView, "mnuViewFullScreenTB", QKeySequence(Qt::CTRL | Qt::Key_F8));
-    for (QAction *toggle : { mnuViewImagesTB, mnuViewDisplayTB, mnuViewTrackVolumeTB, mnuViewFullScreenTB })
-        toggle->setCheckable(true);
-    mnuViewSep0 = addSeparator(mnuView, "mnuViewSep0");
-    mnuViewSkinFile = addItem(mnuView, "mnuViewSkinFile", QKeySequence(Qt::Key_F9));
-    mnuViewApplyZOrder = addItem(mnuView, "mnuViewApplyZOrder", QKeySequence(Qt::CTRL | Qt::Key_F9));
-}
-
-void frmMain::createLanguageMenu()
-{
-    mnuLanguage = addMenu("mnuLanguage");
-    mnuLanguageChoose = addItem(mnuLanguage, "mnuLanguageChoose");
-    mnuLanguageSep0 = addSeparator(mnuLanguage, "mnuLanguageSep0");
-    // One item per language file; the language list loads the elements past 0.
-    mnuLanguageLng.setFactory(QStringLiteral("mnuLanguageLng"), [this](int index) {
-        auto *item = new QAction(mnuLanguage);
-        item->setCheckable(true);
-        item->setVisible(false);
-        mnuLanguage->addAction(item);
-        connect(item, &QAction::triggered, this, [this, index] { mnuLanguageLng_Click(index); });
-        return item;
-    });
-    mnuLanguageLng.load(0);
-}
-
-void frmMain::createHelpMenu()
-{
-    mnuHelp = addMenu("mnuHelp");
-    mnuHelpGuide = addItem(mnuHelp, "mnuHelpGuide", QKeySequence(Qt::Key_F1));
-    mnuHelpSep0 = addSeparator(mnuHelp, "mnuHelpSep0");
-    mnuHelpLicense = addItem(mnuHelp, "mnuHelpLicense", QKeySequence(Qt::CTRL | Qt::Key_F1));
-    mnuHelpAbout = addItem(mnuHelp, "mnuHelpAbout", QKeySequence(Qt::Key_F12));
-}
-
-void frmMain::createBackGroundMenu()
-{
-    mnuBackGround = addMenu("mnuBackGround", true);
-    mnuBackGround->setTitle(QStringLiteral("BackgroundMenu"));
-    mnuBackGroundChoose = addItem(mnuBackGround, "mnuBackGroundChoose");
-    mnuBackGroundRestore = addItem(mnuBackGround, "mnuBackGroundRestore");
-}
-
-void frmMain::createButtonMenus()
-{
-    mnufmBtnRightClick = addMenu("mnufmBtnRightClick", true);
-    mnufmBtnRightClick->setTitle(QStringLiteral("fmBtnRightClick"));
-    mnufmBtnRightClickMultilanguage = addItem(mnufmBtnRightClick, "mnufmBtnRightClickMultilanguage");
-
-    mnupctBtnRightClick = addMenu("mnupctBtnRightClick", true);
-    mnupctBtnRightClickUP = addItem(mnupctBtnRightClick, "mnupctBtnRightClickUP");
-    mnupctBtnRightClickDOWN = addItem(mnupctBtnRightClick, "mnupctBtnRightClickDOWN");
-    mnupctBtnRightClickBOTTOM = addItem(mnupctBtnRightClick, "mnupctBtnRightClickBOTTOM");
-    mnupctBtnRightClickREMOVE = addItem(mnupctBtnRightClick, "mnupctBtnRightClickREMOVE");
-    mnupctBtnRightClickCLEAR = addItem(mnupctBtnRightClick, "mnupctBtnRightClickCLEAR");
-    mnupctBtnRightClickSORT = addItem(mnupctBtnRightClick, "mnupctBtnRightClickSORT");
-}
-
-void frmMain::connectHandlers()
-{
-    const auto on = [this](QAction *item, void (frmMain::*handler)()) {
-        connect(item, &QAction::triggered, this, handler);
-    };
-    on(mnuFileNew, &frmMain::mnuFileNew_Click);
-    on(mnuFileNewFS, &frmMain::mnuFileNewFS_Click);
-    on(mnuFileOpen, &frmMain::mnuFileOpen_Click);
-    on(mnuFileClose, &frmMain::mnuFileClose_Click);
-    on(mnuFileSave, &frmMain::mnuFileSave_Click);
-    on(mnuFileCreateTVK, &frmMain::mnuFileCreateTVK_Click);
-    on(mnuFileTestSkin, &frmMain::mnuFileTestSkin_Click);
-    on(mnuFileExit, &frmMain::mnuFileExit_Click);
-    on(mnuViewSkinFile, &frmMain::mnuViewSkinFile_Click);
-    on(mnuViewApplyZOrder, &frmMain::mnuViewApplyZOrder_Click);
-    on(mnuBackGroundChoose, &frmMain::mnuBackGroundChoose_Click);
-    on(mnuBackGroundRestore, &frmMain::mnuBackGroundRestore_Click);
-    on(mnuHelpGuide, &frmMain::mnuHelpGuide_Click);
-    on(mnuHelpLicense, &frmMain::mnuHelpLicense_Click);
-    on(mnuHelpAbout, &frmMain::mnuHelpAbout_Click);
-    on(mnufmBtnRightClickMultilanguage, &frmMain::mnufmBtnRightClickMultilanguage_Click);
-    on(mnupctBtnRightClickUP, &frmMain::mnupctBtnRightClickUP_Click);
-    on(mnupctBtnRightClickDOWN, &frmMain::mnupctBtnRightClickDOWN_Click);
-    on(mnupctBtnRightClickBOTTOM, &frmMain::mnupctBtnRightClickBOTTOM_Click);
-    on(mnupctBtnRightClickREMOVE, &frmMain::mnupctBtnRightClickREMOVE_Click);
-    on(mnupctBtnRightClickCLEAR, &frmMain::mnupctBtnRightClickCLEAR_Click);
-    on(mnupctBtnRightClickSORT, &frmMain::mnupctBtnRightClickSORT_Click);
-
-    // A tool-window toggle inverts its own check mark (other windows call it
-    // too), so the mark Qt has already inverted on a menu click is put back first.
-    const auto toggle = [this](QAction *item, void (frmMain::*handler)()) {
-        connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
-            item->setChecked(!checked);
-            (this->*handler)();
-        });
-    };
-    toggle(mnuViewImagesTB, &frmMain::mnuViewImagesTB_Click);
-    toggle(mnuViewDisplayTB, &frmMain::mnuViewDisplayTB_Click);
-    toggle(mnuViewTrackVolumeTB, &frmMain::mnuViewTrackVolumeTB_Click);
-    toggle(mnuViewFullScreenTB, &frmMain::mnuViewFullScreenTB_Click);
-
-    setFormCreatedHook([this](MdiForm *form) { connectChildWindow(form); });
-}
+// --- The child windows' reports and the menus' states ---
 
 void frmMain::connectPreviewAndToolWindows()
 {
@@ -260,6 +92,7 @@ void frmMain::connectPreviewAndToolWindows()
         // Through the View command, so that the menu item's check mark follows.
         (this->*viewCommand(id))();
     });
+    setFormCreatedHook([this](MdiForm *form) { connectChildWindow(form); });
 }
 
 void frmMain::previewLoading(frmSkin *preview)
@@ -268,13 +101,7 @@ void frmMain::previewLoading(frmSkin *preview)
     const int buttonWindowWidth = toolwindows::activeButtonWindow()->frameWidth();
     preview->moveFrame(gFullScreenSkin ? buttonWindowWidth : 2 * buttonWindowWidth, 0);
     UpdateSkinMenus(true);
-    // Positions count the items visible now: with every File and View item
-    // present these are Create TVK, Test Skin, View Skin File and Apply ZOrder.
-    gMenuHandle = menuBar();
-    SetMenuIcon(gMenuHandle, 0, 7, 6);
-    SetMenuIcon(gMenuHandle, 0, 8, 7);
-    SetMenuIcon(gMenuHandle, 1, 5, 8);
-    SetMenuIcon(gMenuHandle, 1, 6, 9);
+    setMenuIcons(MenuIconTime::SkinOpens);
     toolwindows::showAll();
 }
 
@@ -340,6 +167,15 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
     openCommandLine(arguments);
 }
 
+uint8_t FrameBorderYFor(int titleBarHeight, uint8_t previous)
+{
+    const int allowance = titleBarHeight + 10;
+    uint8_t border = (allowance >= 0 && allowance <= 255) ? static_cast<uint8_t>(allowance) : previous;
+    if (border < 11 || border > 99)
+        border = 29;
+    return border;
+}
+
 void frmMain::setFrameOffsets()
 {
     gFrameBorderY
@@ -369,16 +205,7 @@ void frmMain::attachMenuIcons()
 {
     LoadMenuBitmaps();
     gMenuHandle = menuBar();
-    // Positions count the items visible now: File, Language and Help.
-    SetMenuIcon(gMenuHandle, 0, 0, 1);
-    SetMenuIcon(gMenuHandle, 0, 1, 2);
-    SetMenuIcon(gMenuHandle, 0, 2, 3);
-    SetMenuIcon(gMenuHandle, 0, 3, 4);
-    SetMenuIcon(gMenuHandle, 0, 5, 5);
-    SetMenuIcon(gMenuHandle, 1, 0, 10);
-    SetMenuIcon(gMenuHandle, 2, 0, 11);
-    SetMenuIcon(gMenuHandle, 2, 2, 12);
-    SetMenuIcon(gMenuHandle, 2, 3, 13);
+    setMenuIcons(MenuIconTime::StartUp);
 }
 
 void frmMain::restoreWindow()

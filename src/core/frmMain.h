@@ -4,6 +4,9 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
+
+class LangReader;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -44,6 +47,13 @@ public:
     // document: Save, Close, Open, New and Exit run this first.
     void commitPendingEdits();
 
+    // Gives the menus their captions in lang's language.
+    void applyMenuTexts(const LangReader &lang);
+
+    // When a menu item takes its icon: at start-up, when a skin opens (the items
+    // that appear with it) or when the preview button's pop-up opens.
+    enum class MenuIconTime { StartUp, SkinOpens, ButtonPopup };
+
     // Commands other windows call.
     void mnuFileSave_Click();
     void mnuBackGroundChoose_Click();
@@ -75,7 +85,8 @@ public:
     void mnupctBtnRightClickCLEAR_Click();
     void mnupctBtnRightClickSORT_Click();
 
-    // The menus, named as the program addresses them.
+    // The menus, named as the program addresses them; the menu table
+    // (frmMain_Menus.cpp) fills them.
     QMenu *mnuFile = nullptr;
     QAction *mnuFileNew = nullptr;
     QAction *mnuFileNewFS = nullptr;
@@ -125,14 +136,10 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The menus, from the one table of their entries (frmMain_Menus.cpp).
     void createMenus();
-    void createFileMenu();
-    void createViewMenu();
-    void createLanguageMenu();
-    void createBackGroundMenu();
-    void createHelpMenu();
-    void createButtonMenus();
-    void connectHandlers();
+    void connectMenus();
+    void setMenuIcons(MenuIconTime time);
     // The reports of the preview and of the tool windows.
     void connectPreviewAndToolWindows();
     void previewLoading(frmSkin *preview);
@@ -143,10 +150,6 @@ private:
     // window that edits it and to the menus.
     void connectChildWindow(class MdiForm *form);
     void showButtonPopup(const QPoint &globalPos);
-
-    QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
-    QAction *addSeparator(QMenu *menu, const char *name);
-    QMenu *addMenu(const char *name, bool popupOnly = false);
 
     // Start-up steps.
     void setFrameOffsets();
@@ -178,3 +181,8 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QString mSettingsFile;
 };
+
+// The vertical allowance of the preview window's frame for a title bar of this
+// height: the height + 10, or 29 when that is not a plausible frame (11 to 99);
+// a height that does not fit a byte leaves previous to that test.
+uint8_t FrameBorderYFor(int titleBarHeight, uint8_t previous);

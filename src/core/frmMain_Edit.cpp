@@ -4,7 +4,6 @@
 // button tool windows report.
 #include "core/frmMain.h"
 
-#include "platform/MenuIcons.h"
 #include "skin/Module.h"
 #include "skin/SkinChange.h"
 #include "preview/frmSkin.h"
@@ -21,7 +20,6 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTimer>
 
 #include <cmath>
@@ -128,16 +126,8 @@ void frmMain::showButtonPopup(const QPoint &globalPos)
 {
     if (!frmSkin::loaded())
         return;
-    // Shown, the pop-up is the fifth menu of the bar, after File, View,
-    // Language and Help, where its items take their icons.
-    mnupctBtnRightClick->menuAction()->setVisible(true);
-    gMenuHandle = menuBar();
-    for (int item = 0; item < 4; ++item)
-        SetMenuIcon(gMenuHandle, 4, item, 14 + item);
-    SetMenuIcon(gMenuHandle, 4, 4, 18);
-    SetMenuIcon(gMenuHandle, 4, 5, 9);
+    setMenuIcons(MenuIconTime::ButtonPopup);
     dialogs::popupMenu(mnupctBtnRightClick, globalPos);
-    mnupctBtnRightClick->menuAction()->setVisible(false);
 }
 
 void frmMain::mnufmBtnRightClickMultilanguage_Click()

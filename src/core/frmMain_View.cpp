@@ -1,4 +1,6 @@
-// The View and Language menus and the pop-up menus of the main window.
+// The View and Language menus of the main window, and the pop-up of the
+// preview's background, which chooses the colour the preview is viewed on. The
+// pop-ups of the buttons are editing commands and live in frmMain_Edit.cpp.
 #include "core/frmMain.h"
 
 #include "platform/CommonDialog.h"

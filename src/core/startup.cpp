@@ -17,12 +17,3 @@ frmMain *startEditor(const QStringList &arguments)
     main->MDIForm_Load(arguments);
     return main;
 }
-
-uint8_t FrameBorderYFor(int titleBarHeight, uint8_t previous)
-{
-    const int allowance = titleBarHeight + 10;
-    uint8_t border = (allowance >= 0 && allowance <= 255) ? static_cast<uint8_t>(allowance) : previous;
-    if (border < 11 || border > 99)
-        border = 29;
-    return border;
-}

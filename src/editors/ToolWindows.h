@@ -67,6 +67,10 @@ signals:
 
 // The set of tool windows. Only the windows of the open skin's kind exist, and
 // they stay loaded while the skin is open (a closed tool window is only hidden).
+// Implemented in toolwindows/ToolWindowSet.cpp, which includes every window; it
+// is declared here, above the windows' folders, because the windows call it too,
+// and a folder that both includes the windows and is included by them would
+// close a circle between folders.
 namespace toolwindows {
 
 // The windows of a skin kind, in the order they are shown.

@@ -44,8 +44,12 @@ void SetMenuIcon(QMenuBar *bar, int menuPosition, int itemPosition, int bitmapIn
     QMenu *menu = menuAction ? menuAction->menu() : nullptr;
     if (!menu)
         return;
+    SetMenuItemIcon(visibleActionAt(menu->actions(), itemPosition), bitmapIndex);
+}
+
+void SetMenuItemIcon(QAction *item, int bitmapIndex)
+{
     // Only a command can carry an icon: a separator or a nested menu has none.
-    QAction *item = visibleActionAt(menu->actions(), itemPosition);
     if (!item || item->isSeparator() || item->menu())
         return;
     // A picture that was never loaded (or already released) leaves the item as

@@ -3,10 +3,12 @@
 #include <QList>
 #include <QPixmap>
 
+class QAction;
 class QMenuBar;
 
 // The icons of the main window's menu items: pictures loaded once at start-up,
-// attached to items by their visible positions, and released at shut-down.
+// attached to items (directly or by their visible positions), and released at
+// shut-down.
 
 // The loaded bitmaps; picture k (counted from 1) is built-in bitmap 100 + k and
 // sits at list index k - 1.
@@ -25,6 +27,11 @@ void AddMenuBitmap(const QPixmap &picture);
 // menu, when there is no item there, or when the picture does not exist.
 // gApiResult is 1 when an icon was set.
 void SetMenuIcon(QMenuBar *bar, int menuPosition, int itemPosition, int bitmapIndex);
+
+// Gives picture bitmapIndex of gMenuBitmaps (counted from 1) to one menu item.
+// Nothing happens for no item, a separator, a nested menu, or a picture that
+// does not exist. gApiResult is 1 when an icon was set.
+void SetMenuItemIcon(QAction *item, int bitmapIndex);
 
 // Releases every picture of gMenuBitmaps, yielding to the event loop after each.
 void FreeMenuBitmaps();

@@ -1,5 +1,5 @@
 #include "skin/OpenRoad.h"
-#include "core/startup.h"
+#include "core/frmMain.h"
 
 #include <QtTest>
 
