@@ -1,4 +1,4 @@
-#include "skin/FileErrors.h"
+#include "skin/FileWriter.h"
 
 #include "skin/SkinFormat.h"
 #include "lang/Locale.h"
