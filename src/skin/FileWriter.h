@@ -4,17 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace vb {
-class Error;
-}
-
-// The file-error table the skin writer, the old-skin converter and the settings
-// writer share, and the one writer of text files that uses it.
-
-// Shows the table's message box for a failed file operation (its run-time error
-// number and description); the title is the program title, " - " and operation. Returns true when the user chose Retry
-// (only the errors that offer it); after Cancel it has shown message 13075 too.
-bool ShowFileError(const vb::Error &error, const QString &operation);
+// The one writer of the program's files (skins, settings, converted images): each
+// file through a temporary file that replaces the old one only when complete, its
+// failures shown through the file-error table.
 
 // How a text file's characters become bytes.
 enum class TextEncoding {

@@ -1,5 +1,6 @@
 #include "skin/OldSkinConverter.h"
 
+#include "skin/FileErrors.h"
 #include "skin/FileWriter.h"
 #include "skin/Module.h"
 #include "skin/SkinFormat.h"

@@ -1,3 +1,4 @@
+#include "skin/FileErrors.h"
 #include "skin/FileWriter.h"
 #include "skin/Module.h"
 #include "lang/Locale.h"

@@ -1,0 +1,61 @@
+#include "skin/FileErrors.h"
+
+#include "lang/Locale.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/VbRuntime.h"
+
+bool ShowFileError(const vb::Error &error, const QString &operation)
+{
+    const int errorNumber = error.number();
+    const QString description = error.description();
+    const QString title = app::title() + QStringLiteral(" - ") + operation;
+    const QString lineBreak = QStringLiteral("\n");
+    const int critical = dialogs::vbCritical;
+
+    // The rows that offer Retry: their two messages, a cause and a remedy.
+    int cause = 0;
+    switch (errorNumber) {
+    case vb::ErrFileAlreadyOpen:
+        cause = 13076;
+        break;
+    case vb::ErrDeviceIO:
+        cause = 13078;
+        break;
+    case vb::ErrDiskFull:
+        cause = 13080;
+        break;
+    case vb::ErrPermissionDenied:
+        cause = 13083;
+        break;
+    case vb::ErrDiskNotReady:
+        cause = 13085;
+        break;
+    case vb::ErrPathFileAccess:
+        cause = 13087;
+        break;
+    default:
+        break;
+    }
+    if (cause != 0) {
+        const int answer = dialogs::msgBox(
+            Message(cause) + lineBreak + Message(cause + 1), dialogs::vbRetryCancel | critical, title);
+        if (answer == dialogs::vbRetry)
+            return true;
+        dialogs::msgBox(Message(13075), critical, title);
+        return false;
+    }
+
+    switch (errorNumber) {
+    case vb::ErrBadFileNameOrNumber:
+        dialogs::msgBox(Message(13075), critical, title);
+        break;
+    case vb::ErrDeviceUnavailable:
+        dialogs::msgBox(Message(13082), critical, title);
+        break;
+    default:
+        dialogs::msgBox(Message(13089) + vb::Str(errorNumber) + lineBreak + description, critical, title);
+        break;
+    }
+    return false;
+}
