@@ -251,6 +251,152 @@ int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Arc
     return ZipOk;
 }
 
+// --- The phases of ZpArchive ---
+
+int checkZipParameters(int argc, const char *archive, const char *const *names)
+{
+    if (!gZipReady || !archive || !*archive || argc < 0 || argc > kMaxNames || (argc > 0 && !names))
+        return fail(ZipBadArgument, "bad arguments");
+    return ZipOk;
+}
+
+// What one name of the list puts into the archive: every file of the folder for
+// "<folder>/*.*" or "<folder>/*", else the file itself.
+int collectName(const std::string &name, std::vector<ZipItem> &found)
+{
+    if (endsWith(name, "/*.*") || endsWith(name, "/*"))
+        return collectFolder(fsys::path(name.substr(0, name.rfind('/'))), gZipOptions.fRecurse != 0, found);
+    Kind kind = Kind::File;
+    const int code = kindOf(name, kind);
+    if (code != ZipOk)
+        return code;
+    if (kind != Kind::File)
+        return fail(ZipCannotRead, "the file \"" + name + "\" cannot be read");
+    found.push_back({ name, storedName(name) });
+    return ZipOk;
+}
+
+// The files of the name list, in name order, each stored name once, without the
+// archive itself.
+int collectFiles(int argc, const char *archive, const char *const *names, std::vector<ZipItem> &items)
+{
+    std::error_code error;
+    const fsys::path self = fsys::weakly_canonical(archive, error);
+    std::set<std::string> stored;
+    for (int i = 0; i < argc; ++i) {
+        if (!names[i] || !*names[i])
+            continue;
+        std::vector<ZipItem> found;
+        const int code = collectName(names[i], found);
+        if (code != ZipOk)
+            return code;
+        for (ZipItem &item : found) {
+            if (fsys::weakly_canonical(item.path, error) == self)
+                continue;
+            if (stored.insert(item.stored).second)
+                items.push_back(std::move(item));
+        }
+    }
+    if (items.empty())
+        return fail(ZipNothingToDo, "there are no files to put into the archive");
+    return ZipOk;
+}
+
+int compressionLevel()
+{
+    return (gZipOptions.fLevel >= '0' && gZipOptions.fLevel <= '9') ? gZipOptions.fLevel - '0' : 6;
+}
+
+// A fresh archive in memory, with the password and the comment the options ask
+// for; libzip writes nothing to disk before it is closed.
+int startArchive(const char *path, Archive &out, std::string &password)
+{
+    int openError = 0;
+    out.reset(zip_open(path, ZIP_CREATE | ZIP_TRUNCATE, &openError));
+    if (!out)
+        return fail(ZipCannotCreate, "the archive cannot be created");
+    if (gZipOptions.fEncrypt) {
+        if (!gZipCallbacks.password || gZipCallbacks.password(password, "Enter password", "") != 0)
+            return fail(ZipInterrupted, "no password was given");
+    }
+    if (gZipOptions.fComment && gZipCallbacks.comment) {
+        std::string comment;
+        gZipCallbacks.comment(comment);
+        if (!comment.empty())
+            zip_set_archive_comment(
+                out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
+    }
+    return ZipOk;
+}
+
+int addFolder(zip_t *out, const ZipItem &item)
+{
+    const zip_int64_t index = zip_dir_add(out, item.stored.c_str(), ZIP_FL_ENC_UTF_8);
+    if (index < 0)
+        return fail(ZipLogic, "the folder \"" + item.path + "\" cannot be added");
+    // The folder's own mode and time, as its files carry theirs (libzip
+    // would make it writable by everyone).
+    struct stat info;
+    if (::stat(item.path.c_str(), &info) == 0) {
+        zip_file_set_external_attributes(
+            out, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, ((S_IFDIR | (info.st_mode & 07777)) << 16) | 0x10u);
+        zip_file_set_mtime(out, zip_uint64_t(index), info.st_mtime, 0);
+    }
+    return ZipOk;
+}
+
+// packed is the file already compressed in an archive of its own, copied as it
+// is; without it the file is compressed (and encrypted) while out is closed.
+int addFile(zip_t *out, const ZipItem &item, zip_t *packed, int level, const std::string &password)
+{
+    zip_source_t *source
+        = packed ? zip_source_zip(out, packed, 0, 0, 0, -1) : zip_source_file(out, item.path.c_str(), 0, -1);
+    if (!source)
+        return fail(ZipCannotRead, "the file \"" + item.path + "\" cannot be read");
+    const zip_int64_t index = zip_file_add(out, item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
+    }
+    if (!packed)
+        zip_set_file_compression(
+            out, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
+    if (gZipOptions.fEncrypt
+        && zip_file_set_encryption(out, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str()) != 0)
+        return fail(ZipLogic, "the archive cannot be encrypted");
+    return ZipOk;
+}
+
+// Every item in its order; packed is empty, or holds each file compressed already.
+int addItems(zip_t *out, const std::vector<ZipItem> &items, const std::vector<Archive> &packed, int level,
+    const std::string &password)
+{
+    for (size_t i = 0; i < items.size(); ++i) {
+        const ZipItem &item = items[i];
+        if (gZipCallbacks.ServiceApplication)
+            gZipCallbacks.ServiceApplication(item.stored.c_str(), 0);
+        const int code = item.folder
+            ? addFolder(out, item)
+            : addFile(out, item, packed.empty() ? nullptr : packed[i].get(), level, password);
+        if (code != ZipOk)
+            return code;
+    }
+    return ZipOk;
+}
+
+// libzip writes the archive to a temporary file and renames it over the old
+// archive only when it is complete.
+int replaceOldArchive(Archive &out)
+{
+    zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
+    if (zip_close(out.get()) != 0) {
+        const int code = zipErrorCode(zip_error_code_zip(zip_get_error(out.get())));
+        return fail(code, zip_strerror(out.get()));
+    }
+    out.release();
+    return ZipOk;
+}
+
 // --- Unzip -----------------------------------------------------------------
 
 struct Entry {
@@ -634,6 +780,237 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
     return result == UnzipOk ? UnzipOk : fail(result, why);
 }
 
+// --- The phases of Wiz_SingleEntryUnzip ---
+
+// The entries a run takes: when includeCount is not 0 only those include names,
+// and never those exclude names (stored names, exactly).
+struct NameLists {
+    int includeCount = 0;
+    const char *const *include = nullptr;
+    int excludeCount = 0;
+    const char *const *exclude = nullptr;
+
+    bool takes(const std::string &name) const
+    {
+        return !((includeCount > 0 && !wanted(name, includeCount, include))
+            || (excludeCount > 0 && wanted(name, excludeCount, exclude)));
+    }
+};
+
+int checkUnzipParameters(const NameLists &names, const DCL *options)
+{
+    if (!options || !options->lpszZipFN || !*options->lpszZipFN)
+        return fail(UnzipBadParameters, "no archive was named");
+    if (names.includeCount < 0 || names.includeCount > kMaxNames || names.excludeCount < 0
+        || names.excludeCount > kMaxNames || (names.includeCount > 0 && !names.include)
+        || (names.excludeCount > 0 && !names.exclude))
+        return fail(UnzipBadParameters, "bad name lists");
+    if (!options->nvflag && (!options->lpszExtractDir || !*options->lpszExtractDir))
+        return fail(UnzipBadParameters, "no extraction folder was named");
+    return UnzipOk;
+}
+
+int openArchive(const char *path, Archive &archive)
+{
+    int openError = 0;
+    archive.reset(zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
+    if (!archive) {
+        std::string why;
+        const int code = openErrorCode(openError, why);
+        return fail(code, why);
+    }
+    return UnzipOk;
+}
+
+// Reads entry index: its name and kind must be safe to extract, and it must be
+// stored in a way that can be read.
+int checkEntry(zip_t *archive, zip_uint64_t index, Entry &entry)
+{
+    zip_stat_t st;
+    if (zip_stat_index(archive, index, 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME)
+        || !(st.valid & ZIP_STAT_SIZE))
+        return fail(UnzipCorrupt, "the archive is damaged");
+    entry.index = index;
+    entry.name = st.name;
+    entry.size = st.size;
+    std::string why;
+    if (!checkName(entry.name, entry.parts, entry.folder, why)
+        || !checkKind(archive, entry.index, entry.name, entry.folder, why))
+        return fail(UnzipRefused, why);
+    entry.encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
+    if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
+        return fail(
+            UnzipUnsupported, "the entry \"" + entry.name + "\" is compressed in a way that cannot be read");
+    if (entry.encrypted && !zip_encryption_method_supported(st.encryption_method, 0))
+        return fail(
+            UnzipUnsupported, "the entry \"" + entry.name + "\" is encrypted in a way that cannot be read");
+    return UnzipOk;
+}
+
+// Every entry is checked, and the archive held to the limits, before anything is
+// written; entries receives the ones the name lists take.
+int checkEntries(zip_t *archive, const NameLists &names, std::vector<Entry> &entries)
+{
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count < 0)
+        return fail(UnzipCorrupt, "the archive is damaged");
+    if (count > kMaxEntries)
+        return fail(UnzipRefused, "the archive holds more than 10000 entries");
+    zip_uint64_t declared = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        Entry entry;
+        const int code = checkEntry(archive, zip_uint64_t(i), entry);
+        if (code != UnzipOk)
+            return code;
+        declared += entry.size;
+        if (entry.size > zip_uint64_t(kMaxInflatedBytes) || declared > zip_uint64_t(kMaxInflatedBytes))
+            return fail(UnzipRefused, "the archive inflates to more than 512 MiB");
+        if (names.takes(entry.name))
+            entries.push_back(std::move(entry));
+    }
+    return UnzipOk;
+}
+
+// A name that is a file in one entry and a folder in another cannot be extracted.
+int checkFileFolderClashes(const std::vector<Entry> &entries)
+{
+    std::set<std::string> files, folders;
+    for (const Entry &entry : entries) {
+        std::string path;
+        for (size_t i = 0; i < entry.parts.size(); ++i) {
+            path += (i ? "/" : "") + entry.parts[i];
+            if (i + 1 < entry.parts.size() || entry.folder)
+                folders.insert(path);
+            else
+                files.insert(path);
+        }
+    }
+    for (const std::string &file : files) {
+        if (folders.count(file))
+            return fail(UnzipRefused, "\"" + file + "\" is both a file and a folder in the archive");
+    }
+    return UnzipOk;
+}
+
+// Writes the entries of one extraction: each file inflated into a temporary file
+// in its folder, and given its name only once all of them are complete. What it
+// wrote is taken back unless placeFiles succeeds.
+class Extractor
+{
+public:
+    Extractor(zip_t *archive, const DCL &options, const USERFUNCTIONS *callbacks)
+        : m_archive(archive)
+        , m_options(options)
+        , m_callbacks(callbacks)
+    {
+    }
+
+    int extractToTemporaryFiles(const std::vector<Entry> &entries)
+    {
+        if (!makeRoot(m_options.lpszExtractDir, m_extraction))
+            return fail(
+                UnzipDisk, std::string("the folder \"") + m_options.lpszExtractDir + "\" cannot be created");
+        int code = askFirstPassword(entries);
+        for (auto entry = entries.begin(); code == UnzipOk && entry != entries.end(); ++entry)
+            code = extract(*entry);
+        return code;
+    }
+
+    int placeFiles()
+    {
+        std::string failed;
+        if (!m_extraction.place(failed))
+            return fail(UnzipDisk, "the file \"" + failed + "\" cannot be written");
+        return UnzipOk;
+    }
+
+private:
+    int askFirstPassword(const std::vector<Entry> &entries)
+    {
+        const auto first = std::find_if(
+            entries.begin(), entries.end(), [](const Entry &e) { return e.encrypted && !e.folder; });
+        if (first == entries.end())
+            return UnzipOk;
+        return obtainPassword(m_archive, *first, m_callbacks, m_password, m_asked);
+    }
+
+    // One entry: its folders, and for a file, once it may be written, its bytes.
+    int extract(const Entry &entry)
+    {
+        std::string folder;
+        int code = makeFolders(entry, folder);
+        if (code != UnzipOk || entry.folder)
+            return code;
+        const std::string target = folder + "/" + entry.parts.back();
+        bool write = true;
+        code = mayWrite(target, write);
+        if (code != UnzipOk || !write)
+            return code;
+        if (m_callbacks && m_callbacks->ServCallBk)
+            m_callbacks->ServCallBk(entry.name.c_str(), (unsigned long)entry.size);
+        return inflateAskingPassword(entry, folder, target);
+    }
+
+    // The folder the entry goes into (the extraction folder itself unless stored
+    // folders are kept), made with those above it that are missing.
+    int makeFolders(const Entry &entry, std::string &folder)
+    {
+        std::vector<std::string> folders(entry.parts.begin(), entry.parts.end() - (entry.folder ? 0 : 1));
+        if (!m_options.ndflag)
+            folders.clear();
+        folder = m_extraction.root;
+        for (const std::string &part : folders) {
+            folder += "/" + part;
+            if (!m_extraction.makeFolder(folder))
+                return fail(
+                    UnzipDisk, "the folder \"" + folder + "\" cannot be made inside the extraction folder");
+        }
+        return UnzipOk;
+    }
+
+    // A file that exists at target is replaced when the options say so or the
+    // replace callback agrees; "none" answers every later question too. A folder
+    // there fails the extraction.
+    int mayWrite(const std::string &target, bool &write)
+    {
+        struct stat existing;
+        if (::lstat(target.c_str(), &existing) != 0)
+            return UnzipOk;
+        if (S_ISDIR(existing.st_mode))
+            return fail(UnzipDisk, "a folder stands where the file \"" + target + "\" goes");
+        if (!m_options.noflag) {
+            const int answer = m_replaceNone || !m_callbacks || !m_callbacks->replace
+                ? ReplaceNo
+                : m_callbacks->replace(target.c_str());
+            m_replaceNone = m_replaceNone || answer == ReplaceNone;
+            write = answer == ReplaceYes;
+        }
+        return UnzipOk;
+    }
+
+    int inflateAskingPassword(const Entry &entry, const std::string &folder, const std::string &target)
+    {
+        int code = inflateEntry(
+            m_archive, entry, m_password, folder, target, m_inflated, m_callbacks, m_extraction);
+        while (code == kWrongPassword) {
+            code = obtainPassword(m_archive, entry, m_callbacks, m_password, m_asked);
+            if (code == UnzipOk)
+                code = inflateEntry(
+                    m_archive, entry, m_password, folder, target, m_inflated, m_callbacks, m_extraction);
+        }
+        return code;
+    }
+
+    zip_t *m_archive;
+    const DCL &m_options;
+    const USERFUNCTIONS *m_callbacks;
+    Extraction m_extraction;
+    std::string m_password;
+    int m_asked = 0; // tries of the password, counted over the whole extraction
+    std::int64_t m_inflated = 0;
+    bool m_replaceNone = false;
+};
+
 } // namespace
 
 const std::string &LastDiagnostic()
@@ -658,255 +1035,61 @@ int ZpSetOptions(const ZPOPT *options)
 int ZpArchive(int argc, const char *archive, const char *const *names)
 {
     gDiagnostic.clear();
-    if (!gZipReady || !archive || !*archive || argc < 0 || argc > kMaxNames || (argc > 0 && !names))
-        return fail(ZipBadArgument, "bad arguments");
-
-    // The files, in name order, without the archive itself.
-    std::error_code error;
-    const fsys::path self = fsys::weakly_canonical(archive, error);
+    int code = checkZipParameters(argc, archive, names);
+    if (code != ZipOk)
+        return code;
     std::vector<ZipItem> items;
-    std::set<std::string> stored;
-    for (int i = 0; i < argc; ++i) {
-        if (!names[i] || !*names[i])
-            continue;
-        const std::string name = names[i];
-        std::vector<ZipItem> found;
-        if (endsWith(name, "/*.*") || endsWith(name, "/*")) {
-            const int code = collectFolder(
-                fsys::path(name.substr(0, name.rfind('/'))), gZipOptions.fRecurse != 0, found);
-            if (code != ZipOk)
-                return code;
-        } else {
-            Kind kind = Kind::File;
-            const int code = kindOf(name, kind);
-            if (code != ZipOk)
-                return code;
-            if (kind != Kind::File)
-                return fail(ZipCannotRead, "the file \"" + name + "\" cannot be read");
-            found.push_back({ name, storedName(name) });
-        }
-        for (ZipItem &item : found) {
-            if (fsys::weakly_canonical(item.path, error) == self)
-                continue;
-            if (stored.insert(item.stored).second)
-                items.push_back(std::move(item));
-        }
-    }
-    if (items.empty())
-        return fail(ZipNothingToDo, "there are no files to put into the archive");
-
-    // A fresh archive: libzip writes a temporary file and renames it over the
-    // old archive only when it is complete.
-    int openError = 0;
+    code = collectFiles(argc, archive, names, items);
+    if (code != ZipOk)
+        return code;
     std::vector<Archive> packed; // read by out until it is closed
-    Archive out(zip_open(archive, ZIP_CREATE | ZIP_TRUNCATE, &openError));
-    if (!out)
-        return fail(ZipCannotCreate, "the archive cannot be created");
-    const int level = (gZipOptions.fLevel >= '0' && gZipOptions.fLevel <= '9') ? gZipOptions.fLevel - '0' : 6;
+    Archive out;
     std::string password;
-    if (gZipOptions.fEncrypt) {
-        if (!gZipCallbacks.password || gZipCallbacks.password(password, "Enter password", "") != 0)
-            return fail(ZipInterrupted, "no password was given");
-    }
-    if (gZipOptions.fComment && gZipCallbacks.comment) {
-        std::string comment;
-        gZipCallbacks.comment(comment);
-        if (!comment.empty())
-            zip_set_archive_comment(
-                out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
-    }
+    code = startArchive(archive, out, password);
+    if (code != ZipOk)
+        return code;
     // Unencrypted files are compressed in parallel, each into an archive of its
     // own in memory, whose compressed entry is then copied into the archive as it is.
     if (!gZipOptions.fEncrypt) {
-        const int code = packInParallel(items, level, packed);
+        code = packInParallel(items, compressionLevel(), packed);
         if (code != ZipOk)
             return code;
     }
-    for (size_t i = 0; i < items.size(); ++i) {
-        const ZipItem &item = items[i];
-        if (gZipCallbacks.ServiceApplication)
-            gZipCallbacks.ServiceApplication(item.stored.c_str(), 0);
-        if (item.folder) {
-            const zip_int64_t index = zip_dir_add(out.get(), item.stored.c_str(), ZIP_FL_ENC_UTF_8);
-            if (index < 0)
-                return fail(ZipLogic, "the folder \"" + item.path + "\" cannot be added");
-            // The folder's own mode and time, as its files carry theirs (libzip
-            // would make it writable by everyone).
-            struct stat info;
-            if (::stat(item.path.c_str(), &info) == 0) {
-                zip_file_set_external_attributes(out.get(), zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
-                    ((S_IFDIR | (info.st_mode & 07777)) << 16) | 0x10u);
-                zip_file_set_mtime(out.get(), zip_uint64_t(index), info.st_mtime, 0);
-            }
-            continue;
-        }
-        zip_source_t *source = packed.empty() ? zip_source_file(out.get(), item.path.c_str(), 0, -1)
-                                              : zip_source_zip(out.get(), packed[i].get(), 0, 0, 0, -1);
-        if (!source)
-            return fail(ZipCannotRead, "the file \"" + item.path + "\" cannot be read");
-        const zip_int64_t index = zip_file_add(out.get(), item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
-            zip_source_free(source);
-            return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
-        }
-        if (packed.empty())
-            zip_set_file_compression(
-                out.get(), zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
-        if (gZipOptions.fEncrypt
-            && zip_file_set_encryption(out.get(), zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str())
-                != 0)
-            return fail(ZipLogic, "the archive cannot be encrypted");
-    }
-    zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
-    if (zip_close(out.get()) != 0) {
-        const int code = zipErrorCode(zip_error_code_zip(zip_get_error(out.get())));
-        return fail(code, zip_strerror(out.get()));
-    }
-    out.release();
-    return ZipOk;
+    code = addItems(out.get(), items, packed, compressionLevel(), password);
+    if (code != ZipOk)
+        return code;
+    return replaceOldArchive(out);
 }
 
 int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv,
     const DCL *options, const USERFUNCTIONS *callbacks)
 {
     gDiagnostic.clear();
-    if (!options || !options->lpszZipFN || !*options->lpszZipFN)
-        return fail(UnzipBadParameters, "no archive was named");
-    if (ifnc < 0 || ifnc > kMaxNames || xfnc < 0 || xfnc > kMaxNames || (ifnc > 0 && !ifnv)
-        || (xfnc > 0 && !xfnv))
-        return fail(UnzipBadParameters, "bad name lists");
-    const bool listing = options->nvflag != 0;
-    if (!listing && (!options->lpszExtractDir || !*options->lpszExtractDir))
-        return fail(UnzipBadParameters, "no extraction folder was named");
-
-    int openError = 0;
-    std::string why;
-    Archive archive(zip_open(options->lpszZipFN, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
-    if (!archive) {
-        const int code = openErrorCode(openError, why);
-        return fail(code, why);
-    }
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    if (count < 0)
-        return fail(UnzipCorrupt, "the archive is damaged");
-    if (count > kMaxEntries)
-        return fail(UnzipRefused, "the archive holds more than 10000 entries");
-
-    // Every entry is checked before anything is written.
+    const NameLists names { ifnc, ifnv, xfnc, xfnv };
+    int code = checkUnzipParameters(names, options);
+    if (code != UnzipOk)
+        return code;
+    Archive archive;
+    code = openArchive(options->lpszZipFN, archive);
+    if (code != UnzipOk)
+        return code;
     std::vector<Entry> entries;
-    zip_uint64_t declared = 0;
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t st;
-        if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME)
-            || !(st.valid & ZIP_STAT_SIZE))
-            return fail(UnzipCorrupt, "the archive is damaged");
-        Entry entry;
-        entry.index = zip_uint64_t(i);
-        entry.name = st.name;
-        entry.size = st.size;
-        if (!checkName(entry.name, entry.parts, entry.folder, why)
-            || !checkKind(archive.get(), entry.index, entry.name, entry.folder, why))
-            return fail(UnzipRefused, why);
-        entry.encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
-        if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
-            return fail(UnzipUnsupported,
-                "the entry \"" + entry.name + "\" is compressed in a way that cannot be read");
-        if (entry.encrypted && !zip_encryption_method_supported(st.encryption_method, 0))
-            return fail(UnzipUnsupported,
-                "the entry \"" + entry.name + "\" is encrypted in a way that cannot be read");
-        declared += entry.size;
-        if (entry.size > zip_uint64_t(kMaxInflatedBytes) || declared > zip_uint64_t(kMaxInflatedBytes))
-            return fail(UnzipRefused, "the archive inflates to more than 512 MiB");
-        if ((ifnc > 0 && !wanted(entry.name, ifnc, ifnv)) || (xfnc > 0 && wanted(entry.name, xfnc, xfnv)))
-            continue;
-        entries.push_back(std::move(entry));
-    }
-
-    // A name that is a file in one entry and a folder in another cannot be extracted.
-    std::set<std::string> files, folders;
-    for (const Entry &entry : entries) {
-        std::string path;
-        for (size_t i = 0; i < entry.parts.size(); ++i) {
-            path += (i ? "/" : "") + entry.parts[i];
-            if (i + 1 < entry.parts.size() || entry.folder)
-                folders.insert(path);
-            else
-                files.insert(path);
-        }
-    }
-    for (const std::string &file : files) {
-        if (folders.count(file))
-            return fail(UnzipRefused, "\"" + file + "\" is both a file and a folder in the archive");
-    }
-
-    if (listing) {
+    code = checkEntries(archive.get(), names, entries);
+    if (code != UnzipOk)
+        return code;
+    code = checkFileFolderClashes(entries);
+    if (code != UnzipOk)
+        return code;
+    if (options->nvflag) {
         listEntries(archive.get(), entries, callbacks);
         return UnzipOk;
     }
-
-    Extraction extraction;
-    if (!makeRoot(options->lpszExtractDir, extraction))
-        return fail(
-            UnzipDisk, std::string("the folder \"") + options->lpszExtractDir + "\" cannot be created");
-
-    std::string password;
-    int asked = 0;
-    const auto firstEncrypted = std::find_if(
-        entries.begin(), entries.end(), [](const Entry &e) { return e.encrypted && !e.folder; });
-    if (firstEncrypted != entries.end()) {
-        const int code = obtainPassword(archive.get(), *firstEncrypted, callbacks, password, asked);
-        if (code != UnzipOk)
-            return code;
-    }
-
-    // Every file is inflated into a temporary file in its folder; the files get
-    // their names only once all of them are complete.
-    std::int64_t inflated = 0;
-    bool replaceNone = false;
-    for (const Entry &entry : entries) {
-        std::vector<std::string> folders(entry.parts.begin(), entry.parts.end() - (entry.folder ? 0 : 1));
-        if (!options->ndflag)
-            folders.clear();
-        std::string folder = extraction.root;
-        for (const std::string &part : folders) {
-            folder += "/" + part;
-            if (!extraction.makeFolder(folder))
-                return fail(
-                    UnzipDisk, "the folder \"" + folder + "\" cannot be made inside the extraction folder");
-        }
-        if (entry.folder)
-            continue;
-        const std::string target = folder + "/" + entry.parts.back();
-        struct stat existing;
-        if (::lstat(target.c_str(), &existing) == 0) {
-            if (S_ISDIR(existing.st_mode))
-                return fail(UnzipDisk, "a folder stands where the file \"" + target + "\" goes");
-            if (!options->noflag) {
-                const int answer = replaceNone || !callbacks || !callbacks->replace
-                    ? ReplaceNo
-                    : callbacks->replace(target.c_str());
-                replaceNone = replaceNone || answer == ReplaceNone;
-                if (answer != ReplaceYes)
-                    continue;
-            }
-        }
-        if (callbacks && callbacks->ServCallBk)
-            callbacks->ServCallBk(entry.name.c_str(), (unsigned long)entry.size);
-        int code
-            = inflateEntry(archive.get(), entry, password, folder, target, inflated, callbacks, extraction);
-        while (code == kWrongPassword) {
-            code = obtainPassword(archive.get(), entry, callbacks, password, asked);
-            if (code == UnzipOk)
-                code = inflateEntry(
-                    archive.get(), entry, password, folder, target, inflated, callbacks, extraction);
-        }
-        if (code != UnzipOk)
-            return code;
-    }
-    std::string failed;
-    if (!extraction.place(failed))
-        return fail(UnzipDisk, "the file \"" + failed + "\" cannot be written");
-    return UnzipOk;
+    // A failure from here on leaves nothing behind: the extractor takes back what it wrote.
+    Extractor extractor(archive.get(), *options, callbacks);
+    code = extractor.extractToTemporaryFiles(entries);
+    if (code != UnzipOk)
+        return code;
+    return extractor.placeFiles();
 }
 
 } // namespace ziplib

@@ -1,6 +1,6 @@
 #include "core/frmMain.h"
 
-#include "skin/FileErrors.h"
+#include "skin/FileWriter.h"
 #include "platform/MdiForm.h"
 #include "platform/MenuIcons.h"
 #include "resources/MenuBitmaps.h"

@@ -1,7 +1,9 @@
 #include "skin/OldSkinConverter.h"
 
 #include "skin/FileErrors.h"
+#include "skin/FileWriter.h"
 #include "skin/Module.h"
+#include "skin/OpenRoad.h"
 #include "skin/SkinFormat.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
@@ -303,7 +305,7 @@ Converted convert(const QString &oldFile)
 
 bool isOldSkinFile(const QString &path)
 {
-    if (skinformat::fileNamePart(path).compare(QLatin1String("Skin.ini"), Qt::CaseInsensitive) != 0)
+    if (FileTitle(path).compare(QLatin1String("Skin.ini"), Qt::CaseInsensitive) != 0)
         return false;
     for (const char *section :
         { "Tovix.Skin", "Settings", "Position", "Fonts", "Colors", "GUI", "Text", "FullScreen" }) {

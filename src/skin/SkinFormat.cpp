@@ -80,12 +80,6 @@ int16_t flagFromValue(const QString &value)
     return vb::fromBool(readAsNumber(value) != 0);
 }
 
-QString fileNamePart(const QString &path)
-{
-    const int slash = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-    return path.mid(slash + 1);
-}
-
 bool samePath(const QString &a, const QString &b)
 {
     return fs::toSlashes(a).compare(fs::toSlashes(b), Qt::CaseInsensitive) == 0;

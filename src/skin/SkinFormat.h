@@ -43,9 +43,6 @@ QString piece(const QStringList &pieces, int index);
 QString flagValue(int flag);
 int16_t flagFromValue(const QString &value);
 
-// The part of a path after its last "\" or "/".
-QString fileNamePart(const QString &path);
-
 // Whether two paths name the same file for a skin from Windows: compared without
 // regard to case and with "\" and "/" alike.
 bool samePath(const QString &a, const QString &b);

@@ -1,6 +1,6 @@
 #include "skin/SkinWriter.h"
 
-#include "skin/FileErrors.h"
+#include "skin/FileWriter.h"
 #include "skin/Module.h"
 #include "skin/NewSkinFile.h"
 #include "skin/SkinChange.h"

@@ -1,4 +1,5 @@
 #include "skin/FileErrors.h"
+#include "skin/FileWriter.h"
 #include "skin/Module.h"
 #include "lang/Locale.h"
 #include "platform/VbRuntime.h"

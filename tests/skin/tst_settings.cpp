@@ -1,4 +1,4 @@
-#include "skin/FileErrors.h"
+#include "skin/FileWriter.h"
 #include "skin/Module.h"
 #include "skin/Settings.h"
 #include "platform/IniFile.h"

@@ -1,4 +1,5 @@
 #include "skin/Module.h"
+#include "skin/OpenRoad.h"
 #include "skin/SkinFormat.h"
 #include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
@@ -71,9 +72,9 @@ void tst_skin_format::flagsAndNames()
     QCOMPARE(flagFromValue(QStringLiteral("yes")), vb::False);
     QCOMPARE(flagFromValue(QString()), vb::False);
 
-    QCOMPARE(fileNamePart(QStringLiteral("img\\Main.bmp")), QStringLiteral("Main.bmp"));
-    QCOMPARE(fileNamePart(QStringLiteral("/skins/a/Main.bmp")), QStringLiteral("Main.bmp"));
-    QCOMPARE(fileNamePart(QStringLiteral("Main.bmp")), QStringLiteral("Main.bmp"));
+    QCOMPARE(FileTitle(QStringLiteral("img\\Main.bmp")), QStringLiteral("Main.bmp"));
+    QCOMPARE(FileTitle(QStringLiteral("/skins/a/Main.bmp")), QStringLiteral("Main.bmp"));
+    QCOMPARE(FileTitle(QStringLiteral("Main.bmp")), QStringLiteral("Main.bmp"));
     QVERIFY(samePath(QStringLiteral("/s/a/MAIN.bmp"), QStringLiteral("/s/a/main.BMP")));
     QVERIFY(samePath(QStringLiteral("/s/a\\Main.bmp"), QStringLiteral("/s/a/Main.bmp")));
     QVERIFY(!samePath(QStringLiteral("/s/a/MainN.bmp"), QStringLiteral("/s/a/Main.bmp")));
