@@ -4,7 +4,7 @@
 // button tool windows report.
 #include "core/frmMain.h"
 
-#include "platform/MenuIcons.h"
+#include "widgets/MenuIcons.h"
 #include "skin/Module.h"
 #include "skin/SkinChange.h"
 #include "preview/frmSkin.h"
@@ -14,7 +14,7 @@
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
 
 #include <QAction>
