@@ -1,18 +1,21 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 
 // The layers of src/, as the build's layer list names them: an include never
-// points upward, and the includes between folders form no circle.
+// points upward, a window-free layer names no widget header, and the includes
+// between folders form no circle.
 class tst_layering : public QObject
 {
     Q_OBJECT
 
 private slots:
     void includesPointDownward();
+    void windowFreeLayersIncludeNoWidget();
     void foldersFormNoCircle();
 
 private:
@@ -21,6 +24,7 @@ private:
         QString header; // "core/frmMain.h"
     };
     struct Layer {
+        bool windowFree = false;
         QStringList below; // every layer it may include, those it builds on and theirs
     };
     static QHash<QString, Layer> layers();
@@ -45,6 +49,7 @@ QHash<QString, tst_layering::Layer> tst_layering::layers()
             continue;
         const QStringList fields = line.split(blanks);
         Layer layer;
+        layer.windowFree = fields.value(1) == QLatin1String("Gui");
         for (const QString &base : fields.mid(2)) {
             layer.below.append(base);
             layer.below.append(found.value(base).below);
@@ -94,6 +99,25 @@ void tst_layering::includesPointDownward()
             upward.append(include.file + QStringLiteral(" includes ") + include.header);
     }
     QVERIFY2(upward.isEmpty(), qPrintable(upward.join(QLatin1Char('\n'))));
+}
+
+void tst_layering::windowFreeLayersIncludeNoWidget()
+{
+    // The build stops a widget header in a window-free layer's own sources; a
+    // header that only the layers above compile is caught here.
+    const QString widgetHeaders
+        = QLibraryInfo::path(QLibraryInfo::HeadersPath) + QStringLiteral("/QtWidgets/");
+    QVERIFY(QFile::exists(widgetHeaders + QStringLiteral("QWidget")));
+    const QHash<QString, Layer> all = layers();
+    QStringList widgets;
+    for (const Include &include : includes(QStringLiteral("<([^>]+)>"))) {
+        if (!all.value(layerOf(include.file)).windowFree)
+            continue;
+        if (include.header.startsWith(QLatin1String("QtWidgets/"))
+            || QFile::exists(widgetHeaders + include.header))
+            widgets.append(include.file + QStringLiteral(" includes ") + include.header);
+    }
+    QVERIFY2(widgets.isEmpty(), qPrintable(widgets.join(QLatin1Char('\n'))));
 }
 
 void tst_layering::foldersFormNoCircle()
