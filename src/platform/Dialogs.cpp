@@ -91,9 +91,9 @@ bool hasResponder()
     return bool(responder());
 }
 
-void setWindowDialogs(Responder shown)
+void setWindowDialogs(Responder realDialogs)
 {
-    windowDialogs() = std::move(shown);
+    windowDialogs() = std::move(realDialogs);
 }
 
 Answer ask(const Request &request)

@@ -82,7 +82,7 @@ bool hasResponder();
 
 // Installs the real dialogs, which answer while no responder is installed. The
 // window side does this as the application starts.
-void setWindowDialogs(Responder windowDialogs);
+void setWindowDialogs(Responder realDialogs);
 
 // The answer of the responder when one is installed, else of the real dialogs;
 // with neither (a program without windows) the default answer: Cancel, nothing
