@@ -4,9 +4,9 @@
 #include "platform/CommonDialog.h"
 #include "skin/Module.h"
 #include "lang/Locale.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 #include "platform/AppInfo.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

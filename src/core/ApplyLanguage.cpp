@@ -2,7 +2,7 @@
 
 #include "core/frmMain.h"
 #include "editors/ToolWindows.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 #include "preview/frmSkin.h"
 #include "skin/Module.h"
 

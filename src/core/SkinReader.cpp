@@ -5,7 +5,7 @@
 #include "preview/SkinButtons.h"
 #include "skin/SkinChange.h"
 #include "skin/SkinFonts.h"
-#include "platform/Transparent.h"
+#include "widgets/Transparent.h"
 #include "core/frmMain.h"
 #include "preview/frmSkin.h"
 #include "editors/ToolWindows.h"

@@ -1,7 +1,7 @@
 #include "core/frmAbout.h"
 
 #include "skin/Module.h"
-#include "platform/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "lang/Locale.h"
 #include "platform/Shell.h"
 

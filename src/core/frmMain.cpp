@@ -1,8 +1,8 @@
 #include "core/frmMain.h"
 
 #include "skin/FileWriter.h"
-#include "platform/MdiForm.h"
-#include "platform/MenuIcons.h"
+#include "widgets/MdiForm.h"
+#include "widgets/MenuIcons.h"
 #include "resources/MenuBitmaps.h"
 #include "skin/Module.h"
 #include "skin/OpenRoad.h"

@@ -13,7 +13,7 @@
 #include "editors/display_bars/frmDisplayToolBar.h"
 #include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "editors/fullscreen/frmFullScreenToolBar.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
 
 #include <QAction>

@@ -13,7 +13,7 @@
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"

@@ -5,7 +5,7 @@
 #include "core/frmAbout.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 

@@ -3,8 +3,8 @@
 // gives them their icons and translates their captions.
 #include "core/frmMain.h"
 
-#include "lang/WindowTexts.h"
-#include "platform/MenuIcons.h"
+#include "widgets/WindowTexts.h"
+#include "widgets/MenuIcons.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "editors/ToolWindowLayout.h"
 
-#include "platform/MdiForm.h"
+#include "widgets/MdiForm.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

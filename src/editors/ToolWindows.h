@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MdiForm.h"
+#include "widgets/MdiForm.h"
 
 #include <QList>
 

@@ -2,7 +2,7 @@
 
 #include "skin/Module.h"
 #include "lang/Locale.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
-#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +14,11 @@ class QMenu;
 class QWidget;
 
 // The one way the program shows message boxes, input boxes, the system's file,
-// colour, font and folder dialogs, pop-up menus and its own modal forms. In the
-// running program each is a real Qt modal widget shown with exec(); a test installs
-// a responder that answers (and records) them instead, so nothing waits on a person.
+// colour, font and folder dialogs, pop-up menus and its own modal forms. The
+// requests and answers need no window: in the running program the window side
+// answers each with a real Qt modal widget shown with exec() (pop-up menus and
+// modal forms are asked there too, see widgets/WindowDialogs.h); a test installs a
+// responder that answers (and records) them instead, so nothing waits on a person.
 namespace dialogs {
 
 // Message box styles and answers, with the Visual Basic codes.
@@ -79,6 +80,15 @@ using Responder = std::function<Answer(const Request &)>;
 void setResponder(Responder responder);
 bool hasResponder();
 
+// Installs the real dialogs, which answer while no responder is installed. The
+// window side does this as the application starts.
+void setWindowDialogs(Responder realDialogs);
+
+// The answer of the responder when one is installed, else of the real dialogs;
+// with neither (a program without windows) the default answer: Cancel, nothing
+// chosen.
+Answer ask(const Request &request);
+
 // MsgBox: returns the answer code. An empty title gives the program title.
 int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString(),
            QWidget *owner = nullptr);
@@ -110,16 +120,5 @@ bool fontDialog(QWidget *owner, const QFont &initial, QFont *chosen);
 
 // Folder dialog starting at start (selected when it opens).
 bool folderDialog(QWidget *owner, const QString &title, const QString &start, QString *chosen);
-
-// Pops up menu at a global position and triggers the chosen item before it returns
-// (its handler runs synchronously); returns that item or nullptr. A responder's
-// choice of a disabled item counts as no choice, as a click on it would.
-QAction *popupMenu(QMenu *menu, const QPoint &globalPos, QAction *defaultAction = nullptr);
-
-// Shows a loaded modal form and returns its result. With a responder installed the
-// form is shown without a modal loop while the responder runs; the responder may
-// drive its widgets and close it with done(), whose code is returned. A form the
-// responder leaves open is closed with done(answer.formResult).
-int showModal(QDialog *form);
 
 } // namespace dialogs

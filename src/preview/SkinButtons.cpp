@@ -1,7 +1,7 @@
 #include "preview/SkinButtons.h"
 
 #include "skin/Module.h"
-#include "platform/Transparent.h"
+#include "widgets/Transparent.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "platform/ControlArray.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/MdiForm.h"
-#include "platform/PictureBox.h"
+#include "widgets/MdiForm.h"
+#include "widgets/PictureBox.h"
 #include "platform/ControlArray.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "resources/MenuBitmaps.h"
 
-#include "platform/MenuIcons.h"
+#include "platform/MenuBitmapList.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "core/frmAbout.h"
 #include "lang/Locale.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 #include "resources/BuiltinTexts.h"
 #include "support/LangHome.h"
 

@@ -1,5 +1,5 @@
 #include "support/MainWindowFixture.h"
-#include "platform/MenuIcons.h"
+#include "widgets/MenuIcons.h"
 #include "core/frmMain.h"
 #include "editors/ToolWindows.h"
 #include "platform/FileSystem.h"

@@ -1,7 +1,7 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/display_bars/BarPanel.h"
 #include "editors/display_bars/ColorSwatch.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 #include "support/LangHome.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "platform/MenuIcons.h"
+#include "widgets/MenuIcons.h"
 #include "editors/CoordinateEdit.h"
 #include "support/MainWindowFixture.h"
 #include "editors/buttons/KeyPressEdit.h"

@@ -1,18 +1,21 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 
-// The layers of src/ and what each may include besides itself: an include never
-// points upward, and the includes between folders form no circle.
+// The layers of src/, as the build's layer list names them: an include never
+// points upward, a window-free layer names no widget header, and the includes
+// between folders form no circle.
 class tst_layering : public QObject
 {
     Q_OBJECT
 
 private slots:
     void includesPointDownward();
+    void windowFreeLayersIncludeNoWidget();
     void foldersFormNoCircle();
 
 private:
@@ -20,15 +23,46 @@ private:
         QString file;   // "editors/buttons/frmImagesToolBar.cpp"
         QString header; // "core/frmMain.h"
     };
-    static QList<Include> includes();
+    struct Layer {
+        bool windowFree = false;
+        QStringList below; // every layer it may include, those it builds on and theirs
+    };
+    static QHash<QString, Layer> layers();
+    // The includes of src/ whose header matches pattern (its first group); by
+    // default those in quotes, ours.
+    static QList<Include> includes(const QString &pattern = QStringLiteral("\"([^\"]+)\""));
     static QString folderOf(const QString &path) { return path.left(path.lastIndexOf(QLatin1Char('/'))); }
     static QString layerOf(const QString &path) { return path.section(QLatin1Char('/'), 0, 0); }
 };
 
-QList<tst_layering::Include> tst_layering::includes()
+// The layer list: "<layer> <Qt module> <layer it builds on>...", bottom to top.
+QHash<QString, tst_layering::Layer> tst_layering::layers()
+{
+    QHash<QString, Layer> found;
+    QFile file(QString::fromUtf8(TVX_LAYERS_FILE));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return found;
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.split(blanks);
+        Layer layer;
+        layer.windowFree = fields.value(1) == QLatin1String("Gui");
+        for (const QString &base : fields.mid(2)) {
+            layer.below.append(base);
+            layer.below.append(found.value(base).below);
+        }
+        found.insert(fields.first(), layer);
+    }
+    return found;
+}
+
+QList<tst_layering::Include> tst_layering::includes(const QString &pattern)
 {
     const QString root = QString::fromUtf8(TVX_SOURCE_DIR) + QLatin1Char('/');
-    static const QRegularExpression line(QStringLiteral("^\\s*#\\s*include\\s*\"([^\"]+)\""),
+    const QRegularExpression line(QStringLiteral("^\\s*#\\s*include\\s*") + pattern,
         QRegularExpression::MultilineOption);
     QList<Include> found;
     QDirIterator it(root, { QStringLiteral("*.h"), QStringLiteral("*.cpp") }, QDir::Files,
@@ -47,18 +81,8 @@ QList<tst_layering::Include> tst_layering::includes()
 
 void tst_layering::includesPointDownward()
 {
-    // clang-format off
-    const QHash<QString, QStringList> allowed = {
-        { "platform",  {} },
-        { "resources", { "platform" } },
-        { "lang",      { "platform", "resources" } },
-        { "skin",      { "platform", "resources", "lang" } },
-        { "preview",   { "platform", "resources", "lang", "skin" } },
-        { "editors",   { "platform", "resources", "lang", "skin", "preview" } },
-        { "archive",   { "platform", "resources", "lang", "skin" } },
-        { "core",      { "platform", "resources", "lang", "skin", "preview", "editors", "archive" } },
-    };
-    // clang-format on
+    const QHash<QString, Layer> allowed = layers();
+    QVERIFY2(!allowed.isEmpty(), TVX_LAYERS_FILE);
     const QList<Include> all = includes();
     QVERIFY(all.size() > 100);
     QStringList upward;
@@ -71,10 +95,29 @@ void tst_layering::includesPointDownward()
                 upward.append(include.file + QStringLiteral(" is in no layer"));
             continue;
         }
-        if (to != from && !allowed.value(from).contains(to))
+        if (to != from && !allowed.value(from).below.contains(to))
             upward.append(include.file + QStringLiteral(" includes ") + include.header);
     }
     QVERIFY2(upward.isEmpty(), qPrintable(upward.join(QLatin1Char('\n'))));
+}
+
+void tst_layering::windowFreeLayersIncludeNoWidget()
+{
+    // The build stops a widget header in a window-free layer's own sources; a
+    // header that only the layers above compile is caught here.
+    const QString widgetHeaders
+        = QLibraryInfo::path(QLibraryInfo::HeadersPath) + QStringLiteral("/QtWidgets/");
+    QVERIFY(QFile::exists(widgetHeaders + QStringLiteral("QWidget")));
+    const QHash<QString, Layer> all = layers();
+    QStringList widgets;
+    for (const Include &include : includes(QStringLiteral("<([^>]+)>"))) {
+        if (!all.value(layerOf(include.file)).windowFree)
+            continue;
+        if (include.header.startsWith(QLatin1String("QtWidgets/"))
+            || QFile::exists(widgetHeaders + include.header))
+            widgets.append(include.file + QStringLiteral(" includes ") + include.header);
+    }
+    QVERIFY2(widgets.isEmpty(), qPrintable(widgets.join(QLatin1Char('\n'))));
 }
 
 void tst_layering::foldersFormNoCircle()

@@ -3,7 +3,7 @@
 
 #include "tst_preview_support.h"
 
-#include "platform/MenuIcons.h"
+#include "widgets/MenuIcons.h"
 #include "resources/MenuBitmaps.h"
 #include "skin/SkinChange.h"
 #include "skin/SkinFonts.h"

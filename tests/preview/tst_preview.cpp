@@ -3,7 +3,7 @@
 #include "tst_preview_support.h"
 
 #include "preview/SkinButtons.h"
-#include "platform/Transparent.h"
+#include "widgets/Transparent.h"
 #include "platform/AppInfo.h"
 
 #include <QCloseEvent>

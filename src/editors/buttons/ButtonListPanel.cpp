@@ -8,7 +8,7 @@
 #include "editors/ToolWindowLayout.h"
 #include "editors/buttons/ButtonToolWindow.h"
 #include "editors/buttons/KeyPressEdit.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"

@@ -2,13 +2,13 @@
 
 #include "skin/Module.h"
 #include "skin/SkinChange.h"
-#include "platform/Transparent.h"
+#include "widgets/Transparent.h"
 #include "preview/frmSkin.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/ToolWindowLayout.h"
 #include "editors/buttons/ButtonToolWindow.h"
 #include "editors/buttons/KeyPressEdit.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 
 #include "skin/Module.h"
 #include "preview/SkinButtons.h"
-#include "platform/Transparent.h"
+#include "widgets/Transparent.h"
 #include "editors/frmSelectFile.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"

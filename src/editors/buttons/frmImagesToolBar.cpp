@@ -7,7 +7,7 @@
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

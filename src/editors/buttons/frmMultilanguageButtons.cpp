@@ -4,8 +4,8 @@
 #include "skin/Module.h"
 #include "editors/frmSelectFile.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/WindowTexts.h"
-#include "platform/Dialogs.h"
+#include "widgets/WindowTexts.h"
+#include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 

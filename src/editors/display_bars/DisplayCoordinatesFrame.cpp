@@ -2,7 +2,7 @@
 
 #include "editors/CoordinateEdit.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 
 #include <QGroupBox>
 #include <QLabel>

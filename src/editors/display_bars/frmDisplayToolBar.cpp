@@ -10,7 +10,7 @@
 #include "editors/display_bars/DisplayTextPanel.h"
 #include "platform/VbRuntime.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

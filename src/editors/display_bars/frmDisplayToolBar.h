@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/ToolWindows.h"
-#include "platform/MdiForm.h"
+#include "widgets/MdiForm.h"
 #include "editors/buttons/KeyPressEdit.h"
 #include "platform/ControlArray.h"
 

@@ -2,7 +2,7 @@
 
 #include "editors/display_bars/BarPanel.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 
 #include <QComboBox>
 

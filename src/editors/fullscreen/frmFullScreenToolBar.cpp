@@ -11,7 +11,7 @@
 #include "editors/display_bars/DisplayCoordinatesFrame.h"
 #include "editors/display_bars/DisplayTextPanel.h"
 #include "editors/ToolWindowLayout.h"
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
 

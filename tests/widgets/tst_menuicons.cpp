@@ -1,4 +1,4 @@
-#include "platform/MenuIcons.h"
+#include "widgets/MenuIcons.h"
 #include "skin/Module.h"
 #include "resources/MenuBitmaps.h"
 

@@ -1,13 +1,11 @@
-#include "platform/MenuIcons.h"
+#include "widgets/MenuIcons.h"
 
 #include "platform/WinApi.h"
 
-#include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 
-QList<QPixmap> gMenuBitmaps;
 QMenuBar *gMenuHandle = nullptr;
 
 namespace {
@@ -31,11 +29,6 @@ QAction *visibleActionAt(const QList<QAction *> &actions, int position)
 
 } // namespace
 
-void AddMenuBitmap(const QPixmap &picture)
-{
-    gMenuBitmaps.append(picture);
-}
-
 void SetMenuIcon(QMenuBar *bar, int menuPosition, int itemPosition, int bitmapIndex)
 {
     if (!bar)
@@ -58,12 +51,4 @@ void SetMenuItemIcon(QAction *item, int bitmapIndex)
         return;
     item->setIcon(QIcon(gMenuBitmaps.at(bitmapIndex - 1)));
     gApiResult = 1;
-}
-
-void FreeMenuBitmaps()
-{
-    while (!gMenuBitmaps.isEmpty()) {
-        gMenuBitmaps.removeFirst();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
 }

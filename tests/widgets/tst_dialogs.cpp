@@ -1,4 +1,4 @@
-#include "platform/Dialogs.h"
+#include "widgets/WindowDialogs.h"
 #include "support/DialogRecorder.h"
 
 #include <QPointer>

@@ -1,23 +1,15 @@
 #pragma once
 
-#include <QList>
-#include <QPixmap>
+#include "platform/MenuBitmapList.h"
 
 class QAction;
 class QMenuBar;
 
-// The icons of the main window's menu items: pictures loaded once at start-up,
-// attached to items (directly or by their visible positions), and released at
-// shut-down.
+// The icons of the main window's menu items: the pictures of gMenuBitmaps
+// attached to items, directly or by their visible positions.
 
-// The loaded bitmaps; picture k (counted from 1) is built-in bitmap 100 + k and
-// sits at list index k - 1.
-extern QList<QPixmap> gMenuBitmaps;
 // The main window's menu bar.
 extern QMenuBar *gMenuHandle;
-
-// Appends one picture to gMenuBitmaps.
-void AddMenuBitmap(const QPixmap &picture);
 
 // Gives picture bitmapIndex of gMenuBitmaps (counted from 1: 1 is bitmap 101,
 // 18 is bitmap 118) to one item of the menu bar. menuPosition counts the menus of
@@ -32,6 +24,3 @@ void SetMenuIcon(QMenuBar *bar, int menuPosition, int itemPosition, int bitmapIn
 // Nothing happens for no item, a separator, a nested menu, or a picture that
 // does not exist. gApiResult is 1 when an icon was set.
 void SetMenuItemIcon(QAction *item, int bitmapIndex);
-
-// Releases every picture of gMenuBitmaps, yielding to the event loop after each.
-void FreeMenuBitmaps();

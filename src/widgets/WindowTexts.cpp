@@ -1,6 +1,6 @@
-#include "lang/WindowTexts.h"
+#include "widgets/WindowTexts.h"
 
-#include "platform/MdiForm.h"
+#include "widgets/MdiForm.h"
 
 #include <QAbstractButton>
 #include <QAction>

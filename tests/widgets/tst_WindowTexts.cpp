@@ -1,5 +1,5 @@
-#include "platform/MdiForm.h"
-#include "lang/WindowTexts.h"
+#include "widgets/MdiForm.h"
+#include "widgets/WindowTexts.h"
 #include "support/LangHome.h"
 
 #include <QAction>

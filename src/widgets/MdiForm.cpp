@@ -1,4 +1,4 @@
-#include "platform/MdiForm.h"
+#include "widgets/MdiForm.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>

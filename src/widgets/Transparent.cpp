@@ -1,7 +1,7 @@
-#include "platform/Transparent.h"
+#include "widgets/Transparent.h"
 
 #include "platform/WinApi.h"
-#include "platform/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "platform/Pictures.h"
 
 #include <QPainter>
