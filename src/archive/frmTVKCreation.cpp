@@ -130,7 +130,7 @@ void frmTVKCreation::Form_Load()
 
 int16_t frmTVKCreation::EnumFiles(const QString &folder)
 {
-    mFileCount = 0;
+    m_fileCount = 0;
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists() || !dir.isReadable()) {
         dialogs::msgBox(
@@ -147,10 +147,10 @@ int16_t frmTVKCreation::EnumFiles(const QString &folder)
         auto *item = new QListWidgetItem(name, lstTVKSkinFiles);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        ++mFileCount;
+        ++m_fileCount;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    return int16_t(qMin<int32_t>(mFileCount, 32767));
+    return int16_t(qMin<int32_t>(m_fileCount, 32767));
 }
 
 void frmTVKCreation::setWildcard()
@@ -161,7 +161,7 @@ void frmTVKCreation::setWildcard()
 
 void frmTVKCreation::setNameList()
 {
-    if (mFileCount > 100 || gZipOptRecurse == 1) {
+    if (m_fileCount > 100 || gZipOptRecurse == 1) {
         setWildcard();
         return;
     }
@@ -224,7 +224,7 @@ void frmTVKCreation::ckTVKRecurseSubFolders_Click()
     gZipOptRecurse = 0;
     cmdTVKSelectAll_Click();
     setNameList();
-    if (mFileCount <= 100)
+    if (m_fileCount <= 100)
         setListEnabled(true);
 }
 

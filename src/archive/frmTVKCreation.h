@@ -50,7 +50,7 @@ private:
     void setWildcard();
     void setListEnabled(bool enabled);
 
-    int32_t mFileCount = 0;
+    int32_t m_fileCount = 0;
 };
 
 // Shows the creation dialog modally over owner; true when it created an archive

@@ -90,10 +90,10 @@ QString frmTVKExtraction::ArchiveName(const QString &archiveTitle)
 
 QString frmTVKExtraction::extractionFolder() const
 {
-    const QString base = AddBackslash(mBaseFolder);
+    const QString base = AddBackslash(m_baseFolder);
     if (!ckTVKSkinName->isChecked())
         return base;
-    return AddBackslash(base + ArchiveName(mArchiveTitle));
+    return AddBackslash(base + ArchiveName(m_archiveTitle));
 }
 
 QString frmTVKExtraction::chosenSkinFile() const
@@ -124,9 +124,9 @@ void frmTVKExtraction::Form_Load()
     gOpenOK = false;
     gTVKNormalIni.clear();
     gTVKFullScreenIni.clear();
-    mBaseFolder = gSkinFolder;
-    mArchivePath = gDlgFileName;
-    mArchiveTitle = gDlgFileTitle;
+    m_baseFolder = gSkinFolder;
+    m_archivePath = gDlgFileName;
+    m_archiveTitle = gDlgFileTitle;
 
     stage(true);
     RunUnzip();
@@ -154,7 +154,7 @@ void frmTVKExtraction::Form_Load()
     }
     showExtractionFolder();
     ckTVKSkinName->setText(
-        ckTVKSkinName->text() + QStringLiteral(" \"") + ArchiveName(mArchiveTitle) + QLatin1Char('"'));
+        ckTVKSkinName->text() + QStringLiteral(" \"") + ArchiveName(m_archiveTitle) + QLatin1Char('"'));
 }
 
 void frmTVKExtraction::optTVKSkinType_Click(int index)
@@ -175,7 +175,7 @@ void frmTVKExtraction::cmdTVKBrowse_Click()
 {
     if (!BrowseForFolder(this, UIString(12008), txtTVKExtractPath->text()))
         return;
-    mBaseFolder = AddBackslash(gBrowsedFolder);
+    m_baseFolder = AddBackslash(gBrowsedFolder);
     showExtractionFolder();
     gDlgFileName = AddBackslash(txtTVKExtractPath->text()) + chosenSkinFile();
     gDlgFileTitle = chosenSkinFile();
@@ -204,7 +204,7 @@ void frmTVKExtraction::stage(bool listing)
     gUnzipFileCount = 0;
     gUnzipExcludeNames[0] = QString();
     gUnzipExcludeCount = 0;
-    gUnzipArchiveName = mArchivePath;
+    gUnzipArchiveName = m_archivePath;
     gUnzipExtractDir = listing ? QStringLiteral("") : txtTVKExtractPath->text();
 }
 
@@ -220,7 +220,7 @@ void frmTVKExtraction::cmdTVKExtrac_Click()
 {
     const QString title = app::title() + QStringLiteral(" - ") + Message(13008);
     stage(false);
-    if (mBaseFolder.isEmpty()) {
+    if (m_baseFolder.isEmpty()) {
         showFailure(title);
         done(QDialog::Rejected);
         return;

@@ -55,8 +55,8 @@ private:
     void stage(bool listing);
     void showFailure(const QString &title);
 
-    QString mBaseFolder;
-    QString mArchivePath;
-    QString mArchiveTitle;
+    QString m_baseFolder;
+    QString m_archivePath;
+    QString m_archiveTitle;
     bool m_listed = true;
 };

@@ -158,7 +158,7 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
 {
     setFrameOffsets();
     ListLanguageFiles(mnuLanguageSep0, mnuLanguageLng);
-    mSettingsFile = SettingsFilePath();
+    m_settingsFile = SettingsFilePath();
     chooseSavedLanguage();
     attachMenuIcons();
     gCustomPalette = DefaultPalette;
@@ -185,12 +185,12 @@ void frmMain::setFrameOffsets()
 
 void frmMain::chooseSavedLanguage()
 {
-    if (!QFileInfo(mSettingsFile).isFile()) {
+    if (!QFileInfo(m_settingsFile).isFile()) {
         gUILanguage.clear();
         ApplyLanguage();
         return;
     }
-    gUILanguage = ReadSettings(mSettingsFile).Language;
+    gUILanguage = ReadSettings(m_settingsFile).Language;
     for (int i = 0; i <= mnuLanguageLng.uBound(); ++i) {
         QAction *item = mnuLanguageLng[i];
         if (item && item->text().compare(gUILanguage, Qt::CaseInsensitive) == 0) {
@@ -215,7 +215,7 @@ void frmMain::restoreWindow()
     gPlayerLangPath.clear();
     gPlayerLangFile.clear();
 
-    if (!QFileInfo(mSettingsFile).isFile()) {
+    if (!QFileInfo(m_settingsFile).isFile()) {
         move(0, 0);
         show();
         const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
@@ -228,7 +228,7 @@ void frmMain::restoreWindow()
         return;
     }
 
-    const SettingsRecord saved = ReadSettings(mSettingsFile);
+    const SettingsRecord saved = ReadSettings(m_settingsFile);
     show();
     switch (saved.State) {
     case 1:
@@ -291,7 +291,7 @@ bool frmMain::closeChildWindows()
 void frmMain::MDIForm_Unload()
 {
     // A window that never started (tests of other windows) leaves no settings.
-    if (mSettingsFile.isEmpty())
+    if (m_settingsFile.isEmpty())
         return;
     FreeMenuBitmaps();
     WriteSettings();
@@ -307,7 +307,7 @@ void frmMain::WriteSettings()
     settings.LangFile = gPlayerLangFile;
     settings.Language = gUILanguage;
     settings.BackColor = gBackColor;
-    WriteTextFile(mSettingsFile, SettingsLines(settings), Message(13006), TextEncoding::Cp1252OrUtf8Bom);
+    WriteTextFile(m_settingsFile, SettingsLines(settings), Message(13006), TextEncoding::Cp1252OrUtf8Bom);
 }
 
 // --- Dropping a skin file ---

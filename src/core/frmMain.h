@@ -179,7 +179,7 @@ private:
     bool acceptsDrag(const class QMimeData *data) const;
 
     QMdiArea *m_mdiArea = nullptr;
-    QString mSettingsFile;
+    QString m_settingsFile;
 };
 
 // The vertical allowance of the preview window's frame for a title bar of this

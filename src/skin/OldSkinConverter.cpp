@@ -71,7 +71,7 @@ class Converter
 {
 public:
     explicit Converter(const QString &oldFile)
-        : file(oldFile)
+        : m_file(oldFile)
     {
     }
 
@@ -80,7 +80,7 @@ public:
 private:
     QString old(const char *section, const QString &key) const
     {
-        return ReadIni(QLatin1String(section), key, file);
+        return ReadIni(QLatin1String(section), key, m_file);
     }
     QString old(const char *section, const char *key) const { return old(section, QLatin1String(key)); }
 
@@ -90,8 +90,7 @@ private:
     void writeVolume(QStringList &lines, const char *section) const;
     QStringList fullScreenSkin(int buttonType) const;
 
-    const QString file;
-    QByteArray about;
+    const QString m_file;
 };
 
 QString Converter::fontOf(const QString &oldFont)

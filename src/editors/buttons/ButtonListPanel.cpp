@@ -43,50 +43,50 @@ bool endsInStateLetter(const QString &name)
 } // namespace
 
 ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
-    : w(window)
+    : m_window(window)
 {
-    w.lstButtons = makeControl<QListWidget>(host, "lstButtons", QRect(8, 18, 190, 114));
-    w.lstButtons->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_window.lstButtons = makeControl<QListWidget>(host, "lstButtons", QRect(8, 18, 190, 114));
+    m_window.lstButtons->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    w.cmdAdd = makeButton(host, "cmdAdd", 18);
-    w.cmdUp = makeButton(host, "cmdUp", 42);
-    w.cmdDown = makeButton(host, "cmdDown", 66);
-    w.cmdRemove = makeButton(host, "cmdRemove", 90);
-    w.cmdClear = makeButton(host, "cmdClear", 114);
+    m_window.cmdAdd = makeButton(host, "cmdAdd", 18);
+    m_window.cmdUp = makeButton(host, "cmdUp", 42);
+    m_window.cmdDown = makeButton(host, "cmdDown", 66);
+    m_window.cmdRemove = makeButton(host, "cmdRemove", 90);
+    m_window.cmdClear = makeButton(host, "cmdClear", 114);
     // Up, Down and Remove wait for a selection.
     setCommandsEnabled(false);
 
-    w.txtExtension = makeControl<KeyPressEdit>(host, "txtExtension", QRect(204, 140, 76, 21));
-    w.txtExtension->setText(QStringLiteral("bmp"));
+    m_window.txtExtension = makeControl<KeyPressEdit>(host, "txtExtension", QRect(204, 140, 76, 21));
+    m_window.txtExtension->setText(QStringLiteral("bmp"));
 }
 
 void ButtonListPanel::connectHandlers()
 {
-    QObject::connect(w.lstButtons, &QListWidget::currentRowChanged, &w, [this] { lstButtons_Click(); });
+    QObject::connect(m_window.lstButtons, &QListWidget::currentRowChanged, &m_window, [this] { lstButtons_Click(); });
 }
 
 void ButtonListPanel::applyTexts(const WindowTexts &texts, int firstKey, int firstId)
 {
     const auto textOf = [&](int key) { return texts.text(key, firstId + key - firstKey); };
-    SetLangCaption(w.cmdAdd, textOf(firstKey));
-    SetLangCaption(w.cmdUp, textOf(firstKey + 1));
-    SetLangCaption(w.cmdDown, textOf(firstKey + 2));
-    SetLangCaption(w.cmdRemove, textOf(firstKey + 3));
-    SetLangCaption(w.cmdClear, textOf(firstKey + 4));
+    SetLangCaption(m_window.cmdAdd, textOf(firstKey));
+    SetLangCaption(m_window.cmdUp, textOf(firstKey + 1));
+    SetLangCaption(m_window.cmdDown, textOf(firstKey + 2));
+    SetLangCaption(m_window.cmdRemove, textOf(firstKey + 3));
+    SetLangCaption(m_window.cmdClear, textOf(firstKey + 4));
 }
 
 void ButtonListPanel::setCommandsEnabled(bool enabled)
 {
-    w.cmdRemove->setEnabled(enabled);
-    w.cmdUp->setEnabled(enabled);
-    w.cmdDown->setEnabled(enabled);
+    m_window.cmdRemove->setEnabled(enabled);
+    m_window.cmdUp->setEnabled(enabled);
+    m_window.cmdDown->setEnabled(enabled);
 }
 
 void ButtonListPanel::cmdAdd_Click()
 {
-    w.commitPendingText();
+    m_window.commitPendingText();
     try {
-        if (!ShowSelectFile(w.window(), gSkinFolder, gButtonExt, QString(), UIString(12007)))
+        if (!ShowSelectFile(m_window.window(), gSkinFolder, gButtonExt, QString(), UIString(12007)))
             return;
         // The chosen name without the extension and its dot.
         QString name = gSelFileName;
@@ -133,32 +133,32 @@ void ButtonListPanel::cmdAdd_Click()
 void ButtonListPanel::appendEntry(const QString &name)
 {
     // Adding keeps the selection as it is, also in an empty selector.
-    const QSignalBlocker quietList(w.lstButtons);
-    const QSignalBlocker quietSelector(w.cbxBtn);
-    const int selected = w.cbxBtn->currentIndex();
-    w.lstButtons->addItem(name);
-    w.cbxBtn->addItem(name);
-    w.cbxBtn->setCurrentIndex(selected);
+    const QSignalBlocker quietList(m_window.lstButtons);
+    const QSignalBlocker quietSelector(m_window.cbxBtn);
+    const int selected = m_window.cbxBtn->currentIndex();
+    m_window.lstButtons->addItem(name);
+    m_window.cbxBtn->addItem(name);
+    m_window.cbxBtn->setCurrentIndex(selected);
 }
 
 void ButtonListPanel::cmdUp_Click()
 {
-    const int s = w.lstButtons->currentRow();
-    if (s > 0 && w.lstButtons->count() > 1)
+    const int s = m_window.lstButtons->currentRow();
+    if (s > 0 && m_window.lstButtons->count() > 1)
         move(s, s - 1);
 }
 
 void ButtonListPanel::cmdDown_Click()
 {
-    const int s = w.lstButtons->currentRow();
-    const int c = w.lstButtons->count();
+    const int s = m_window.lstButtons->currentRow();
+    const int c = m_window.lstButtons->count();
     if (s >= 0 && s < c - 1 && c > 1)
         move(s, s + 1);
 }
 
 void ButtonListPanel::move(int from, int to)
 {
-    w.leaveShownButton();
+    m_window.leaveShownButton();
     // The two buttons exchange their records whole: each keeps its position,
     // image, type, action and text; only their order changes.
     std::swap(gButtons[from + 1], gButtons[to + 1]);
@@ -167,27 +167,27 @@ void ButtonListPanel::move(int from, int to)
         skin->RedrawSkinButton(from + 1);
     }
     {
-        const QSignalBlocker quietList(w.lstButtons);
-        const QSignalBlocker quietSelector(w.cbxBtn);
-        QListWidgetItem *neighbour = w.lstButtons->takeItem(to);
-        w.lstButtons->insertItem(from, neighbour);
-        const QString neighbourName = w.cbxBtn->itemText(to);
-        w.cbxBtn->removeItem(to);
-        w.cbxBtn->insertItem(from, neighbourName);
+        const QSignalBlocker quietList(m_window.lstButtons);
+        const QSignalBlocker quietSelector(m_window.cbxBtn);
+        QListWidgetItem *neighbour = m_window.lstButtons->takeItem(to);
+        m_window.lstButtons->insertItem(from, neighbour);
+        const QString neighbourName = m_window.cbxBtn->itemText(to);
+        m_window.cbxBtn->removeItem(to);
+        m_window.cbxBtn->insertItem(from, neighbourName);
         // The selection is made anew, so that the moved button is shown again.
-        w.lstButtons->setCurrentRow(-1);
-        w.cbxBtn->setCurrentIndex(-1);
+        m_window.lstButtons->setCurrentRow(-1);
+        m_window.cbxBtn->setCurrentIndex(-1);
     }
-    w.lstButtons->setCurrentRow(to);
+    m_window.lstButtons->setCurrentRow(to);
     SetSkinChanged();
 }
 
 void ButtonListPanel::cmdRemove_Click()
 {
-    const int s = w.lstButtons->currentRow();
+    const int s = m_window.lstButtons->currentRow();
     if (s < 0)
         return;
-    w.leaveShownButton();
+    m_window.leaveShownButton();
     const int n = ButtonCount();
     frmSkin *skin = frmSkin::loaded();
     for (int i = s + 1; i <= n - 1; ++i) {
@@ -201,48 +201,48 @@ void ButtonListPanel::cmdRemove_Click()
         gButtons.resize(n);
     }
     {
-        const QSignalBlocker quietList(w.lstButtons);
-        const QSignalBlocker quietSelector(w.cbxBtn);
-        w.cbxBtn->removeItem(s);
-        w.cbxBtn->setCurrentIndex(-1);
-        delete w.lstButtons->takeItem(s);
-        w.lstButtons->setCurrentRow(-1);
+        const QSignalBlocker quietList(m_window.lstButtons);
+        const QSignalBlocker quietSelector(m_window.cbxBtn);
+        m_window.cbxBtn->removeItem(s);
+        m_window.cbxBtn->setCurrentIndex(-1);
+        delete m_window.lstButtons->takeItem(s);
+        m_window.lstButtons->setCurrentRow(-1);
     }
-    w.blankButtonProperties();
+    m_window.blankButtonProperties();
     setCommandsEnabled(false);
     SetSkinChanged();
 }
 
 void ButtonListPanel::cmdClear_Click()
 {
-    if (w.lstButtons->count() == 0)
+    if (m_window.lstButtons->count() == 0)
         return;
-    w.commitPendingText();
+    m_window.commitPendingText();
     if (dialogs::msgBox(Message(13041), dialogs::vbYesNo | dialogs::vbExclamation, Message(13003))
         != dialogs::vbYes)
         return;
-    w.leaveShownButton();
+    m_window.leaveShownButton();
     {
-        const QSignalBlocker quietList(w.lstButtons);
-        const QSignalBlocker quietSelector(w.cbxBtn);
-        w.lstButtons->clear();
-        w.cbxBtn->clear();
+        const QSignalBlocker quietList(m_window.lstButtons);
+        const QSignalBlocker quietSelector(m_window.cbxBtn);
+        m_window.lstButtons->clear();
+        m_window.cbxBtn->clear();
     }
     if (frmSkin *skin = frmSkin::loaded())
         UnloadControlArray(skin->pctSkinButton);
     gButtons = QVector<ButtonRec>(1);
-    w.blankButtonProperties();
+    m_window.blankButtonProperties();
     setCommandsEnabled(false);
     SetSkinChanged();
 }
 
 void ButtonListPanel::lstButtons_Click()
 {
-    const int row = w.lstButtons->currentRow();
+    const int row = m_window.lstButtons->currentRow();
     if (row < 0)
         return;
     setCommandsEnabled(true);
-    w.cbxBtn->setCurrentIndex(row);
+    m_window.cbxBtn->setCurrentIndex(row);
 }
 
 void ButtonListPanel::showButtons()
@@ -252,14 +252,14 @@ void ButtonListPanel::showButtons()
     for (int i = 1; i <= ButtonCount(); ++i)
         names << gButtons[i].BtnName;
     {
-        const QSignalBlocker quietList(w.lstButtons);
-        const QSignalBlocker quietSelector(w.cbxBtn);
-        w.lstButtons->clear();
-        w.cbxBtn->clear();
+        const QSignalBlocker quietList(m_window.lstButtons);
+        const QSignalBlocker quietSelector(m_window.cbxBtn);
+        m_window.lstButtons->clear();
+        m_window.cbxBtn->clear();
         // One call each: the lists lay out once, however many buttons a skin has.
-        w.lstButtons->addItems(names);
-        w.cbxBtn->addItems(names);
-        w.cbxBtn->setCurrentIndex(-1);
+        m_window.lstButtons->addItems(names);
+        m_window.cbxBtn->addItems(names);
+        m_window.cbxBtn->setCurrentIndex(-1);
     }
     clearSelection();
 }
@@ -267,10 +267,10 @@ void ButtonListPanel::showButtons()
 void ButtonListPanel::clearSelection()
 {
     {
-        const QSignalBlocker quietList(w.lstButtons);
-        w.lstButtons->setCurrentRow(-1);
+        const QSignalBlocker quietList(m_window.lstButtons);
+        m_window.lstButtons->setCurrentRow(-1);
     }
-    w.cbxBtn->setCurrentIndex(-1);
-    w.blankButtonProperties();
+    m_window.cbxBtn->setCurrentIndex(-1);
+    m_window.blankButtonProperties();
     setCommandsEnabled(false);
 }

@@ -43,5 +43,5 @@ private:
     // Moves the entry at position from to position to, a neighbour.
     void move(int from, int to);
 
-    ButtonToolWindow &w;
+    ButtonToolWindow &m_window;
 };

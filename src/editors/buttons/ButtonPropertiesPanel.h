@@ -67,7 +67,7 @@ private:
     // The record a pick in the type or action list writes to (0: none).
     int recordForPick(QComboBox *list) const;
 
-    ButtonToolWindow &w;
+    ButtonToolWindow &m_window;
     int m_typeCount = 0;
     // The record the controls were last filled from, for the commit of a text
     // typed before another button is chosen.

@@ -26,7 +26,7 @@ constexpr int32_t FontDialogFlags = 0x10141;
 
 DisplayTextPanel::DisplayTextPanel(QObject *parent, const Controls &controls, QComboBox *selector)
     : QObject(parent)
-    , c(controls)
+    , m_controls(controls)
     , m_selector(selector)
 {
     connectHandlers();
@@ -36,7 +36,7 @@ DisplayTextPanel::DisplayTextPanel(QObject *parent, const Controls &controls, QC
 DisplayTextPanel::DisplayTextPanel(
     QObject *parent, const Controls &controls, std::function<void(bool used)> useApplied)
     : QObject(parent)
-    , c(controls)
+    , m_controls(controls)
     , m_useApplied(std::move(useApplied))
     , m_statusText(true)
 {
@@ -46,15 +46,15 @@ DisplayTextPanel::DisplayTextPanel(
 void DisplayTextPanel::connectHandlers()
 {
     const auto gate = [this] { return gateOpen(); };
-    for (CoordinateEdit *box : { c.txtDimMax, c.txtX, c.txtY })
+    for (CoordinateEdit *box : { m_controls.txtDimMax, m_controls.txtX, m_controls.txtY })
         box->setGate(gate);
-    c.txtDimMax->setMinusAllowed(false);
-    connect(c.chkUsed, &QCheckBox::toggled, this, &DisplayTextPanel::chkUsed_Click);
-    connect(c.cmdColor, &QPushButton::clicked, this, &DisplayTextPanel::cmdColor_Click);
-    connect(c.cmdFont, &QPushButton::clicked, this, &DisplayTextPanel::cmdFont_Click);
-    connect(c.txtDimMax, &QLineEdit::textChanged, this, &DisplayTextPanel::txtDimMax_Change);
-    connect(c.txtX, &QLineEdit::textChanged, this, &DisplayTextPanel::txtX_Change);
-    connect(c.txtY, &QLineEdit::textChanged, this, &DisplayTextPanel::txtY_Change);
+    m_controls.txtDimMax->setMinusAllowed(false);
+    connect(m_controls.chkUsed, &QCheckBox::toggled, this, &DisplayTextPanel::chkUsed_Click);
+    connect(m_controls.cmdColor, &QPushButton::clicked, this, &DisplayTextPanel::cmdColor_Click);
+    connect(m_controls.cmdFont, &QPushButton::clicked, this, &DisplayTextPanel::cmdFont_Click);
+    connect(m_controls.txtDimMax, &QLineEdit::textChanged, this, &DisplayTextPanel::txtDimMax_Change);
+    connect(m_controls.txtX, &QLineEdit::textChanged, this, &DisplayTextPanel::txtX_Change);
+    connect(m_controls.txtY, &QLineEdit::textChanged, this, &DisplayTextPanel::txtY_Change);
 }
 
 int DisplayTextPanel::display() const
@@ -83,18 +83,18 @@ void DisplayTextPanel::keepLabelLeft(int i) const
 void DisplayTextPanel::fillFontAndColour(int i)
 {
     const DisplayRec &record = gDisplays[i];
-    c.txtFont->setText(record.DspFont.section(QLatin1Char(','), 0, 0));
+    m_controls.txtFont->setText(record.DspFont.section(QLatin1Char(','), 0, 0));
     // A face name longer than the box shows its start.
-    c.txtFont->setCursorPosition(0);
-    c.txtFont->setToolTip(record.DspFont);
-    c.cmdColor->showColourString(record.DspColor);
+    m_controls.txtFont->setCursorPosition(0);
+    m_controls.txtFont->setToolTip(record.DspFont);
+    m_controls.cmdColor->showColourString(record.DspColor);
 }
 
 void DisplayTextPanel::emptyFontAndColour()
 {
-    c.txtFont->setText(QString());
-    c.txtFont->setToolTip(QString());
-    c.cmdColor->showBlack();
+    m_controls.txtFont->setText(QString());
+    m_controls.txtFont->setToolTip(QString());
+    m_controls.cmdColor->showBlack();
 }
 
 void DisplayTextPanel::cbxDisplay_Click()
@@ -103,19 +103,19 @@ void DisplayTextPanel::cbxDisplay_Click()
     if (i < 0)
         return;
     // Ticking or clearing the box runs its handler, which marks the skin.
-    c.chkUsed->setChecked(vb::isTrue(gDisplays[i].DspUsed));
+    m_controls.chkUsed->setChecked(vb::isTrue(gDisplays[i].DspUsed));
     if (vb::isTrue(gDisplays[i].DspUsed)) {
         if (QLabel *label = previewLabel(i))
             label->raise();
         fillFontAndColour(i);
-        c.txtX->setText(QString::number(gDisplays[i].DspX));
-        c.txtY->setText(QString::number(gDisplays[i].DspY));
-        c.txtDimMax->setText(QString::number(gDisplays[i].DspMaxWidth));
+        m_controls.txtX->setText(QString::number(gDisplays[i].DspX));
+        m_controls.txtY->setText(QString::number(gDisplays[i].DspY));
+        m_controls.txtDimMax->setText(QString::number(gDisplays[i].DspMaxWidth));
     } else {
         emptyFontAndColour();
-        c.txtX->setText(QString());
-        c.txtY->setText(QString());
-        c.txtDimMax->setText(QString());
+        m_controls.txtX->setText(QString());
+        m_controls.txtY->setText(QString());
+        m_controls.txtDimMax->setText(QString());
     }
 }
 
@@ -123,10 +123,10 @@ void DisplayTextPanel::chkUsed_Click()
 {
     const int i = display();
     if (i < 0) {
-        c.chkUsed->setChecked(false);
+        m_controls.chkUsed->setChecked(false);
         return;
     }
-    const bool used = c.chkUsed->isChecked();
+    const bool used = m_controls.chkUsed->isChecked();
     DisplayRec &record = gDisplays[i];
     record.DspUsed = vb::fromBool(used);
     frmSkin *skin = frmSkin::loaded();
@@ -134,17 +134,17 @@ void DisplayTextPanel::chkUsed_Click()
         label->setVisible(used);
 
     if (used) {
-        c.txtDimMax->setText(QString::number(record.DspMaxWidth));
+        m_controls.txtDimMax->setText(QString::number(record.DspMaxWidth));
         if (skin)
             skin->SizeDisplayLabel(i);
         fillFontAndColour(i);
-        c.txtX->setText(QString::number(record.DspX));
-        c.txtY->setText(QString::number(record.DspY));
+        m_controls.txtX->setText(QString::number(record.DspX));
+        m_controls.txtY->setText(QString::number(record.DspY));
     } else {
-        c.txtDimMax->setText(QString());
+        m_controls.txtDimMax->setText(QString());
         emptyFontAndColour();
-        c.txtX->setText(QString());
-        c.txtY->setText(QString());
+        m_controls.txtX->setText(QString());
+        m_controls.txtY->setText(QString());
     }
     if (m_useApplied)
         m_useApplied(used);
@@ -160,7 +160,7 @@ void DisplayTextPanel::cmdColor_Click()
     if (!gateOpen())
         return;
     const int i = display();
-    const QString colour = c.cmdColor->choose();
+    const QString colour = m_controls.cmdColor->choose();
     if (colour.isEmpty())
         return;
     gDisplays[i].DspColor = colour;
@@ -174,15 +174,15 @@ void DisplayTextPanel::cmdFont_Click()
     if (!gateOpen())
         return;
     const int i = display();
-    const skinformat::FontString current = skinformat::parseFontString(c.txtFont->toolTip());
-    if (!ShowFontDialog(c.cmdFont->window(), current.face, current.style.bold, current.style.italic,
+    const skinformat::FontString current = skinformat::parseFontString(m_controls.txtFont->toolTip());
+    if (!ShowFontDialog(m_controls.cmdFont->window(), current.face, current.style.bold, current.style.italic,
             current.style.underline, false, 0, current.size, FontDialogFlags))
         return;
-    c.txtFont->setText(gFontName);
-    c.txtFont->setCursorPosition(0);
+    m_controls.txtFont->setText(gFontName);
+    m_controls.txtFont->setCursorPosition(0);
     const QString font
         = skinformat::fontString(gFontName, gFontSize, { gFontBold, gFontItalic, gFontUnderline });
-    c.txtFont->setToolTip(font);
+    m_controls.txtFont->setToolTip(font);
     gDisplays[i].DspFont = font;
     if (frmSkin *skin = frmSkin::loaded()) {
         skin->ApplyDisplayFont(i);
@@ -198,11 +198,11 @@ void DisplayTextPanel::txtDimMax_Change()
         // The status text's box, and the list's box while nothing is selected,
         // keep their text; the box of a listed display that is not used empties.
         if (!m_statusText && display() >= 0)
-            c.txtDimMax->setText(QString());
+            m_controls.txtDimMax->setText(QString());
         return;
     }
     const int i = display();
-    gDisplays[i].DspMaxWidth = c.txtDimMax->normalize();
+    gDisplays[i].DspMaxWidth = m_controls.txtDimMax->normalize();
     if (frmSkin *skin = frmSkin::loaded())
         skin->SizeDisplayLabel(i);
     keepLabelLeft(i);
@@ -211,12 +211,12 @@ void DisplayTextPanel::txtDimMax_Change()
 
 void DisplayTextPanel::txtX_Change()
 {
-    positionChanged(c.txtX, &DisplayRec::DspX);
+    positionChanged(m_controls.txtX, &DisplayRec::DspX);
 }
 
 void DisplayTextPanel::txtY_Change()
 {
-    positionChanged(c.txtY, &DisplayRec::DspY);
+    positionChanged(m_controls.txtY, &DisplayRec::DspY);
 }
 
 void DisplayTextPanel::positionChanged(CoordinateEdit *box, int32_t DisplayRec::*field)
@@ -235,5 +235,5 @@ void DisplayTextPanel::positionChanged(CoordinateEdit *box, int32_t DisplayRec::
 void DisplayTextPanel::showDocument()
 {
     if (m_statusText)
-        c.chkUsed->setChecked(vb::isTrue(gDisplays[StatusText].DspUsed));
+        m_controls.chkUsed->setChecked(vb::isTrue(gDisplays[StatusText].DspUsed));
 }

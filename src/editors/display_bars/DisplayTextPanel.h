@@ -72,7 +72,7 @@ private:
     // The status text's label keeps its left edge when its size changes.
     void keepLabelLeft(int i) const;
 
-    Controls c;
+    Controls m_controls;
     QComboBox *m_selector = nullptr;
     std::function<void(bool used)> m_useApplied;
     bool m_statusText = false;
