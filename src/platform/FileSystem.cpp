@@ -2,80 +2,43 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
-#include <ctime>
+#include <cerrno>
+#include <memory>
+#include <optional>
 
 namespace fs {
 
 namespace {
 
-// The entries of a folder by their case-folded names, so that looking up many
-// names in one folder (every button of a skin) lists it once, not once per name.
-struct Listing {
-    int64_t modifiedNs = 0;
-    QHash<QString, QStringList> byFoldedName;
+enum class Kind : unsigned char {
+    None, // nothing of that name (a dangling link counts as nothing)
+    Unknown, // listed, but the listing did not tell its kind (a link, some file systems)
+    File,
+    Folder,
+    Other,
 };
 
-int64_t nanoseconds(const timespec &t)
+Kind kindOfMode(mode_t mode)
 {
-    return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+    if (S_ISREG(mode))
+        return Kind::File;
+    if (S_ISDIR(mode))
+        return Kind::Folder;
+    return Kind::Other;
 }
 
-// A folder's modification time moves in coarse ticks: a listing taken within
-// this margin of the last change may have missed a change in the same tick,
-// and is made again next time.
-constexpr int64_t TickMarginNs = 100 * 1000000;
-
-const QHash<QString, QStringList> &entriesByFoldedName(const QString &folder)
+// What the system says of path, links followed.
+Kind statKind(const QString &path)
 {
-    static QHash<QString, Listing> listings;
     struct stat info {};
-    const QString dirPath = folder.isEmpty() ? QStringLiteral(".") : folder;
-    if (::stat(QFile::encodeName(dirPath).constData(), &info) != 0) {
-        static const QHash<QString, QStringList> none;
-        return none;
-    }
-    const int64_t modified = nanoseconds(info.st_mtim);
-    auto it = listings.find(dirPath);
-    if (it != listings.end() && it->modifiedNs == modified)
-        return it->byFoldedName;
-
-    Listing listing;
-    listing.modifiedNs = modified;
-    const QStringList entries = QDir(dirPath).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QString &entry : entries)
-        listing.byFoldedName[entry.toCaseFolded()] += entry;
-    timespec now {};
-    clock_gettime(CLOCK_REALTIME, &now);
-    if (nanoseconds(now) - modified < TickMarginNs)
-        listing.modifiedNs = -1; // not trusted next time
-    if (listings.size() > 256)
-        listings.clear();
-    it = listings.insert(dirPath, listing);
-    return it->byFoldedName;
-}
-
-// The entries of folder whose name equals name without regard to case, an exact
-// match first.
-QStringList candidates(const QString &folder, const QString &name)
-{
-    QStringList found;
-    const QString prefix = folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    if (name == QLatin1String(".") || name == QLatin1String("..") || QFileInfo::exists(prefix + name))
-        found += name;
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return found;
-    const QStringList sameFolded = entriesByFoldedName(folder).value(name.toCaseFolded());
-    for (const QString &entry : sameFolded)
-        if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
-            found += entry;
-    return found;
+    if (::stat(QFile::encodeName(path.isEmpty() ? QStringLiteral(".") : path).constData(), &info) != 0)
+        return Kind::None;
+    return kindOfMode(info.st_mode);
 }
 
 QString join(const QString &folder, const QString &name)
@@ -85,25 +48,231 @@ QString join(const QString &folder, const QString &name)
     return folder + QLatin1Char('/') + name;
 }
 
-// Resolves parts[i..] under folder. Returns true with the full path when every
-// part exists; otherwise leaves in *longest the deepest partial resolution seen
-// and in *resolvedParts how many parts it covers.
-bool resolveFrom(const QString &folder, const QStringList &parts, qsizetype i, QString *full, QString *longest,
-                 qsizetype *resolvedParts)
+// The folder that holds a normalised path: "/" above "/a", "" (the current
+// folder) above a relative "a".
+QString parentOf(const QString &path)
 {
-    if (i == parts.size()) {
-        *full = folder;
-        return true;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+QString nameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool isStart(const QString &path)
+{
+    return path.isEmpty() || path == QLatin1String("/");
+}
+
+bool isDots(const QString &name)
+{
+    return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+// One folder's entries as the system listed them: by exact name, and by
+// case-folded name once a name was not found exactly.
+struct Listing {
+    int error = 0; // why the folder could not be listed; 0 when it was
+    QStringList names; // in the order the system lists them
+    QHash<QString, Kind> kinds;
+    QHash<QString, QStringList> byFoldedName;
+    bool folded = false;
+};
+
+Listing takeListing(const QString &folder)
+{
+    Listing listing;
+    DIR *dir = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
+    if (!dir) {
+        listing.error = errno ? errno : ENOENT;
+        return listing;
     }
-    if (i > *resolvedParts) {
-        *resolvedParts = i;
-        *longest = folder;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        Kind kind = Kind::Unknown;
+        if (entry->d_type == DT_REG)
+            kind = Kind::File;
+        else if (entry->d_type == DT_DIR)
+            kind = Kind::Folder;
+        else if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            kind = Kind::Other;
+        const QString decoded = QFile::decodeName(name);
+        listing.names += decoded;
+        listing.kinds.insert(decoded, kind);
     }
-    const QStringList names = candidates(folder, parts.at(i));
-    for (const QString &name : names)
-        if (resolveFrom(join(folder, name), parts, i + 1, full, longest, resolvedParts))
-            return true;
-    return false;
+    ::closedir(dir);
+    return listing;
+}
+
+// The folder listings of a run of lookups, and for each folder path spelled
+// some way, the existing paths that match it without regard to case.
+class Lookups
+{
+public:
+    // Whether listings are kept: a lookup made alone asks the system directly
+    // whether its name exists as written, and lists a folder only to search it.
+    explicit Lookups(bool held)
+        : m_held(held)
+    {
+    }
+
+    // What the path names, spelled exactly as given (normalised).
+    Kind kindAsWritten(const QString &path)
+    {
+        if (!m_held || isStart(path))
+            return statKind(path);
+        const QString name = nameOf(path);
+        if (isDots(name))
+            return statKind(path);
+        return kindIn(parentOf(path), name);
+    }
+
+    // The existing paths that match path without regard to case, in the order
+    // of preference: at each step the exact name first, then the others in the
+    // order the folder lists them.
+    QStringList variants(const QString &path)
+    {
+        if (isStart(path))
+            return { path };
+        const auto known = m_variants.constFind(path);
+        if (known != m_variants.constEnd())
+            return *known;
+        const QString name = nameOf(path);
+        QStringList found;
+        for (const QString &folder : variants(parentOf(path))) {
+            for (const QString &candidate : candidates(folder, name))
+                found += join(folder, candidate);
+        }
+        m_variants.insert(path, found);
+        return found;
+    }
+
+    Kind kindOf(const QString &path)
+    {
+        if (isStart(path) || isDots(nameOf(path)))
+            return statKind(path);
+        return kindIn(parentOf(path), nameOf(path));
+    }
+
+private:
+    Listing &listing(const QString &folder)
+    {
+        auto it = m_listings.find(folder);
+        if (it == m_listings.end())
+            it = m_listings.insert(folder, takeListing(folder));
+        return *it;
+    }
+
+    // The kind of entry name of folder, from the folder's listing.
+    Kind kindIn(const QString &folder, const QString &name)
+    {
+        Listing &entries = listing(folder);
+        if (entries.error != 0) {
+            // A folder that may be entered but not read still has its files.
+            return entries.error == ENOENT || entries.error == ENOTDIR ? Kind::None
+                                                                       : statKind(join(folder, name));
+        }
+        const auto it = entries.kinds.find(name);
+        if (it == entries.kinds.end())
+            return Kind::None;
+        if (*it == Kind::Unknown)
+            *it = statKind(join(folder, name));
+        return *it;
+    }
+
+    // The names of folder that match name without regard to case, an exact
+    // match first.
+    QStringList candidates(const QString &folder, const QString &name)
+    {
+        if (isDots(name))
+            return { name };
+        QStringList found;
+        if (kindIn(folder, name) != Kind::None)
+            found += name;
+        Listing &entries = listing(folder);
+        if (entries.error != 0)
+            return found;
+        if (!entries.folded) {
+            for (const QString &entry : std::as_const(entries.names))
+                entries.byFoldedName[entry.toCaseFolded()] += entry;
+            entries.folded = true;
+        }
+        const QStringList sameFolded = entries.byFoldedName.value(name.toCaseFolded());
+        for (const QString &entry : sameFolded) {
+            if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0
+                && kindIn(folder, entry) != Kind::None)
+                found += entry;
+        }
+        return found;
+    }
+
+    bool m_held;
+    QHash<QString, Listing> m_listings;
+    QHash<QString, QStringList> m_variants;
+};
+
+struct Held {
+    int depth = 0;
+    std::unique_ptr<Lookups> lookups;
+};
+
+// Listings are held per thread: a thread that holds none asks the system.
+Held &held()
+{
+    thread_local Held h;
+    return h;
+}
+
+// path with single "/" between its names and no "/" at its end ("/" stays).
+QString normalised(const QString &path)
+{
+    if (!path.contains(QLatin1String("//")) && (path.size() < 2 || !path.endsWith(QLatin1Char('/'))))
+        return path;
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QString start = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    return start + parts.join(QLatin1Char('/'));
+}
+
+struct Found {
+    QString path;
+    Kind kind = Kind::None;
+};
+
+Found lookup(const QString &given)
+{
+    const QString p = toSlashes(given);
+    if (p.isEmpty())
+        return {};
+    std::optional<Lookups> alone;
+    Lookups &lookups = held().lookups ? *held().lookups : alone.emplace(false);
+    const QString key = normalised(p);
+    if (const Kind kind = lookups.kindAsWritten(key); kind != Kind::None)
+        return { p, kind };
+
+    // The deepest leading part that exists is resolved; the rest keeps the
+    // spelling it was given.
+    for (QString part = key; !isStart(part); part = parentOf(part)) {
+        const QStringList found = lookups.variants(part);
+        if (found.isEmpty())
+            continue;
+        Found result;
+        const QString rest = key.mid(part.size());
+        result.path = found.first().endsWith(QLatin1Char('/')) && rest.startsWith(QLatin1Char('/'))
+            ? found.first() + rest.mid(1)
+            : found.first() + rest;
+        if (part == key)
+            result.kind = lookups.kindOf(result.path);
+        if (p.endsWith(QLatin1Char('/')) && !result.path.endsWith(QLatin1Char('/')))
+            result.path += QLatin1Char('/');
+        return result;
+    }
+    return { p, Kind::None };
 }
 
 } // namespace
@@ -117,53 +286,38 @@ QString toSlashes(const QString &path)
 
 QString resolve(const QString &path)
 {
-    const QString p = toSlashes(path);
-    if (p.isEmpty() || QFileInfo::exists(p))
-        return p;
-
-    const bool absolute = p.startsWith(QLatin1Char('/'));
-    const bool trailing = p.endsWith(QLatin1Char('/'));
-    // Most names are of a file in a folder spelled as it is: when that folder
-    // holds the file, only the file's own name needed matching.
-    if (const qsizetype slash = p.lastIndexOf(QLatin1Char('/')); !trailing && slash > 0) {
-        const QString parent = p.left(slash);
-        if (QFileInfo(parent).isDir()) {
-            const QStringList names = candidates(parent, p.mid(slash + 1));
-            if (!names.isEmpty())
-                return join(parent, names.first());
-        }
-    }
-    const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-
-    QString current;
-    QString longest;
-    qsizetype resolvedParts = 0;
-    const QString start = absolute ? QStringLiteral("/") : QString();
-    if (!resolveFrom(start, parts, 0, &current, &longest, &resolvedParts)) {
-        if (resolvedParts == 0)
-            return p;
-        // The part that does not exist yet keeps the spelling it was given.
-        current = longest;
-        for (qsizetype i = resolvedParts; i < parts.size(); ++i)
-            current = join(current, parts.at(i));
-    }
-    if (trailing && !current.endsWith(QLatin1Char('/')))
-        current += QLatin1Char('/');
-    return current;
+    return lookup(path).path;
 }
 
 bool fileExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(resolve(path)).isFile();
+    return lookup(path).kind == Kind::File;
 }
 
 bool folderExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(resolve(path)).isDir();
+    return lookup(path).kind == Kind::Folder;
+}
+
+void holdListings()
+{
+    Held &h = held();
+    if (h.depth++ == 0)
+        h.lookups = std::make_unique<Lookups>(true);
+}
+
+void releaseListings()
+{
+    Held &h = held();
+    if (h.depth > 0 && --h.depth == 0)
+        h.lookups.reset();
+}
+
+void forgetListings()
+{
+    Held &h = held();
+    if (h.lookups)
+        h.lookups = std::make_unique<Lookups>(true);
 }
 
 QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo)

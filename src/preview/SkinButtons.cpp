@@ -72,7 +72,10 @@ bool AddSkinButton(int16_t &index, int16_t x, int16_t y, const QString &fileName
         created->enlarge(gZoom);
         MakeWindowRegion(created, shaped);
         created->show();
-        created->raise();
+        // A new picture is created on top of its siblings: raising it again
+        // would only search the list of them, thousands on a large skin.
+        if (created->parentWidget()->children().constLast() != created)
+            created->raise();
         return true;
     } catch (const vb::Error &error) {
         // Leave nothing half made behind: a record without a picture, or a

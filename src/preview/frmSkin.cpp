@@ -15,11 +15,13 @@
 #include "platform/VbRuntime.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScopeGuard>
+#include <QSet>
 
 #include <algorithm>
 
@@ -27,6 +29,32 @@ namespace {
 
 constexpr int DisplayCount = 8;
 constexpr int BarCount = 2;
+
+// Stacks order as raising each of its widgets in turn would: on top of their
+// siblings and in that order, the others below in the order they had. A raise
+// moves a widget through the whole list of its siblings, which for thousands of
+// buttons takes seconds; here the widgets at the top that already stand in that
+// order stay, and only the siblings below them are moved, each lowered to the
+// bottom, from the last to the first.
+void raiseInTurn(QWidget *parent, const QList<QWidget *> &order)
+{
+    const QSet<QWidget *> ordered(order.cbegin(), order.cend());
+    QList<QWidget *> target;
+    QHash<QWidget *, qsizetype> place;
+    for (QObject *child : parent->children()) {
+        if (auto *widget = qobject_cast<QWidget *>(child)) {
+            place.insert(widget, place.size());
+            if (!ordered.contains(widget))
+                target += widget;
+        }
+    }
+    target += order;
+    qsizetype settled = target.size() - 1;
+    while (settled > 0 && place.value(target.at(settled - 1)) < place.value(target.at(settled)))
+        --settled;
+    for (qsizetype i = settled - 1; i >= 0; --i)
+        target.at(i)->lower();
+}
 
 } // namespace
 
@@ -259,18 +287,47 @@ void frmSkin::RedrawSkinButton(int i)
     box->move(ZoomedPixels(button.BtnX), ZoomedPixels(button.BtnY));
 }
 
+void frmSkin::HoldDrawing()
+{
+    if (m_drawingHeldFor || pctSkinMain->isHidden())
+        return;
+    // Each picture shown on a visible parent is drawn on its own, and the
+    // painter measures it against every sibling above it: with thousands of
+    // buttons that costs more than reading them. Shown together with their
+    // parent, they are drawn in one pass.
+    m_drawingHeldFor = window();
+    m_drawingHeldFor->installEventFilter(this);
+    pctSkinMain->hide();
+}
+
+void frmSkin::EndHeldDrawing()
+{
+    if (!m_drawingHeldFor)
+        return;
+    m_drawingHeldFor->removeEventFilter(this);
+    m_drawingHeldFor.clear();
+    // Showing the picture asks for one update per picture on it, and each
+    // updated picture is measured against all its siblings when painted: the
+    // whole picture's update draws them all in one pass. The updates others
+    // asked for before are delivered first, so that only these are dropped.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    pctSkinMain->show();
+    QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
+    pctSkinMain->update();
+}
+
 void frmSkin::ApplyZOrder()
 {
+    QList<QWidget *> order;
     for (int i : { 0, 4, 6, 1, 5, 2, 3 })
-        lblSkinText[i]->raise();
-    for (int i : { 1, 0 }) {
-        lblSkinBar[i]->raise();
-        pctSkinBar[i]->raise();
-    }
+        order += lblSkinText[i];
+    for (int i : { 1, 0 })
+        order << lblSkinBar[i] << pctSkinBar[i];
     for (int i = 1; i <= pctSkinButton.uBound(); ++i) {
         if (PictureBox *box = pctSkinButton[i])
-            box->raise();
+            order += box;
     }
+    raiseInTurn(pctSkinMain, order);
 }
 
 void frmSkin::redrawBars()
@@ -424,6 +481,11 @@ frmSkin::Element frmSkin::elementOf(QObject *watched) const
 
 bool frmSkin::eventFilter(QObject *watched, QEvent *event)
 {
+    // A message over the preview shows the skin as far as it was read.
+    if (watched == m_drawingHeldFor && event->type() == QEvent::WindowBlocked) {
+        EndHeldDrawing();
+        return MdiForm::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

@@ -103,6 +103,13 @@ public:
     // loads leaves the old picture, placed at the record's position.
     void RedrawSkinButton(int i);
 
+    // While a skin is read, the main picture and everything on it are drawn
+    // once, when EndHeldDrawing() ends the hold, not once for every picture the
+    // read adds: the main picture stays hidden meanwhile. A modal window that
+    // comes up over the preview meanwhile (a message of the read) ends the hold.
+    void HoldDrawing();
+    void EndHeldDrawing();
+
     // The fixed stacking order: display texts 0, 4, 6, 1, 5, 2, 3, the volume
     // bar, the track bar, then every button in rising order, each brought
     // above all before it. Display text 7 and the main image stay.
@@ -174,4 +181,6 @@ private:
     QPoint m_dragOffset;
     QPoint m_pressPos;
     bool m_dragMoved = false;
+
+    QPointer<QWidget> m_drawingHeldFor; // the window watched while drawing is held
 };
