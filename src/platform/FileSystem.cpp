@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace fs {
 
@@ -23,29 +25,26 @@ enum class Kind : unsigned char {
     Other,
 };
 
-Kind kindOfMode(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return Kind::File;
-    if (S_ISDIR(mode))
-        return Kind::Folder;
-    return Kind::Other;
-}
-
 // What the system says of path, links followed.
 Kind statKind(const QString &path)
 {
-    struct stat info {};
+    struct stat info {
+    };
     if (::stat(QFile::encodeName(path.isEmpty() ? QStringLiteral(".") : path).constData(), &info) != 0)
         return Kind::None;
-    return kindOfMode(info.st_mode);
+    if (S_ISREG(info.st_mode))
+        return Kind::File;
+    return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
 }
 
-QString join(const QString &folder, const QString &name)
+QString join(QStringView folder, QStringView name)
 {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder + name;
-    return folder + QLatin1Char('/') + name;
+    QString path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder);
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        path.append(QLatin1Char('/'));
+    return path.append(name);
 }
 
 // The folder that holds a normalised path: "/" above "/a", "" (the current
@@ -68,9 +67,55 @@ bool isStart(const QString &path)
     return path.isEmpty() || path == QLatin1String("/");
 }
 
-bool isDots(const QString &name)
+bool isDots(QStringView name)
 {
     return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+// path with single "/" between its names and no "/" at its end ("/" stays).
+QString normalised(const QString &path)
+{
+    if (!path.contains(QLatin1String("//")) && (path.size() < 2 || !path.endsWith(QLatin1Char('/'))))
+        return path;
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QString start = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    return start + parts.join(QLatin1Char('/'));
+}
+
+// A file in a folder, spelled without "." or ".." and without empty names.
+bool isPlainFile(QStringView path, qsizetype lastSlash)
+{
+    if (lastSlash <= 0 || lastSlash == path.size() - 1)
+        return false;
+    qsizetype start = path.startsWith(QLatin1Char('/')) ? 1 : 0;
+    while (start <= path.size()) {
+        qsizetype end = path.indexOf(QLatin1Char('/'), start);
+        if (end < 0)
+            end = path.size();
+        const QStringView name = path.mid(start, end - start);
+        if (name.isEmpty() || isDots(name))
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+struct ViewHash {
+    size_t operator()(QStringView view) const noexcept { return qHash(view); }
+};
+
+// A hash of name with its letters folded, the same for names that match
+// without regard to case; none for a name with characters beyond the first
+// plane, whose folding only the whole string knows.
+std::optional<size_t> foldedHash(QStringView name)
+{
+    size_t hash = 0;
+    for (const QChar c : name) {
+        if (c.isSurrogate())
+            return std::nullopt;
+        hash = hash * 31 + QChar::toCaseFolded(c.unicode());
+    }
+    return hash;
 }
 
 // One folder's entries as the system listed them: by exact name, and by
@@ -78,19 +123,22 @@ bool isDots(const QString &name)
 struct Listing {
     int error = 0; // why the folder could not be listed; 0 when it was
     QStringList names; // in the order the system lists them
-    QHash<QString, Kind> kinds;
+    std::unordered_map<QStringView, Kind, ViewHash> kinds; // views into names
     QHash<QString, QStringList> byFoldedName;
+    std::unordered_set<size_t> foldedHashes; // 0 for the names that have none
     bool folded = false;
+    int spellings = -1; // how many existing folders match this one's path without regard to case
 };
 
-Listing takeListing(const QString &folder)
+std::unique_ptr<Listing> takeListing(const QString &folder)
 {
-    Listing listing;
+    auto listing = std::make_unique<Listing>();
     DIR *dir = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
     if (!dir) {
-        listing.error = errno ? errno : ENOENT;
+        listing->error = errno ? errno : ENOENT;
         return listing;
     }
+    QList<Kind> kinds;
     while (const dirent *entry = ::readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
@@ -102,77 +150,95 @@ Listing takeListing(const QString &folder)
             kind = Kind::Folder;
         else if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             kind = Kind::Other;
-        const QString decoded = QFile::decodeName(name);
-        listing.names += decoded;
-        listing.kinds.insert(decoded, kind);
+        listing->names += QFile::decodeName(name);
+        kinds += kind;
     }
     ::closedir(dir);
+    listing->kinds.reserve(size_t(listing->names.size()));
+    for (qsizetype i = 0; i < listing->names.size(); ++i)
+        listing->kinds.emplace(QStringView(listing->names.at(i)), kinds.at(i));
     return listing;
 }
+
+struct Found {
+    QString path;
+    Kind kind = Kind::None;
+};
 
 // The folder listings of a run of lookups, and for each folder path spelled
 // some way, the existing paths that match it without regard to case.
 class Lookups
 {
 public:
-    // Whether listings are kept: a lookup made alone asks the system directly
-    // whether its name exists as written, and lists a folder only to search it.
+    // Whether listings are kept. A lookup made alone asks the system whether
+    // its name exists as written and lists folders only to search them.
     explicit Lookups(bool held)
         : m_held(held)
     {
     }
 
-    // What the path names, spelled exactly as given (normalised).
-    Kind kindAsWritten(const QString &path)
+    // What path (with "/" separators) names.
+    Found find(const QString &path)
     {
-        if (!m_held || isStart(path))
-            return statKind(path);
-        const QString name = nameOf(path);
-        if (isDots(name))
-            return statKind(path);
-        return kindIn(parentOf(path), name);
-    }
-
-    // The existing paths that match path without regard to case, in the order
-    // of preference: at each step the exact name first, then the others in the
-    // order the folder lists them.
-    QStringList variants(const QString &path)
-    {
-        if (isStart(path))
-            return { path };
-        const auto known = m_variants.constFind(path);
-        if (known != m_variants.constEnd())
+        if (!m_held)
+            return search(path);
+        if (const std::optional<Found> found = findInFolder(path))
+            return *found;
+        // Other spellings are searched once for each path.
+        const auto known = m_found.constFind(path);
+        if (known != m_found.constEnd())
             return *known;
-        const QString name = nameOf(path);
-        QStringList found;
-        for (const QString &folder : variants(parentOf(path))) {
-            for (const QString &candidate : candidates(folder, name))
-                found += join(folder, candidate);
-        }
-        m_variants.insert(path, found);
+        const Found found = search(path);
+        m_found.insert(path, found);
         return found;
     }
 
-    Kind kindOf(const QString &path)
+private:
+    // Most names are of a file in a folder spelled as it exists: the folder's
+    // listing answers them without a call to the system.
+    std::optional<Found> findInFolder(const QString &path)
     {
-        if (isStart(path) || isDots(nameOf(path)))
-            return statKind(path);
-        return kindIn(parentOf(path), nameOf(path));
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (!isPlainFile(path, slash))
+            return std::nullopt;
+        const QStringView folder = QStringView(path).left(slash);
+        const QStringView name = QStringView(path).mid(slash + 1);
+        Listing &entries = listing(folder);
+        if (entries.error != 0)
+            return std::nullopt;
+        if (const Kind kind = kindIn(folder, entries, name); kind != Kind::None)
+            return Found { path, kind };
+        const QStringList others = otherCases(folder, entries, name);
+        if (!others.isEmpty())
+            return Found { join(folder, others.first()), kindIn(folder, entries, others.first()) };
+        // Missing here, and no folder spelled otherwise to look in.
+        if (entries.spellings < 0)
+            entries.spellings = int(variants(folder.toString()).size());
+        if (entries.spellings == 1)
+            return Found { path, Kind::None };
+        return std::nullopt;
     }
 
-private:
+    Listing &listing(QStringView folder)
+    {
+        if (!m_last || folder != m_lastFolder) {
+            m_lastFolder = folder.toString();
+            m_last = &listing(m_lastFolder);
+        }
+        return *m_last;
+    }
+
     Listing &listing(const QString &folder)
     {
         auto it = m_listings.find(folder);
         if (it == m_listings.end())
-            it = m_listings.insert(folder, takeListing(folder));
-        return *it;
+            it = m_listings.insert(folder, std::shared_ptr<Listing>(takeListing(folder)));
+        return **it;
     }
 
     // The kind of entry name of folder, from the folder's listing.
-    Kind kindIn(const QString &folder, const QString &name)
+    Kind kindIn(QStringView folder, Listing &entries, QStringView name)
     {
-        Listing &entries = listing(folder);
         if (entries.error != 0) {
             // A folder that may be entered but not read still has its files.
             return entries.error == ENOENT || entries.error == ENOTDIR ? Kind::None
@@ -181,9 +247,41 @@ private:
         const auto it = entries.kinds.find(name);
         if (it == entries.kinds.end())
             return Kind::None;
-        if (*it == Kind::Unknown)
-            *it = statKind(join(folder, name));
-        return *it;
+        if (it->second == Kind::Unknown)
+            it->second = statKind(join(folder, name));
+        return it->second;
+    }
+
+    // The entries of a folder that match name without regard to case, name
+    // itself left out, in the order the folder lists them.
+    QStringList otherCases(QStringView folder, Listing &entries, QStringView name)
+    {
+        if (entries.error != 0)
+            return {};
+        // Most names looked for in vain have no other spelling either: that is
+        // told from a hash of each name before the names are folded.
+        if (entries.foldedHashes.empty()) {
+            entries.foldedHashes.reserve(size_t(entries.names.size()));
+            for (const QString &entry : std::as_const(entries.names))
+                entries.foldedHashes.insert(foldedHash(entry).value_or(0));
+        }
+        if (const std::optional<size_t> hash = foldedHash(name); hash && !entries.foldedHashes.count(*hash))
+            return {};
+        if (!entries.folded) {
+            for (const QString &entry : std::as_const(entries.names))
+                entries.byFoldedName[entry.toCaseFolded()] += entry;
+            entries.folded = true;
+        }
+        const auto sameFolded = entries.byFoldedName.constFind(name.toString().toCaseFolded());
+        if (sameFolded == entries.byFoldedName.constEnd())
+            return {};
+        QStringList found;
+        for (const QString &entry : *sameFolded) {
+            if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0
+                && kindIn(folder, entries, entry) != Kind::None)
+                found += entry;
+        }
+        return found;
     }
 
     // The names of folder that match name without regard to case, an exact
@@ -192,29 +290,82 @@ private:
     {
         if (isDots(name))
             return { name };
-        QStringList found;
-        if (kindIn(folder, name) != Kind::None)
-            found += name;
         Listing &entries = listing(folder);
-        if (entries.error != 0)
-            return found;
-        if (!entries.folded) {
-            for (const QString &entry : std::as_const(entries.names))
-                entries.byFoldedName[entry.toCaseFolded()] += entry;
-            entries.folded = true;
+        QStringList found;
+        if (kindIn(folder, entries, name) != Kind::None)
+            found += name;
+        return found + otherCases(folder, entries, name);
+    }
+
+    // The existing paths that match path without regard to case, in the order
+    // of preference: at each step the exact name first, then the others in the
+    // order the folder lists them. Those of folders are kept: every name in a
+    // folder needs them.
+    QStringList variants(const QString &path, bool ofFolder = true)
+    {
+        if (isStart(path))
+            return { path };
+        if (ofFolder) {
+            const auto known = m_variants.constFind(path);
+            if (known != m_variants.constEnd())
+                return *known;
         }
-        const QStringList sameFolded = entries.byFoldedName.value(name.toCaseFolded());
-        for (const QString &entry : sameFolded) {
-            if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0
-                && kindIn(folder, entry) != Kind::None)
-                found += entry;
+        const QString name = nameOf(path);
+        QStringList found;
+        for (const QString &folder : variants(parentOf(path))) {
+            for (const QString &candidate : candidates(folder, name))
+                found += join(folder, candidate);
         }
+        if (ofFolder)
+            m_variants.insert(path, found);
         return found;
     }
 
+    // What the path names, spelled exactly as given (normalised).
+    Kind kindAsWritten(const QString &path)
+    {
+        if (!m_held || isStart(path) || isDots(nameOf(path)))
+            return statKind(path);
+        const QString folder = parentOf(path);
+        return kindIn(folder, listing(folder), nameOf(path));
+    }
+
+    Found search(const QString &p)
+    {
+        const QString key = normalised(p);
+        if (const Kind kind = kindAsWritten(key); kind != Kind::None)
+            return { p, kind };
+
+        // The deepest leading part that exists is resolved; the rest keeps the
+        // spelling it was given.
+        for (QString part = key; !isStart(part); part = parentOf(part)) {
+            const QStringList found = variants(part, part != key);
+            if (found.isEmpty())
+                continue;
+            Found result;
+            const QString rest = key.mid(part.size());
+            result.path = found.first().endsWith(QLatin1Char('/')) && rest.startsWith(QLatin1Char('/'))
+                ? found.first() + rest.mid(1)
+                : found.first() + rest;
+            if (part == key) {
+                const QString folder = parentOf(result.path);
+                result.kind = isDots(nameOf(result.path))
+                    ? statKind(result.path)
+                    : kindIn(folder, listing(folder), nameOf(result.path));
+            }
+            if (p.endsWith(QLatin1Char('/')) && !result.path.endsWith(QLatin1Char('/')))
+                result.path += QLatin1Char('/');
+            return result;
+        }
+        return { p, Kind::None };
+    }
+
     bool m_held;
-    QHash<QString, Listing> m_listings;
+    QHash<QString, std::shared_ptr<Listing>> m_listings;
+    QString m_lastFolder;
+    Listing *m_last = nullptr;
     QHash<QString, QStringList> m_variants;
+    QHash<QString, Found> m_found;
 };
 
 struct Held {
@@ -229,50 +380,14 @@ Held &held()
     return h;
 }
 
-// path with single "/" between its names and no "/" at its end ("/" stays).
-QString normalised(const QString &path)
-{
-    if (!path.contains(QLatin1String("//")) && (path.size() < 2 || !path.endsWith(QLatin1Char('/'))))
-        return path;
-    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    const QString start = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
-    return start + parts.join(QLatin1Char('/'));
-}
-
-struct Found {
-    QString path;
-    Kind kind = Kind::None;
-};
-
 Found lookup(const QString &given)
 {
     const QString p = toSlashes(given);
     if (p.isEmpty())
         return {};
-    std::optional<Lookups> alone;
-    Lookups &lookups = held().lookups ? *held().lookups : alone.emplace(false);
-    const QString key = normalised(p);
-    if (const Kind kind = lookups.kindAsWritten(key); kind != Kind::None)
-        return { p, kind };
-
-    // The deepest leading part that exists is resolved; the rest keeps the
-    // spelling it was given.
-    for (QString part = key; !isStart(part); part = parentOf(part)) {
-        const QStringList found = lookups.variants(part);
-        if (found.isEmpty())
-            continue;
-        Found result;
-        const QString rest = key.mid(part.size());
-        result.path = found.first().endsWith(QLatin1Char('/')) && rest.startsWith(QLatin1Char('/'))
-            ? found.first() + rest.mid(1)
-            : found.first() + rest;
-        if (part == key)
-            result.kind = lookups.kindOf(result.path);
-        if (p.endsWith(QLatin1Char('/')) && !result.path.endsWith(QLatin1Char('/')))
-            result.path += QLatin1Char('/');
-        return result;
-    }
-    return { p, Kind::None };
+    if (Lookups *kept = held().lookups.get())
+        return kept->find(p);
+    return Lookups(false).find(p);
 }
 
 } // namespace
