@@ -11,6 +11,7 @@
 #include "platform/MenuIcons.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
+#include "platform/ListingScope.h"
 #include "platform/Screen.h"
 #include "platform/VbRuntime.h"
 
@@ -242,6 +243,9 @@ void frmSkin::SizeToMainPicture()
 
 void frmSkin::pctSkinMain_Click()
 {
+    // Disabling the window asks every picture on it to be drawn again, and so
+    // would enabling it: they are drawn once, when the redraw is done.
+    HoldDrawing();
     // The window stays disabled while it redraws, so that no click starts a
     // second redraw; whatever fails on the way, it is given back.
     setEnabled(false);
@@ -254,8 +258,12 @@ void frmSkin::pctSkinMain_Click()
     QPointer<QWidget> main = window();
     if (main)
         main->setCursor(Qt::BusyCursor);
+    // Every picture is loaded again: each file is looked up in one listing of
+    // its folder.
+    const ListingScope listings;
     const auto restore = qScopeGuard([this, main] {
         setEnabled(true);
+        EndHeldDrawing();
         if (main)
             main->unsetCursor();
     });
@@ -291,12 +299,13 @@ void frmSkin::HoldDrawing()
 {
     if (m_drawingHeldFor || pctSkinMain->isHidden())
         return;
-    // Each picture shown on a visible parent is drawn on its own, and the
-    // painter measures it against every sibling above it: with thousands of
-    // buttons that costs more than reading them. Shown together with their
-    // parent, they are drawn in one pass.
+    // Each picture shown or changed on a visible parent is drawn on its own,
+    // and the painter measures it against every sibling above it: with
+    // thousands of buttons that costs more than reading them. Meanwhile the
+    // window keeps showing what it showed.
     m_drawingHeldFor = window();
     m_drawingHeldFor->installEventFilter(this);
+    setUpdatesEnabled(false);
     pctSkinMain->hide();
 }
 
@@ -306,11 +315,12 @@ void frmSkin::EndHeldDrawing()
         return;
     m_drawingHeldFor->removeEventFilter(this);
     m_drawingHeldFor.clear();
-    // Showing the picture asks for one update per picture on it, and each
-    // updated picture is measured against all its siblings when painted: the
-    // whole picture's update draws them all in one pass. The updates others
-    // asked for before are delivered first, so that only these are dropped.
+    // Showing the main picture asks for one update per picture on it: the
+    // main picture's own update draws them all in one pass. The updates
+    // others asked for before are delivered first, so that only these are
+    // dropped.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    setUpdatesEnabled(true);
     pctSkinMain->show();
     QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
     pctSkinMain->update();

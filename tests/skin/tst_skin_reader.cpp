@@ -330,8 +330,9 @@ void tst_skin_reader::eachOpenLooksAtTheFolderAnew()
 {
     // A button image created after an open that missed it is found by the
     // next open, spelled otherwise than the skin file spells it.
-    const QByteArray file = kHead + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=2\n"
-                                    "Btn1=BPlay,1,2,0,0\nBtn2=late,1,2,0,0\n";
+    const QByteArray file = kHead
+        + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=2\n"
+          "Btn1=BPlay,1,2,0,0\nBtn2=late,1,2,0,0\n";
     open("Skin.ini", file);
     QCOMPARE(ButtonCount(), 1);
     m_fixture->dialogs.clear();
@@ -357,8 +358,10 @@ void tst_skin_reader::messageDuringOpenShowsWhatWasRead()
         answer.button = dialogs::vbOK;
         return answer;
     });
-    open("Skin.ini", kHead + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\n"
-                             "Btn2=none,1,2,0,0\n");
+    open("Skin.ini",
+        kHead
+            + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\n"
+              "Btn2=none,1,2,0,0\n");
     QVERIFY(shown);
 }
 
