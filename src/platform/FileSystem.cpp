@@ -28,8 +28,7 @@ enum class Kind : unsigned char {
 // What the system says of path, links followed.
 Kind statKind(const QString &path)
 {
-    struct stat info {
-    };
+    struct stat info;
     if (::stat(QFile::encodeName(path.isEmpty() ? QStringLiteral(".") : path).constData(), &info) != 0)
         return Kind::None;
     if (S_ISREG(info.st_mode))

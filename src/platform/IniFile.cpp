@@ -131,8 +131,7 @@ std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
     // A skin's reading asks for hundreds of values of one file: each is looked
     // up with a single call to the system for the file's size and time.
     QString path = fs::resolve(fileName);
-    struct stat info {
-    };
+    struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return nullptr;
     if (!path.startsWith(QLatin1Char('/')))

@@ -103,10 +103,11 @@ public:
     // loads leaves the old picture, placed at the record's position.
     void RedrawSkinButton(int i);
 
-    // While a skin is read, the main picture and everything on it are drawn
-    // once, when EndHeldDrawing() ends the hold, not once for every picture the
-    // read adds: the main picture stays hidden meanwhile. A modal window that
-    // comes up over the preview meanwhile (a message of the read) ends the hold.
+    // While a skin is read or redrawn, the main picture and everything on it
+    // are drawn once, when EndHeldDrawing() ends the hold, not once for every
+    // picture added or changed; the window keeps showing what it showed. A
+    // modal window that comes up over the preview meanwhile (a message of the
+    // read) ends the hold.
     void HoldDrawing();
     void EndHeldDrawing();
 
