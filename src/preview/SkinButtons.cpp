@@ -1,6 +1,7 @@
 #include "preview/SkinButtons.h"
 
 #include "skin/Module.h"
+#include "skin/SkinFormat.h"
 #include "platform/Transparent.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
@@ -100,11 +101,7 @@ void UnloadControlArray(ControlArray<PictureBox> &ctl)
 
 QString ButtonImagePath(const QString &baseName)
 {
-    QString path = AddBackslash(gSkinFolder) + baseName
-        + (gButtonExt.isEmpty() ? QStringLiteral("N") : QStringLiteral("N.") + gButtonExt);
-    if (fs::fileExists(path + QStringLiteral(".bmp")))
-        path += QStringLiteral(".bmp");
-    return path;
+    return skinformat::buttonImagePath(AddBackslash(gSkinFolder), baseName, gButtonExt);
 }
 
 bool ButtonImageExists(const QString &path)
