@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QMouseEvent>

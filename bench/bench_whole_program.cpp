@@ -13,7 +13,6 @@
 #include "BenchSkin.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
