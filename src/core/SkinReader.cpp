@@ -10,6 +10,7 @@
 #include "preview/frmSkin.h"
 #include "editors/ToolWindows.h"
 #include "editors/buttons/ButtonToolWindow.h"
+#include "platform/ListingScope.h"
 #include "platform/VbRuntime.h"
 #include "skin/SkinFileReader.h"
 
@@ -46,6 +47,8 @@ public:
 
     bool addButton(int16_t index, int16_t x, int16_t y, const QString &path, bool shaped) override
     {
+        // The buttons are drawn together when the read ends (LoadSkin).
+        skin->HoldDrawing();
         int16_t i = index;
         return AddSkinButton(i, x, y, path, shaped);
     }
@@ -110,10 +113,15 @@ private:
 
 void LoadSkin()
 {
+    // A skin names hundreds of files in a few folders: each folder is listed
+    // once for this open, and a file created or renamed before the next open is
+    // seen by it.
+    const ListingScope listings;
     frmSkin *skin = frmSkin::get();
     const QString openedFile = gSkinFile;
     WindowsView view;
     const skinreader::Outcome outcome = skinreader::readSkin(view);
+    skin->EndHeldDrawing();
     if (outcome == skinreader::Outcome::NotOpened) {
         frmSkin::unload();
         return;

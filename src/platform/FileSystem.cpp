@@ -2,108 +2,391 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
-#include <ctime>
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace fs {
 
 namespace {
 
-// The entries of a folder by their case-folded names, so that looking up many
-// names in one folder (every button of a skin) lists it once, not once per name.
-struct Listing {
-    int64_t modifiedNs = 0;
-    QHash<QString, QStringList> byFoldedName;
+enum class Kind : unsigned char {
+    None, // nothing of that name (a dangling link counts as nothing)
+    Unknown, // listed, but the listing did not tell its kind (a link, some file systems)
+    File,
+    Folder,
+    Other,
 };
 
-int64_t nanoseconds(const timespec &t)
+// What the system says of path, links followed.
+Kind statKind(const QString &path)
 {
-    return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+    struct stat info;
+    if (::stat(QFile::encodeName(path.isEmpty() ? QStringLiteral(".") : path).constData(), &info) != 0)
+        return Kind::None;
+    if (S_ISREG(info.st_mode))
+        return Kind::File;
+    return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
 }
 
-// A folder's modification time moves in coarse ticks: a listing taken within
-// this margin of the last change may have missed a change in the same tick,
-// and is made again next time.
-constexpr int64_t TickMarginNs = 100 * 1000000;
-
-const QHash<QString, QStringList> &entriesByFoldedName(const QString &folder)
+QString join(QStringView folder, QStringView name)
 {
-    static QHash<QString, Listing> listings;
-    struct stat info {};
-    const QString dirPath = folder.isEmpty() ? QStringLiteral(".") : folder;
-    if (::stat(QFile::encodeName(dirPath).constData(), &info) != 0) {
-        static const QHash<QString, QStringList> none;
-        return none;
+    QString path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder);
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        path.append(QLatin1Char('/'));
+    return path.append(name);
+}
+
+// The folder that holds a normalised path: "/" above "/a", "" (the current
+// folder) above a relative "a".
+QString parentOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+QString nameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool isStart(const QString &path)
+{
+    return path.isEmpty() || path == QLatin1String("/");
+}
+
+bool isDots(QStringView name)
+{
+    return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+// path with single "/" between its names and no "/" at its end ("/" stays).
+QString normalised(const QString &path)
+{
+    if (!path.contains(QLatin1String("//")) && (path.size() < 2 || !path.endsWith(QLatin1Char('/'))))
+        return path;
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QString start = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    return start + parts.join(QLatin1Char('/'));
+}
+
+// A file in a folder, spelled without "." or ".." and without empty names.
+bool isPlainFile(QStringView path, qsizetype lastSlash)
+{
+    if (lastSlash <= 0 || lastSlash == path.size() - 1)
+        return false;
+    qsizetype start = path.startsWith(QLatin1Char('/')) ? 1 : 0;
+    while (start <= path.size()) {
+        qsizetype end = path.indexOf(QLatin1Char('/'), start);
+        if (end < 0)
+            end = path.size();
+        const QStringView name = path.mid(start, end - start);
+        if (name.isEmpty() || isDots(name))
+            return false;
+        start = end + 1;
     }
-    const int64_t modified = nanoseconds(info.st_mtim);
-    auto it = listings.find(dirPath);
-    if (it != listings.end() && it->modifiedNs == modified)
-        return it->byFoldedName;
-
-    Listing listing;
-    listing.modifiedNs = modified;
-    const QStringList entries = QDir(dirPath).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QString &entry : entries)
-        listing.byFoldedName[entry.toCaseFolded()] += entry;
-    timespec now {};
-    clock_gettime(CLOCK_REALTIME, &now);
-    if (nanoseconds(now) - modified < TickMarginNs)
-        listing.modifiedNs = -1; // not trusted next time
-    if (listings.size() > 256)
-        listings.clear();
-    it = listings.insert(dirPath, listing);
-    return it->byFoldedName;
+    return true;
 }
 
-// The entries of folder whose name equals name without regard to case, an exact
-// match first.
-QStringList candidates(const QString &folder, const QString &name)
+struct ViewHash {
+    size_t operator()(QStringView view) const noexcept { return qHash(view); }
+};
+
+// A hash of name with its letters folded, the same for names that match
+// without regard to case; none for a name with characters beyond the first
+// plane, whose folding only the whole string knows.
+std::optional<size_t> foldedHash(QStringView name)
 {
-    QStringList found;
-    const QString prefix = folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    if (name == QLatin1String(".") || name == QLatin1String("..") || QFileInfo::exists(prefix + name))
-        found += name;
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
+    size_t hash = 0;
+    for (const QChar c : name) {
+        if (c.isSurrogate())
+            return std::nullopt;
+        hash = hash * 31 + QChar::toCaseFolded(c.unicode());
+    }
+    return hash;
+}
+
+// One folder's entries as the system listed them: by exact name, and by
+// case-folded name once a name was not found exactly.
+struct Listing {
+    int error = 0; // why the folder could not be listed; 0 when it was
+    QStringList names; // in the order the system lists them
+    std::unordered_map<QStringView, Kind, ViewHash> kinds; // views into names
+    QHash<QString, QStringList> byFoldedName;
+    std::unordered_set<size_t> foldedHashes; // 0 for the names that have none
+    bool folded = false;
+    int spellings = -1; // how many existing folders match this one's path without regard to case
+};
+
+std::unique_ptr<Listing> takeListing(const QString &folder)
+{
+    auto listing = std::make_unique<Listing>();
+    DIR *dir = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
+    if (!dir) {
+        listing->error = errno ? errno : ENOENT;
+        return listing;
+    }
+    QList<Kind> kinds;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        Kind kind = Kind::Unknown;
+        if (entry->d_type == DT_REG)
+            kind = Kind::File;
+        else if (entry->d_type == DT_DIR)
+            kind = Kind::Folder;
+        else if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            kind = Kind::Other;
+        listing->names += QFile::decodeName(name);
+        kinds += kind;
+    }
+    ::closedir(dir);
+    listing->kinds.reserve(size_t(listing->names.size()));
+    for (qsizetype i = 0; i < listing->names.size(); ++i)
+        listing->kinds.emplace(QStringView(listing->names.at(i)), kinds.at(i));
+    return listing;
+}
+
+struct Found {
+    QString path;
+    Kind kind = Kind::None;
+};
+
+// The folder listings of a run of lookups, and for each folder path spelled
+// some way, the existing paths that match it without regard to case.
+class Lookups
+{
+public:
+    // Whether listings are kept. A lookup made alone asks the system whether
+    // its name exists as written and lists folders only to search them.
+    explicit Lookups(bool held)
+        : m_held(held)
+    {
+    }
+
+    // What path (with "/" separators) names.
+    Found find(const QString &path)
+    {
+        if (!m_held)
+            return search(path);
+        if (const std::optional<Found> found = findInFolder(path))
+            return *found;
+        // Other spellings are searched once for each path.
+        const auto known = m_found.constFind(path);
+        if (known != m_found.constEnd())
+            return *known;
+        const Found found = search(path);
+        m_found.insert(path, found);
         return found;
-    const QStringList sameFolded = entriesByFoldedName(folder).value(name.toCaseFolded());
-    for (const QString &entry : sameFolded)
-        if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
-            found += entry;
-    return found;
+    }
+
+private:
+    // Most names are of a file in a folder spelled as it exists: the folder's
+    // listing answers them without a call to the system.
+    std::optional<Found> findInFolder(const QString &path)
+    {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (!isPlainFile(path, slash))
+            return std::nullopt;
+        const QStringView folder = QStringView(path).left(slash);
+        const QStringView name = QStringView(path).mid(slash + 1);
+        Listing &entries = listing(folder);
+        if (entries.error != 0)
+            return std::nullopt;
+        if (const Kind kind = kindIn(folder, entries, name); kind != Kind::None)
+            return Found { path, kind };
+        const QStringList others = otherCases(folder, entries, name);
+        if (!others.isEmpty())
+            return Found { join(folder, others.first()), kindIn(folder, entries, others.first()) };
+        // Missing here, and no folder spelled otherwise to look in.
+        if (entries.spellings < 0)
+            entries.spellings = int(variants(folder.toString()).size());
+        if (entries.spellings == 1)
+            return Found { path, Kind::None };
+        return std::nullopt;
+    }
+
+    Listing &listing(QStringView folder)
+    {
+        if (!m_last || folder != m_lastFolder) {
+            m_lastFolder = folder.toString();
+            m_last = &listing(m_lastFolder);
+        }
+        return *m_last;
+    }
+
+    Listing &listing(const QString &folder)
+    {
+        auto it = m_listings.find(folder);
+        if (it == m_listings.end())
+            it = m_listings.insert(folder, std::shared_ptr<Listing>(takeListing(folder)));
+        return **it;
+    }
+
+    // The kind of entry name of folder, from the folder's listing.
+    Kind kindIn(QStringView folder, Listing &entries, QStringView name)
+    {
+        if (entries.error != 0) {
+            // A folder that may be entered but not read still has its files.
+            return entries.error == ENOENT || entries.error == ENOTDIR ? Kind::None
+                                                                       : statKind(join(folder, name));
+        }
+        const auto it = entries.kinds.find(name);
+        if (it == entries.kinds.end())
+            return Kind::None;
+        if (it->second == Kind::Unknown)
+            it->second = statKind(join(folder, name));
+        return it->second;
+    }
+
+    // The entries of a folder that match name without regard to case, name
+    // itself left out, in the order the folder lists them.
+    QStringList otherCases(QStringView folder, Listing &entries, QStringView name)
+    {
+        if (entries.error != 0)
+            return {};
+        // Most names looked for in vain have no other spelling either: that is
+        // told from a hash of each name before the names are folded.
+        if (entries.foldedHashes.empty()) {
+            entries.foldedHashes.reserve(size_t(entries.names.size()));
+            for (const QString &entry : std::as_const(entries.names))
+                entries.foldedHashes.insert(foldedHash(entry).value_or(0));
+        }
+        if (const std::optional<size_t> hash = foldedHash(name); hash && !entries.foldedHashes.count(*hash))
+            return {};
+        if (!entries.folded) {
+            for (const QString &entry : std::as_const(entries.names))
+                entries.byFoldedName[entry.toCaseFolded()] += entry;
+            entries.folded = true;
+        }
+        const auto sameFolded = entries.byFoldedName.constFind(name.toString().toCaseFolded());
+        if (sameFolded == entries.byFoldedName.constEnd())
+            return {};
+        QStringList found;
+        for (const QString &entry : *sameFolded) {
+            if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0
+                && kindIn(folder, entries, entry) != Kind::None)
+                found += entry;
+        }
+        return found;
+    }
+
+    // The names of folder that match name without regard to case, an exact
+    // match first.
+    QStringList candidates(const QString &folder, const QString &name)
+    {
+        if (isDots(name))
+            return { name };
+        Listing &entries = listing(folder);
+        QStringList found;
+        if (kindIn(folder, entries, name) != Kind::None)
+            found += name;
+        return found + otherCases(folder, entries, name);
+    }
+
+    // The existing paths that match path without regard to case, in the order
+    // of preference: at each step the exact name first, then the others in the
+    // order the folder lists them. Those of folders are kept: every name in a
+    // folder needs them.
+    QStringList variants(const QString &path, bool ofFolder = true)
+    {
+        if (isStart(path))
+            return { path };
+        if (ofFolder) {
+            const auto known = m_variants.constFind(path);
+            if (known != m_variants.constEnd())
+                return *known;
+        }
+        const QString name = nameOf(path);
+        QStringList found;
+        for (const QString &folder : variants(parentOf(path))) {
+            for (const QString &candidate : candidates(folder, name))
+                found += join(folder, candidate);
+        }
+        if (ofFolder)
+            m_variants.insert(path, found);
+        return found;
+    }
+
+    // What the path names, spelled exactly as given (normalised).
+    Kind kindAsWritten(const QString &path)
+    {
+        if (!m_held || isStart(path) || isDots(nameOf(path)))
+            return statKind(path);
+        const QString folder = parentOf(path);
+        return kindIn(folder, listing(folder), nameOf(path));
+    }
+
+    Found search(const QString &p)
+    {
+        const QString key = normalised(p);
+        if (const Kind kind = kindAsWritten(key); kind != Kind::None)
+            return { p, kind };
+
+        // The deepest leading part that exists is resolved; the rest keeps the
+        // spelling it was given.
+        for (QString part = key; !isStart(part); part = parentOf(part)) {
+            const QStringList found = variants(part, part != key);
+            if (found.isEmpty())
+                continue;
+            Found result;
+            const QString rest = key.mid(part.size());
+            result.path = found.first().endsWith(QLatin1Char('/')) && rest.startsWith(QLatin1Char('/'))
+                ? found.first() + rest.mid(1)
+                : found.first() + rest;
+            if (part == key) {
+                const QString folder = parentOf(result.path);
+                result.kind = isDots(nameOf(result.path))
+                    ? statKind(result.path)
+                    : kindIn(folder, listing(folder), nameOf(result.path));
+            }
+            if (p.endsWith(QLatin1Char('/')) && !result.path.endsWith(QLatin1Char('/')))
+                result.path += QLatin1Char('/');
+            return result;
+        }
+        return { p, Kind::None };
+    }
+
+    bool m_held;
+    QHash<QString, std::shared_ptr<Listing>> m_listings;
+    QString m_lastFolder;
+    Listing *m_last = nullptr;
+    QHash<QString, QStringList> m_variants;
+    QHash<QString, Found> m_found;
+};
+
+struct Held {
+    int depth = 0;
+    std::unique_ptr<Lookups> lookups;
+};
+
+// Listings are held per thread: a thread that holds none asks the system.
+Held &held()
+{
+    thread_local Held h;
+    return h;
 }
 
-QString join(const QString &folder, const QString &name)
+Found lookup(const QString &given)
 {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder + name;
-    return folder + QLatin1Char('/') + name;
-}
-
-// Resolves parts[i..] under folder. Returns true with the full path when every
-// part exists; otherwise leaves in *longest the deepest partial resolution seen
-// and in *resolvedParts how many parts it covers.
-bool resolveFrom(const QString &folder, const QStringList &parts, qsizetype i, QString *full, QString *longest,
-                 qsizetype *resolvedParts)
-{
-    if (i == parts.size()) {
-        *full = folder;
-        return true;
-    }
-    if (i > *resolvedParts) {
-        *resolvedParts = i;
-        *longest = folder;
-    }
-    const QStringList names = candidates(folder, parts.at(i));
-    for (const QString &name : names)
-        if (resolveFrom(join(folder, name), parts, i + 1, full, longest, resolvedParts))
-            return true;
-    return false;
+    const QString p = toSlashes(given);
+    if (p.isEmpty())
+        return {};
+    if (Lookups *kept = held().lookups.get())
+        return kept->find(p);
+    return Lookups(false).find(p);
 }
 
 } // namespace
@@ -117,53 +400,38 @@ QString toSlashes(const QString &path)
 
 QString resolve(const QString &path)
 {
-    const QString p = toSlashes(path);
-    if (p.isEmpty() || QFileInfo::exists(p))
-        return p;
-
-    const bool absolute = p.startsWith(QLatin1Char('/'));
-    const bool trailing = p.endsWith(QLatin1Char('/'));
-    // Most names are of a file in a folder spelled as it is: when that folder
-    // holds the file, only the file's own name needed matching.
-    if (const qsizetype slash = p.lastIndexOf(QLatin1Char('/')); !trailing && slash > 0) {
-        const QString parent = p.left(slash);
-        if (QFileInfo(parent).isDir()) {
-            const QStringList names = candidates(parent, p.mid(slash + 1));
-            if (!names.isEmpty())
-                return join(parent, names.first());
-        }
-    }
-    const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-
-    QString current;
-    QString longest;
-    qsizetype resolvedParts = 0;
-    const QString start = absolute ? QStringLiteral("/") : QString();
-    if (!resolveFrom(start, parts, 0, &current, &longest, &resolvedParts)) {
-        if (resolvedParts == 0)
-            return p;
-        // The part that does not exist yet keeps the spelling it was given.
-        current = longest;
-        for (qsizetype i = resolvedParts; i < parts.size(); ++i)
-            current = join(current, parts.at(i));
-    }
-    if (trailing && !current.endsWith(QLatin1Char('/')))
-        current += QLatin1Char('/');
-    return current;
+    return lookup(path).path;
 }
 
 bool fileExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(resolve(path)).isFile();
+    return lookup(path).kind == Kind::File;
 }
 
 bool folderExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(resolve(path)).isDir();
+    return lookup(path).kind == Kind::Folder;
+}
+
+void holdListings()
+{
+    Held &h = held();
+    if (h.depth++ == 0)
+        h.lookups = std::make_unique<Lookups>(true);
+}
+
+void releaseListings()
+{
+    Held &h = held();
+    if (h.depth > 0 && --h.depth == 0)
+        h.lookups.reset();
+}
+
+void forgetListings()
+{
+    Held &h = held();
+    if (h.lookups)
+        h.lookups = std::make_unique<Lookups>(true);
 }
 
 QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo)

@@ -23,4 +23,15 @@ bool folderExists(const QString &path);
 // without regard to case, in the order the system lists them.
 QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo = false);
 
+// Between holdListings() and the matching releaseListings() (they nest; see
+// ListingScope) every lookup of this thread is answered from one listing per
+// folder, taken when the folder is first needed: a name the listing holds costs
+// no further system call, and a missing name is answered from the listings too.
+// Outside, each lookup asks the system afresh.
+void holdListings();
+void releaseListings();
+// Drops the listings held so far (they are taken again when next needed): the
+// program has just created or replaced a file.
+void forgetListings();
+
 } // namespace fs

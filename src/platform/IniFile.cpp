@@ -3,12 +3,13 @@
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
 #include <QVector>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -31,14 +32,15 @@ struct Parsed {
 
 struct CacheEntry {
     qint64 size = -1;
-    QDateTime modified;
+    qint64 modifiedNs = 0;
     std::shared_ptr<const Parsed> parsed;
 };
 
-QHash<QString, CacheEntry> &cache()
+// By the file's absolute path, one cache for each way of decoding it.
+QHash<QString, CacheEntry> &cache(Encoding used)
 {
-    static QHash<QString, CacheEntry> entries;
-    return entries;
+    static QHash<QString, CacheEntry> entries[3];
+    return entries[int(used)];
 }
 
 QString fold(const QString &name)
@@ -126,18 +128,21 @@ std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
 {
     if (fileName.isEmpty())
         return nullptr;
-    const QFileInfo info(fs::resolve(fileName));
-    if (!info.isFile())
+    // A skin's reading asks for hundreds of values of one file: each is looked
+    // up with a single call to the system for the file's size and time.
+    QString path = fs::resolve(fileName);
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return nullptr;
-    const QString path = info.absoluteFilePath();
+    if (!path.startsWith(QLatin1Char('/')))
+        path = QFileInfo(path).absoluteFilePath();
     const Encoding used = effective(encoding, path);
-    const QString cacheKey = QString::number(int(used)) + QLatin1Char('|') + path;
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
+    const qint64 size = info.st_size;
+    const qint64 modifiedNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 
-    auto &entries = cache();
-    const auto it = entries.constFind(cacheKey);
-    if (it != entries.constEnd() && it->size == size && it->modified == modified)
+    auto &entries = cache(used);
+    const auto it = entries.constFind(path);
+    if (it != entries.constEnd() && it->size == size && it->modifiedNs == modifiedNs)
         return it->parsed;
 
     QFile file(path);
@@ -145,9 +150,9 @@ std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
         return nullptr;
     const QByteArray bytes = file.readAll();
     auto parsed = std::make_shared<const Parsed>(parse(decodeFile(bytes, used)));
-    if (entries.size() >= MaxCachedFiles && !entries.contains(cacheKey))
+    if (entries.size() >= MaxCachedFiles && !entries.contains(path))
         entries.clear();
-    entries.insert(cacheKey, CacheEntry{size, modified, parsed});
+    entries.insert(path, CacheEntry { size, modifiedNs, parsed });
     return parsed;
 }
 
@@ -211,7 +216,8 @@ QString readRawValue(const QString &section, const QString &key, const QString &
 
 void clearCache()
 {
-    cache().clear();
+    for (Encoding used : { Encoding::Auto, Encoding::Cp1252, Encoding::Utf8OrCp1252 })
+        cache(used).clear();
 }
 
 QString decode(const QByteArray &bytes, Encoding encoding)

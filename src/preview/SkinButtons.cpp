@@ -1,6 +1,7 @@
 #include "preview/SkinButtons.h"
 
 #include "skin/Module.h"
+#include "skin/SkinFormat.h"
 #include "widgets/Transparent.h"
 #include "preview/frmSkin.h"
 #include "lang/Locale.h"
@@ -72,7 +73,10 @@ bool AddSkinButton(int16_t &index, int16_t x, int16_t y, const QString &fileName
         created->enlarge(gZoom);
         MakeWindowRegion(created, shaped);
         created->show();
-        created->raise();
+        // A new picture is created on top of its siblings: raising it again
+        // would only search the list of them, thousands on a large skin.
+        if (created->parentWidget()->children().constLast() != created)
+            created->raise();
         return true;
     } catch (const vb::Error &error) {
         // Leave nothing half made behind: a record without a picture, or a
@@ -97,11 +101,7 @@ void UnloadControlArray(ControlArray<PictureBox> &ctl)
 
 QString ButtonImagePath(const QString &baseName)
 {
-    QString path = AddBackslash(gSkinFolder) + baseName
-        + (gButtonExt.isEmpty() ? QStringLiteral("N") : QStringLiteral("N.") + gButtonExt);
-    if (fs::fileExists(path + QStringLiteral(".bmp")))
-        path += QStringLiteral(".bmp");
-    return path;
+    return skinformat::buttonImagePath(AddBackslash(gSkinFolder), baseName, gButtonExt);
 }
 
 bool ButtonImageExists(const QString &path)

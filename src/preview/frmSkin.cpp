@@ -11,15 +11,18 @@
 #include "widgets/MenuIcons.h"
 #include "lang/Locale.h"
 #include "platform/Dialogs.h"
+#include "platform/ListingScope.h"
 #include "platform/Screen.h"
 #include "platform/VbRuntime.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScopeGuard>
+#include <QSet>
 
 #include <algorithm>
 
@@ -27,6 +30,32 @@ namespace {
 
 constexpr int DisplayCount = 8;
 constexpr int BarCount = 2;
+
+// Stacks order as raising each of its widgets in turn would: on top of their
+// siblings and in that order, the others below in the order they had. A raise
+// moves a widget through the whole list of its siblings, which for thousands of
+// buttons takes seconds; here the widgets at the top that already stand in that
+// order stay, and only the siblings below them are moved, each lowered to the
+// bottom, from the last to the first.
+void raiseInTurn(QWidget *parent, const QList<QWidget *> &order)
+{
+    const QSet<QWidget *> ordered(order.cbegin(), order.cend());
+    QList<QWidget *> target;
+    QHash<QWidget *, qsizetype> place;
+    for (QObject *child : parent->children()) {
+        if (auto *widget = qobject_cast<QWidget *>(child)) {
+            place.insert(widget, place.size());
+            if (!ordered.contains(widget))
+                target += widget;
+        }
+    }
+    target += order;
+    qsizetype settled = target.size() - 1;
+    while (settled > 0 && place.value(target.at(settled - 1)) < place.value(target.at(settled)))
+        --settled;
+    for (qsizetype i = settled - 1; i >= 0; --i)
+        target.at(i)->lower();
+}
 
 } // namespace
 
@@ -214,6 +243,9 @@ void frmSkin::SizeToMainPicture()
 
 void frmSkin::pctSkinMain_Click()
 {
+    // Disabling the window asks every picture on it to be drawn again, and so
+    // would enabling it: they are drawn once, when the redraw is done.
+    HoldDrawing();
     // The window stays disabled while it redraws, so that no click starts a
     // second redraw; whatever fails on the way, it is given back.
     setEnabled(false);
@@ -226,8 +258,12 @@ void frmSkin::pctSkinMain_Click()
     QPointer<QWidget> main = window();
     if (main)
         main->setCursor(Qt::BusyCursor);
+    // Every picture is loaded again: each file is looked up in one listing of
+    // its folder.
+    const ListingScope listings;
     const auto restore = qScopeGuard([this, main] {
         setEnabled(true);
+        EndHeldDrawing();
         if (main)
             main->unsetCursor();
     });
@@ -259,18 +295,49 @@ void frmSkin::RedrawSkinButton(int i)
     box->move(ZoomedPixels(button.BtnX), ZoomedPixels(button.BtnY));
 }
 
+void frmSkin::HoldDrawing()
+{
+    if (m_drawingHeldFor || pctSkinMain->isHidden())
+        return;
+    // Each picture shown or changed on a visible parent is drawn on its own,
+    // and the painter measures it against every sibling above it: with
+    // thousands of buttons that costs more than reading them. Meanwhile the
+    // window keeps showing what it showed.
+    m_drawingHeldFor = window();
+    m_drawingHeldFor->installEventFilter(this);
+    setUpdatesEnabled(false);
+    pctSkinMain->hide();
+}
+
+void frmSkin::EndHeldDrawing()
+{
+    if (!m_drawingHeldFor)
+        return;
+    m_drawingHeldFor->removeEventFilter(this);
+    m_drawingHeldFor.clear();
+    // Showing the main picture asks for one update per picture on it: the
+    // main picture's own update draws them all in one pass. The updates
+    // others asked for before are delivered first, so that only these are
+    // dropped.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    setUpdatesEnabled(true);
+    pctSkinMain->show();
+    QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
+    pctSkinMain->update();
+}
+
 void frmSkin::ApplyZOrder()
 {
+    QList<QWidget *> order;
     for (int i : { 0, 4, 6, 1, 5, 2, 3 })
-        lblSkinText[i]->raise();
-    for (int i : { 1, 0 }) {
-        lblSkinBar[i]->raise();
-        pctSkinBar[i]->raise();
-    }
+        order += lblSkinText[i];
+    for (int i : { 1, 0 })
+        order << lblSkinBar[i] << pctSkinBar[i];
     for (int i = 1; i <= pctSkinButton.uBound(); ++i) {
         if (PictureBox *box = pctSkinButton[i])
-            box->raise();
+            order += box;
     }
+    raiseInTurn(pctSkinMain, order);
 }
 
 void frmSkin::redrawBars()
@@ -424,6 +491,11 @@ frmSkin::Element frmSkin::elementOf(QObject *watched) const
 
 bool frmSkin::eventFilter(QObject *watched, QEvent *event)
 {
+    // A message over the preview shows the skin as far as it was read.
+    if (watched == m_drawingHeldFor && event->type() == QEvent::WindowBlocked) {
+        EndHeldDrawing();
+        return MdiForm::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

@@ -103,6 +103,14 @@ public:
     // loads leaves the old picture, placed at the record's position.
     void RedrawSkinButton(int i);
 
+    // While a skin is read or redrawn, the main picture and everything on it
+    // are drawn once, when EndHeldDrawing() ends the hold, not once for every
+    // picture added or changed; the window keeps showing what it showed. A
+    // modal window that comes up over the preview meanwhile (a message of the
+    // read) ends the hold.
+    void HoldDrawing();
+    void EndHeldDrawing();
+
     // The fixed stacking order: display texts 0, 4, 6, 1, 5, 2, 3, the volume
     // bar, the track bar, then every button in rising order, each brought
     // above all before it. Display text 7 and the main image stay.
@@ -185,4 +193,6 @@ private:
     QPoint m_dragStartPlace;
     QPoint m_dragStartRecord;
     bool m_dragStartMark = false;
+
+    QPointer<QWidget> m_drawingHeldFor; // the window watched while drawing is held
 };

@@ -3,6 +3,7 @@
 #include "skin/FileErrors.h"
 #include "skin/SkinFormat.h"
 #include "platform/Cp1252.h"
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
@@ -149,7 +150,9 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString 
                     if (file.commit()) {
                         // The INI reader caches files by size and time; a rewrite
                         // within the same millisecond must not read as the old file.
+                        // Folder listings held for an open would miss a new file.
                         ini::clearCache();
+                        fs::forgetListings();
                         return true;
                     }
                     failure = failureOf(errno, file);

@@ -166,11 +166,15 @@ Position parsePosition(const QString &value)
 
 QString buttonImagePath(const QString &folder, const QString &baseName, const QString &extension)
 {
-    QString path = folder + baseName + QLatin1Char('N');
+    // Built once with room for ".bmp": a skin asks for one path per button.
+    QString path;
+    path.reserve(folder.size() + baseName.size() + 2 + extension.size() + kBmp.size());
+    path.append(folder).append(baseName).append(QLatin1Char('N'));
     if (!extension.isEmpty())
-        path += QLatin1Char('.') + extension;
-    if (fs::fileExists(path + kBmp))
-        path += kBmp;
+        path.append(QLatin1Char('.')).append(extension);
+    const qsizetype withoutBmp = path.size();
+    if (!fs::fileExists(path.append(kBmp)))
+        path.truncate(withoutBmp);
     return path;
 }
 

@@ -395,11 +395,21 @@ void tst_buttons::applyZOrderStacksTheElements()
         skin->lblSkinText[1], skin->lblSkinText[5], skin->lblSkinText[2], skin->lblSkinText[3],
         skin->lblSkinBar[1], skin->pctSkinBar[1], skin->lblSkinBar[0], skin->pctSkinBar[0],
         skin->pctSkinButton[1], skin->pctSkinButton[2] };
-    QList<QWidget *> stack;
-    for (QObject *child : skin->pctSkinMain->children())
-        if (expected.contains(child))
-            stack.append(static_cast<QWidget *>(child));
-    QCOMPARE(stack, expected);
+    const auto stack = [&] {
+        QList<QWidget *> stacked;
+        for (QObject *child : skin->pctSkinMain->children())
+            if (expected.contains(child))
+                stacked.append(static_cast<QWidget *>(child));
+        return stacked;
+    };
+    QCOMPARE(stack(), expected);
+    QCOMPARE(skin->pctSkinMain->children().last(), skin->pctSkinButton[2]);
+
+    // The buttons on top keep their order; the text raised above them goes
+    // back below them, among the others.
+    skin->lblSkinText[3]->raise();
+    m_env.main->mnuViewApplyZOrder_Click();
+    QCOMPARE(stack(), expected);
     QCOMPARE(skin->pctSkinMain->children().last(), skin->pctSkinButton[2]);
 }
 

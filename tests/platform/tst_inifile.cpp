@@ -1,8 +1,11 @@
 #include "skin/Module.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/ListingScope.h"
 
 #include <QtTest>
+
+#include <optional>
 
 // The INI reader's rules, ReadIni on top of it, and file names matched without
 // regard to case.
@@ -22,6 +25,7 @@ private slots:
     void fileNameWithoutRegardToCase();
     void readIniSetsCount();
     void addBackslash();
+    void resolve_data();
     void resolve();
     void listFolder();
 
@@ -215,8 +219,21 @@ void tst_inifile::addBackslash()
     QCOMPARE(AddBackslash(QStringLiteral("/")), QStringLiteral("/"));
 }
 
+void tst_inifile::resolve_data()
+{
+    QTest::addColumn<bool>("held");
+    QTest::newRow("alone") << false;
+    QTest::newRow("listings held") << true;
+}
+
 void tst_inifile::resolve()
 {
+    // Lookups that each ask the system and lookups answered from listings
+    // held for a run of them resolve alike.
+    QFETCH(bool, held);
+    std::optional<ListingScope> listings;
+    if (held)
+        listings.emplace();
     QDir dir(m_dir.path());
     QVERIFY(dir.mkpath(QStringLiteral("Skins/Blue")));
     QVERIFY(dir.mkpath(QStringLiteral("skins/blue")));
@@ -235,6 +252,8 @@ void tst_inifile::resolve()
     QCOMPARE(fs::resolve(root + QStringLiteral("/SKINS/BLUE/New.ini")), root + QStringLiteral("/skins/blue/New.ini"));
     QCOMPARE(fs::resolve(root + QStringLiteral("/Skins/Blue/")), root + QStringLiteral("/Skins/Blue/"));
     QCOMPARE(fs::resolve(QStringLiteral("/no/such/thing")), QStringLiteral("/no/such/thing"));
+    QCOMPARE(fs::resolve(root + QStringLiteral("/gone.bmp")), root + QStringLiteral("/gone.bmp"));
+    QVERIFY(!fs::fileExists(root + QStringLiteral("/gone.bmp")));
 
     QVERIFY(fs::fileExists(root + QStringLiteral("/SKINS/BLUE/BTNN.BMP")));
     QVERIFY(!fs::fileExists(root + QStringLiteral("/SKINS/BLUE")));

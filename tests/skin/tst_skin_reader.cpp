@@ -33,6 +33,8 @@ private slots:
     void failedConversionNeverCostsTheOldSkin();
     void noSkinIsRefused_data();
     void noSkinIsRefused();
+    void eachOpenLooksAtTheFolderAnew();
+    void messageDuringOpenShowsWhatWasRead();
 
 private:
     QString folder() const { return m_fixture->skins.path() + QLatin1Char('/'); }
@@ -156,7 +158,8 @@ void tst_skin_reader::openThenSaveKeepsTheBytes()
     // The lists, the document and the preview hold the same buttons.
     QCOMPARE(ButtonToolWindow::active()->lstButtons->count(), ButtonCount());
     for (int i = 1; i <= ButtonCount(); ++i)
-        QVERIFY(frmSkin::get()->pctSkinButton.contains(i));
+        QVERIFY(frmSkin::get()->pctSkinButton.contains(i)
+            && frmSkin::get()->pctSkinButton[i]->isVisibleTo(frmSkin::get()));
 }
 
 void tst_skin_reader::problemsAreReported_data()
@@ -457,6 +460,45 @@ void tst_skin_reader::noSkinIsRefused()
     QCOMPARE(MainWindowFixture::readFile(path), crlf(file));
     QCOMPARE(QDir(folder()).entryList({ QStringLiteral("*.ini"), QStringLiteral("*.INI") }, QDir::Files),
         QStringList { QLatin1String(name) });
+}
+
+void tst_skin_reader::eachOpenLooksAtTheFolderAnew()
+{
+    // A button image created after an open that missed it is found by the
+    // next open, spelled otherwise than the skin file spells it.
+    const QByteArray file = kHead
+        + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=2\n"
+          "Btn1=BPlay,1,2,0,0\nBtn2=late,1,2,0,0\n";
+    open("Skin.ini", file);
+    QCOMPARE(ButtonCount(), 1);
+    m_fixture->dialogs.clear();
+    picture(QStringLiteral("LATEN.bmp"), 20, 20);
+    open("Skin.ini", file);
+    QCOMPARE(m_fixture->dialogs.messages(), QStringList());
+    QCOMPARE(ButtonCount(), 2);
+    QCOMPARE(gButtons[2].BtnFile, folder() + QStringLiteral("lateN.bmp"));
+}
+
+void tst_skin_reader::messageDuringOpenShowsWhatWasRead()
+{
+    // The buttons are drawn together when the read ends; a message box that
+    // comes up over the preview before (it blocks the main window) shows the
+    // main picture with the buttons read so far.
+    bool shown = false;
+    m_fixture->dialogs.enqueue([&](const dialogs::Request &) {
+        QEvent blocked(QEvent::WindowBlocked);
+        QCoreApplication::sendEvent(m_fixture->main, &blocked);
+        frmSkin *skin = frmSkin::get();
+        shown = skin->pctSkinMain->isVisibleTo(skin) && skin->pctSkinButton[1]->isVisibleTo(skin);
+        dialogs::Answer answer;
+        answer.button = dialogs::vbOK;
+        return answer;
+    });
+    open("Skin.ini",
+        kHead
+            + "[Settings]\nMainImg=img\\Main.bmp\n[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\n"
+              "Btn2=none,1,2,0,0\n");
+    QVERIFY(shown);
 }
 
 QTEST_MAIN(tst_skin_reader)

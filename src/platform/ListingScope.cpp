@@ -1,0 +1,13 @@
+#include "platform/ListingScope.h"
+
+#include "platform/FileSystem.h"
+
+ListingScope::ListingScope()
+{
+    fs::holdListings();
+}
+
+ListingScope::~ListingScope()
+{
+    fs::releaseListings();
+}
