@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +38,43 @@ void fitOpenList(QComboBox *box)
         widest += view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
     view->setMinimumWidth(widest + 2 * view->frameWidth());
 }
+
+// A drop-down list whose open list is at least as wide as its longest entry.
+// The entries are measured when the list opens, and only when they or the font
+// changed since it last opened: a window's load and its texts measure nothing.
+class WideOpenList : public QComboBox
+{
+public:
+    explicit WideOpenList(QWidget *parent)
+        : QComboBox(parent)
+    {
+        const auto changed = [this] { m_fitted = false; };
+        connect(model(), &QAbstractItemModel::dataChanged, this, changed);
+        connect(model(), &QAbstractItemModel::rowsInserted, this, changed);
+        connect(model(), &QAbstractItemModel::rowsRemoved, this, changed);
+        connect(model(), &QAbstractItemModel::modelReset, this, changed);
+    }
+
+    void showPopup() override
+    {
+        if (!m_fitted) {
+            fitOpenList(this);
+            m_fitted = true;
+        }
+        QComboBox::showPopup();
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_fitted = false;
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    bool m_fitted = false;
+};
 
 // A caption without its access-key markers: "&&" is one "&", "&x" is "x".
 QString plainCaption(QString caption)
@@ -85,9 +123,14 @@ void showWholeCaption(QWidget *control)
 
 } // namespace
 
+QComboBox *makeList(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    return makeControl<WideOpenList>(parent, name, geometry);
+}
+
 QComboBox *makeFixedList(QWidget *parent, const QString &name, const QRect &geometry, int entries)
 {
-    auto *list = makeControl<QComboBox>(parent, name, geometry);
+    QComboBox *list = makeList(parent, name, geometry);
     const QSignalBlocker quiet(list);
     for (int entry = 0; entry < entries; ++entry)
         list->addItem(QString());
@@ -123,9 +166,7 @@ void placeToolWindow(MdiForm *form, int left, int top, int width)
 void showWholeTexts(QWidget *window)
 {
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (auto *box = qobject_cast<QComboBox *>(control))
-            fitOpenList(box);
-        else if (qobject_cast<QLabel *>(control) || qobject_cast<QAbstractButton *>(control))
+        if (qobject_cast<QLabel *>(control) || qobject_cast<QAbstractButton *>(control))
             showWholeCaption(control);
     }
 }
