@@ -68,9 +68,6 @@ void frmDisplayToolBar::createControls()
 
     for (QGroupBox *frame : { fmDisplayDimText, fmDisplay, fmDisplayCoordinates, fmGUI, fmText })
         frame->setEnabled(false);
-
-    // The window is created with the built-in texts in place.
-    ApplyTexts(LangReader::builtinOnly());
 }
 
 void frmDisplayToolBar::createDimTextFrame()

@@ -35,9 +35,6 @@ void frmTrackVolumeToolBar::createControls()
     fmSeparator->setFrameShape(QFrame::VLine);
     fmSeparator->setFrameShadow(QFrame::Sunken);
     fmSeparator->setGeometry(twipsRect(4545, 60, 60, ClientHeight - 120));
-
-    // The window is created with the built-in texts in place.
-    ApplyTexts(LangReader::builtinOnly());
 }
 
 void frmTrackVolumeToolBar::Form_Load()
