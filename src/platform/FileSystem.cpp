@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
 #include <memory>
 #include <optional>
@@ -370,7 +371,15 @@ private:
 struct Held {
     int depth = 0;
     std::unique_ptr<Lookups> lookups;
+    quint64 id = 0;
 };
+
+// Numbers the listings taken in any thread.
+quint64 nextListingsId()
+{
+    static std::atomic<quint64> last { 0 };
+    return ++last;
+}
 
 // Listings are held per thread: a thread that holds none asks the system.
 Held &held()
@@ -416,22 +425,33 @@ bool folderExists(const QString &path)
 void holdListings()
 {
     Held &h = held();
-    if (h.depth++ == 0)
+    if (h.depth++ == 0) {
         h.lookups = std::make_unique<Lookups>(true);
+        h.id = nextListingsId();
+    }
 }
 
 void releaseListings()
 {
     Held &h = held();
-    if (h.depth > 0 && --h.depth == 0)
+    if (h.depth > 0 && --h.depth == 0) {
         h.lookups.reset();
+        h.id = 0;
+    }
 }
 
 void forgetListings()
 {
     Held &h = held();
-    if (h.lookups)
+    if (h.lookups) {
         h.lookups = std::make_unique<Lookups>(true);
+        h.id = nextListingsId();
+    }
+}
+
+quint64 listingsId()
+{
+    return held().id;
 }
 
 QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo)

@@ -115,6 +115,21 @@ Parsed parse(const QString &text)
     return parsed;
 }
 
+// The files read while the same folder listings are held (a skin's open),
+// by the name and the encoding asked for: the program's own writes drop the
+// listings, and the files are taken as they stand for the rest of the open, so
+// a file already checked is not asked about again.
+struct Checked {
+    quint64 listings = 0;
+    QHash<QString, std::shared_ptr<const Parsed>> files[3];
+};
+
+Checked &checked()
+{
+    static Checked files;
+    return files;
+}
+
 Encoding effective(Encoding encoding, const QString &path)
 {
     if (encoding != Encoding::Auto)
@@ -124,12 +139,10 @@ Encoding effective(Encoding encoding, const QString &path)
 
 // The parsed file, from the cache while its size and time are unchanged; null
 // when the file does not exist or cannot be read.
-std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
+std::shared_ptr<const Parsed> loadChecked(const QString &fileName, Encoding encoding)
 {
-    if (fileName.isEmpty())
-        return nullptr;
-    // A skin's reading asks for hundreds of values of one file: each is looked
-    // up with a single call to the system for the file's size and time.
+    // A read checks the file with a single call to the system for its size
+    // and time.
     QString path = fs::resolve(fileName);
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -153,6 +166,31 @@ std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
     if (entries.size() >= MaxCachedFiles && !entries.contains(path))
         entries.clear();
     entries.insert(path, CacheEntry { size, modifiedNs, parsed });
+    return parsed;
+}
+
+// The parsed file: while folder listings are held, as it was first read under
+// them; otherwise from loadChecked. Null when the file does not exist or cannot
+// be read.
+std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
+{
+    if (fileName.isEmpty())
+        return nullptr;
+    Checked &held = checked();
+    const quint64 listings = fs::listingsId();
+    if (held.listings != listings) {
+        for (auto &files : held.files)
+            files.clear();
+        held.listings = listings;
+    }
+    if (listings != 0) {
+        const auto known = held.files[int(encoding)].constFind(fileName);
+        if (known != held.files[int(encoding)].constEnd())
+            return *known;
+    }
+    const auto parsed = loadChecked(fileName, encoding);
+    if (listings != 0 && parsed)
+        held.files[int(encoding)].insert(fileName, parsed);
     return parsed;
 }
 
@@ -218,6 +256,8 @@ void clearCache()
 {
     for (Encoding used : { Encoding::Auto, Encoding::Cp1252, Encoding::Utf8OrCp1252 })
         cache(used).clear();
+    for (auto &files : checked().files)
+        files.clear();
 }
 
 QString decode(const QByteArray &bytes, Encoding encoding)
