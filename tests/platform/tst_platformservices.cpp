@@ -93,7 +93,8 @@ void tst_platformservices::shapeRegion()
             wide.setPixel(x, y, qRgb(0, 0, 0));
     wide.setPixel(69, 2, qRgb(0, 0, 0));
     region = pictures::shapeRegion(wide);
-    QCOMPARE(QList<QRect>(region.begin(), region.end()), QList<QRect>({ QRect(60, 0, 8, 2), QRect(69, 2, 1, 1) }));
+    QCOMPARE(
+        QList<QRect>(region.begin(), region.end()), QList<QRect>({ QRect(60, 0, 8, 2), QRect(69, 2, 1, 1) }));
 
     // Alpha does not count: only the colour.
     QImage argb(2, 1, QImage::Format_ARGB32);
