@@ -63,8 +63,10 @@ int nextPixel(const quint64 *bits, int x, int width, bool kept)
 
 QImage load(const QString &path)
 {
+    // With folder listings held, the file is known from its folder's listing
+    // without another call to the system.
     const QFileInfo info(fs::resolve(path));
-    if (path.isEmpty() || !info.isFile())
+    if (path.isEmpty() || !fs::fileExists(info.filePath()))
         vb::raise(vb::ErrFileNotFound);
     // Metafiles are pictures on Windows but nothing here draws them.
     const QString suffix = info.suffix().toLower();
