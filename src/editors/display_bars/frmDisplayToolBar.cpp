@@ -171,8 +171,10 @@ void frmDisplayToolBar::connectHandlers()
 
 void frmDisplayToolBar::Form_Load()
 {
-    ApplyTexts(LangReader());
+    // Placed before its caption is set: the frame measures its title again at
+    // each step of being made and placed.
     placeWindow();
+    ApplyTexts(LangReader());
 }
 
 void frmDisplayToolBar::ApplyTexts(const LangReader &lang)

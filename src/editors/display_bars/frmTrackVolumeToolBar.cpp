@@ -39,8 +39,10 @@ void frmTrackVolumeToolBar::createControls()
 
 void frmTrackVolumeToolBar::Form_Load()
 {
-    ApplyTexts(LangReader());
+    // Placed before its caption is set: the frame measures its title again at
+    // each step of being made and placed.
     placeWindow();
+    ApplyTexts(LangReader());
 }
 
 void frmTrackVolumeToolBar::ApplyTexts(const LangReader &lang)
