@@ -182,6 +182,18 @@ public:
     {
         if (!m_held)
             return search(path);
+        // A file is often asked about several times in a row.
+        if (m_hasLastFound && path == m_lastQuery)
+            return m_lastFound;
+        m_lastFound = findHeld(path);
+        m_lastQuery = path;
+        m_hasLastFound = true;
+        return m_lastFound;
+    }
+
+private:
+    Found findHeld(const QString &path)
+    {
         if (const std::optional<Found> found = findInFolder(path))
             return *found;
         // Other spellings are searched once for each path.
@@ -193,7 +205,6 @@ public:
         return found;
     }
 
-private:
     // Most names are of a file in a folder spelled as it exists: the folder's
     // listing answers them without a call to the system.
     std::optional<Found> findInFolder(const QString &path)
@@ -366,6 +377,9 @@ private:
     Listing *m_last = nullptr;
     QHash<QString, QStringList> m_variants;
     QHash<QString, Found> m_found;
+    QString m_lastQuery;
+    Found m_lastFound;
+    bool m_hasLastFound = false;
 };
 
 struct Held {
