@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -85,14 +86,32 @@ QString plainCaption(QString caption)
     return caption;
 }
 
+// Whether a one-line label's text, as it shows, clearly fits: its width with
+// the label's margins and a few pixels to spare (the size hint rounds the laid
+// out text up) is less than the label's. That is a tenth of the work of the
+// label's own size hint, which lays the text out three times; a text that may
+// not fit is left to the size hint.
+bool clearlyFits(const QLabel *label, const QString &shown)
+{
+    if (label->frameWidth() > 0 || label->indent() > 0 || Qt::mightBeRichText(shown))
+        return false;
+    if (std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() < 0x20; }))
+        return false;
+    const QMargins margins = label->contentsMargins();
+    const int spare = margins.left() + margins.right() + 2 * label->margin() + 4;
+    return label->fontMetrics().horizontalAdvance(shown) + spare < label->width();
+}
+
 // The whole caption of a control that cuts it off, else "".
 QString cutCaption(const QWidget *control)
 {
     if (const auto *label = qobject_cast<const QLabel *>(control)) {
-        const bool cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
-                                           : label->sizeHint().width() > label->width();
         // A label without a buddy shows its markers' meaning already.
-        return cut ? (label->buddy() ? plainCaption(label->text()) : label->text()) : QString();
+        const QString shown = label->buddy() ? plainCaption(label->text()) : label->text();
+        const bool cut = label->wordWrap()
+            ? label->heightForWidth(label->width()) > label->height()
+            : !clearlyFits(label, shown) && label->sizeHint().width() > label->width();
+        return cut ? shown : QString();
     }
     if (qobject_cast<const QCheckBox *>(control) || qobject_cast<const QRadioButton *>(control)) {
         const auto *button = static_cast<const QAbstractButton *>(control);
