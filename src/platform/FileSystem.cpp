@@ -100,8 +100,10 @@ bool isPlainFile(QStringView path, qsizetype lastSlash)
     return true;
 }
 
+// With the program's seed, as QHash hashes: a name cannot be made to collide
+// with others beforehand, and the processor's fastest way of hashing serves.
 struct ViewHash {
-    size_t operator()(QStringView view) const noexcept { return qHash(view); }
+    size_t operator()(QStringView view) const noexcept { return qHash(view, QHashSeed::globalSeed()); }
 };
 
 // A hash of name with its letters folded, the same for names that match
