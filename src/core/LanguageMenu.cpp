@@ -3,6 +3,7 @@
 #include "core/frmMain.h"
 #include "lang/Locale.h"
 #include "platform/FileSystem.h"
+#include "platform/ListingScope.h"
 
 #include <QAction>
 #include <QCollator>
@@ -45,9 +46,16 @@ void ListLanguageFiles(QAction *sep, ControlArray<QAction> &items)
 {
     // The pattern matches without regard to case, as the system's search did;
     // hidden files are listed too, and a file named ".lng" is skipped below.
-    const QString folder = fs::resolve(LanguageFolder());
+    QString folder;
+    QStringList names;
+    {
+        // The folder is looked for once, also when it is missing.
+        const ListingScope listings;
+        folder = fs::resolve(LanguageFolder());
+        names = fs::listFolder(folder, QStringLiteral("*.lng"), true);
+    }
     int n = 0;
-    for (const QString &name : fs::listFolder(folder, QStringLiteral("*.lng"), true)) {
+    for (const QString &name : std::as_const(names)) {
         const QString base = name.left(name.lastIndexOf(QLatin1Char('.')));
         if (!QFileInfo(folder + name).isDir() && !base.isEmpty()) {
             if (frmMain *main = frmMain::instance(); main && main->mnuLanguageChoose)

@@ -5,12 +5,14 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -38,6 +40,43 @@ void fitOpenList(QComboBox *box)
     view->setMinimumWidth(widest + 2 * view->frameWidth());
 }
 
+// A drop-down list whose open list is at least as wide as its longest entry.
+// The entries are measured when the list opens, and only when they or the font
+// changed since it last opened: a window's load and its texts measure nothing.
+class WideOpenList : public QComboBox
+{
+public:
+    explicit WideOpenList(QWidget *parent)
+        : QComboBox(parent)
+    {
+        const auto changed = [this] { m_fitted = false; };
+        connect(model(), &QAbstractItemModel::dataChanged, this, changed);
+        connect(model(), &QAbstractItemModel::rowsInserted, this, changed);
+        connect(model(), &QAbstractItemModel::rowsRemoved, this, changed);
+        connect(model(), &QAbstractItemModel::modelReset, this, changed);
+    }
+
+    void showPopup() override
+    {
+        if (!m_fitted) {
+            fitOpenList(this);
+            m_fitted = true;
+        }
+        QComboBox::showPopup();
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_fitted = false;
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    bool m_fitted = false;
+};
+
 // A caption without its access-key markers: "&&" is one "&", "&x" is "x".
 QString plainCaption(QString caption)
 {
@@ -47,14 +86,32 @@ QString plainCaption(QString caption)
     return caption;
 }
 
+// Whether a one-line label's text, as it shows, clearly fits: its width with
+// the label's margins and a few pixels to spare (the size hint rounds the laid
+// out text up) is less than the label's. That is a tenth of the work of the
+// label's own size hint, which lays the text out three times; a text that may
+// not fit is left to the size hint.
+bool clearlyFits(const QLabel *label, const QString &shown)
+{
+    if (label->frameWidth() > 0 || label->indent() > 0 || Qt::mightBeRichText(shown))
+        return false;
+    if (std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() < 0x20; }))
+        return false;
+    const QMargins margins = label->contentsMargins();
+    const int spare = margins.left() + margins.right() + 2 * label->margin() + 4;
+    return label->fontMetrics().horizontalAdvance(shown) + spare < label->width();
+}
+
 // The whole caption of a control that cuts it off, else "".
 QString cutCaption(const QWidget *control)
 {
     if (const auto *label = qobject_cast<const QLabel *>(control)) {
-        const bool cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
-                                           : label->sizeHint().width() > label->width();
         // A label without a buddy shows its markers' meaning already.
-        return cut ? (label->buddy() ? plainCaption(label->text()) : label->text()) : QString();
+        const QString shown = label->buddy() ? plainCaption(label->text()) : label->text();
+        const bool cut = label->wordWrap()
+            ? label->heightForWidth(label->width()) > label->height()
+            : !clearlyFits(label, shown) && label->sizeHint().width() > label->width();
+        return cut ? shown : QString();
     }
     if (qobject_cast<const QCheckBox *>(control) || qobject_cast<const QRadioButton *>(control)) {
         const auto *button = static_cast<const QAbstractButton *>(control);
@@ -85,9 +142,14 @@ void showWholeCaption(QWidget *control)
 
 } // namespace
 
+QComboBox *makeList(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    return makeControl<WideOpenList>(parent, name, geometry);
+}
+
 QComboBox *makeFixedList(QWidget *parent, const QString &name, const QRect &geometry, int entries)
 {
-    auto *list = makeControl<QComboBox>(parent, name, geometry);
+    QComboBox *list = makeList(parent, name, geometry);
     const QSignalBlocker quiet(list);
     for (int entry = 0; entry < entries; ++entry)
         list->addItem(QString());
@@ -123,9 +185,7 @@ void placeToolWindow(MdiForm *form, int left, int top, int width)
 void showWholeTexts(QWidget *window)
 {
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (auto *box = qobject_cast<QComboBox *>(control))
-            fitOpenList(box);
-        else if (qobject_cast<QLabel *>(control) || qobject_cast<QAbstractButton *>(control))
+        if (qobject_cast<QLabel *>(control) || qobject_cast<QAbstractButton *>(control))
             showWholeCaption(control);
     }
 }

@@ -30,16 +30,19 @@ template <typename T> T *makeControl(QWidget *parent, const char *name, const QR
     return makeControl<T>(parent, QLatin1String(name), geometry);
 }
 
+// A drop-down list of a tool window: its open list is at least as wide as its
+// longest entry.
+QComboBox *makeList(QWidget *parent, const QString &name, const QRect &geometry);
+
 // A drop-down list of fixed entries, none selected. Its entries stand for values
 // by their position and only get texts later. (Filling an empty list selects
 // its first entry, so it is filled quietly and then left without a selection.)
 QComboBox *makeFixedList(QWidget *parent, const QString &name, const QRect &geometry, int entries);
 
 // After a window's texts change, keeping every control's place and size: each
-// drop-down list opens at least as wide as its longest entry, and each caption
-// of a label, check box, option or command button that its control cuts off
-// gets a tooltip with its whole text (before the control's own tooltip, if it
-// has one). A caption that fits again loses that tooltip.
+// caption of a label, check box, option or command button that its control cuts
+// off gets a tooltip with its whole text (before the control's own tooltip, if
+// it has one). A caption that fits again loses that tooltip.
 void showWholeTexts(QWidget *window);
 
 // Gives a tool window the client area the design gives it, in twips.

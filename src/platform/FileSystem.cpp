@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
 #include <memory>
 #include <optional>
@@ -99,8 +100,10 @@ bool isPlainFile(QStringView path, qsizetype lastSlash)
     return true;
 }
 
+// With the program's seed, as QHash hashes: a name cannot be made to collide
+// with others beforehand, and the processor's fastest way of hashing serves.
 struct ViewHash {
-    size_t operator()(QStringView view) const noexcept { return qHash(view); }
+    size_t operator()(QStringView view) const noexcept { return qHash(view, QHashSeed::globalSeed()); }
 };
 
 // A hash of name with its letters folded, the same for names that match
@@ -181,6 +184,18 @@ public:
     {
         if (!m_held)
             return search(path);
+        // A file is often asked about several times in a row.
+        if (m_hasLastFound && path == m_lastQuery)
+            return m_lastFound;
+        m_lastFound = findHeld(path);
+        m_lastQuery = path;
+        m_hasLastFound = true;
+        return m_lastFound;
+    }
+
+private:
+    Found findHeld(const QString &path)
+    {
         if (const std::optional<Found> found = findInFolder(path))
             return *found;
         // Other spellings are searched once for each path.
@@ -192,7 +207,6 @@ public:
         return found;
     }
 
-private:
     // Most names are of a file in a folder spelled as it exists: the folder's
     // listing answers them without a call to the system.
     std::optional<Found> findInFolder(const QString &path)
@@ -365,12 +379,23 @@ private:
     Listing *m_last = nullptr;
     QHash<QString, QStringList> m_variants;
     QHash<QString, Found> m_found;
+    QString m_lastQuery;
+    Found m_lastFound;
+    bool m_hasLastFound = false;
 };
 
 struct Held {
     int depth = 0;
     std::unique_ptr<Lookups> lookups;
+    quint64 id = 0;
 };
+
+// Numbers the listings taken in any thread.
+quint64 nextListingsId()
+{
+    static std::atomic<quint64> last { 0 };
+    return ++last;
+}
 
 // Listings are held per thread: a thread that holds none asks the system.
 Held &held()
@@ -416,22 +441,33 @@ bool folderExists(const QString &path)
 void holdListings()
 {
     Held &h = held();
-    if (h.depth++ == 0)
+    if (h.depth++ == 0) {
         h.lookups = std::make_unique<Lookups>(true);
+        h.id = nextListingsId();
+    }
 }
 
 void releaseListings()
 {
     Held &h = held();
-    if (h.depth > 0 && --h.depth == 0)
+    if (h.depth > 0 && --h.depth == 0) {
         h.lookups.reset();
+        h.id = 0;
+    }
 }
 
 void forgetListings()
 {
     Held &h = held();
-    if (h.lookups)
+    if (h.lookups) {
         h.lookups = std::make_unique<Lookups>(true);
+        h.id = nextListingsId();
+    }
+}
+
+quint64 listingsId()
+{
+    return held().id;
 }
 
 QStringList listFolder(const QString &folder, const QString &pattern, bool foldersToo)

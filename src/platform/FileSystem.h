@@ -33,5 +33,10 @@ void releaseListings();
 // Drops the listings held so far (they are taken again when next needed): the
 // program has just created or replaced a file.
 void forgetListings();
+// Names the listings this thread holds now: 0 while it holds none, another
+// number each time listings are taken afresh (a new outermost hold, or after
+// forgetListings). What was worked out from the files while the number stays
+// the same still holds.
+quint64 listingsId();
 
 } // namespace fs

@@ -28,6 +28,10 @@ constexpr qsizetype MaxCachedFiles = 64;
 // each key, names folded for comparison without regard to case.
 struct Parsed {
     QHash<QString, QHash<QString, QString>> sections;
+    // The section last asked for, by the name as it was asked: a reader asks
+    // for many keys of one section in a row.
+    mutable QString lastAsked;
+    mutable const QHash<QString, QString> *lastFound = nullptr;
 };
 
 struct CacheEntry {
@@ -43,9 +47,9 @@ QHash<QString, CacheEntry> &cache(Encoding used)
     return entries[int(used)];
 }
 
-QString fold(const QString &name)
+QString fold(QStringView name)
 {
-    return name.toCaseFolded();
+    return name.toString().toCaseFolded();
 }
 
 bool isProfileSpace(QChar c)
@@ -54,7 +58,7 @@ bool isProfileSpace(QChar c)
     return u == ' ' || u == '\t' || u == '\v' || u == '\f' || u == 0x1A;
 }
 
-QString trimmed(QStringView text)
+QStringView trimmed(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -62,7 +66,7 @@ QString trimmed(QStringView text)
         ++begin;
     while (end > begin && isProfileSpace(text.at(end - 1)))
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.mid(begin, end - begin);
 }
 
 QString decodeFile(const QByteArray &bytes, Encoding encoding)
@@ -81,38 +85,84 @@ QString decodeFile(const QByteArray &bytes, Encoding encoding)
 
 Parsed parse(const QString &text)
 {
-    Parsed parsed;
-    QHash<QString, QString> *section = nullptr; // null: before any section, or a repeated one
+    // The lines are split first: each section's table is then made at its size.
+    struct Line {
+        qsizetype section;
+        QStringView key;
+        QStringView value;
+    };
+    QList<Line> lines;
+    QHash<QString, qsizetype> sectionIndex;
+    QList<qsizetype> sectionSizes;
+    qsizetype section = -1; // -1: before any section, or in a repeated one
+    const QStringView all(text);
     qsizetype pos = 0;
-    while (pos <= text.size()) {
+    while (pos <= all.size()) {
         qsizetype end = pos;
-        while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+        while (end < all.size() && all.at(end) != QLatin1Char('\r') && all.at(end) != QLatin1Char('\n'))
             ++end;
-        const QString line = trimmed(QStringView(text).mid(pos, end - pos));
+        const QStringView line = trimmed(all.mid(pos, end - pos));
         // CRLF is one line end; CR and LF alone are one each.
-        if (end < text.size() && text.at(end) == QLatin1Char('\r') && end + 1 < text.size()
-            && text.at(end + 1) == QLatin1Char('\n'))
+        if (end < all.size() && all.at(end) == QLatin1Char('\r') && end + 1 < all.size()
+            && all.at(end + 1) == QLatin1Char('\n'))
             ++end;
         pos = end + 1;
 
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
             if (close > 0) {
-                const QString name = fold(trimmed(QStringView(line).mid(1, close - 1)));
+                const QString name = fold(trimmed(line.mid(1, close - 1)));
                 // Only the first section of a name is ever searched.
-                section = parsed.sections.contains(name) ? nullptr : &parsed.sections[name];
+                section = sectionIndex.contains(name) ? -1 : sectionSizes.size();
+                if (section >= 0) {
+                    sectionIndex.insert(name, section);
+                    sectionSizes.append(0);
+                }
                 continue;
             }
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0 || !section)
+        if (equals < 0 || section < 0)
             continue;
-        const QString key = fold(trimmed(QStringView(line).left(equals)));
-        if (section->contains(key))
-            continue;
-        section->insert(key, trimmed(QStringView(line).mid(equals + 1)));
+        lines.append({ section, trimmed(line.left(equals)), trimmed(line.mid(equals + 1)) });
+        ++sectionSizes[section];
+    }
+
+    Parsed parsed;
+    parsed.sections.reserve(sectionIndex.size());
+    QList<QHash<QString, QString> *> tables(sectionSizes.size());
+    for (auto it = sectionIndex.cbegin(); it != sectionIndex.cend(); ++it)
+        parsed.sections[it.key()].reserve(sectionSizes.at(it.value()));
+    for (auto it = sectionIndex.cbegin(); it != sectionIndex.cend(); ++it)
+        tables[it.value()] = &parsed.sections[it.key()];
+    for (const Line &line : std::as_const(lines)) {
+        QHash<QString, QString> &keys = *tables.at(line.section);
+        // The first value of a key counts: a later one finds its place taken.
+        const qsizetype before = keys.size();
+        QString &value = keys[fold(line.key)];
+        if (keys.size() != before)
+            value = line.value.toString();
     }
     return parsed;
+}
+
+// The files read while the same folder listings are held (a skin's open),
+// by the name and the encoding asked for: the program's own writes drop the
+// listings, and the files are taken as they stand for the rest of the open, so
+// a file already checked is not asked about again.
+struct Checked {
+    quint64 listings = 0;
+    QHash<QString, std::shared_ptr<const Parsed>> files[3];
+    // The file last read: a reader asks for many values of one file in a row.
+    QString lastName;
+    Encoding lastEncoding = Encoding::Auto;
+    std::shared_ptr<const Parsed> last;
+};
+
+Checked &checked()
+{
+    static Checked files;
+    return files;
 }
 
 Encoding effective(Encoding encoding, const QString &path)
@@ -124,12 +174,10 @@ Encoding effective(Encoding encoding, const QString &path)
 
 // The parsed file, from the cache while its size and time are unchanged; null
 // when the file does not exist or cannot be read.
-std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
+std::shared_ptr<const Parsed> loadChecked(const QString &fileName, Encoding encoding)
 {
-    if (fileName.isEmpty())
-        return nullptr;
-    // A skin's reading asks for hundreds of values of one file: each is looked
-    // up with a single call to the system for the file's size and time.
+    // A read checks the file with a single call to the system for its size
+    // and time.
     QString path = fs::resolve(fileName);
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -156,13 +204,49 @@ std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
     return parsed;
 }
 
+// The parsed file: while folder listings are held, as it was first read under
+// them; otherwise from loadChecked. Null when the file does not exist or cannot
+// be read.
+std::shared_ptr<const Parsed> load(const QString &fileName, Encoding encoding)
+{
+    if (fileName.isEmpty())
+        return nullptr;
+    Checked &held = checked();
+    const quint64 listings = fs::listingsId();
+    if (held.listings != listings) {
+        for (auto &files : held.files)
+            files.clear();
+        held.last.reset();
+        held.listings = listings;
+    }
+    if (listings == 0)
+        return loadChecked(fileName, encoding);
+    if (held.last && encoding == held.lastEncoding && fileName == held.lastName)
+        return held.last;
+    auto known = held.files[int(encoding)].constFind(fileName);
+    if (known == held.files[int(encoding)].constEnd()) {
+        const auto parsed = loadChecked(fileName, encoding);
+        if (!parsed)
+            return nullptr;
+        known = held.files[int(encoding)].insert(fileName, parsed);
+    }
+    held.lastName = fileName;
+    held.lastEncoding = encoding;
+    held.last = *known;
+    return held.last;
+}
+
 const QString *find(const Parsed &parsed, const QString &section, const QString &key)
 {
-    const auto s = parsed.sections.constFind(fold(section.trimmed()));
-    if (s == parsed.sections.constEnd())
-        return nullptr;
-    const auto k = s->constFind(fold(key.trimmed()));
-    return k == s->constEnd() ? nullptr : &*k;
+    if (!parsed.lastFound || section != parsed.lastAsked) {
+        const auto s = parsed.sections.constFind(fold(section.trimmed()));
+        if (s == parsed.sections.constEnd())
+            return nullptr;
+        parsed.lastAsked = section;
+        parsed.lastFound = &*s;
+    }
+    const auto k = parsed.lastFound->constFind(fold(key.trimmed()));
+    return k == parsed.lastFound->constEnd() ? nullptr : &*k;
 }
 
 } // namespace
@@ -218,6 +302,9 @@ void clearCache()
 {
     for (Encoding used : { Encoding::Auto, Encoding::Cp1252, Encoding::Utf8OrCp1252 })
         cache(used).clear();
+    for (auto &files : checked().files)
+        files.clear();
+    checked().last.reset();
 }
 
 QString decode(const QByteArray &bytes, Encoding encoding)

@@ -8,7 +8,8 @@
 // one pair of enclosing double or single quotes stripped, at most 255 characters;
 // "" when the file, the section or the key is missing. CRLF, LF and CR line ends,
 // a UTF-8 byte-order mark ignored. A file is parsed once and cached by path, size
-// and modification time.
+// and modification time; while folder listings are held (fs::holdListings), a
+// file once read is taken as it was then, without asking the system again.
 namespace ini {
 
 enum class Encoding {

@@ -5,14 +5,68 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QVector>
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace pictures {
 
+namespace {
+
+// Bit x of bits (word x / 64, bit x % 64) is set when pixel x of the row is
+// kept: its colour differs from key (alpha does not count).
+void keptPixels(const QRgb *pixels, int width, QRgb key, quint64 *bits)
+{
+    for (int begin = 0; begin < width; begin += 64) {
+        const int end = std::min(width, begin + 64);
+        quint64 word = 0;
+        int x = begin;
+#if defined(__SSE2__)
+        // Four pixels at a time: one of the many pictures a skin shapes.
+        const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+        const __m128i keys = _mm_set1_epi32(int(key));
+        for (; x + 4 <= end; x += 4) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i *>(pixels + x));
+            const __m128i same = _mm_cmpeq_epi32(_mm_and_si128(four, colour), keys);
+            const auto keyed = quint64(_mm_movemask_ps(_mm_castsi128_ps(same)));
+            word |= (~keyed & 0xF) << (x - begin);
+        }
+#endif
+        for (; x < end; ++x) {
+            if ((pixels[x] & 0xFFFFFF) != key)
+                word |= quint64(1) << (x - begin);
+        }
+        bits[begin / 64] = word;
+    }
+}
+
+// The first pixel from x on whose bit is set (kept) or clear (not kept);
+// width when there is none.
+int nextPixel(const quint64 *bits, int x, int width, bool kept)
+{
+    while (x < width) {
+        const quint64 word = kept ? bits[x / 64] : ~bits[x / 64];
+        const quint64 from = word >> (x % 64);
+        if (from != 0)
+            return std::min(width, x + std::countr_zero(from));
+        x = (x / 64 + 1) * 64;
+    }
+    return width;
+}
+
+} // namespace
+
 QImage load(const QString &path)
 {
+    // With folder listings held, the file is known from its folder's listing
+    // without another call to the system.
     const QFileInfo info(fs::resolve(path));
-    if (path.isEmpty() || !info.isFile())
+    if (path.isEmpty() || !fs::fileExists(info.filePath()))
         vb::raise(vb::ErrFileNotFound);
     // Metafiles are pictures on Windows but nothing here draws them.
     const QString suffix = info.suffix().toLower();
@@ -37,48 +91,37 @@ QRegion shapeRegion(const QImage &image)
     const QImage argb = thirtyTwoBit ? image : image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = argb.pixel(0, 0) & 0xFFFFFF;
     const int width = argb.width();
+    const int height = argb.height();
 
     // One rectangle per run of kept pixels in a row, rows with the same runs
     // as the row above joined into one band: bands of equal height in y-x
-    // order, the form QRegion::setRects takes as it is.
-    QVector<QRect> runs;
-    QVector<QRect> row;
-    qsizetype band = -1; // where the last band's rectangles start in runs
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *pixels = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        row.clear();
-        int x = 0;
-        while (x < width) {
-            while (x < width && (pixels[x] & 0xFFFFFF) == key)
-                ++x;
-            const int start = x;
-            while (x < width && (pixels[x] & 0xFFFFFF) != key)
-                ++x;
-            if (x > start)
-                row.append(QRect(start, y, x - start, 1));
-        }
-        const auto sameRuns = [&] {
-            if (band < 0 || runs.size() - band != row.size() || runs.at(band).bottom() != y - 1)
-                return false;
-            for (qsizetype k = 0; k < row.size(); ++k)
-                if (runs.at(band + k).left() != row.at(k).left() || runs.at(band + k).width() != row.at(k).width())
-                    return false;
-            return true;
-        };
-        if (row.isEmpty())
+    // order, the form QRegion::setRects takes as it is. A row is first told
+    // as one bit per pixel: the same bits as the row above mean the same runs.
+    const auto words = static_cast<size_t>((width + 63) / 64);
+    std::vector<quint64> bits(words), above(words);
+    std::vector<QRect> runs;
+    qsizetype band = -1; // where the band of the row above starts in runs; -1: that row keeps nothing
+    for (int y = 0; y < height; ++y) {
+        keptPixels(reinterpret_cast<const QRgb *>(argb.constScanLine(y)), width, key, bits.data());
+        if (y > 0 && bits == above) {
+            for (qsizetype k = band; band >= 0 && k < qsizetype(runs.size()); ++k)
+                runs[size_t(k)].setBottom(y);
             continue;
-        if (sameRuns()) {
-            for (qsizetype k = band; k < runs.size(); ++k)
-                runs[k].setBottom(y);
-        } else {
-            band = runs.size();
-            runs += row;
         }
+        band = qsizetype(runs.size());
+        for (int x = nextPixel(bits.data(), 0, width, true); x < width;) {
+            const int end = nextPixel(bits.data(), x, width, false);
+            runs.emplace_back(x, y, end - x, 1);
+            x = nextPixel(bits.data(), end, width, true);
+        }
+        if (band == qsizetype(runs.size()))
+            band = -1;
+        above.swap(bits);
     }
-    if (runs.isEmpty())
+    if (runs.empty())
         return allKeyColour;
     QRegion region;
-    region.setRects(runs.constData(), int(runs.size()));
+    region.setRects(runs.data(), int(runs.size()));
     return region;
 }
 

@@ -183,6 +183,19 @@ void tst_inifile::cacheFollowsTheFile()
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), path), QStringLiteral("33"));
     QFile::remove(path);
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), path), QString());
+
+    // While listings are held the file is read as it was first read under them,
+    // until the program's own write drops them; then it is followed again.
+    write(QStringLiteral("f.ini"), "[S]\r\nk=4\r\n");
+    std::optional<ListingScope> listings(std::in_place);
+    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), path), QStringLiteral("4"));
+    write(QStringLiteral("f.ini"), "[S]\r\nk=55\r\n");
+    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), path), QStringLiteral("4"));
+    fs::forgetListings();
+    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), path), QStringLiteral("55"));
+    write(QStringLiteral("f.ini"), "[S]\r\nk=666\r\n");
+    listings.reset();
+    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), path), QStringLiteral("666"));
 }
 
 void tst_inifile::fileNameWithoutRegardToCase()

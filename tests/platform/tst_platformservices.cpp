@@ -85,6 +85,17 @@ void tst_platformservices::shapeRegion()
     QVERIFY(region.contains(QPoint(0, 2)));
     QCOMPARE(region.boundingRect(), QRect(0, 0, 5, 3));
 
+    // A wide picture: a run across the 64th pixel, and equal rows in one band.
+    QImage wide(70, 3, QImage::Format_RGB32);
+    wide.fill(QColor(255, 0, 255));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 60; x < 68; ++x)
+            wide.setPixel(x, y, qRgb(0, 0, 0));
+    wide.setPixel(69, 2, qRgb(0, 0, 0));
+    region = pictures::shapeRegion(wide);
+    QCOMPARE(
+        QList<QRect>(region.begin(), region.end()), QList<QRect>({ QRect(60, 0, 8, 2), QRect(69, 2, 1, 1) }));
+
     // Alpha does not count: only the colour.
     QImage argb(2, 1, QImage::Format_ARGB32);
     argb.setPixel(0, 0, qRgba(10, 20, 30, 255));

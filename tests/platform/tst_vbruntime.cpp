@@ -29,6 +29,8 @@ void tst_vbruntime::val_data()
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("no number") << "abc" << 0.0;
     QTest::newRow("whole") << "42" << 42.0;
+    QTest::newRow("more digits than a whole number holds")
+        << "123456789012345678901" << 123456789012345678901.0;
     QTest::newRow("leading blanks") << "   17" << 17.0;
     QTest::newRow("blanks inside") << " 1 2 3" << 123.0;
     QTest::newRow("tab and line feed inside") << "1\t2\n3" << 123.0;

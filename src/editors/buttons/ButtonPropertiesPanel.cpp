@@ -30,12 +30,12 @@ ButtonPropertiesPanel::ButtonPropertiesPanel(
     , m_typeCount(typeCount)
 {
     m_window.lblBtnName = makeControl<QLabel>(host, "lblBtnName", QRect(8, 21, 60, 17));
-    m_window.cbxBtn = makeControl<QComboBox>(host, "cbxBtn", QRect(70, 18, 210, 22));
+    m_window.cbxBtn = makeList(host, QStringLiteral("cbxBtn"), QRect(70, 18, 210, 22));
     m_window.lblBtnType = makeControl<QLabel>(host, "lblBtnType", QRect(8, 47, 60, 17));
     // The type entries are fixed: entry k is BtnType k.
     m_window.cbxBtnType = makeFixedList(host, QStringLiteral("cbxBtnType"), QRect(70, 44, 210, 22), typeCount);
     m_window.lblBtnAction = makeControl<QLabel>(host, "lblBtnAction", QRect(8, 73, 60, 17));
-    m_window.cbxBtnAction = makeControl<QComboBox>(host, "cbxBtnAction", QRect(70, 70, 210, 22));
+    m_window.cbxBtnAction = makeList(host, QStringLiteral("cbxBtnAction"), QRect(70, 70, 210, 22));
 
     for (int i = 0; i < 2; ++i) {
         auto *option = new QRadioButton(host);

@@ -110,10 +110,12 @@ void frmImagesToolBar::connectHandlers()
 
 void frmImagesToolBar::Form_Load()
 {
+    // Placed before its caption is set: the frame measures its title again at
+    // each step of being made and placed.
+    placeToolWindow(this, 0, 0, px(4665));
     const LangReader lang;
     ApplyActionNames(lang);
     ApplyTexts(lang);
-    placeToolWindow(this, 0, 0, px(4665));
 }
 
 void frmImagesToolBar::ApplyTexts(const LangReader &lang)

@@ -68,9 +68,6 @@ void frmDisplayToolBar::createControls()
 
     for (QGroupBox *frame : { fmDisplayDimText, fmDisplay, fmDisplayCoordinates, fmGUI, fmText })
         frame->setEnabled(false);
-
-    // The window is created with the built-in texts in place.
-    ApplyTexts(LangReader::builtinOnly());
 }
 
 void frmDisplayToolBar::createDimTextFrame()
@@ -174,8 +171,10 @@ void frmDisplayToolBar::connectHandlers()
 
 void frmDisplayToolBar::Form_Load()
 {
-    ApplyTexts(LangReader());
+    // Placed before its caption is set: the frame measures its title again at
+    // each step of being made and placed.
     placeWindow();
+    ApplyTexts(LangReader());
 }
 
 void frmDisplayToolBar::ApplyTexts(const LangReader &lang)

@@ -35,15 +35,14 @@ void frmTrackVolumeToolBar::createControls()
     fmSeparator->setFrameShape(QFrame::VLine);
     fmSeparator->setFrameShadow(QFrame::Sunken);
     fmSeparator->setGeometry(twipsRect(4545, 60, 60, ClientHeight - 120));
-
-    // The window is created with the built-in texts in place.
-    ApplyTexts(LangReader::builtinOnly());
 }
 
 void frmTrackVolumeToolBar::Form_Load()
 {
-    ApplyTexts(LangReader());
+    // Placed before its caption is set: the frame measures its title again at
+    // each step of being made and placed.
     placeWindow();
+    ApplyTexts(LangReader());
 }
 
 void frmTrackVolumeToolBar::ApplyTexts(const LangReader &lang)

@@ -227,10 +227,12 @@ bool frmFullScreenToolBar::eventFilter(QObject *watched, QEvent *event)
 
 void frmFullScreenToolBar::Form_Load()
 {
+    // Placed before its caption is set: the frame measures its title again at
+    // each step of being made and placed.
+    placeToolWindow(this, 0, 0, px(9225));
     const LangReader lang;
     ApplyActionNames(lang);
     ApplyTexts(lang);
-    placeToolWindow(this, 0, 0, px(9225));
 }
 
 void frmFullScreenToolBar::ApplyTexts(const LangReader &lang)
