@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const char *section : { "Settings", "Buttons", "", "a" }) {
             for (const char *key : { "MainImg", "Number", "Btn1", "", "1" }) {
                 int count = 0;
-                const QString value = ini::readValue(QLatin1String(section), QLatin1String(key), file, &count);
+                const QString value
+                    = ini::readValue(QLatin1String(section), QLatin1String(key), file, &count);
                 if (value.size() > 255 || count != value.size())
                     __builtin_trap();
                 ini::hasKey(QLatin1String(section), QLatin1String(key), file);

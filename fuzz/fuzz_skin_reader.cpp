@@ -14,21 +14,21 @@ namespace {
 class NullView : public SkinReaderView
 {
 public:
-    void showMainImage(const QString &) override {}
-    void enableEditingFrames() override {}
-    void showShape(bool) override {}
-    void registerFont(int, const QString &) override {}
+    void showMainImage(const QString &) override { }
+    void enableEditingFrames() override { }
+    void showShape(bool) override { }
+    void registerFont(int, const QString &) override { }
     bool addButton(int16_t index, int16_t, int16_t, const QString &, bool) override
     {
         if (index != ButtonCount() + 1)
             __builtin_trap();
         return true;
     }
-    void showDisplay(int, const DisplayLook &) override {}
-    void loadBarImage(int, const QString &, bool) override {}
+    void showDisplay(int, const DisplayLook &) override { }
+    void loadBarImage(int, const QString &, bool) override { }
     QSize barImageSize(int) const override { return QSize(3, 4); }
-    void showToolWindows() override {}
-    void completeLoad() override {}
+    void showToolWindows() override { }
+    void completeLoad() override { }
 };
 
 } // namespace

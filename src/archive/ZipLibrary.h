@@ -69,8 +69,8 @@ struct ZIPUSERFUNCTIONS {
 
 // Options of the next ZpArchive. Flags are 0 or 1; the library reads szRootDir
 // (stored names are relative to it), fRecurse (a wildcard name takes the subfolders
-// too, each as a folder entry before its files), fJunkDir (stored names are bare file names), fEncrypt (asks a
-// password and encrypts), fComment (asks an archive comment) and fLevel ('0' to '9').
+// too, each as a folder entry before its files), fJunkDir (stored names are bare file names), fEncrypt (asks
+// a password and encrypts), fComment (asks an archive comment) and fLevel ('0' to '9').
 struct ZPOPT {
     const char *Date = nullptr;
     const char *szRootDir = nullptr;

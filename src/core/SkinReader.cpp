@@ -14,7 +14,6 @@
 #include "platform/VbRuntime.h"
 #include "skin/SkinFileReader.h"
 
-
 namespace {
 
 // The largest font size a label takes, in points; a size of 0 or less is refused too.
@@ -78,7 +77,8 @@ public:
         }
         label->show();
         skin->SizeDisplayLabel(i);
-        label->move(frmSkin::ZoomedPixels(gDisplays[size_t(i)].DspX), frmSkin::ZoomedPixels(gDisplays[size_t(i)].DspY));
+        label->move(frmSkin::ZoomedPixels(gDisplays[size_t(i)].DspX),
+            frmSkin::ZoomedPixels(gDisplays[size_t(i)].DspY));
         if (sizeRefused)
             vb::raise(vb::ErrInvalidPropertyValue);
     }

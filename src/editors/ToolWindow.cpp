@@ -2,7 +2,10 @@
 
 #include <QMetaMethod>
 
-ToolWindow::ToolWindow(ToolWindowId id) : m_id(id) { }
+ToolWindow::ToolWindow(ToolWindowId id)
+    : m_id(id)
+{
+}
 
 ToolWindow::~ToolWindow() = default;
 

@@ -51,7 +51,7 @@ QString settingsFolder()
     // The application's configuration folder, named after the program whatever
     // name the running executable has (a test, for one).
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                           + QLatin1Char('/') + title();
+        + QLatin1Char('/') + title();
     QDir().mkpath(folder);
     return folder;
 }
@@ -65,7 +65,8 @@ bool acquireSingleInstance()
     if (folder.isEmpty())
         folder = QDir::tempPath();
     QDir().mkpath(folder);
-    auto candidate = std::make_unique<QLockFile>(folder + QLatin1Char('/') + title() + QStringLiteral(".lock"));
+    auto candidate
+        = std::make_unique<QLockFile>(folder + QLatin1Char('/') + title() + QStringLiteral(".lock"));
     // A lock left by a copy that died is taken over by QLockFile itself.
     if (!candidate->tryLock(0))
         return false;

@@ -67,13 +67,11 @@ QStringList filtersOf(const QString &filter)
 } // namespace
 
 bool ShowFileDialog(QWidget *owner, const QString &filter, int32_t filterIndex, const QString &initialDir,
-                    const QString &title, int32_t flags, const QString &fileName, const QString &defExt,
-                    bool isOpen)
+    const QString &title, int32_t flags, const QString &fileName, const QString &defExt, bool isOpen)
 {
     QString chosen;
-    const bool ok = dialogs::fileDialog(isOpen, owner, title, initialDir, filtersOf(filter), filterIndex, fileName,
-                                        &chosen, (flags & OFN_OVERWRITEPROMPT) != 0,
-                                        (flags & OFN_FILEMUSTEXIST) != 0, defExt);
+    const bool ok = dialogs::fileDialog(isOpen, owner, title, initialDir, filtersOf(filter), filterIndex,
+        fileName, &chosen, (flags & OFN_OVERWRITEPROMPT) != 0, (flags & OFN_FILEMUSTEXIST) != 0, defExt);
     gDlgResult = ok ? 1 : 0;
     // The windows under the closed dialog repaint before the caller goes on.
     QCoreApplication::processEvents();
@@ -88,8 +86,8 @@ bool ShowColorDialog(QWidget *owner, const QByteArray &customColors, int32_t ini
 {
     QList<QColor> custom;
     for (int k = 0; k < CustomColorCount; ++k)
-        custom.append(QColor(byteAt(customColors, 4 * k), byteAt(customColors, 4 * k + 1),
-                             byteAt(customColors, 4 * k + 2)));
+        custom.append(QColor(
+            byteAt(customColors, 4 * k), byteAt(customColors, 4 * k + 1), byteAt(customColors, 4 * k + 2)));
     const QColor initial = (flags & CC_RGBINIT) ? screen::colorFromSystem(initialColor) : QColor(Qt::black);
     QColor chosen;
     if (!dialogs::colorDialog(owner, initial, custom, &chosen))
@@ -106,8 +104,8 @@ bool ShowColorDialog(QWidget *owner, const QByteArray &customColors, int32_t ini
     return true;
 }
 
-bool ShowFontDialog(QWidget *owner, const QString &faceName, bool bold, bool italic, bool underline, bool strikeOut,
-                    int32_t color, int32_t pointSize, int32_t)
+bool ShowFontDialog(QWidget *owner, const QString &faceName, bool bold, bool italic, bool underline,
+    bool strikeOut, int32_t color, int32_t pointSize, int32_t)
 {
     // Family names are not bound here to the 31 characters of the Windows font
     // record: a longer one is a real font on this system and still opens the dialog.

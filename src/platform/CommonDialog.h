@@ -14,22 +14,22 @@ class QWidget;
 // of the last successful call when a dialog is cancelled.
 
 // --- File dialog ---
-extern QString gDlgFileName;   // on success: full path of the chosen file
-extern QString gDlgFileTitle;  // on success: its file name
-extern int32_t gDlgResult;     // always: 1 chosen, 0 cancelled
+extern QString gDlgFileName; // on success: full path of the chosen file
+extern QString gDlgFileTitle; // on success: its file name
+extern int32_t gDlgResult; // always: 1 chosen, 0 cancelled
 
 // --- Colour dialog ---
-extern int32_t gChosenColor;          // on success: 0x00BBGGRR
+extern int32_t gChosenColor; // on success: 0x00BBGGRR
 extern QByteArray gCustomColorsBuffer; // on success: the 16 custom colours, 64 bytes
 
 // --- Font dialog ---
-extern QString gFontName;      // on success
-extern int16_t gFontSize;      // on success: whole points, the fraction dropped
-extern bool gFontBold;         // on success
-extern bool gFontItalic;       // on success
-extern bool gFontUnderline;    // on success
-extern bool gFontStrikeOut;    // on success
-extern int32_t gFontColor;     // on success: 0x00BBGGRR
+extern QString gFontName; // on success
+extern int16_t gFontSize; // on success: whole points, the fraction dropped
+extern bool gFontBold; // on success
+extern bool gFontItalic; // on success
+extern bool gFontUnderline; // on success
+extern bool gFontStrikeOut; // on success
+extern int32_t gFontColor; // on success: 0x00BBGGRR
 extern int32_t gFontDlgResult; // after the dialog ran: 1 chosen, 0 cancelled
 
 // --- Folder dialog ---
@@ -51,8 +51,7 @@ constexpr int32_t CC_RGBINIT = 0x1;
 // open dialog accept only existing files. defExt is added to a name typed without
 // an extension. Sets gDlgResult, and gDlgFileName and gDlgFileTitle on success.
 bool ShowFileDialog(QWidget *owner, const QString &filter, int32_t filterIndex, const QString &initialDir,
-                    const QString &title, int32_t flags, const QString &fileName, const QString &defExt,
-                    bool isOpen);
+    const QString &title, int32_t flags, const QString &fileName, const QString &defExt, bool isOpen);
 
 // The colour dialog, with the 16 custom colours of customColors (64 bytes: red,
 // green, blue and 0 for each) and starting at initialColor (0x00BBGGRR) when flags
@@ -62,7 +61,7 @@ bool ShowColorDialog(QWidget *owner, const QByteArray &customColors, int32_t ini
 // The font dialog starting at the given face, style and size in points. The
 // dialog has no colour of its own: gFontColor takes color on success.
 bool ShowFontDialog(QWidget *owner, const QString &faceName, bool bold, bool italic, bool underline,
-                    bool strikeOut, int32_t color, int32_t pointSize, int32_t flags);
+    bool strikeOut, int32_t color, int32_t pointSize, int32_t flags);
 
 // The folder dialog, titled title, opening at startFolder. Sets gBrowsedFolder on
 // success.

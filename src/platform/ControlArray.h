@@ -8,14 +8,17 @@
 
 // A control array: widgets (or actions) addressed by index, loaded and unloaded
 // at run time. Element i is named "<name>_<i>".
-template <typename T>
-class ControlArray
+template <typename T> class ControlArray
 {
 public:
     using Factory = std::function<T *(int index)>;
 
     ControlArray() = default;
-    ControlArray(const QString &name, Factory factory) : m_name(name), m_factory(std::move(factory)) {}
+    ControlArray(const QString &name, Factory factory)
+        : m_name(name)
+        , m_factory(std::move(factory))
+    {
+    }
 
     void setFactory(const QString &name, Factory factory)
     {

@@ -60,16 +60,15 @@ Request requestOf(Request::Kind kind, QWidget *owner, const QString &title = QSt
 }
 
 // What every dialog that can be cancelled hands back: the value only when accepted.
-template <typename T>
-bool deliver(bool accepted, const T &value, T *out)
+template <typename T> bool deliver(bool accepted, const T &value, T *out)
 {
     if (accepted && out)
         *out = value;
     return accepted;
 }
 
-QString askText(const QString &prompt, const QString &title, const QString &defaultText, QWidget *owner,
-                bool hidden)
+QString askText(
+    const QString &prompt, const QString &title, const QString &defaultText, QWidget *owner, bool hidden)
 {
     Request request = requestOf(Request::Kind::InputBox, owner, titleOrProgram(title));
     request.prompt = prompt;
@@ -122,8 +121,8 @@ QString passwordBox(const QString &prompt, const QString &title, QWidget *owner)
 }
 
 bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &directory,
-                const QStringList &filters, int filterIndex, const QString &initialName, QString *chosen,
-                bool overwritePrompt, bool fileMustExist, const QString &defaultSuffix)
+    const QStringList &filters, int filterIndex, const QString &initialName, QString *chosen,
+    bool overwritePrompt, bool fileMustExist, const QString &defaultSuffix)
 {
     Request request = requestOf(open ? Request::Kind::OpenFile : Request::Kind::SaveFile, owner, title);
     request.directory = directory.isEmpty() ? QString() : fs::resolve(directory);

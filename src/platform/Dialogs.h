@@ -36,42 +36,50 @@ enum MsgBoxStyle : int {
     vbDefaultButton2 = 256,
     vbDefaultButton3 = 512,
 };
-enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgBoxResult : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7
+};
 
 // What is being asked.
 struct Request {
     enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Color, Font, Folder, PopupMenu, ModalForm };
     Kind kind = Kind::MessageBox;
     QWidget *owner = nullptr;
-    QString title;             // every kind but PopupMenu and ModalForm
-    QString prompt;            // message box and input box text
-    int style = 0;             // message box: buttons + icon + default button
-    QString text;              // input box default, file dialog initial name, folder start
-    bool hiddenText = false;   // input box: what is typed is not shown (a password)
-    QString directory;         // file dialog start folder
-    QStringList filters;       // file dialog: "Description (pattern pattern)" entries as shown
-    int filterIndex = 1;       // file dialog: 1 = first filter
+    QString title; // every kind but PopupMenu and ModalForm
+    QString prompt; // message box and input box text
+    int style = 0; // message box: buttons + icon + default button
+    QString text; // input box default, file dialog initial name, folder start
+    bool hiddenText = false; // input box: what is typed is not shown (a password)
+    QString directory; // file dialog start folder
+    QStringList filters; // file dialog: "Description (pattern pattern)" entries as shown
+    int filterIndex = 1; // file dialog: 1 = first filter
     bool overwritePrompt = false; // save dialog: asks before replacing an existing file
-    bool fileMustExist = false;   // open dialog: only an existing file can be chosen
-    QString defaultSuffix;     // file dialog: extension added to a name typed without one
-    QColor color;              // colour dialog: initial colour
-    QList<QColor> customColors;// colour dialog: the 16 custom colours
-    QFont font;                // font dialog: initial font
-    QMenu *menu = nullptr;     // pop-up menu
+    bool fileMustExist = false; // open dialog: only an existing file can be chosen
+    QString defaultSuffix; // file dialog: extension added to a name typed without one
+    QColor color; // colour dialog: initial colour
+    QList<QColor> customColors; // colour dialog: the 16 custom colours
+    QFont font; // font dialog: initial font
+    QMenu *menu = nullptr; // pop-up menu
     QAction *defaultAction = nullptr;
-    QDialog *form = nullptr;   // modal form, loaded and about to be shown
+    QDialog *form = nullptr; // modal form, loaded and about to be shown
 };
 
 // The answer: which fields count depends on the kind.
 struct Answer {
-    int button = vbCancel;     // message box answer code
-    bool accepted = false;     // input box, file, colour, font, folder dialogs
-    QString text;              // input box text, chosen file path, chosen folder
-    QColor color;              // chosen colour
-    QList<QColor> customColors;// the custom colours as the dialog left them (16)
-    QFont font;                // chosen font
+    int button = vbCancel; // message box answer code
+    bool accepted = false; // input box, file, colour, font, folder dialogs
+    QString text; // input box text, chosen file path, chosen folder
+    QColor color; // chosen colour
+    QList<QColor> customColors; // the custom colours as the dialog left them (16)
+    QFont font; // chosen font
     QAction *action = nullptr; // pop-up menu: the item chosen (nullptr: none)
-    int formResult = 0;        // modal form: the exec() result when the responder did not close it
+    int formResult = 0; // modal form: the exec() result when the responder did not close it
 };
 
 using Responder = std::function<Answer(const Request &)>;
@@ -90,12 +98,12 @@ void setWindowDialogs(Responder realDialogs);
 Answer ask(const Request &request);
 
 // MsgBox: returns the answer code. An empty title gives the program title.
-int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString(),
-           QWidget *owner = nullptr);
+int msgBox(
+    const QString &prompt, int style = vbOKOnly, const QString &title = QString(), QWidget *owner = nullptr);
 
 // InputBox: the text typed, "" when cancelled.
 QString inputBox(const QString &prompt, const QString &title = QString(),
-                 const QString &defaultText = QString(), QWidget *owner = nullptr);
+    const QString &defaultText = QString(), QWidget *owner = nullptr);
 
 // An input box whose typed text is hidden (a password); empty default. The text
 // typed, "" when cancelled.
@@ -107,9 +115,8 @@ QString passwordBox(const QString &prompt, const QString &title = QString(), QWi
 // file without asking unless overwritePrompt is set; the open dialog accepts only
 // existing files when fileMustExist is set.
 bool fileDialog(bool open, QWidget *owner, const QString &title, const QString &directory,
-                const QStringList &filters, int filterIndex, const QString &initialName,
-                QString *chosen, bool overwritePrompt = false, bool fileMustExist = true,
-                const QString &defaultSuffix = QString());
+    const QStringList &filters, int filterIndex, const QString &initialName, QString *chosen,
+    bool overwritePrompt = false, bool fileMustExist = true, const QString &defaultSuffix = QString());
 
 // Colour dialog starting at initial; customColors (16) are loaded into the dialog
 // before it shows and updated from it on success.

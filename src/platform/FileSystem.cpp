@@ -483,7 +483,7 @@ QStringList listFolder(const QString &folder, const QString &pattern, bool folde
     if (foldersToo)
         filters |= QDir::Dirs;
     // QDir matches name filters without regard to case unless told otherwise.
-    return dir.entryList(QStringList{filter}, filters, QDir::Unsorted);
+    return dir.entryList(QStringList { filter }, filters, QDir::Unsorted);
 }
 
 } // namespace fs

@@ -169,7 +169,8 @@ Encoding effective(Encoding encoding, const QString &path)
 {
     if (encoding != Encoding::Auto)
         return encoding;
-    return path.endsWith(QLatin1String(".lng"), Qt::CaseInsensitive) ? Encoding::Utf8OrCp1252 : Encoding::Cp1252;
+    return path.endsWith(QLatin1String(".lng"), Qt::CaseInsensitive) ? Encoding::Utf8OrCp1252
+                                                                     : Encoding::Cp1252;
 }
 
 // The parsed file, from the cache while its size and time are unchanged; null
@@ -251,8 +252,8 @@ const QString *find(const Parsed &parsed, const QString &section, const QString 
 
 } // namespace
 
-QString readValue(const QString &section, const QString &key, const QString &fileName, int *count,
-                  Encoding encoding)
+QString readValue(
+    const QString &section, const QString &key, const QString &fileName, int *count, Encoding encoding)
 {
     QString value;
     if (const auto parsed = load(fileName, encoding)) {
@@ -288,8 +289,8 @@ bool hasSection(const QString &section, const QString &fileName, Encoding encodi
     return parsed && parsed->sections.contains(fold(section.trimmed()));
 }
 
-QString readRawValue(const QString &section, const QString &key, const QString &fileName, bool *found,
-                     Encoding encoding)
+QString readRawValue(
+    const QString &section, const QString &key, const QString &fileName, bool *found, Encoding encoding)
 {
     const auto parsed = load(fileName, encoding);
     const QString *value = parsed ? find(*parsed, section, key) : nullptr;

@@ -13,19 +13,19 @@
 namespace ini {
 
 enum class Encoding {
-    Auto,          // ".lng" files (the editor's and the player's) as Utf8OrCp1252, any other as Cp1252
-    Cp1252,        // skin files, the settings file
-    Utf8OrCp1252,  // UTF-8 when the file has a BOM or is valid UTF-8, else Windows-1252
+    Auto, // ".lng" files (the editor's and the player's) as Utf8OrCp1252, any other as Cp1252
+    Cp1252, // skin files, the settings file
+    Utf8OrCp1252, // UTF-8 when the file has a BOM or is valid UTF-8, else Windows-1252
 };
 
 // The value, and in *count the number of characters returned (0 for "").
-QString readValue(const QString &section, const QString &key, const QString &fileName,
-                  int *count = nullptr, Encoding encoding = Encoding::Auto);
+QString readValue(const QString &section, const QString &key, const QString &fileName, int *count = nullptr,
+    Encoding encoding = Encoding::Auto);
 
 // Whether the section holds the key at all (its value may be empty): tells a
 // missing key from an empty one, which readValue cannot.
-bool hasKey(const QString &section, const QString &key, const QString &fileName,
-            Encoding encoding = Encoding::Auto);
+bool hasKey(
+    const QString &section, const QString &key, const QString &fileName, Encoding encoding = Encoding::Auto);
 
 // Whether the file holds the section at all (it may hold no key).
 bool hasSection(const QString &section, const QString &fileName, Encoding encoding = Encoding::Auto);
@@ -35,7 +35,7 @@ bool hasSection(const QString &section, const QString &fileName, Encoding encodi
 // command such as "/opt/app" "%1" must keep its quotes. *found tells a missing
 // key from an empty value.
 QString readRawValue(const QString &section, const QString &key, const QString &fileName,
-                     bool *found = nullptr, Encoding encoding = Encoding::Auto);
+    bool *found = nullptr, Encoding encoding = Encoding::Auto);
 
 // The text of a file's bytes as the reader decodes it: a UTF-8 byte-order mark
 // means UTF-8; Utf8OrCp1252 tries UTF-8 first; anything else is Windows-1252.

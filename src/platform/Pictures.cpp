@@ -87,7 +87,8 @@ QRegion shapeRegion(const QImage &image)
     if (image.isNull())
         return allKeyColour;
     // A 32-bit picture is read as it is; others are converted once.
-    const bool thirtyTwoBit = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    const bool thirtyTwoBit
+        = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
     const QImage argb = thirtyTwoBit ? image : image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = argb.pixel(0, 0) & 0xFFFFFF;
     const int width = argb.width();
@@ -129,8 +130,8 @@ QImage zoomed(const QImage &image, int factor)
 {
     if (factor <= 1 || image.isNull())
         return image;
-    return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,
-                        Qt::FastTransformation);
+    return image.scaled(
+        image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 } // namespace pictures

@@ -17,8 +17,8 @@ QString hiveFile(Root root)
         return folder + QLatin1Char('/') + name;
     if (root == Root::LocalMachine)
         return QStringLiteral("/etc/xdg/TVX_Morvane/") + name;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/TVX_Morvane/")
-           + name;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/TVX_Morvane/") + name;
 }
 
 // Key paths are written with "\" in the files; "/" and doubled or outer
@@ -51,7 +51,7 @@ QString queryValue(Root root, const QString &keyPath, const QString &valueName, 
         // The classes root is the user's classes over the machine's, as on Windows.
         const QString classesKey = QStringLiteral("Software\\Classes\\") + key;
         ok = lookup(Root::CurrentUser, classesKey, name, &value)
-             || lookup(Root::LocalMachine, classesKey, name, &value);
+            || lookup(Root::LocalMachine, classesKey, name, &value);
     } else {
         ok = lookup(root, key, name, &value);
     }

@@ -11,8 +11,14 @@ namespace screen {
 constexpr int TwipsPerPixelX = 15;
 constexpr int TwipsPerPixelY = 15;
 
-inline int twipsToPixelsX(double twips) { return static_cast<int>(twips / TwipsPerPixelX); }
-inline int twipsToPixelsY(double twips) { return static_cast<int>(twips / TwipsPerPixelY); }
+inline int twipsToPixelsX(double twips)
+{
+    return static_cast<int>(twips / TwipsPerPixelX);
+}
+inline int twipsToPixelsY(double twips)
+{
+    return static_cast<int>(twips / TwipsPerPixelY);
+}
 
 // A system colour value (0x00BBGGRR) as a colour; bits above 24 are ignored.
 inline QColor colorFromSystem(int32_t value)

@@ -72,13 +72,12 @@ int execute(QWidget *, const QString &verb, const QString &file, const QString &
         return launch(what) ? Success : NoAssociation;
     }
 
-    const QString fileClass =
-        registry::queryValue(registry::Root::ClassesRoot, QLatin1Char('.') + info.suffix(), QString());
+    const QString fileClass
+        = registry::queryValue(registry::Root::ClassesRoot, QLatin1Char('.') + info.suffix(), QString());
     if (fileClass.isEmpty())
         return NoAssociation;
-    const QString command = registry::queryValue(
-        registry::Root::ClassesRoot, fileClass + QStringLiteral("\\shell\\") + verb + QStringLiteral("\\command"),
-        QString());
+    const QString command = registry::queryValue(registry::Root::ClassesRoot,
+        fileClass + QStringLiteral("\\shell\\") + verb + QStringLiteral("\\command"), QString());
     if (command.isEmpty())
         return NoAssociation;
     return runCommand(command, info.absoluteFilePath()) ? Success : NoAssociation;

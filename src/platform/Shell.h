@@ -21,8 +21,8 @@ constexpr int NoAssociation = 31;
 // the command registered for the file's class: the class is the default value of
 // the classes-root key ".<extension>", the command the default value of
 // "<class>\shell\<verb>\command". Parameters are not used: no caller passes any.
-int execute(QWidget *owner, const QString &verb, const QString &file,
-            const QString &parameters = QString(), const QString &directory = QString());
+int execute(QWidget *owner, const QString &verb, const QString &file, const QString &parameters = QString(),
+    const QString &directory = QString());
 
 // Runs the command of a registered verb (with "%1" replaced by the file), detached.
 bool runCommand(const QString &commandLine, const QString &file);

@@ -15,44 +15,44 @@ namespace {
 const QHash<int, QString> &errorTable()
 {
     static const QHash<int, QString> table = {
-        {3, QStringLiteral("Return without GoSub")},
-        {5, QStringLiteral("Invalid procedure call or argument")},
-        {6, QStringLiteral("Overflow")},
-        {7, QStringLiteral("Out of memory")},
-        {9, QStringLiteral("Subscript out of range")},
-        {10, QStringLiteral("This array is fixed or temporarily locked")},
-        {11, QStringLiteral("Division by zero")},
-        {13, QStringLiteral("Type mismatch")},
-        {14, QStringLiteral("Out of string space")},
-        {28, QStringLiteral("Out of stack space")},
-        {35, QStringLiteral("Sub or Function not defined")},
-        {48, QStringLiteral("Error in loading DLL")},
-        {51, QStringLiteral("Internal error")},
-        {52, QStringLiteral("Bad file name or number")},
-        {53, QStringLiteral("File not found")},
-        {54, QStringLiteral("Bad file mode")},
-        {55, QStringLiteral("File already open")},
-        {57, QStringLiteral("Device I/O error")},
-        {58, QStringLiteral("File already exists")},
-        {59, QStringLiteral("Bad record length")},
-        {61, QStringLiteral("Disk full")},
-        {62, QStringLiteral("Input past end of file")},
-        {63, QStringLiteral("Bad record number")},
-        {67, QStringLiteral("Too many files")},
-        {68, QStringLiteral("Device unavailable")},
-        {70, QStringLiteral("Permission denied")},
-        {71, QStringLiteral("Disk not ready")},
-        {74, QStringLiteral("Can't rename with different drive")},
-        {75, QStringLiteral("Path/File access error")},
-        {76, QStringLiteral("Path not found")},
-        {91, QStringLiteral("Object variable or With block variable not set")},
-        {92, QStringLiteral("For loop not initialized")},
-        {94, QStringLiteral("Invalid use of Null")},
-        {340, QStringLiteral("Control array element does not exist")},
-        {360, QStringLiteral("Object already loaded")},
-        {380, QStringLiteral("Invalid property value")},
-        {381, QStringLiteral("Invalid property-array index")},
-        {481, QStringLiteral("Invalid picture")},
+        { 3, QStringLiteral("Return without GoSub") },
+        { 5, QStringLiteral("Invalid procedure call or argument") },
+        { 6, QStringLiteral("Overflow") },
+        { 7, QStringLiteral("Out of memory") },
+        { 9, QStringLiteral("Subscript out of range") },
+        { 10, QStringLiteral("This array is fixed or temporarily locked") },
+        { 11, QStringLiteral("Division by zero") },
+        { 13, QStringLiteral("Type mismatch") },
+        { 14, QStringLiteral("Out of string space") },
+        { 28, QStringLiteral("Out of stack space") },
+        { 35, QStringLiteral("Sub or Function not defined") },
+        { 48, QStringLiteral("Error in loading DLL") },
+        { 51, QStringLiteral("Internal error") },
+        { 52, QStringLiteral("Bad file name or number") },
+        { 53, QStringLiteral("File not found") },
+        { 54, QStringLiteral("Bad file mode") },
+        { 55, QStringLiteral("File already open") },
+        { 57, QStringLiteral("Device I/O error") },
+        { 58, QStringLiteral("File already exists") },
+        { 59, QStringLiteral("Bad record length") },
+        { 61, QStringLiteral("Disk full") },
+        { 62, QStringLiteral("Input past end of file") },
+        { 63, QStringLiteral("Bad record number") },
+        { 67, QStringLiteral("Too many files") },
+        { 68, QStringLiteral("Device unavailable") },
+        { 70, QStringLiteral("Permission denied") },
+        { 71, QStringLiteral("Disk not ready") },
+        { 74, QStringLiteral("Can't rename with different drive") },
+        { 75, QStringLiteral("Path/File access error") },
+        { 76, QStringLiteral("Path not found") },
+        { 91, QStringLiteral("Object variable or With block variable not set") },
+        { 92, QStringLiteral("For loop not initialized") },
+        { 94, QStringLiteral("Invalid use of Null") },
+        { 340, QStringLiteral("Control array element does not exist") },
+        { 360, QStringLiteral("Object already loaded") },
+        { 380, QStringLiteral("Invalid property value") },
+        { 381, QStringLiteral("Invalid property-array index") },
+        { 481, QStringLiteral("Invalid picture") },
     };
     return table;
 }
@@ -198,9 +198,9 @@ Scan scanNumber(const QString &s)
 } // namespace
 
 Error::Error(int number, const QString &description)
-    : std::runtime_error((description.isEmpty() ? errorDescription(number) : description).toStdString()),
-      m_number(number),
-      m_description(description.isEmpty() ? errorDescription(number) : description)
+    : std::runtime_error((description.isEmpty() ? errorDescription(number) : description).toStdString())
+    , m_number(number)
+    , m_description(description.isEmpty() ? errorDescription(number) : description)
 {
 }
 
@@ -262,8 +262,7 @@ double CDbl(const QString &text)
 
 namespace {
 
-template <typename T>
-T toWhole(double value)
+template <typename T> T toWhole(double value)
 {
     const double rounded = roundHalfEven(value);
     if (std::isnan(rounded) || rounded < double(std::numeric_limits<T>::min())

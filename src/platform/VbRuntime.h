@@ -38,7 +38,8 @@ enum ErrorNumber : int {
 };
 
 // A raised run-time error: its number and English description.
-class Error : public std::runtime_error {
+class Error : public std::runtime_error
+{
 public:
     explicit Error(int number, const QString &description = QString());
     int number() const { return m_number; }
@@ -84,8 +85,14 @@ uint8_t CByte(const QString &text);
 // Visual Basic truth values.
 constexpr int16_t True = -1;
 constexpr int16_t False = 0;
-inline int16_t fromBool(bool b) { return b ? True : False; }
-inline bool isTrue(int value) { return value != 0; }
+inline int16_t fromBool(bool b)
+{
+    return b ? True : False;
+}
+inline bool isTrue(int value)
+{
+    return value != 0;
+}
 
 // CStr of a whole number: decimal, no leading zeros, "-" when negative.
 QString Str(int64_t value);

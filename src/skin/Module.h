@@ -14,13 +14,13 @@
 
 // One skin button.
 struct ButtonRec {
-    QString BtnName;        // base name of its images
-    QString BtnFile;        // full path of the normal-state image (never written to the file)
+    QString BtnName; // base name of its images
+    QString BtnFile; // full path of the normal-state image (never written to the file)
     int32_t BtnX = 0;
     int32_t BtnY = 0;
-    uint8_t BtnType = 0;    // 0 normal, 1 shaped, 2 transparent
-    int16_t BtnAction = 0;  // 0 to 122
-    QString BtnText;        // free text or "$lang.<section>.<key>"
+    uint8_t BtnType = 0; // 0 normal, 1 shaped, 2 transparent
+    int16_t BtnAction = 0; // 0 to 122
+    QString BtnText; // free text or "$lang.<section>.<key>"
 };
 
 // One display text.
@@ -61,7 +61,7 @@ struct GuiColorRec {
 
 // Where a full-screen skin sits on the monitor.
 struct FSPositionRec {
-    QString FSPosCode;      // "B", "T" or "BT", letters as read
+    QString FSPosCode; // "B", "T" or "BT", letters as read
     uint8_t FSPosIndex = 0; // 0 left, 1 middle, 2 right
 };
 
@@ -75,29 +75,32 @@ struct SkinInfoRec {
 extern QString gMainImage;
 extern int16_t gAnyShape;
 extern QString gButtonExt;
-extern std::array<QString, 3> gSkinFonts;   // 0 "LoadFont1", 1 "LoadFont2", 2 unused
-extern QVector<ButtonRec> gButtons;         // element 0 never used; size() - 1 buttons
+extern std::array<QString, 3> gSkinFonts; // 0 "LoadFont1", 1 "LoadFont2", 2 unused
+extern QVector<ButtonRec> gButtons; // element 0 never used; size() - 1 buttons
 extern std::array<DisplayRec, 8> gDisplays;
-extern int16_t gSubsWidthMode;              // 0 "MaxSubsWidth", 1 "SubsMaxWidth"
-extern int16_t gStatTxtAlign;               // 0 left, 1 right, 2 centre
+extern int16_t gSubsWidthMode; // 0 "MaxSubsWidth", 1 "SubsMaxWidth"
+extern int16_t gStatTxtAlign; // 0 left, 1 right, 2 centre
 extern FSPositionRec gFSPosition;
 extern std::array<BarRec, 2> gBars;
 extern std::array<GuiColorRec, 10> gGuiColors;
 extern SkinInfoRec gSkinInfo;
-extern int16_t gZoom;                       // 1 or 2
+extern int16_t gZoom; // 1 or 2
 
 // Upper bound of gButtons: the number of buttons.
-inline int ButtonCount() { return gButtons.isEmpty() ? 0 : int(gButtons.size()) - 1; }
+inline int ButtonCount()
+{
+    return gButtons.isEmpty() ? 0 : int(gButtons.size()) - 1;
+}
 
 // --- The open skin ---
-extern QString gSkinFolder;     // always ends in "/"
-extern QString gSkinFile;       // "" while no skin is open
+extern QString gSkinFolder; // always ends in "/"
+extern QString gSkinFile; // "" while no skin is open
 extern bool gFullScreenSkin;
 extern bool gSkinChanged;
 
 // --- Kept between runs ---
-extern int32_t gBackColor;      // -1 for the default
-extern QString gCustomPalette;  // 64 comma-separated byte values
+extern int32_t gBackColor; // -1 for the default
+extern QString gCustomPalette; // 64 comma-separated byte values
 extern QString gLastSkinPath;
 extern QString gPlayerLangPath;
 extern QString gPlayerLangFile;

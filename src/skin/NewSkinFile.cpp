@@ -43,7 +43,8 @@ bool ConfirmSkinFileWrite()
         // No message of the table says this: the text stays English.
         const QString prompt = gIncompleteLoad
             ? QStringLiteral("The skin was not read completely from \"") + gSkinFile + QStringLiteral("\".\n")
-                + QStringLiteral("Saving replaces the file with only what was read. Do you want to replace it?")
+                + QStringLiteral(
+                    "Saving replaces the file with only what was read. Do you want to replace it?")
             : QLatin1Char('"') + gSkinFile + QStringLiteral("\" already exists.\n")
                 + QStringLiteral("Do you want to replace it with the new skin?");
         const int answer = dialogs::msgBox(

@@ -40,17 +40,18 @@ QList<ButtonCode> buttonsOf(int style)
 {
     switch (style & 7) {
     case vbOKCancel:
-        return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+        return { { QMessageBox::Ok, vbOK }, { QMessageBox::Cancel, vbCancel } };
     case vbAbortRetryIgnore:
-        return {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+        return { { QMessageBox::Abort, vbAbort }, { QMessageBox::Retry, vbRetry },
+            { QMessageBox::Ignore, vbIgnore } };
     case vbYesNoCancel:
-        return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+        return { { QMessageBox::Yes, vbYes }, { QMessageBox::No, vbNo }, { QMessageBox::Cancel, vbCancel } };
     case vbYesNo:
-        return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+        return { { QMessageBox::Yes, vbYes }, { QMessageBox::No, vbNo } };
     case vbRetryCancel:
-        return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+        return { { QMessageBox::Retry, vbRetry }, { QMessageBox::Cancel, vbCancel } };
     default:
-        return {{QMessageBox::Ok, vbOK}};
+        return { { QMessageBox::Ok, vbOK } };
     }
 }
 
@@ -88,7 +89,7 @@ QString existingFolder(const QString &folder)
 // startFolder (or its nearest existing parent) and with initialName in its name
 // box; the chosen path, or "" when cancelled.
 QString execFileDialog(QFileDialog &dialog, const QString &title, const QString &startFolder,
-                       const QString &initialName = QString())
+    const QString &initialName = QString())
 {
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
@@ -115,7 +116,7 @@ Answer messageBox(const Request &request)
 {
     const int style = request.style;
     QMessageBox box(iconOf(style), request.title, shownText(request.prompt), QMessageBox::NoButton,
-                    parentFor(request.owner));
+        parentFor(request.owner));
     const QList<ButtonCode> buttons = buttonsOf(style);
     for (const ButtonCode &b : buttons)
         box.addButton(b.button);

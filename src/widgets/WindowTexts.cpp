@@ -34,10 +34,15 @@ QString withoutAccessKeys(const QString &caption)
 
 } // namespace
 
-WindowTexts::WindowTexts(const LangReader &lang, const QString &section) : m_lang(lang), m_section(section) { }
+WindowTexts::WindowTexts(const LangReader &lang, const QString &section)
+    : m_lang(lang)
+    , m_section(section)
+{
+}
 
 WindowTexts::WindowTexts(const LangReader &lang, const char *section)
-    : m_lang(lang), m_section(QString::fromLatin1(section))
+    : m_lang(lang)
+    , m_section(QString::fromLatin1(section))
 {
 }
 

@@ -32,9 +32,18 @@ public:
 
     // A key of the section: 12 or "4_T".
     struct Key {
-        Key(int number) : text(QString::number(number)) { }
-        Key(const char *key) : text(QString::fromLatin1(key)) { }
-        Key(const QString &key) : text(key) { }
+        Key(int number)
+            : text(QString::number(number))
+        {
+        }
+        Key(const char *key)
+            : text(QString::fromLatin1(key))
+        {
+        }
+        Key(const QString &key)
+            : text(key)
+        {
+        }
         QString text;
     };
 

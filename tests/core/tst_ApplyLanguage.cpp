@@ -64,30 +64,30 @@ QList<std::tuple<int, QString, QString>> everyKey()
     QList<std::tuple<int, QString, QString>> all;
     auto plain = [&all](int base, const char *section, int count) {
         for (int n = 1; n <= count; ++n)
-            all.append({base + n, QString::fromLatin1(section), QString::number(n)});
+            all.append({ base + n, QString::fromLatin1(section), QString::number(n) });
     };
     auto listed = [&all](int base, const char *section, const QStringList &keys) {
         for (int k = 0; k < keys.size(); ++k)
-            all.append({base + k + 1, QString::fromLatin1(section), keys.at(k)});
+            all.append({ base + k + 1, QString::fromLatin1(section), keys.at(k) });
     };
     plain(1000, "Menu", 30);
     plain(2000, "About", 6);
     plain(3000, "Actions", 123);
     plain(4000, "Skin", 8);
     plain(5000, "Images", 29);
-    QStringList display = {"1", "2", "3", "4_T", "5", "5_T", "6", "6_T"};
+    QStringList display = { "1", "2", "3", "4_T", "5", "5_T", "6", "6_T" };
     for (int n = 7; n <= 38; ++n)
         display.append(QString::number(n));
     listed(6000, "Display", display);
     plain(7000, "Bars", 24);
     plain(8000, "FullScreen", 70);
     plain(9000, "Multilanguage", 12);
-    listed(10000, "TVK_Extract", {"1", "2", "3", "4", "5", "5_T", "6", "6_T", "7"});
-    listed(11000, "TVK_Create", {"1", "2", "2_T", "3_T", "4", "5", "6", "7", "8"});
+    listed(10000, "TVK_Extract", { "1", "2", "3", "4", "5", "5_T", "6", "6_T", "7" });
+    listed(11000, "TVK_Create", { "1", "2", "2_T", "3_T", "4", "5", "6", "7", "8" });
     plain(12000, "Strings", 12);
     QStringList messages;
-    const QList<int> onePart = {10, 11, 12, 16, 17, 18, 19, 20, 21, 23, 25, 28, 31, 33, 35,
-                                36, 41, 42, 45, 46, 47, 48, 50, 51, 52, 54, 55, 56, 60};
+    const QList<int> onePart = { 10, 11, 12, 16, 17, 18, 19, 20, 21, 23, 25, 28, 31, 33, 35, 36, 41, 42, 45,
+        46, 47, 48, 50, 51, 52, 54, 55, 56, 60 };
     for (int n = 1; n <= 78; ++n) {
         const QString key = QString::number(n);
         messages.append(key);
@@ -134,15 +134,17 @@ QMap<QString, QString> textsShown(QWidget *window)
     QList<QObject *> objects { window };
     objects += window->findChildren<QObject *>();
     for (QObject *object : objects) {
-        const QString place = object->objectName() + QLatin1Char('#') + QString::number(ordinals[object->objectName()]++);
+        const QString place
+            = object->objectName() + QLatin1Char('#') + QString::number(ordinals[object->objectName()]++);
         auto put = [&](const char *property, const QString &text) {
             if (!text.isEmpty())
                 shown.insert(place + QLatin1Char('.') + QLatin1String(property), text);
         };
         if (auto *action = qobject_cast<QAction *>(object)) {
             put("text", action->text());
-            put("toolTip", action->toolTip() == QString(action->text()).remove(QLatin1Char('&')) ? QString()
-                                                                                              : action->toolTip());
+            put("toolTip",
+                action->toolTip() == QString(action->text()).remove(QLatin1Char('&')) ? QString()
+                                                                                      : action->toolTip());
             continue;
         }
         auto *widget = qobject_cast<QWidget *>(object);
@@ -252,8 +254,8 @@ void tst_ApplyLanguage::withoutSkinOnlyMenusStringsAndMessagesChange()
 
 void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 {
-    QVERIFY(m_env.home.writeLanguage(QStringLiteral(".lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Wrong\n[Strings]\n1=Wrong\n"));
+    QVERIFY(m_env.home.writeLanguage(
+        QStringLiteral(".lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Wrong\n[Strings]\n1=Wrong\n"));
     ApplyLanguage();
     for (QAction *action : m_main->findChildren<QAction *>())
         QVERIFY(action->text() != QStringLiteral("Wrong"));
@@ -266,8 +268,8 @@ void tst_ApplyLanguage::builtinTextsWhenNoLanguageIsChosen()
 
 void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 {
-    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Old.lng"),
-                                  "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=Datei\n[Strings]\n1=OK!\n"));
+    QVERIFY(m_env.home.writeLanguage(
+        QStringLiteral("Old.lng"), "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=Datei\n[Strings]\n1=OK!\n"));
     gUILanguage = QStringLiteral("Old");
     m_main->mnuFile->setTitle(QStringLiteral("stale"));
     ApplyLanguage();
@@ -276,7 +278,8 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
     QCOMPARE(gUIStrings[0], QStringLiteral("&OK"));
 
     // Switching back to the built-in texts restores every item.
-    QVERIFY(m_env.home.writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
+    QVERIFY(
+        m_env.home.writeLanguage(QStringLiteral("New.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Datei\n"));
     gUILanguage = QStringLiteral("New");
     ApplyLanguage();
     QCOMPARE(m_main->mnuFile->title(), QStringLiteral("Datei"));
@@ -287,7 +290,8 @@ void tst_ApplyLanguage::failedGateLeavesEveryMenuBuiltin()
 
 frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 {
-    gSkinFile = m_env.home.path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
+    gSkinFile
+        = m_env.home.path() + (fullScreen ? QStringLiteral("/Skinfs.ini") : QStringLiteral("/Skin.ini"));
     gSkinFolder = m_env.home.path() + QLatin1Char('/');
     gFullScreenSkin = fullScreen;
     frmSkin *preview = frmSkin::get();
@@ -304,8 +308,8 @@ frmSkin *tst_ApplyLanguage::openPreview(bool fullScreen)
 
 void tst_ApplyLanguage::withSkinThePreviewLabelsTakeTextAndLayout()
 {
-    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Test.lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n"));
+    QVERIFY(m_env.home.writeLanguage(
+        QStringLiteral("Test.lng"), "[TVX_Morvane]\nVersion=1\n[Skin]\n2=Filmtitel\n8=Statustext\n"));
     frmSkin *preview = openPreview(false);
     gZoom = 2;
     gDisplays[1].DspMaxWidth = 40;
@@ -359,8 +363,8 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     openPreview(false);
     frmDisplayToolBar *display = frmDisplayToolBar::get();
     frmTrackVolumeToolBar *bars = frmTrackVolumeToolBar::get();
-    QVERIFY(m_env.home.writeLanguage(QStringLiteral("One.lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n"));
+    QVERIFY(m_env.home.writeLanguage(
+        QStringLiteral("One.lng"), "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige\n[Bars]\n1=Leisten\n"));
     gUILanguage = QStringLiteral("One");
     ApplyLanguage();
     QCOMPARE(display->caption(), QStringLiteral("Anzeige"));
@@ -368,8 +372,8 @@ void tst_ApplyLanguage::onlyTheToolWindowsOfTheOpenSkinsKindChange()
     QVERIFY(!frmFullScreenToolBar::loaded());
 
     // A full-screen skin: the window-skin tool windows are left alone.
-    QVERIFY(m_env.home.writeLanguage(QStringLiteral("Two.lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n"));
+    QVERIFY(m_env.home.writeLanguage(
+        QStringLiteral("Two.lng"), "[TVX_Morvane]\nVersion=1\n[Display]\n1=Zwei\n[Bars]\n1=Zwei\n"));
     gUILanguage = QStringLiteral("Two");
     gFullScreenSkin = true;
     ApplyLanguage();
@@ -396,7 +400,8 @@ void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()
     gUILanguage = QStringLiteral("English");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
-    QCOMPARE(ReadIni(QStringLiteral("TVX_Morvane"), QStringLiteral("Version"), lang.path()), QStringLiteral("1.00"));
+    QCOMPARE(ReadIni(QStringLiteral("TVX_Morvane"), QStringLiteral("Version"), lang.path()),
+        QStringLiteral("1.00"));
 
     const auto keys = everyKey();
     QCOMPARE(keys.size(), 486);
@@ -404,7 +409,7 @@ void tst_ApplyLanguage::englishFileMirrorsTheBuiltinTable()
         // Each key is read on its own: a built-in fallback would hide a missing key.
         const QString value = ReadIni(section, key, lang.path());
         QVERIFY2(value == LoadResString(id),
-                 qPrintable(QStringLiteral("[%1] %2 (%3): \"%4\"").arg(section, key).arg(id).arg(value)));
+            qPrintable(QStringLiteral("[%1] %2 (%3): \"%4\"").arg(section, key).arg(id).arg(value)));
     }
 }
 
@@ -532,8 +537,8 @@ void tst_ApplyLanguage::everyTextOfAWindowComesFromItsKey()
         const QString shown = plain.value(it.key());
         const QString value = builtin.value(name);
         if (builtin.contains(name) && shown != value && shown != withoutMarkers(value))
-            problems.append(it.key() + QStringLiteral(" shows \"") + plain.value(it.key()) + QStringLiteral("\" for ")
-                + name);
+            problems.append(it.key() + QStringLiteral(" shows \"") + plain.value(it.key())
+                + QStringLiteral("\" for ") + name);
     }
     dialog.reset();
     toolwindows::unloadAll();

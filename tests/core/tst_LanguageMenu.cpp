@@ -46,8 +46,8 @@ void tst_LanguageMenu::init()
     m_menu = new QMenu;
     m_sep = m_menu->addSeparator();
     m_sep->setVisible(false);
-    m_items = ControlArray<QAction>(QStringLiteral("mnuLanguageLng"),
-                                    [this](int) { return m_menu->addAction(QString()); });
+    m_items = ControlArray<QAction>(
+        QStringLiteral("mnuLanguageLng"), [this](int) { return m_menu->addAction(QString()); });
     m_items.load(0)->setVisible(false);
 }
 
@@ -60,7 +60,8 @@ void tst_LanguageMenu::cleanup()
 
 void tst_LanguageMenu::touch(const QString &fileName)
 {
-    QVERIFY(m_env.home.writeLanguage(fileName, "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + fileName.toUtf8() + "\n"));
+    QVERIFY(m_env.home.writeLanguage(
+        fileName, "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + fileName.toUtf8() + "\n"));
 }
 
 void tst_LanguageMenu::list()
@@ -97,10 +98,10 @@ void tst_LanguageMenu::sortsByNameWithoutRegardToCase()
 
 void tst_LanguageMenu::sortsAnyListingOrder()
 {
-    for (const char *name : {"c.lng", "B.lng", "a.lng", "Zeta.lng", "alpha.lng", "Beta.lng"})
+    for (const char *name : { "c.lng", "B.lng", "a.lng", "Zeta.lng", "alpha.lng", "Beta.lng" })
         touch(QString::fromLatin1(name));
     list();
-    QCOMPARE(visibleCaptions(), QStringList({"a", "alpha", "B", "Beta", "c", "Zeta"}));
+    QCOMPARE(visibleCaptions(), QStringList({ "a", "alpha", "B", "Beta", "c", "Zeta" }));
     QVERIFY(!m_items.at(6)->isVisible());
 }
 
@@ -111,7 +112,7 @@ void tst_LanguageMenu::skipsFoldersAndNamelessFiles()
     touch(QStringLiteral("Francais.lng"));
     QVERIFY(QDir(m_env.home.langFolder()).mkdir(QStringLiteral("Folder.lng")));
     list();
-    QCOMPARE(visibleCaptions(), QStringList({"Francais"}));
+    QCOMPARE(visibleCaptions(), QStringList({ "Francais" }));
     QCOMPARE(m_items.count(), 2);
 }
 
@@ -120,7 +121,7 @@ void tst_LanguageMenu::keepsEverythingButTheLastExtension()
     touch(QStringLiteral("x.y.lng"));
     touch(QStringLiteral("Upper.LNG"));
     list();
-    QCOMPARE(visibleCaptions(), QStringList({"Upper", "x.y"}));
+    QCOMPARE(visibleCaptions(), QStringList({ "Upper", "x.y" }));
 
     // The caption is the name from which the file is found again.
     for (const QString &name : visibleCaptions()) {
@@ -151,7 +152,7 @@ void tst_LanguageMenu::oneLanguageIsListedAlone()
 {
     touch(QStringLiteral("Nederlands.lng"));
     list();
-    QCOMPARE(visibleCaptions(), QStringList({"Nederlands"}));
+    QCOMPARE(visibleCaptions(), QStringList({ "Nederlands" }));
     QCOMPARE(m_items.count(), 2);
     QVERIFY(!m_items.at(1)->isVisible());
 }
@@ -179,7 +180,7 @@ void tst_LanguageMenu::fillsTheMainWindowsLanguageMenu()
     for (QAction *action : main.mnuLanguage->actions())
         if (action->isVisible() && !action->isSeparator() && action != main.mnuLanguageChoose)
             shown.append(action->text());
-    QCOMPARE(shown, QStringList({"Deutsch", "english", "Italiano"}));
+    QCOMPARE(shown, QStringList({ "Deutsch", "english", "Italiano" }));
     QVERIFY(main.mnuLanguageSep0->isVisible());
     QVERIFY(main.mnuLanguageChoose->isEnabled());
     QCOMPARE(main.mnuLanguageLng.uBound(), 3);

@@ -30,10 +30,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_home.isValid());
-    }
+    void initTestCase() { QVERIFY(m_home.isValid()); }
     void init() { gUILanguage.clear(); }
 
     void versionLine()

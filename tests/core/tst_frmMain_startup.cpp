@@ -171,8 +171,8 @@ private slots:
     void savedLanguageChosenWithoutRegardToCase()
     {
         MainWindowFixture f;
-        QVERIFY(f.home.writeLanguage(QStringLiteral("Italiano.lng"),
-            "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n"));
+        QVERIFY(f.home.writeLanguage(
+            QStringLiteral("Italiano.lng"), "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Nuova skin\r\n"));
         QVERIFY(f.home.writeLanguage(QStringLiteral("Deutsch.lng"),
             "[TVX_Morvane]\r\nVersion=1\r\n[Menu]\r\n2=&Neuer Skin\r\n"
             "[Messages]\r\n2=Hinweis\r\n"));

@@ -52,13 +52,12 @@ void tst_barpanel::cleanup()
 
 void tst_barpanel::controlsCarryTheirArrayNames()
 {
-    const char *names[] = { "fmBarStyle",        "pctBarStyle",      "lblBarType",      "cbxBarType",
-                            "chkBarUsed",        "lblImageBar",      "txtImageBar",     "cmdBrowseImageBar",
-                            "chkBorder",         "chkTransparentBG", "fmBarColor",      "lblBorderColor",
-                            "cmdBorderColor",    "lblMouseOverColor", "cmdMouseOverColor", "lblForeColor",
-                            "cmdForeColor",      "lblBackColor",     "cmdBackColor",    "fmPosSize",
-                            "lblPosSizeLeft",    "txtPosSizeLeft",   "lblPosSizeWidth", "txtPosSizeWidth",
-                            "lblPosSizeTop",     "txtPosSizeTop",    "lblPosSizeHeight", "txtPosSizeHeight" };
+    const char *names[] = { "fmBarStyle", "pctBarStyle", "lblBarType", "cbxBarType", "chkBarUsed",
+        "lblImageBar", "txtImageBar", "cmdBrowseImageBar", "chkBorder", "chkTransparentBG", "fmBarColor",
+        "lblBorderColor", "cmdBorderColor", "lblMouseOverColor", "cmdMouseOverColor", "lblForeColor",
+        "cmdForeColor", "lblBackColor", "cmdBackColor", "fmPosSize", "lblPosSizeLeft", "txtPosSizeLeft",
+        "lblPosSizeWidth", "txtPosSizeWidth", "lblPosSizeTop", "txtPosSizeTop", "lblPosSizeHeight",
+        "txtPosSizeHeight" };
     for (int i = 0; i < 2; ++i) {
         for (const char *name : names) {
             const QString objectName = QLatin1String(name) + QLatin1Char('_') + QString::number(i);
@@ -92,12 +91,12 @@ void tst_barpanel::startsDisabledWithUseTickedAndNothingChosen()
         QVERIFY(panel->txtImageBar->isReadOnly());
         QVERIFY(panel->txtImageBar->text().isEmpty());
         for (ColorSwatch *swatch :
-             { panel->cmdBorderColor, panel->cmdMouseOverColor, panel->cmdForeColor, panel->cmdBackColor }) {
+            { panel->cmdBorderColor, panel->cmdMouseOverColor, panel->cmdForeColor, panel->cmdBackColor }) {
             QCOMPARE(swatch->backColor(), 0);
             QCOMPARE(swatch->toolTip(), QStringLiteral("000000"));
         }
         for (CoordinateEdit *box : { panel->txtPosSizeLeft, panel->txtPosSizeTop, panel->txtPosSizeWidth,
-                                     panel->txtPosSizeHeight }) {
+                 panel->txtPosSizeHeight }) {
             QVERIFY(box->text().isEmpty());
             QVERIFY(!box->isReadOnly());
             QCOMPARE(box->maxChars(), 7);

@@ -59,12 +59,11 @@ void tst_display::controlsCarryTheirDesignNames()
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     QCOMPARE(window->objectName(), QStringLiteral("frmDisplayToolBar"));
     const char *names[] = { "fmDisplayDimText", "pctDisplayDimText", "lblDisplayTitle", "txtDisplayDimMax",
-                            "optSubtitles_0", "optSubtitles_1", "fmDisplay", "pctDisplay", "lblDisplayName",
-                            "cbxDisplay", "chkDisplay", "lblDisplayFont", "txtDisplayFont", "cmdDisplayFont",
-                            "cmdDisplayColor", "fmDisplayCoordinates", "lblDisplayX", "lblDisplayPixelsX",
-                            "lblDisplayY", "lblDisplayPixelsY", "txtDisplayX", "txtDisplayY", "fmGUI",
-                            "lblGUIName", "cbxGUI", "chkGUI", "cmdGUIColor", "fmText", "lblInstruction",
-                            "lblAuthor", "lblURL", "lblDescription", "txtAuthor", "txtURL", "txtDescription" };
+        "optSubtitles_0", "optSubtitles_1", "fmDisplay", "pctDisplay", "lblDisplayName", "cbxDisplay",
+        "chkDisplay", "lblDisplayFont", "txtDisplayFont", "cmdDisplayFont", "cmdDisplayColor",
+        "fmDisplayCoordinates", "lblDisplayX", "lblDisplayPixelsX", "lblDisplayY", "lblDisplayPixelsY",
+        "txtDisplayX", "txtDisplayY", "fmGUI", "lblGUIName", "cbxGUI", "chkGUI", "cmdGUIColor", "fmText",
+        "lblInstruction", "lblAuthor", "lblURL", "lblDescription", "txtAuthor", "txtURL", "txtDescription" };
     for (const char *name : names)
         QVERIFY2(window->findChildren<QWidget *>(QLatin1String(name)).size() == 1, name);
     QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtDisplayX")), window->txtDisplayX);
@@ -79,8 +78,8 @@ void tst_display::controlsCarryTheirDesignNames()
 void tst_display::fiveFramesOneUnderTheOther()
 {
     frmDisplayToolBar *window = frmDisplayToolBar::get();
-    const QList<QGroupBox *> frames = { window->fmDisplayDimText, window->fmDisplay, window->fmDisplayCoordinates,
-                                        window->fmGUI, window->fmText };
+    const QList<QGroupBox *> frames = { window->fmDisplayDimText, window->fmDisplay,
+        window->fmDisplayCoordinates, window->fmGUI, window->fmText };
     for (int k = 0; k < frames.size(); ++k) {
         QCOMPARE(frames[k]->parentWidget(), window);
         QCOMPARE(frames[k]->width(), frames[0]->width());
@@ -97,7 +96,7 @@ void tst_display::opensDisabledWithTheNewSkinsValues()
 {
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     for (QGroupBox *frame : { window->fmDisplayDimText, window->fmDisplay, window->fmDisplayCoordinates,
-                              window->fmGUI, window->fmText })
+             window->fmGUI, window->fmText })
         QVERIFY(!frame->isEnabled());
     // Only the frames are disabled: what lies in them is enabled by itself.
     QVERIFY(!window->cbxDisplay->testAttribute(Qt::WA_ForceDisabled));
@@ -118,8 +117,8 @@ void tst_display::opensDisabledWithTheNewSkinsValues()
         QCOMPARE(swatch->backColor(), 0);
         QCOMPARE(swatch->toolTip(), QStringLiteral("000000"));
     }
-    for (QLineEdit *box : QList<QLineEdit *> { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY,
-                                               window->txtAuthor, window->txtURL })
+    for (QLineEdit *box : QList<QLineEdit *> { window->txtDisplayDimMax, window->txtDisplayX,
+             window->txtDisplayY, window->txtAuthor, window->txtURL })
         QVERIFY(box->text().isEmpty());
     for (CoordinateEdit *box : { window->txtDisplayDimMax, window->txtDisplayX, window->txtDisplayY })
         QCOMPARE(box->maxChars(), 7);
@@ -137,7 +136,7 @@ void tst_display::enableFramesEnablesAllFive()
     frmDisplayToolBar *window = frmDisplayToolBar::get();
     window->EnableFrames();
     for (QGroupBox *frame : { window->fmDisplayDimText, window->fmDisplay, window->fmDisplayCoordinates,
-                              window->fmGUI, window->fmText })
+             window->fmGUI, window->fmText })
         QVERIFY(frame->isEnabled());
     QVERIFY(window->txtDisplayY->isEnabled());
 }
@@ -146,8 +145,10 @@ void tst_display::oneKeyServesBothPixelLabels()
 {
     m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Display]\r\n21=(pixel)\r\n");
     frmDisplayToolBar *window = frmDisplayToolBar::get();
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixel)"));
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsY"))->text(), QStringLiteral("(pixel)"));
+    QCOMPARE(
+        window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsX"))->text(), QStringLiteral("(pixel)"));
+    QCOMPARE(
+        window->findChild<QLabel *>(QStringLiteral("lblDisplayPixelsY"))->text(), QStringLiteral("(pixel)"));
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblDisplayY"))->text(), QStringLiteral("Y:"));
     QCOMPARE(window->fmDisplayCoordinates->title(), QStringLiteral("Coordinates"));
     QCOMPARE(window->fmGUI->title(), QStringLiteral("GUI"));
@@ -177,7 +178,8 @@ void tst_display::applyTextsKeepsSelectionsAndRunsNoHandler()
     QCOMPARE(window->cbxDisplay->count(), frmDisplayToolBar::DisplayCount);
     QCOMPARE(window->txtDisplayX->text(), QStringLiteral("12"));
     QVERIFY(window->optSubtitles[1]->isChecked());
-    QCOMPARE(displayIndex.count() + displayText.count() + guiIndex.count() + guiText.count() + option.count(), 0);
+    QCOMPARE(
+        displayIndex.count() + displayText.count() + guiIndex.count() + guiText.count() + option.count(), 0);
     QVERIFY(!gSkinChanged);
     gDisplays[3].DspUsed = vb::False;
 }

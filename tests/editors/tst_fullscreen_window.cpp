@@ -73,8 +73,8 @@ void tst_fullscreen_window::framesStandWhereDesignedAndWaitForAnImage()
 {
     frmFullScreenToolBar *window = openFullScreenSkin();
     const char *frames[] = { "fmMain", "fmPosition", "fmDisplay", "fmDisplayCoordinates", "fmBarStyle_0",
-        "fmBarColor_0", "fmPosSize_0", "fmBtnList", "fmBtn", "fmBtnCoordinates", "fmBarStyle_1", "fmBarColor_1",
-        "fmPosSize_1" };
+        "fmBarColor_0", "fmPosSize_0", "fmBtnList", "fmBtn", "fmBtnCoordinates", "fmBarStyle_1",
+        "fmBarColor_1", "fmPosSize_1" };
     for (const char *name : frames) {
         auto *box = window->findChild<QGroupBox *>(QLatin1String(name));
         QVERIFY2(box, name);
@@ -148,7 +148,8 @@ void tst_fullscreen_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QSignalSpy positions(window->cbxPositionBTB, &QComboBox::currentIndexChanged);
     QSignalSpy kinds(window->bar(0)->cbxBarType, &QComboBox::currentIndexChanged);
 
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[FullScreen]\r\n11=Sotto e sopra\r\n50=Orizzontale\r\n");
+    m_env.writeLanguage(
+        "[TVX_Morvane]\r\nVersion=1\r\n[FullScreen]\r\n11=Sotto e sopra\r\n50=Orizzontale\r\n");
     const LangReader lang;
     window->ApplyActionNames(lang);
     window->ApplyTexts(lang);

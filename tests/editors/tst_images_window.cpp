@@ -141,7 +141,8 @@ void tst_images_window::applyTextsKeepsSelectionsAndRunsNoHandler()
     QSignalSpy types(window->cbxBtnType, &QComboBox::currentIndexChanged);
     QSignalSpy actions(window->cbxBtnAction, &QComboBox::currentIndexChanged);
 
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=2\r\n[Images]\r\n21=Sagomato\r\n[Actions]\r\n21=Riproduci\r\n");
+    m_env.writeLanguage(
+        "[TVX_Morvane]\r\nVersion=2\r\n[Images]\r\n21=Sagomato\r\n[Actions]\r\n21=Riproduci\r\n");
     const LangReader lang;
     window->ApplyActionNames(lang);
     window->ApplyTexts(lang);

@@ -28,7 +28,10 @@ private slots:
 
 private:
     static void rows();
-    QAction *viewItem(const char *name) const { return m_env.main->findChild<QAction *>(QLatin1String(name)); }
+    QAction *viewItem(const char *name) const
+    {
+        return m_env.main->findChild<QAction *>(QLatin1String(name));
+    }
 
     MainWindowFixture m_env;
 };
@@ -88,8 +91,8 @@ void tst_tool_windows::captionComesFromTheLanguageFile()
     QFETCH(ToolWindowId, id);
     QFETCH(QString, section);
     // A value that names its own section and key.
-    m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[" + section.toLatin1() + "]\r\n1=" + section.toLatin1()
-        + ".1\r\n");
+    m_env.writeLanguage(
+        "[TVX_Morvane]\r\nVersion=1\r\n[" + section.toLatin1() + "]\r\n1=" + section.toLatin1() + ".1\r\n");
     ToolWindow *window = toolwindows::get(id);
     QCOMPARE(window->caption(), section + QStringLiteral(".1"));
 

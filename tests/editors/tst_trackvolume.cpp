@@ -59,9 +59,10 @@ void tst_trackvolume::bothHalvesCarryTheBarPanelControls()
         QCOMPARE(panel->index(), i);
         const QString suffix = QLatin1Char('_') + QString::number(i);
         QCOMPARE(window->findChild<QComboBox *>(QStringLiteral("cbxBarType") + suffix), panel->cbxBarType);
-        QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("txtPosSizeLeft") + suffix), panel->txtPosSizeLeft);
+        QCOMPARE(
+            window->findChild<QLineEdit *>(QStringLiteral("txtPosSizeLeft") + suffix), panel->txtPosSizeLeft);
         QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("cmdBackColor") + suffix),
-                 static_cast<QPushButton *>(panel->cmdBackColor));
+            static_cast<QPushButton *>(panel->cmdBackColor));
         QCOMPARE(panel->fmBarStyle->parentWidget(), window);
     }
     QVERIFY(window->findChild<QFrame *>(QStringLiteral("fmSeparator")));

@@ -37,7 +37,6 @@ private slots:
     void lastTwoMessageSlotsStayEmpty();
 
 private:
-
     std::unique_ptr<LangHome> m_home;
 };
 
@@ -85,13 +84,14 @@ void tst_LangReader::gate()
     gUILanguage = QStringLiteral("Test");
     const LangReader lang;
     QCOMPARE(lang.gatePassed(), passes);
-    QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), passes ? QStringLiteral("&Datei") : QStringLiteral("&File"));
+    QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001),
+        passes ? QStringLiteral("&Datei") : QStringLiteral("&File"));
 }
 
 void tst_LangReader::failedGateIgnoresTheWholeFile()
 {
     QVERIFY(m_home->writeLanguage(QStringLiteral("Old.lng"),
-                                  "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=a\n2=b\n[Strings]\n1=c\n[Messages]\n1=d\n"));
+        "[TVX_Morvane]\nVersion=0.9\n[Menu]\n1=a\n2=b\n[Strings]\n1=c\n[Messages]\n1=d\n"));
     gUILanguage = QStringLiteral("Old");
     const LangReader lang;
     QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), LoadResString(1001));
@@ -105,8 +105,8 @@ void tst_LangReader::emptyLanguageReadsNoFile()
 {
     // A file named just ".lng" is what an empty language name would point at;
     // it must not replace the built-in texts.
-    QVERIFY(m_home->writeLanguage(QStringLiteral(".lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Hijacked\n[Messages]\n1=Hijacked\n"));
+    QVERIFY(m_home->writeLanguage(
+        QStringLiteral(".lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=Hijacked\n[Messages]\n1=Hijacked\n"));
     gUILanguage.clear();
     const LangReader lang;
     QVERIFY(!lang.gatePassed());
@@ -132,7 +132,7 @@ void tst_LangReader::missingFileGivesBuiltinTexts()
 void tst_LangReader::eachItemFallsBackOnItsOwn()
 {
     QVERIFY(m_home->writeLanguage(QStringLiteral("Part.lng"),
-                                  "[TVX_Morvane]\nVersion=1.00\n[Menu]\n1=&Fichier\n7=\n8=  \n9=&Quitter\n"));
+        "[TVX_Morvane]\nVersion=1.00\n[Menu]\n1=&Fichier\n7=\n8=  \n9=&Quitter\n"));
     gUILanguage = QStringLiteral("Part");
     const LangReader lang;
     QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), QStringLiteral("&Fichier"));
@@ -148,7 +148,7 @@ void tst_LangReader::eachItemFallsBackOnItsOwn()
 void tst_LangReader::sectionsAndKeysMatchWithoutRegardToCase()
 {
     QVERIFY(m_home->writeLanguage(QStringLiteral("Case.lng"),
-                                  "[tvx_morvane]\nversion=1\n[menu]\n1=Datei\n[DISPLAY]\n4_t=Tipp\n4=never read\n"));
+        "[tvx_morvane]\nversion=1\n[menu]\n1=Datei\n[DISPLAY]\n4_t=Tipp\n4=never read\n"));
     gUILanguage = QStringLiteral("Case");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
@@ -159,7 +159,8 @@ void tst_LangReader::sectionsAndKeysMatchWithoutRegardToCase()
 void tst_LangReader::longValuesAreCutAt255()
 {
     const QByteArray value(300, 'x');
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Long.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + value + "\n"));
+    QVERIFY(m_home->writeLanguage(
+        QStringLiteral("Long.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=" + value + "\n"));
     gUILanguage = QStringLiteral("Long");
     const LangReader lang;
     QCOMPARE(lang.text(QStringLiteral("Menu"), 1, 1001), QString(255, QLatin1Char('x')));
@@ -167,7 +168,8 @@ void tst_LangReader::longValuesAreCutAt255()
 
 void tst_LangReader::fileNameMatchesWithoutRegardToCase()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Deutsch.LNG"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Datei\n"));
+    QVERIFY(
+        m_home->writeLanguage(QStringLiteral("Deutsch.LNG"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Datei\n"));
     gUILanguage = QStringLiteral("deutsch");
     const LangReader lang;
     QVERIFY(lang.gatePassed());
@@ -176,8 +178,10 @@ void tst_LangReader::fileNameMatchesWithoutRegardToCase()
 
 void tst_LangReader::utf8AndWindows1252FilesAreRead()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Utf8.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xc3\xa9r\n"));
-    QVERIFY(m_home->writeLanguage(QStringLiteral("Ansi.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xe9r \x80\n"));
+    QVERIFY(m_home->writeLanguage(
+        QStringLiteral("Utf8.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xc3\xa9r\n"));
+    QVERIFY(m_home->writeLanguage(
+        QStringLiteral("Ansi.lng"), "[TVX_Morvane]\nVersion=1\n[Menu]\n1=&Fich\xe9r \x80\n"));
     gUILanguage = QStringLiteral("Utf8");
     QCOMPARE(LangReader().text(QStringLiteral("Menu"), 1, 1001), QString::fromUtf8("&Fichér"));
     gUILanguage = QStringLiteral("Ansi");
@@ -209,15 +213,14 @@ void tst_LangReader::messagesWithoutLanguageAreBuiltin()
 void tst_LangReader::messageSlotsFollowTheKeyList()
 {
     // Slot k takes the key in place k + 1 of the section's key list.
-    const QStringList keys = {
-        "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "10_1", "11", "11_1", "12", "12_1", "13", "14", "15",
-        "16", "16_1", "17", "17_1", "18", "18_1", "19", "19_1", "20", "20_1", "21", "21_1", "22", "22_1", "22_2",
-        "23", "23_1", "24", "24_1", "24_2", "25", "25_1", "26", "27", "28", "28_1", "29", "30", "31", "31_1", "32",
-        "33", "33_1", "34", "35", "35_1", "36", "36_1", "37", "38", "39", "40", "41", "41_1", "42", "42_1", "43",
-        "44", "45", "45_1", "46", "46_1", "47", "47_1", "48", "48_1", "49", "50", "50_1", "51", "51_1", "52",
-        "52_1", "53", "54", "54_1", "55", "55_1", "56", "56_1", "57", "57_1", "57_2", "57_3", "58", "59", "60",
-        "60_1", "61", "62", "63", "64", "65", "66", "67", "68", "69", "70", "71", "72", "73", "74", "75", "76",
-        "77", "78"};
+    const QStringList keys = { "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "10_1", "11", "11_1", "12",
+        "12_1", "13", "14", "15", "16", "16_1", "17", "17_1", "18", "18_1", "19", "19_1", "20", "20_1", "21",
+        "21_1", "22", "22_1", "22_2", "23", "23_1", "24", "24_1", "24_2", "25", "25_1", "26", "27", "28",
+        "28_1", "29", "30", "31", "31_1", "32", "33", "33_1", "34", "35", "35_1", "36", "36_1", "37", "38",
+        "39", "40", "41", "41_1", "42", "42_1", "43", "44", "45", "45_1", "46", "46_1", "47", "47_1", "48",
+        "48_1", "49", "50", "50_1", "51", "51_1", "52", "52_1", "53", "54", "54_1", "55", "55_1", "56",
+        "56_1", "57", "57_1", "57_2", "57_3", "58", "59", "60", "60_1", "61", "62", "63", "64", "65", "66",
+        "67", "68", "69", "70", "71", "72", "73", "74", "75", "76", "77", "78" };
     QCOMPARE(keys.size(), 114);
     QByteArray content = "[TVX_Morvane]\nVersion=1\n[Messages]\n";
     for (const QString &key : keys)
@@ -235,13 +238,14 @@ void tst_LangReader::messageSlotsFollowTheKeyList()
 void tst_LangReader::messagePartsFallBackOnTheirOwn()
 {
     QVERIFY(m_home->writeLanguage(QStringLiteral("Msg.lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[messages]\n10=Premier lancement.\n60=Zip absent.\n"));
+        "[TVX_Morvane]\nVersion=1\n[messages]\n10=Premier lancement.\n60=Zip absent.\n"));
     gUILanguage = QStringLiteral("Msg");
     LoadMessages();
     QCOMPARE(gMessages[9], QStringLiteral("Premier lancement."));
     QCOMPARE(gMessages[10], QStringLiteral("Would you like to read the guide?"));
     QCOMPARE(gMessages[94], QStringLiteral("Zip absent."));
-    QCOMPARE(gMessages[95], QStringLiteral("Check if it is in the program directory or in the command path."));
+    QCOMPARE(
+        gMessages[95], QStringLiteral("Check if it is in the program directory or in the command path."));
     QCOMPARE(gMessages[96], QStringLiteral("Error, the skin can't be extracted."));
 }
 
@@ -254,7 +258,7 @@ void tst_LangReader::messageFragmentsKeepTheirBlanks()
 
     // A language file keeps them by quoting the value.
     QVERIFY(m_home->writeLanguage(QStringLiteral("Quoted.lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Messages]\n17=\"Skin \"\n17_1=\" creata!\"\n"));
+        "[TVX_Morvane]\nVersion=1\n[Messages]\n17=\"Skin \"\n17_1=\" creata!\"\n"));
     gUILanguage = QStringLiteral("Quoted");
     LoadMessages();
     QCOMPARE(gMessages[20], QStringLiteral("Skin "));
@@ -263,7 +267,8 @@ void tst_LangReader::messageFragmentsKeepTheirBlanks()
 
 void tst_LangReader::lastTwoMessageSlotsStayEmpty()
 {
-    QVERIFY(m_home->writeLanguage(QStringLiteral("More.lng"), "[TVX_Morvane]\nVersion=1\n[Messages]\n79=x\n80=y\n"));
+    QVERIFY(m_home->writeLanguage(
+        QStringLiteral("More.lng"), "[TVX_Morvane]\nVersion=1\n[Messages]\n79=x\n80=y\n"));
     gUILanguage = QStringLiteral("More");
     LoadMessages();
     gUILanguage.clear();

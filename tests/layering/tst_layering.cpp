@@ -20,7 +20,7 @@ private slots:
 
 private:
     struct Include {
-        QString file;   // "editors/buttons/frmImagesToolBar.cpp"
+        QString file; // "editors/buttons/frmImagesToolBar.cpp"
         QString header; // "core/frmMain.h"
     };
     struct Layer {
@@ -62,11 +62,11 @@ QHash<QString, tst_layering::Layer> tst_layering::layers()
 QList<tst_layering::Include> tst_layering::includes(const QString &pattern)
 {
     const QString root = QString::fromUtf8(TVX_SOURCE_DIR) + QLatin1Char('/');
-    const QRegularExpression line(QStringLiteral("^\\s*#\\s*include\\s*") + pattern,
-        QRegularExpression::MultilineOption);
+    const QRegularExpression line(
+        QStringLiteral("^\\s*#\\s*include\\s*") + pattern, QRegularExpression::MultilineOption);
     QList<Include> found;
-    QDirIterator it(root, { QStringLiteral("*.h"), QStringLiteral("*.cpp") }, QDir::Files,
-        QDirIterator::Subdirectories);
+    QDirIterator it(
+        root, { QStringLiteral("*.h"), QStringLiteral("*.cpp") }, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile file(path);
@@ -140,7 +140,8 @@ void tst_layering::foldersFormNoCircle()
             if (!circle.isEmpty())
                 break;
             if (state.value(next) == 1)
-                circle = path.mid(path.indexOf(next)).join(QStringLiteral(" -> ")) + QStringLiteral(" -> ") + next;
+                circle = path.mid(path.indexOf(next)).join(QStringLiteral(" -> ")) + QStringLiteral(" -> ")
+                    + next;
             else if (state.value(next) == 0)
                 visit(next);
         }

@@ -30,7 +30,8 @@ void tst_commondialog::fileDialogResultsAndCancel()
     QCOMPARE(gDlgFileTitle, QStringLiteral("Skin.ini"));
 
     // No fixed-size path buffer: a long path is a path like any other.
-    const QString deep = QStringLiteral("/skins") + QString(QStringLiteral("/folder")).repeated(60) + QStringLiteral("/Skin.ini");
+    const QString deep = QStringLiteral("/skins") + QString(QStringLiteral("/folder")).repeated(60)
+        + QStringLiteral("/Skin.ini");
     recorder.acceptFile(deep);
     QVERIFY(ShowFileDialog(nullptr, QString(), 1, QString(), QString(), 0, QString(), QString(), true));
     QCOMPARE(gDlgFileName, deep);
@@ -50,33 +51,33 @@ void tst_commondialog::fileDialogFiltersAndFlags()
     QWidget owner;
     const QChar nul(0);
     const QString open = QStringLiteral("Skin files (*.tvk; Skin.ini; Skinv1.ini)") + nul
-                         + QStringLiteral("*.tvk;Skin.ini;Skinv1.ini") + nul;
+        + QStringLiteral("*.tvk;Skin.ini;Skinv1.ini") + nul;
     ShowFileDialog(&owner, open, 1, QStringLiteral("/tmp"), QString(), 0x1804, QString(), QString(), true);
     dialogs::Request r = recorder.last();
     QCOMPARE(r.kind, DialogRecorder::Kind::OpenFile);
     QCOMPARE(r.owner, &owner);
-    QCOMPARE(r.filters, QStringList{QStringLiteral("Skin files (*.tvk Skin.ini Skinv1.ini)")});
+    QCOMPARE(r.filters, QStringList { QStringLiteral("Skin files (*.tvk Skin.ini Skinv1.ini)") });
     QCOMPARE(r.filterIndex, 1);
     QCOMPARE(r.directory, QStringLiteral("/tmp"));
     QVERIFY(r.fileMustExist);
     QVERIFY(!r.overwritePrompt);
 
     const QString save = QStringLiteral("TVK Skin files (*.tvk)") + nul + QStringLiteral("*.tvk") + nul + nul
-                         + QStringLiteral("Ignored") + nul + QStringLiteral("*.x") + nul;
+        + QStringLiteral("Ignored") + nul + QStringLiteral("*.x") + nul;
     ShowFileDialog(&owner, save, 1, QString(), QStringLiteral("Title"), 0x2006, QStringLiteral("Skin.tvk"),
-                   QStringLiteral("tvk"), false);
+        QStringLiteral("tvk"), false);
     r = recorder.last();
     QCOMPARE(r.kind, DialogRecorder::Kind::SaveFile);
-    QCOMPARE(r.filters, QStringList{QStringLiteral("TVK Skin files (*.tvk)")});
+    QCOMPARE(r.filters, QStringList { QStringLiteral("TVK Skin files (*.tvk)") });
     QCOMPARE(r.title, QStringLiteral("Title"));
     QCOMPARE(r.text, QStringLiteral("Skin.tvk"));
     QCOMPARE(r.defaultSuffix, QStringLiteral("tvk"));
     QVERIFY(r.overwritePrompt);
 
-    ShowFileDialog(&owner, QStringLiteral("Skin files (Skin.ini)") + nul + QStringLiteral("Skin.ini") + nul, 1,
-                   QString(), QString(), 0x4, QString(), QString(), false);
+    ShowFileDialog(&owner, QStringLiteral("Skin files (Skin.ini)") + nul + QStringLiteral("Skin.ini") + nul,
+        1, QString(), QString(), 0x4, QString(), QString(), false);
     QVERIFY(!recorder.last().overwritePrompt);
-    QCOMPARE(recorder.last().filters, QStringList{QStringLiteral("Skin files (Skin.ini)")});
+    QCOMPARE(recorder.last().filters, QStringList { QStringLiteral("Skin files (Skin.ini)") });
 }
 
 void tst_commondialog::colourDialogResultsAndCancel()
@@ -95,13 +96,15 @@ void tst_commondialog::colourDialogResultsAndCancel()
     QCOMPARE(recorder.last().customColors.at(1), QColor(0, 0, 0));
     QCOMPARE(gChosenColor, 0x00332211);
     QCOMPARE(gCustomColorsBuffer.size(), 64);
-    QCOMPARE(BufferToPalette(gCustomColorsBuffer), QStringList(16, QStringLiteral("1,2,3,0")).join(QLatin1Char(',')));
+    QCOMPARE(BufferToPalette(gCustomColorsBuffer),
+        QStringList(16, QStringLiteral("1,2,3,0")).join(QLatin1Char(',')));
 
     recorder.cancel();
     QVERIFY(!ShowColorDialog(nullptr, QByteArray(), 0xFFFFFF, CC_RGBINIT));
     QCOMPARE(recorder.last().customColors.size(), 16); // a short buffer still gives 16 colours
     QCOMPARE(gChosenColor, 0x00332211);
-    QCOMPARE(BufferToPalette(gCustomColorsBuffer), QStringList(16, QStringLiteral("1,2,3,0")).join(QLatin1Char(',')));
+    QCOMPARE(BufferToPalette(gCustomColorsBuffer),
+        QStringList(16, QStringLiteral("1,2,3,0")).join(QLatin1Char(',')));
 }
 
 void tst_commondialog::fontDialogResultsAndCancel()
@@ -112,7 +115,8 @@ void tst_commondialog::fontDialogResultsAndCancel()
     chosen.setBold(true);
     chosen.setUnderline(true);
     recorder.acceptFont(chosen);
-    QVERIFY(ShowFontDialog(nullptr, QStringLiteral("Arial"), false, true, false, false, 0x123456, 8, 0x10141));
+    QVERIFY(
+        ShowFontDialog(nullptr, QStringLiteral("Arial"), false, true, false, false, 0x123456, 8, 0x10141));
     const QFont asked = recorder.last().font;
     QCOMPARE(asked.family(), QStringLiteral("Arial"));
     QCOMPARE(asked.pointSize(), 8);
@@ -165,11 +169,13 @@ void tst_commondialog::paletteToBuffer()
     // Bad and missing values read as 0, and never stop the conversion.
     buffer = PaletteToBuffer(QStringLiteral("1,abc,256,-1,2.5, 7 ,,+3,0009,99999999999"));
     QCOMPARE(buffer.size(), 64);
-    const QByteArray expected = QByteArray("\x01\x00\x00\x00\x00\x07\x00\x00\x09\x00", 10) + QByteArray(54, '\0');
+    const QByteArray expected
+        = QByteArray("\x01\x00\x00\x00\x00\x07\x00\x00\x09\x00", 10) + QByteArray(54, '\0');
     QCOMPARE(buffer, expected);
     QCOMPARE(PaletteToBuffer(QString()), QByteArray(64, '\0'));
     // More than 64 values: the first 64 count.
-    QCOMPARE(PaletteToBuffer(QStringList(70, QStringLiteral("5")).join(QLatin1Char(','))), QByteArray(64, '\5'));
+    QCOMPARE(
+        PaletteToBuffer(QStringList(70, QStringLiteral("5")).join(QLatin1Char(','))), QByteArray(64, '\5'));
 }
 
 void tst_commondialog::bufferToPalette()

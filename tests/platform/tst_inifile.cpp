@@ -52,23 +52,24 @@ void tst_inifile::init()
 void tst_inifile::lookupRules()
 {
     const QString path = write(QStringLiteral("a.ini"),
-                               "key=outside\r\n"
-                               "[Settings]\r\n"
-                               "Number=1\r\n"
-                               "NUMBER=2\r\n"
-                               "no equals sign here\r\n"
-                               "  Spaced Key  =  v  \r\n"
-                               "[settings]\r\n"
-                               "Number=3\r\n"
-                               "Other=4\r\n"
-                               "[  Trimmed  ]\r\n"
-                               "k=5\r\n"
-                               "[Multi=Part]\r\n"
-                               "a=b=c\r\n");
+        "key=outside\r\n"
+        "[Settings]\r\n"
+        "Number=1\r\n"
+        "NUMBER=2\r\n"
+        "no equals sign here\r\n"
+        "  Spaced Key  =  v  \r\n"
+        "[settings]\r\n"
+        "Number=3\r\n"
+        "Other=4\r\n"
+        "[  Trimmed  ]\r\n"
+        "k=5\r\n"
+        "[Multi=Part]\r\n"
+        "a=b=c\r\n");
     QCOMPARE(ini::readValue(QStringLiteral("SETTINGS"), QStringLiteral("number"), path), QStringLiteral("1"));
     // Only the first section of a name is searched.
     QCOMPARE(ini::readValue(QStringLiteral("Settings"), QStringLiteral("Other"), path), QString());
-    QCOMPARE(ini::readValue(QStringLiteral("Settings"), QStringLiteral("spaced key"), path), QStringLiteral("v"));
+    QCOMPARE(
+        ini::readValue(QStringLiteral("Settings"), QStringLiteral("spaced key"), path), QStringLiteral("v"));
     QCOMPARE(ini::readValue(QStringLiteral("Trimmed"), QStringLiteral("K"), path), QStringLiteral("5"));
     QCOMPARE(ini::readValue(QStringLiteral("Multi=Part"), QStringLiteral("a"), path), QStringLiteral("b=c"));
     QCOMPARE(ini::readValue(QString(), QStringLiteral("key"), path), QString());
@@ -79,17 +80,18 @@ void tst_inifile::lookupRules()
 void tst_inifile::valueShaping()
 {
     const QString path = write(QStringLiteral("b.ini"),
-                               "[S]\r\n"
-                               "double=\"  quoted  \"\r\n"
-                               "single='x'\r\n"
-                               "mixed=\"x'\r\n"
-                               "twice=\"\"a\"\"\r\n"
-                               "lone=\"\r\n"
-                               "inner=a \"b\" c\r\n"
-                               "tabs=\t value\t\r\n"
-                               "empty=\r\n"
-                               "semicolon=1;2 ; comment?\r\n");
-    auto value = [&](const char *key) { return ini::readValue(QStringLiteral("S"), QLatin1String(key), path); };
+        "[S]\r\n"
+        "double=\"  quoted  \"\r\n"
+        "single='x'\r\n"
+        "mixed=\"x'\r\n"
+        "twice=\"\"a\"\"\r\n"
+        "lone=\"\r\n"
+        "inner=a \"b\" c\r\n"
+        "tabs=\t value\t\r\n"
+        "empty=\r\n"
+        "semicolon=1;2 ; comment?\r\n");
+    auto value
+        = [&](const char *key) { return ini::readValue(QStringLiteral("S"), QLatin1String(key), path); };
     QCOMPARE(value("double"), QStringLiteral("  quoted  "));
     QCOMPARE(value("single"), QStringLiteral("x"));
     QCOMPARE(value("mixed"), QStringLiteral("\"x'"));
@@ -104,11 +106,14 @@ void tst_inifile::valueShaping()
 void tst_inifile::longValueIsCut()
 {
     const QByteArray longValue(300, 'x');
-    const QString path = write(QStringLiteral("c.ini"), "[S]\r\nlong=" + longValue + "\r\nquoted=\"" + longValue + "\"\r\n");
+    const QString path
+        = write(QStringLiteral("c.ini"), "[S]\r\nlong=" + longValue + "\r\nquoted=\"" + longValue + "\"\r\n");
     int count = -1;
-    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("long"), path, &count), QString(255, QLatin1Char('x')));
+    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("long"), path, &count),
+        QString(255, QLatin1Char('x')));
     QCOMPARE(count, 255);
-    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("quoted"), path), QString(255, QLatin1Char('x')));
+    QCOMPARE(
+        ini::readValue(QStringLiteral("S"), QStringLiteral("quoted"), path), QString(255, QLatin1Char('x')));
 }
 
 void tst_inifile::missingGivesEmpty()
@@ -121,8 +126,9 @@ void tst_inifile::missingGivesEmpty()
     QCOMPARE(ini::readValue(QStringLiteral("None"), QStringLiteral("k"), path, &count), QString());
     QCOMPARE(count, 0);
     count = -1;
-    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), m_dir.filePath(QStringLiteral("no.ini")), &count),
-             QString());
+    QCOMPARE(ini::readValue(
+                 QStringLiteral("S"), QStringLiteral("k"), m_dir.filePath(QStringLiteral("no.ini")), &count),
+        QString());
     QCOMPARE(count, 0);
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), QString()), QString());
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), m_dir.path()), QString());
@@ -155,7 +161,8 @@ void tst_inifile::byteOrderMarkAndEncodings()
 
     // Skin and settings files are Windows-1252, undefined bytes included.
     const QString skin = write(QStringLiteral("skin.ini"), "[S]\r\nk=caf\xE9 \x80\x81\r\nu=caf\xC3\xA9\r\n");
-    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), skin), QString::fromUtf8("café €\xC2\x81"));
+    QCOMPARE(
+        ini::readValue(QStringLiteral("S"), QStringLiteral("k"), skin), QString::fromUtf8("café €\xC2\x81"));
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("u"), skin), QString::fromUtf8("cafÃ©"));
 
     // Language files: UTF-8 when valid, Windows-1252 otherwise.
@@ -164,7 +171,7 @@ void tst_inifile::byteOrderMarkAndEncodings()
     const QString latin = write(QStringLiteral("latin.lng"), "[S]\r\nk=caf\xE9\r\n");
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), latin), QString::fromUtf8("café"));
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), utf8, nullptr, ini::Encoding::Cp1252),
-             QString::fromUtf8("Î© cafÃ©"));
+        QString::fromUtf8("Î© cafÃ©"));
 }
 
 void tst_inifile::cacheFollowsTheFile()
@@ -202,12 +209,13 @@ void tst_inifile::fileNameWithoutRegardToCase()
 {
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("MySkin")));
     write(QStringLiteral("MySkin/SKIN.INI"), "[S]\r\nk=found\r\n");
-    QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"), m_dir.filePath(QStringLiteral("myskin/Skin.ini"))),
-             QStringLiteral("found"));
+    QCOMPARE(ini::readValue(
+                 QStringLiteral("S"), QStringLiteral("k"), m_dir.filePath(QStringLiteral("myskin/Skin.ini"))),
+        QStringLiteral("found"));
     // Windows separators in a name read from a skin file.
     QCOMPARE(ini::readValue(QStringLiteral("S"), QStringLiteral("k"),
-                            m_dir.path() + QStringLiteral("\\MYSKIN\\skin.ini")),
-             QStringLiteral("found"));
+                 m_dir.path() + QStringLiteral("\\MYSKIN\\skin.ini")),
+        QStringLiteral("found"));
 }
 
 void tst_inifile::readIniSetsCount()
@@ -256,13 +264,16 @@ void tst_inifile::resolve()
     const QString root = m_dir.path();
 
     QCOMPARE(fs::resolve(root + QStringLiteral("/skins/blue/btnn.bmp")),
-             root + QStringLiteral("/Skins/Blue/BtnN.BMP")); // "skins/blue" exists but holds no such file
-    QCOMPARE(fs::resolve(root + QStringLiteral("/Skins/Blue/main.BMP")), root + QStringLiteral("/Skins/Blue/main.BMP"));
-    QCOMPARE(fs::resolve(root + QStringLiteral("/Skins/Blue/Main.bmp")), root + QStringLiteral("/Skins/Blue/Main.bmp"));
+        root + QStringLiteral("/Skins/Blue/BtnN.BMP")); // "skins/blue" exists but holds no such file
+    QCOMPARE(fs::resolve(root + QStringLiteral("/Skins/Blue/main.BMP")),
+        root + QStringLiteral("/Skins/Blue/main.BMP"));
+    QCOMPARE(fs::resolve(root + QStringLiteral("/Skins/Blue/Main.bmp")),
+        root + QStringLiteral("/Skins/Blue/Main.bmp"));
     QCOMPARE(fs::resolve(root + QStringLiteral("\\SKINS\\BLUE\\BtnN.bmp")),
-             root + QStringLiteral("/Skins/Blue/BtnN.BMP"));
+        root + QStringLiteral("/Skins/Blue/BtnN.BMP"));
     // A file not there yet keeps its spelling under the folder that does exist.
-    QCOMPARE(fs::resolve(root + QStringLiteral("/SKINS/BLUE/New.ini")), root + QStringLiteral("/skins/blue/New.ini"));
+    QCOMPARE(fs::resolve(root + QStringLiteral("/SKINS/BLUE/New.ini")),
+        root + QStringLiteral("/skins/blue/New.ini"));
     QCOMPARE(fs::resolve(root + QStringLiteral("/Skins/Blue/")), root + QStringLiteral("/Skins/Blue/"));
     QCOMPARE(fs::resolve(QStringLiteral("/no/such/thing")), QStringLiteral("/no/such/thing"));
     QCOMPARE(fs::resolve(root + QStringLiteral("/gone.bmp")), root + QStringLiteral("/gone.bmp"));
@@ -284,11 +295,12 @@ void tst_inifile::listFolder()
     write(QStringLiteral("Lang/readme"), "x");
     QStringList found = fs::listFolder(m_dir.filePath(QStringLiteral("LANG")), QStringLiteral("*.lng"));
     found.sort();
-    QCOMPARE(found, (QStringList{QStringLiteral("English.lng"), QStringLiteral("French.LNG")}));
+    QCOMPARE(found, (QStringList { QStringLiteral("English.lng"), QStringLiteral("French.LNG") }));
     found = fs::listFolder(m_dir.filePath(QStringLiteral("Lang")), QStringLiteral("*.*"), true);
     found.sort();
-    QCOMPARE(found, (QStringList{QStringLiteral("English.lng"), QStringLiteral("French.LNG"), QStringLiteral("Sub.lng"),
-                                 QStringLiteral("readme")}));
+    QCOMPARE(found,
+        (QStringList { QStringLiteral("English.lng"), QStringLiteral("French.LNG"), QStringLiteral("Sub.lng"),
+            QStringLiteral("readme") }));
     QVERIFY(fs::listFolder(m_dir.filePath(QStringLiteral("none")), QStringLiteral("*")).isEmpty());
 }
 

@@ -129,53 +129,54 @@ void tst_platformservices::registryFromFiles()
     qputenv("TVX_MORVANE_REGISTRY", folder.toUtf8());
     bool found = true;
     QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
-                                  QStringLiteral("AppPath"), &found),
-             QString());
+                 QStringLiteral("AppPath"), &found),
+        QString());
     QVERIFY(!found);
 
     write(QStringLiteral("registry/registry-hkcu.ini"),
-          "[Software\\KRW\\rezori1]\r\n"
-          "AppPath=/opt/tovix/Tovix\r\n"
-          "Empty=\r\n"
-          "Quoted=\"a b\"\r\n"
-          "[Software\\Classes\\TVX.SkinZip\\shell]\r\n"
-          "@=UserVerb\r\n"
-          "[Software\\Classes\\Only.User\\shell]\r\n"
-          "@=OnlyUser\r\n");
+        "[Software\\KRW\\rezori1]\r\n"
+        "AppPath=/opt/tovix/Tovix\r\n"
+        "Empty=\r\n"
+        "Quoted=\"a b\"\r\n"
+        "[Software\\Classes\\TVX.SkinZip\\shell]\r\n"
+        "@=UserVerb\r\n"
+        "[Software\\Classes\\Only.User\\shell]\r\n"
+        "@=OnlyUser\r\n");
     write(QStringLiteral("registry/registry-hklm.ini"),
-          "[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\r\n"
-          "@=MachineVerb\r\n");
+        "[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\r\n"
+        "@=MachineVerb\r\n");
 
     QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("software\\krw\\REZORI1"),
-                                  QStringLiteral("apppath"), &found),
-             QStringLiteral("/opt/tovix/Tovix"));
+                 QStringLiteral("apppath"), &found),
+        QStringLiteral("/opt/tovix/Tovix"));
     QVERIFY(found);
     QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software/KRW/rezori1/"),
-                                  QStringLiteral("AppPath")),
-             QStringLiteral("/opt/tovix/Tovix"));
+                 QStringLiteral("AppPath")),
+        QStringLiteral("/opt/tovix/Tovix"));
     QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
-                                  QStringLiteral("Empty"), &found),
-             QString());
+                 QStringLiteral("Empty"), &found),
+        QString());
     QVERIFY(found);
     QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\KRW\\rezori1"),
-                                  QStringLiteral("Quoted")),
-             QStringLiteral("\"a b\""));
+                 QStringLiteral("Quoted")),
+        QStringLiteral("\"a b\""));
     QCOMPARE(registry::queryValue(registry::Root::LocalMachine, QStringLiteral("Software\\KRW\\rezori1"),
-                                  QStringLiteral("AppPath"), &found),
-             QString());
+                 QStringLiteral("AppPath"), &found),
+        QString());
     QVERIFY(!found);
 
     // Default values, by "" or "@"; the machine's and the user's classes.
-    QCOMPARE(registry::queryValue(registry::Root::LocalMachine, QStringLiteral("SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell"),
-                                  QString()),
-             QStringLiteral("MachineVerb"));
-    QCOMPARE(registry::queryValue(registry::Root::CurrentUser, QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"),
-                                  QStringLiteral("@")),
-             QStringLiteral("UserVerb"));
-    QCOMPARE(registry::queryValue(registry::Root::ClassesRoot, QStringLiteral("TVX.SkinZip\\shell"), QString()),
-             QStringLiteral("UserVerb"));
+    QCOMPARE(registry::queryValue(registry::Root::LocalMachine,
+                 QStringLiteral("SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell"), QString()),
+        QStringLiteral("MachineVerb"));
+    QCOMPARE(registry::queryValue(registry::Root::CurrentUser,
+                 QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"), QStringLiteral("@")),
+        QStringLiteral("UserVerb"));
+    QCOMPARE(
+        registry::queryValue(registry::Root::ClassesRoot, QStringLiteral("TVX.SkinZip\\shell"), QString()),
+        QStringLiteral("UserVerb"));
     QCOMPARE(registry::queryValue(registry::Root::ClassesRoot, QStringLiteral("only.user\\SHELL"), QString()),
-             QStringLiteral("OnlyUser"));
+        QStringLiteral("OnlyUser"));
     qunsetenv("TVX_MORVANE_REGISTRY");
 }
 
@@ -184,17 +185,18 @@ void tst_platformservices::shellOpenAndVerbs()
     const QString folder = m_dir.filePath(QStringLiteral("shellreg"));
     qputenv("TVX_MORVANE_REGISTRY", folder.toUtf8());
     write(QStringLiteral("shellreg/registry-hklm.ini"),
-          "[Software\\Classes\\.tvk]\r\n"
-          "@=TVX.SkinZip\r\n"
-          "[Software\\Classes\\TVX.SkinZip\\shell\\Apply\\command]\r\n"
-          "@=\"/opt/tovix/Tovix\" --skin \"%1\"\r\n");
+        "[Software\\Classes\\.tvk]\r\n"
+        "@=TVX.SkinZip\r\n"
+        "[Software\\Classes\\TVX.SkinZip\\shell\\Apply\\command]\r\n"
+        "@=\"/opt/tovix/Tovix\" --skin \"%1\"\r\n");
     const QString archive = write(QStringLiteral("My Skin.tvk"), "zip");
     const QString text = write(QStringLiteral("notes.txt"), "x");
 
     ShellRecorder recorder;
     const QList<shell::Launch> &launches = recorder.launches();
 
-    QVERIFY(shell::execute(nullptr, QStringLiteral("Open"), m_dir.filePath(QStringLiteral("NOTES.TXT"))) > 32);
+    QVERIFY(
+        shell::execute(nullptr, QStringLiteral("Open"), m_dir.filePath(QStringLiteral("NOTES.TXT"))) > 32);
     QCOMPARE(launches.last().url, QUrl::fromLocalFile(text));
     QVERIFY(shell::execute(nullptr, QStringLiteral("open"), QStringLiteral("http://example.org/page")) > 32);
     QCOMPARE(launches.last().url, QUrl(QStringLiteral("http://example.org/page")));
@@ -202,7 +204,7 @@ void tst_platformservices::shellOpenAndVerbs()
 
     QVERIFY(shell::execute(nullptr, QStringLiteral("apply"), archive) > 32);
     QCOMPARE(launches.last().program, QStringLiteral("/opt/tovix/Tovix"));
-    QCOMPARE(launches.last().arguments, (QStringList{QStringLiteral("--skin"), archive}));
+    QCOMPARE(launches.last().arguments, (QStringList { QStringLiteral("--skin"), archive }));
     QCOMPARE(shell::execute(nullptr, QStringLiteral("Print"), archive), 31);
     QCOMPARE(shell::execute(nullptr, QStringLiteral("Apply"), text), 31);
     const int before = int(launches.size());
@@ -213,7 +215,7 @@ void tst_platformservices::shellOpenAndVerbs()
     // An unquoted "%1" still passes a name with blanks as one argument.
     recorder.setSucceeds(true);
     QVERIFY(shell::runCommand(QStringLiteral("player %1 -x"), archive));
-    QCOMPARE(launches.last().arguments, (QStringList{archive, QStringLiteral("-x")}));
+    QCOMPARE(launches.last().arguments, (QStringList { archive, QStringLiteral("-x") }));
     QVERIFY(!shell::runCommand(QString(), archive));
 
     qunsetenv("TVX_MORVANE_REGISTRY");

@@ -113,7 +113,7 @@ void tst_vbruntime::strictConversions()
     QCOMPARE(vb::CInt(QStringLiteral("-32768")), int16_t(-32768));
     QCOMPARE(vb::CByte(QStringLiteral("255")), uint8_t(255));
 
-    for (const char *bad : {"", "  ", "abc", "12abc", "1 2", "1,5", "--1", "&H", "."}) {
+    for (const char *bad : { "", "  ", "abc", "12abc", "1 2", "1,5", "--1", "&H", "." }) {
         try {
             vb::CLng(QString::fromLatin1(bad));
             QFAIL(qPrintable(QStringLiteral("no error for \"%1\"").arg(QLatin1String(bad))));

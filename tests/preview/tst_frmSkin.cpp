@@ -190,7 +190,8 @@ private slots:
 
     void labelsTakeTheirTextsFromTheLanguageFile()
     {
-        m_env.writeLanguage("[TVX_Morvane]\r\nVersion=1\r\n[Skin]\r\n1=Versione\r\n3=Info film\r\n8=Testo\r\n");
+        m_env.writeLanguage(
+            "[TVX_Morvane]\r\nVersion=1\r\n[Skin]\r\n1=Versione\r\n3=Info film\r\n8=Testo\r\n");
         frmSkin *skin = openPreview(m_skinDir->path());
         QCOMPARE(skin->lblSkinText[0]->text(), QStringLiteral("Versione"));
         QCOMPARE(skin->lblSkinText[1]->text(), QStringLiteral("Movie Title"));

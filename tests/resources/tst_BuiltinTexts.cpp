@@ -53,15 +53,12 @@ void tst_BuiltinTexts::blocksAreContiguousAndComplete()
     QCOMPARE(LoadResString(base + count + 1), QString());
 }
 
-
 void tst_BuiltinTexts::unknownIdsGiveEmptyText()
 {
-    for (int id : {0, -1, 1000, 1031, 2007, 3124, 4009, 5030, 6041, 7025, 8071, 9013, 10010,
-                   11010, 12013, 13116, 14001, 99999})
+    for (int id : { 0, -1, 1000, 1031, 2007, 3124, 4009, 5030, 6041, 7025, 8071, 9013, 10010, 11010, 12013,
+             13116, 14001, 99999 })
         QCOMPARE(LoadResString(id), QString());
 }
-
-
 
 void tst_BuiltinTexts::actionNamesKeepTheirOrder()
 {
@@ -80,7 +77,8 @@ void tst_BuiltinTexts::trackVolumeCaptionKeepsItsBlanks()
 {
     const QString caption = LoadResString(7001);
     QCOMPARE(caption.size(), 106);
-    QCOMPARE(caption, QStringLiteral("TrackBar") + QString(89, QLatin1Char(' ')) + QStringLiteral("VolumeBar"));
+    QCOMPARE(
+        caption, QStringLiteral("TrackBar") + QString(89, QLatin1Char(' ')) + QStringLiteral("VolumeBar"));
 }
 
 void tst_BuiltinTexts::everyTextFitsWindows1252()
@@ -91,7 +89,8 @@ void tst_BuiltinTexts::everyTextFitsWindows1252()
         for (QChar c : LoadResString(id)) {
             const ushort u = c.unicode();
             const bool ok = (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u <= 0xFF) || extras.contains(c);
-            QVERIFY2(ok, qPrintable(QStringLiteral("text %1 holds U+%2").arg(id).arg(u, 4, 16, QLatin1Char('0'))));
+            QVERIFY2(
+                ok, qPrintable(QStringLiteral("text %1 holds U+%2").arg(id).arg(u, 4, 16, QLatin1Char('0'))));
         }
     }
 }

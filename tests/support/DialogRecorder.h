@@ -50,15 +50,15 @@ public:
     // --- Scripting the next answers (queued in order) ---
     void enqueue(const Answer &answer);
     void enqueue(std::function<Answer(const Request &)> answer);
-    void answerButton(int vbCode);                  // message box
-    void acceptText(const QString &text);           // input box
-    void acceptFile(const QString &path);           // open or save dialog
-    void acceptFolder(const QString &path);         // folder dialog
+    void answerButton(int vbCode); // message box
+    void acceptText(const QString &text); // input box
+    void acceptFile(const QString &path); // open or save dialog
+    void acceptFolder(const QString &path); // folder dialog
     void acceptColor(const QColor &color, const QList<QColor> &customColors = {}); // colour dialog
-    void acceptFont(const QFont &font);             // font dialog
-    void chooseAction(QAction *action);             // pop-up menu (nullptr: dismissed)
+    void acceptFont(const QFont &font); // font dialog
+    void chooseAction(QAction *action); // pop-up menu (nullptr: dismissed)
     void answerForm(std::function<void(QDialog *form)> drive, int resultIfLeftOpen = 0); // modal form
-    void cancel();                                  // any kind: the default (Escape) answer
+    void cancel(); // any kind: the default (Escape) answer
     int pending() const { return int(m_queue.size()); }
 
     // Answers every request once the queue is empty (an empty function: defaults).

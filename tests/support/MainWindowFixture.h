@@ -64,7 +64,10 @@ public:
 
     ~MainWindowFixture() { finish(); }
 
-    bool isValid() const { return home.isValid() && runtime.isValid() && config.isValid() && skins.isValid(); }
+    bool isValid() const
+    {
+        return home.isValid() && runtime.isValid() && config.isValid() && skins.isValid();
+    }
 
     // Starts the editor with these arguments after the program's name.
     frmMain *start(const QStringList &arguments = {})

@@ -39,8 +39,8 @@ void tst_WindowTexts::init()
     m_home = std::make_unique<LangHome>();
     QVERIFY(m_home->isValid());
     QVERIFY(m_home->writeLanguage(QStringLiteral("Test.lng"),
-                                  "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige && GUI\n4_T=Tipp\n9=Fassung\n"
-                                  "11=\n[FullScreen]\n11=Unten und oben\n"));
+        "[TVX_Morvane]\nVersion=1\n[Display]\n1=Anzeige && GUI\n4_T=Tipp\n9=Fassung\n"
+        "11=\n[FullScreen]\n11=Unten und oben\n"));
     gUILanguage = QStringLiteral("Test");
 }
 
@@ -54,7 +54,7 @@ void tst_WindowTexts::textsTakeTheFileOrTheBuiltinText()
     MdiForm form;
     QLineEdit box;
     QComboBox list;
-    list.addItems({"a", "b", "c"});
+    list.addItems({ "a", "b", "c" });
     QPushButton button;
     const LangReader lang;
     const WindowTexts texts(lang, "Display");
@@ -76,7 +76,7 @@ void tst_WindowTexts::textsTakeTheFileOrTheBuiltinText()
 void tst_WindowTexts::listEntriesAreRenamedInPlaceWithoutSignals()
 {
     QComboBox list;
-    list.addItems({"Bottom", "Top", "Bottom and Top"});
+    list.addItems({ "Bottom", "Top", "Bottom and Top" });
     list.setCurrentIndex(2);
     QSignalSpy index(&list, &QComboBox::currentIndexChanged);
     QSignalSpy text(&list, &QComboBox::currentTextChanged);
@@ -91,7 +91,7 @@ void tst_WindowTexts::listEntriesAreRenamedInPlaceWithoutSignals()
 
     // No selection stays no selection.
     QComboBox empty;
-    empty.addItems({"x", "y"});
+    empty.addItems({ "x", "y" });
     empty.setCurrentIndex(-1);
     SetLangListEntry(&empty, 0, QStringLiteral("z"));
     QCOMPARE(empty.currentIndex(), -1);
@@ -101,7 +101,7 @@ void tst_WindowTexts::listEntriesAreRenamedInPlaceWithoutSignals()
 void tst_WindowTexts::listEntriesOutsideTheListAreIgnored()
 {
     QComboBox list;
-    list.addItems({"x"});
+    list.addItems({ "x" });
     SetLangListEntry(&list, 1, QStringLiteral("y"));
     SetLangListEntry(&list, -1, QStringLiteral("y"));
     SetLangListEntry(nullptr, 0, QStringLiteral("y"));

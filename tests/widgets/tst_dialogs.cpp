@@ -32,15 +32,16 @@ void tst_dialogs::messageBoxesAreRecordedAndAnswered()
     DialogRecorder recorder;
     recorder.answerButton(dialogs::vbYes);
     recorder.answerButton(dialogs::vbRetry);
-    QCOMPARE(dialogs::msgBox(QStringLiteral("Save?"), dialogs::vbYesNoCancel | dialogs::vbQuestion), int(dialogs::vbYes));
+    QCOMPARE(dialogs::msgBox(QStringLiteral("Save?"), dialogs::vbYesNoCancel | dialogs::vbQuestion),
+        int(dialogs::vbYes));
     QCOMPARE(dialogs::msgBox(QStringLiteral("Disk"), dialogs::vbRetryCancel, QStringLiteral("Error")),
-             int(dialogs::vbRetry));
+        int(dialogs::vbRetry));
     QCOMPARE(recorder.count(), 2);
     QCOMPARE(recorder.at(0).kind, DialogRecorder::Kind::MessageBox);
     QCOMPARE(recorder.at(0).title, QStringLiteral("TVX_Morvane")); // an empty title is the program's
     QCOMPARE(recorder.at(0).style, dialogs::vbYesNoCancel | dialogs::vbQuestion);
     QCOMPARE(recorder.at(1).title, QStringLiteral("Error"));
-    QCOMPARE(recorder.messages(), (QStringList{QStringLiteral("Save?"), QStringLiteral("Disk")}));
+    QCOMPARE(recorder.messages(), (QStringList { QStringLiteral("Save?"), QStringLiteral("Disk") }));
     QCOMPARE(recorder.unanswered(), 0);
 }
 
@@ -61,18 +62,20 @@ void tst_dialogs::inputAndFileDialogs()
 {
     DialogRecorder recorder;
     recorder.acceptText(QStringLiteral("typed"));
-    QCOMPARE(dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")), QStringLiteral("typed"));
+    QCOMPARE(dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")),
+        QStringLiteral("typed"));
     QCOMPARE(recorder.last().text, QStringLiteral("old"));
 
     recorder.acceptFile(QStringLiteral("/tmp/x/Skin.ini"));
     QString chosen;
     QVERIFY(dialogs::fileDialog(false, nullptr, QStringLiteral("Save"), QStringLiteral("/tmp"),
-                                {QStringLiteral("Skin files (Skin.ini;Skinv1.ini)"), QStringLiteral("All (*)")}, 2,
-                                QStringLiteral("Skin.ini"), &chosen, true));
+        { QStringLiteral("Skin files (Skin.ini;Skinv1.ini)"), QStringLiteral("All (*)") }, 2,
+        QStringLiteral("Skin.ini"), &chosen, true));
     QCOMPARE(chosen, QStringLiteral("/tmp/x/Skin.ini"));
     const dialogs::Request &r = recorder.last();
     QCOMPARE(r.kind, DialogRecorder::Kind::SaveFile);
-    QCOMPARE(r.filters, (QStringList{QStringLiteral("Skin files (Skin.ini Skinv1.ini)"), QStringLiteral("All (*)")}));
+    QCOMPARE(r.filters,
+        (QStringList { QStringLiteral("Skin files (Skin.ini Skinv1.ini)"), QStringLiteral("All (*)") }));
     QCOMPARE(r.filterIndex, 2);
     QCOMPARE(r.text, QStringLiteral("Skin.ini"));
     QCOMPARE(r.directory, QStringLiteral("/tmp"));

@@ -63,8 +63,8 @@ void tst_realdialogs::messageBoxButtonsAndCodes()
         QCOMPARE(defaultButton, box->button(QMessageBox::No));
         box->button(QMessageBox::No)->click();
     });
-    const int answer = dialogs::msgBox(QStringLiteral("Save?"),
-                                       dialogs::vbYesNoCancel | dialogs::vbQuestion | dialogs::vbDefaultButton2);
+    const int answer = dialogs::msgBox(
+        QStringLiteral("Save?"), dialogs::vbYesNoCancel | dialogs::vbQuestion | dialogs::vbDefaultButton2);
     QCOMPARE(answer, int(dialogs::vbNo));
     QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(icon, QMessageBox::Question);
@@ -76,8 +76,9 @@ void tst_realdialogs::messageBoxButtonsAndCodes()
         QCOMPARE(box->standardButtons(), QMessageBox::Retry | QMessageBox::Cancel);
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    QCOMPARE(dialogs::msgBox(QStringLiteral("Disk"), dialogs::vbRetryCancel | dialogs::vbCritical, QStringLiteral("T")),
-             int(dialogs::vbCancel));
+    QCOMPARE(dialogs::msgBox(
+                 QStringLiteral("Disk"), dialogs::vbRetryCancel | dialogs::vbCritical, QStringLiteral("T")),
+        int(dialogs::vbCancel));
 
     whenModal([&](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
@@ -97,7 +98,8 @@ void tst_realdialogs::inputBox()
         dialog->setTextValue(QStringLiteral("new"));
         static_cast<QDialog *>(dialog)->accept();
     });
-    QCOMPARE(dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")), QStringLiteral("new"));
+    QCOMPARE(
+        dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")), QStringLiteral("new"));
     whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
     QCOMPARE(dialogs::inputBox(QStringLiteral("Name?"), QString(), QStringLiteral("old")), QString());
     // A password is typed unseen.
@@ -134,11 +136,11 @@ void tst_realdialogs::fileDialogSettings()
     });
     QString chosen;
     QVERIFY(dialogs::fileDialog(false, nullptr, QString(), dir.path(),
-                                {QStringLiteral("Ini (*.ini;*.INI)"), QStringLiteral("All (*)")}, 2,
-                                QStringLiteral("Skin.ini"), &chosen));
+        { QStringLiteral("Ini (*.ini;*.INI)"), QStringLiteral("All (*)") }, 2, QStringLiteral("Skin.ini"),
+        &chosen));
     QVERIFY(!native);
     QVERIFY(!confirmOverwrite);
-    QCOMPARE(filters, (QStringList{QStringLiteral("Ini (*.ini *.INI)"), QStringLiteral("All (*)")}));
+    QCOMPARE(filters, (QStringList { QStringLiteral("Ini (*.ini *.INI)"), QStringLiteral("All (*)") }));
     QCOMPARE(selectedFilter, QStringLiteral("All (*)"));
     QCOMPARE(directory, dir.path());
     QCOMPARE(chosen, dir.filePath(QStringLiteral("Skin.ini")));
@@ -192,7 +194,8 @@ void tst_realdialogs::folderDialogStartsInTheStartFolder()
         static_cast<QDialog *>(dialog)->accept();
     });
     QString chosen;
-    QVERIFY(dialogs::folderDialog(nullptr, QStringLiteral("Pick"), dir.filePath(QStringLiteral("LANG")), &chosen));
+    QVERIFY(dialogs::folderDialog(
+        nullptr, QStringLiteral("Pick"), dir.filePath(QStringLiteral("LANG")), &chosen));
     QCOMPARE(chosen, dir.filePath(QStringLiteral("Lang")));
 }
 

@@ -62,7 +62,8 @@ ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
 
 void ButtonListPanel::connectHandlers()
 {
-    QObject::connect(m_window.lstButtons, &QListWidget::currentRowChanged, &m_window, [this] { lstButtons_Click(); });
+    QObject::connect(
+        m_window.lstButtons, &QListWidget::currentRowChanged, &m_window, [this] { lstButtons_Click(); });
 }
 
 void ButtonListPanel::applyTexts(const WindowTexts &texts, int firstKey, int firstId)

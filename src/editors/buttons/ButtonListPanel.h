@@ -2,7 +2,6 @@
 
 #include <QString>
 
-
 class WindowTexts;
 class ButtonToolWindow;
 class QWidget;

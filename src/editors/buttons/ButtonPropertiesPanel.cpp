@@ -33,7 +33,8 @@ ButtonPropertiesPanel::ButtonPropertiesPanel(
     m_window.cbxBtn = makeList(host, QStringLiteral("cbxBtn"), QRect(70, 18, 210, 22));
     m_window.lblBtnType = makeControl<QLabel>(host, "lblBtnType", QRect(8, 47, 60, 17));
     // The type entries are fixed: entry k is BtnType k.
-    m_window.cbxBtnType = makeFixedList(host, QStringLiteral("cbxBtnType"), QRect(70, 44, 210, 22), typeCount);
+    m_window.cbxBtnType
+        = makeFixedList(host, QStringLiteral("cbxBtnType"), QRect(70, 44, 210, 22), typeCount);
     m_window.lblBtnAction = makeControl<QLabel>(host, "lblBtnAction", QRect(8, 73, 60, 17));
     m_window.cbxBtnAction = makeList(host, QStringLiteral("cbxBtnAction"), QRect(70, 70, 210, 22));
 
@@ -122,8 +123,10 @@ int ButtonPropertiesPanel::shownRecord() const
 void ButtonPropertiesPanel::connectHandlers()
 {
     QObject::connect(m_window.cbxBtn, &QComboBox::currentIndexChanged, &m_window, [this] { cbxBtn_Click(); });
-    QObject::connect(m_window.cbxBtnType, &QComboBox::currentIndexChanged, &m_window, [this] { cbxBtnType_Click(); });
-    QObject::connect(m_window.cbxBtnAction, &QComboBox::currentIndexChanged, &m_window, [this] { cbxBtnAction_Click(); });
+    QObject::connect(
+        m_window.cbxBtnType, &QComboBox::currentIndexChanged, &m_window, [this] { cbxBtnType_Click(); });
+    QObject::connect(
+        m_window.cbxBtnAction, &QComboBox::currentIndexChanged, &m_window, [this] { cbxBtnAction_Click(); });
     for (int i = 0; i < 2; ++i) {
         QObject::connect(m_window.optBtnText[i], &QRadioButton::toggled, &m_window, [this, i](bool checked) {
             if (checked)
@@ -132,8 +135,10 @@ void ButtonPropertiesPanel::connectHandlers()
     }
     m_window.txtBtnText->setKeyPress([this](int &keyAscii) { txtBtnText_KeyPress(keyAscii); });
     m_window.txtBtnText->setValidate([this] { txtBtnText_Validate(); });
-    QObject::connect(m_window.txtBtnX, &QLineEdit::textChanged, &m_window, [this] { txtBtnCoordinate_Change(true); });
-    QObject::connect(m_window.txtBtnY, &QLineEdit::textChanged, &m_window, [this] { txtBtnCoordinate_Change(false); });
+    QObject::connect(
+        m_window.txtBtnX, &QLineEdit::textChanged, &m_window, [this] { txtBtnCoordinate_Change(true); });
+    QObject::connect(
+        m_window.txtBtnY, &QLineEdit::textChanged, &m_window, [this] { txtBtnCoordinate_Change(false); });
 }
 
 void ButtonPropertiesPanel::commitPendingText()

@@ -19,7 +19,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-ButtonToolWindow::ButtonToolWindow(ToolWindowId id) : ToolWindow(id)
+ButtonToolWindow::ButtonToolWindow(ToolWindowId id)
+    : ToolWindow(id)
 {
     optBtnText.setFactory(QStringLiteral("optBtnText"), nullptr);
 }

@@ -50,7 +50,8 @@ void selectPoint(const ControlArray<QRadioButton> &strip, int index)
 
 } // namespace
 
-frmFullScreenToolBar::frmFullScreenToolBar() : ButtonToolWindow(ToolWindowId::FullScreen)
+frmFullScreenToolBar::frmFullScreenToolBar()
+    : ButtonToolWindow(ToolWindowId::FullScreen)
 {
     setObjectName(QStringLiteral("frmFullScreenToolBar"));
     createControls();

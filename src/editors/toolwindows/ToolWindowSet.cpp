@@ -18,7 +18,8 @@ QList<ToolWindowId> ofKind(bool fullScreen)
 
 QList<ToolWindowId> all()
 {
-    return { ToolWindowId::Images, ToolWindowId::Display, ToolWindowId::TrackVolume, ToolWindowId::FullScreen };
+    return { ToolWindowId::Images, ToolWindowId::Display, ToolWindowId::TrackVolume,
+        ToolWindowId::FullScreen };
 }
 
 ToolWindow *get(ToolWindowId id)
