@@ -42,10 +42,10 @@ class Reader
 {
 public:
     explicit Reader(SkinReaderView &view)
-        : v(view)
-        , folder(AddBackslash(gSkinFolder))
-        , file(gSkinFile)
-        , loadTitle(loadTitleText())
+        : m_view(view)
+        , m_folder(AddBackslash(gSkinFolder))
+        , m_file(gSkinFile)
+        , m_loadTitle(loadTitleText())
     {
     }
 
@@ -54,7 +54,7 @@ public:
 private:
     QString read(const char *section, const QString &key) const
     {
-        return ReadIni(QLatin1String(section), key, file);
+        return ReadIni(QLatin1String(section), key, m_file);
     }
     QString read(const char *section, const char *key) const { return read(section, QLatin1String(key)); }
 
@@ -74,7 +74,7 @@ private:
     // Reports a problem of the file; what it concerns is left out of the document.
     void report(const QString &text)
     {
-        keptLess = true;
+        m_keptLess = true;
         notice(text);
     }
     // Once the editing frames are enabled, the tool windows show what the read
@@ -90,48 +90,48 @@ private:
     void readBar(int b);
     void readGuiAndText();
 
-    SkinReaderView &v;
-    const QString folder;
-    const QString file;
-    const QString loadTitle;
+    SkinReaderView &m_view;
+    const QString m_folder;
+    const QString m_file;
+    const QString m_loadTitle;
     // The first piece of the last split into fields: the face name after a
     // display's font, named by the message of a refused value.
-    QString firstField;
-    bool framesEnabled = false;
-    bool toolWindowsShown = false;
+    QString m_firstField;
+    bool m_framesEnabled = false;
+    bool m_toolWindowsShown = false;
     // Something the file holds was reported and left out: saving would lose it.
-    bool keptLess = false;
+    bool m_keptLess = false;
 };
 
 bool Reader::trap(const vb::Error &error)
 {
-    keptLess = true;
+    m_keptLess = true;
     const int number = error.number();
     const QString description
         = error.description().isEmpty() ? vb::errorDescription(number) : error.description();
     const int style = dialogs::vbCritical | dialogs::vbOKOnly;
     if (number == vb::ErrInvalidPropertyValue) {
         dialogs::msgBox(Message(13089) + QString::number(number) + QLatin1Char('\n') + description
-                + Message(13090) + QLatin1Char('\n') + Message(13091) + firstField + Message(13092),
-            style, loadTitle);
+                + Message(13090) + QLatin1Char('\n') + Message(13091) + m_firstField + Message(13092),
+            style, m_loadTitle);
         return true;
     }
     if (number == vb::ErrInvalidPicture) {
-        dialogs::msgBox(Message(13071) + QLatin1Char('\n') + Message(13072), style, loadTitle);
+        dialogs::msgBox(Message(13071) + QLatin1Char('\n') + Message(13072), style, m_loadTitle);
         return !gMainImage.isEmpty();
     }
     dialogs::msgBox(
-        Message(13089) + QString::number(number) + QLatin1Char('\n') + description, style, loadTitle);
+        Message(13089) + QString::number(number) + QLatin1Char('\n') + description, style, m_loadTitle);
     return false;
 }
 
 void Reader::showToolWindows()
 {
-    if (!framesEnabled || toolWindowsShown)
+    if (!m_framesEnabled || m_toolWindowsShown)
         return;
-    toolWindowsShown = true;
+    m_toolWindowsShown = true;
     try {
-        step([&] { v.showToolWindows(); });
+        step([&] { m_view.showToolWindows(); });
     } catch (const LoadEnded &) {
     }
 }
@@ -145,7 +145,7 @@ Outcome Reader::run()
             switch (oldskin::ConvertOldSkin()) {
             case oldskin::Result::Converted:
                 // The converted window skin is read in the place of the old one.
-                return Reader(v).run();
+                return Reader(m_view).run();
             case oldskin::Result::Declined:
                 return Outcome::NotOpened;
             case oldskin::Result::Failed:
@@ -163,8 +163,8 @@ Outcome Reader::run()
         // holds is not in the document.
         if (read("Settings", "MainImg").isEmpty() || !readMainImage())
             return Outcome::Incomplete;
-        step([&] { v.enableEditingFrames(); });
-        framesEnabled = true;
+        step([&] { m_view.enableEditingFrames(); });
+        m_framesEnabled = true;
         readSettings();
         readButtons();
         if (gFullScreenSkin)
@@ -176,8 +176,8 @@ Outcome Reader::run()
         if (!gFullScreenSkin)
             readGuiAndText();
         showToolWindows();
-        step([&] { v.completeLoad(); });
-        return keptLess ? Outcome::Incomplete : Outcome::Complete;
+        step([&] { m_view.completeLoad(); });
+        return m_keptLess ? Outcome::Incomplete : Outcome::Complete;
     } catch (const LoadEnded &) {
     } catch (const vb::Error &error) {
         trap(error);
@@ -188,15 +188,15 @@ Outcome Reader::run()
 
 bool Reader::readMainImage()
 {
-    QString name = withBmpFallback(folder, read("Settings", "MainImg"));
-    if (!name.isEmpty() && !fs::fileExists(folder + name)) {
+    QString name = withBmpFallback(m_folder, read("Settings", "MainImg"));
+    if (!name.isEmpty() && !fs::fileExists(m_folder + name)) {
         report(Message(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + Message(13048));
         return false;
     }
     if (name.isEmpty())
         return false;
-    const QString path = folder + name;
-    step([&] { v.showMainImage(path); });
+    const QString path = m_folder + name;
+    step([&] { m_view.showMainImage(path); });
     // The name stays as the file gave it, folder part included, so that a save
     // writes it back and the next read finds the picture again.
     gMainImage = name;
@@ -207,9 +207,9 @@ void Reader::readSettings()
 {
     const bool shaped = readAsNumber(read("Settings", "MainAnySape")) != 0;
     gAnyShape = vb::fromBool(shaped);
-    step([&] { v.showShape(shaped); });
+    step([&] { m_view.showShape(shaped); });
 
-    gButtonExt = readButtonExtension(folder, file, gFullScreenSkin);
+    gButtonExt = readButtonExtension(m_folder, m_file, gFullScreenSkin);
 
     if (gFullScreenSkin) {
         readPosition();
@@ -217,10 +217,10 @@ void Reader::readSettings()
     }
     for (int slot = 0; slot < 2; ++slot) {
         const QString font = read("Settings", QStringLiteral("LoadFont%1").arg(slot + 1));
-        if (font.isEmpty() || !fs::fileExists(folder + font))
+        if (font.isEmpty() || !fs::fileExists(m_folder + font))
             continue;
         gSkinFonts[size_t(slot)] = font;
-        step([&] { v.registerFont(slot, fs::resolve(folder + font)); });
+        step([&] { m_view.registerFont(slot, fs::resolve(m_folder + font)); });
     }
 }
 
@@ -251,14 +251,14 @@ void Reader::readButtons()
             report(Message(13050) + vb::Str(i) + Message(13051));
             break;
         }
-        firstField = line.pieces.at(0);
+        m_firstField = line.pieces.at(0);
         const QString &name = line.pieces.at(0);
-        const QString path = buttonImagePath(folder, name, gButtonExt);
+        const QString path = buttonImagePath(m_folder, name, gButtonExt);
         if (!fs::fileExists(path)) {
             report(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
             break;
         }
-        if (isMainImage(folder, path)) {
+        if (isMainImage(m_folder, path)) {
             report(Message(13039) + QLatin1Char('\n') + Message(13040));
             break;
         }
@@ -280,9 +280,9 @@ void Reader::readButtons()
         // up, so that the records, the lists and the pictures stay in step.
         const int16_t index = int16_t(ButtonCount() + 1);
         bool added = false;
-        step([&] { added = v.addButton(index, x, y, path, type != 0); });
+        step([&] { added = m_view.addButton(index, x, y, path, type != 0); });
         if (!added) {
-            keptLess = true;
+            m_keptLess = true;
             continue;
         }
         gButtons.append(button);
@@ -314,7 +314,7 @@ void Reader::readDisplays()
             report(Message(13053) + display.DspKey + Message(13054));
             return;
         }
-        firstField = entry.face;
+        m_firstField = entry.face;
         display.DspX = vb::CLng(entry.x);
         display.DspY = vb::CLng(entry.y);
         SkinReaderView::DisplayLook look;
@@ -332,7 +332,7 @@ void Reader::readDisplays()
             display.DspColor = entry.colour;
         }
         display.DspUsed = vb::True;
-        step([&] { v.showDisplay(i, look); });
+        step([&] { m_view.showDisplay(i, look); });
     }
 }
 
@@ -361,7 +361,7 @@ void Reader::readStatusText()
     display.DspX = vb::CLng(look.x);
     display.DspY = vb::CLng(look.y);
     const QStringList parts = splitLimited(font, QLatin1Char(','), 3);
-    firstField = piece(parts, 0);
+    m_firstField = piece(parts, 0);
     look.face = piece(parts, 0);
     look.size = vb::CDbl(piece(parts, 1));
     const FontStyle style = fontStyle(piece(parts, 2));
@@ -381,7 +381,7 @@ void Reader::readStatusText()
     else
         gStatTxtAlign = int16_t(align);
     display.DspUsed = vb::True;
-    step([&] { v.showDisplay(7, look); });
+    step([&] { m_view.showDisplay(7, look); });
 }
 
 void Reader::readBar(int b)
@@ -404,18 +404,18 @@ void Reader::readBar(int b)
         }
     } else if (kind == 2 || kind == 3) {
         bar.BarKind = int16_t(kind);
-        const QString name = withBmpFallback(folder, read(section, "Bitmap"));
-        if (!name.isEmpty() && !fs::fileExists(folder + name)) {
+        const QString name = withBmpFallback(m_folder, read(section, "Bitmap"));
+        if (!name.isEmpty() && !fs::fileExists(m_folder + name)) {
             report(Message(13055) + QLatin1Char('\n') + QLatin1Char('"') + read(section, "Bitmap")
                 + Message(13056));
             throw LoadEnded();
         }
         if (!name.isEmpty()) {
-            const QString path = folder + name;
-            if (isMainImage(folder, path)) {
+            const QString path = m_folder + name;
+            if (isMainImage(m_folder, path)) {
                 report(Message(13043) + QLatin1Char('\n') + Message(13044));
             } else {
-                step([&] { v.loadBarImage(b, path, false); });
+                step([&] { m_view.loadBarImage(b, path, false); });
                 // Kept as the file named it, folder part included.
                 bar.BarImage = name;
             }
@@ -423,14 +423,14 @@ void Reader::readBar(int b)
     } else if (kind == 4 || kind == 5) {
         bar.BarKind = int16_t(kind);
         const QString value = read(section, "ButtonImg");
-        const QString path = buttonImagePath(folder, value, gButtonExt);
+        const QString path = buttonImagePath(m_folder, value, gButtonExt);
         if (!fs::fileExists(path)) {
             report(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
-        } else if (isMainImage(folder, path)) {
+        } else if (isMainImage(m_folder, path)) {
             report(Message(13039) + QLatin1Char('\n') + Message(13040));
         } else {
-            firstField = barImageBaseName(value);
-            step([&] { v.loadBarImage(b, path, true); });
+            m_firstField = barImageBaseName(value);
+            step([&] { m_view.loadBarImage(b, path, true); });
             // The whole value is the base name the next read completes again.
             bar.BarImage = value;
         }
@@ -451,7 +451,7 @@ void Reader::readBar(int b)
     // Image bars take their size from the image: a button bar keeps the length
     // the file gives along its direction. A bar whose image is missing keeps
     // the size the file gives, so that saving it again changes nothing.
-    const QSize image = bar.BarKind >= 2 ? v.barImageSize(b) : QSize();
+    const QSize image = bar.BarKind >= 2 ? m_view.barImageSize(b) : QSize();
     const bool sizedByImage = image.isValid();
     bar.BarWidth = sizedByImage && bar.BarKind != 4 ? int32_t(image.width()) : posSizePiece(posSize, 2);
     bar.BarHeight = sizedByImage && bar.BarKind != 5 ? int32_t(image.height()) : posSizePiece(posSize, 3);
