@@ -15,6 +15,8 @@
 #include "platform/AppInfo.h"
 #include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/ListingScope.h"
+#include "platform/Pictures.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 
@@ -57,6 +59,11 @@ void frmMain::OpenRoad(const QString &path)
     ForgetNewSkinFile();
     gSkinFile = gDlgFileName;
     gFullScreenSkin = IsFullScreenSkinTitle(gDlgFileTitle);
+    // The skin's folders are listed once for the whole open, and its pictures
+    // are decoded on other threads while its windows are made.
+    const ListingScope listings;
+    pictures::Prefetch prefetch;
+    skinreader::prefetchPictures(prefetch);
     frmSkin *skin = frmSkin::get();
     skin->Show();
     skin->setCaption(gDlgFileName);

@@ -4,10 +4,17 @@
 #include "platform/VbRuntime.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
+#include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -61,27 +68,202 @@ int nextPixel(const quint64 *bits, int x, int width, bool kept)
 
 } // namespace
 
-QImage load(const QString &path)
+namespace {
+
+// The file that load(path) decodes, or the error it raises first.
+struct Readable {
+    QString file;
+    int error = 0;
+};
+
+Readable readable(const QString &path)
 {
     // With folder listings held, the file is known from its folder's listing
     // without another call to the system.
     const QFileInfo info(fs::resolve(path));
     if (path.isEmpty() || !fs::fileExists(info.filePath()))
-        vb::raise(vb::ErrFileNotFound);
+        return { QString(), vb::ErrFileNotFound };
     // Metafiles are pictures on Windows but nothing here draws them.
     const QString suffix = info.suffix().toLower();
     if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf"))
-        vb::raise(vb::ErrInvalidPicture);
-    QImageReader reader(info.filePath());
+        return { QString(), vb::ErrInvalidPicture };
+    return { info.filePath(), 0 };
+}
+
+QImage decode(const QString &file)
+{
+    QImageReader reader(file);
     // Skin images are often named for another format than they hold.
     reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    return reader.read();
+}
+
+QRegion shapeOf(const QImage &image);
+
+// One picture of a Prefetch: decoded (and shaped when asked) by the first of a
+// worker and load() to claim it.
+struct Job {
+    enum State { Queued, Claimed, Done };
+    QString file;
+    bool shaped = false;
+    quint64 listings = 0;
+    std::atomic<int> state { Queued };
+    std::mutex mutex;
+    std::condition_variable decoded;
+    QImage image;
+    QRegion shape;
+
+    bool claim()
+    {
+        int queued = Queued;
+        return state.compare_exchange_strong(queued, Claimed);
+    }
+    void run()
+    {
+        if (!claim())
+            return;
+        QImage result = decode(file);
+        QRegion region = shaped && !result.isNull() ? shapeOf(result) : QRegion();
+        const std::lock_guard lock(mutex);
+        image = std::move(result);
+        shape = std::move(region);
+        state = Done;
+        decoded.notify_all();
+    }
+    void wait()
+    {
+        std::unique_lock lock(mutex);
+        decoded.wait(lock, [this] { return state == Done; });
+    }
+};
+
+} // namespace
+
+struct Prefetch::Jobs {
+    QThreadPool pool;
+    QHash<QString, std::shared_ptr<Job>> byPath;
+    // The shapes of the pictures taken, by the picture's cache key, until
+    // shapeRegion() is asked for them.
+    QHash<qint64, QRegion> shapes;
+    // The jobs no worker has taken yet, in the order they were added; a few
+    // workers take them in turn, so that adding a picture wakes no thread.
+    std::mutex queueMutex;
+    std::vector<std::shared_ptr<Job>> queue;
+    size_t next = 0;
+    int workers = 0;
+
+    Jobs() { pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount())); }
+    ~Jobs()
+    {
+        // Pictures still waiting are not decoded; those under way are finished.
+        for (const auto &job : std::as_const(byPath))
+            job->claim();
+        pool.waitForDone();
+    }
+
+    void add(const std::shared_ptr<Job> &job)
+    {
+        const std::lock_guard lock(queueMutex);
+        queue.push_back(job);
+        if (workers < pool.maxThreadCount()) {
+            ++workers;
+            pool.start([this] { work(); });
+        }
+    }
+
+    void work()
+    {
+        for (;;) {
+            std::shared_ptr<Job> job;
+            {
+                const std::lock_guard lock(queueMutex);
+                if (next == queue.size()) {
+                    --workers;
+                    return;
+                }
+                job = std::move(queue[next++]);
+            }
+            job->run();
+        }
+    }
+
+    // The picture of path as its job decoded it, when file is what the job
+    // read; none when path has no job, when the listings it was added under
+    // are gone or when no worker has started it yet (load() then decodes it at
+    // once).
+    std::optional<QImage> take(const QString &path, const QString &file)
+    {
+        const std::shared_ptr<Job> job = byPath.take(path);
+        if (!job || job->claim())
+            return std::nullopt;
+        job->wait();
+        if (job->file != file || job->listings != fs::listingsId() || job->image.isNull())
+            return std::nullopt;
+        if (job->shaped)
+            shapes.insert(job->image.cacheKey(), std::move(job->shape));
+        return std::move(job->image);
+    }
+};
+
+namespace {
+
+Prefetch::Jobs *activeJobs = nullptr;
+
+} // namespace
+
+Prefetch::Prefetch()
+{
+    if (!activeJobs) {
+        m_jobs = std::make_shared<Jobs>();
+        activeJobs = m_jobs.get();
+    }
+}
+
+Prefetch::~Prefetch()
+{
+    if (m_jobs && activeJobs == m_jobs.get())
+        activeJobs = nullptr;
+}
+
+void Prefetch::add(const QString &path, bool shaped)
+{
+    if (!activeJobs || path.isEmpty() || activeJobs->byPath.contains(path))
+        return;
+    // Decoded under the name given: load() takes the picture when that is the
+    // name of the file it finds, as it mostly is.
+    auto job = std::make_shared<Job>();
+    job->file = path;
+    job->shaped = shaped;
+    job->listings = fs::listingsId();
+    activeJobs->byPath.insert(path, job);
+    activeJobs->add(job);
+}
+
+QImage load(const QString &path)
+{
+    const Readable picture = readable(path);
+    if (picture.error != 0)
+        vb::raise(picture.error);
+    std::optional<QImage> prefetched = activeJobs ? activeJobs->take(path, picture.file) : std::nullopt;
+    const QImage image = prefetched ? *std::move(prefetched) : decode(picture.file);
     if (image.isNull())
         vb::raise(vb::ErrInvalidPicture);
     return image;
 }
 
 QRegion shapeRegion(const QImage &image)
+{
+    if (activeJobs && !activeJobs->shapes.isEmpty()) {
+        const auto known = activeJobs->shapes.constFind(image.cacheKey());
+        if (known != activeJobs->shapes.constEnd())
+            return activeJobs->shapes.take(image.cacheKey());
+    }
+    return shapeOf(image);
+}
+
+namespace {
+
+QRegion shapeOf(const QImage &image)
 {
     const QRegion allKeyColour(-1, -1, 1, 1);
     if (image.isNull())
@@ -125,6 +307,8 @@ QRegion shapeRegion(const QImage &image)
     region.setRects(runs.data(), int(runs.size()));
     return region;
 }
+
+} // namespace
 
 QImage zoomed(const QImage &image, int factor)
 {

@@ -9,7 +9,9 @@
 #include "platform/VbRuntime.h"
 #include "skin/OldSkinConverter.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace skinreader {
 
@@ -244,16 +246,33 @@ void Reader::readButtons()
     const int16_t count = vb::CInt(readAsNumber(read("Buttons", "Number")));
     gButtons.resize(1);
     gButtons[0] = ButtonRec();
+    // The lines and their pictures' names first, up to the first line that is
+    // no button: the pictures are decoded on other threads while the buttons
+    // are made one by one.
+    struct Named {
+        ButtonLine line;
+        QString path;
+    };
+    std::vector<Named> named;
+    named.reserve(size_t(std::max<int16_t>(count, 0)));
+    pictures::Prefetch prefetch;
     for (int i = 1; i <= count; ++i) {
-        const QString value = read("Buttons", QStringLiteral("Btn") + vb::Str(i));
-        const ButtonLine line = splitButtonLine(value);
-        if (!line.valid) {
+        Named button { splitButtonLine(read("Buttons", QStringLiteral("Btn") + vb::Str(i))), QString() };
+        if (!button.line.valid)
+            break;
+        button.path = buttonImagePath(m_folder, button.line.pieces.at(0), gButtonExt);
+        prefetch.add(button.path, readAsNumber(button.line.pieces.at(3)) != 0);
+        named.push_back(std::move(button));
+    }
+    for (int i = 1; i <= count; ++i) {
+        if (size_t(i) > named.size()) {
             report(Message(13050) + vb::Str(i) + Message(13051));
             break;
         }
+        const ButtonLine &line = named[size_t(i - 1)].line;
+        const QString &path = named[size_t(i - 1)].path;
         m_firstField = line.pieces.at(0);
         const QString &name = line.pieces.at(0);
-        const QString path = buttonImagePath(m_folder, name, gButtonExt);
         if (!fs::fileExists(path)) {
             report(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
             break;
@@ -476,6 +495,20 @@ void Reader::readGuiAndText()
 Outcome readSkin(SkinReaderView &view)
 {
     return Reader(view).run();
+}
+
+void prefetchPictures(pictures::Prefetch &prefetch)
+{
+    // An old skin is converted first; its pictures are named in another way.
+    if (versionKind(ReadIni(QStringLiteral("Tovix.Skin"), QStringLiteral("Version"), gSkinFile))
+        == VersionKind::Old)
+        return;
+    const QString folder = AddBackslash(gSkinFolder);
+    const QString mainImage
+        = withBmpFallback(folder, ReadIni(QStringLiteral("Settings"), QStringLiteral("MainImg"), gSkinFile));
+    if (!mainImage.isEmpty())
+        prefetch.add(folder + mainImage,
+            readAsNumber(ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), gSkinFile)) != 0);
 }
 
 bool acceptSkinFile(const QString &file)

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include "platform/Pictures.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -71,6 +73,11 @@ enum class Outcome {
 };
 
 Outcome readSkin(SkinReaderView &view);
+
+// Adds to prefetch the first picture a read of gSkinFile (in gSkinFolder) loads:
+// its main image, named as the read names it. The read adds its buttons'
+// pictures itself.
+void prefetchPictures(pictures::Prefetch &prefetch);
 
 // Whether file is a skin the reader can open: a file of format 1.00 (or newer),
 // or an old one-file skin to convert. Anything else (a file without

@@ -1,5 +1,7 @@
 #include "platform/AppInfo.h"
+#include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/ListingScope.h"
 #include "platform/Pictures.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -17,7 +19,9 @@ class tst_platformservices : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void loadPictures_data();
     void loadPictures();
+    void prefetchTakesNothingStale();
     void shapeRegion();
     void zoomed();
     void registryFromFiles();
@@ -47,23 +51,81 @@ void tst_platformservices::initTestCase()
     QVERIFY(m_dir.isValid());
 }
 
+void tst_platformservices::loadPictures_data()
+{
+    QTest::addColumn<bool>("prefetched");
+    QTest::newRow("decoded by the load") << false;
+    QTest::newRow("decoded ahead on other threads") << true;
+}
+
 void tst_platformservices::loadPictures()
 {
+    QFETCH(bool, prefetched);
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     QVERIFY(image.save(m_dir.filePath(QStringLiteral("Main.bmp"))));
     // A PNG named .bmp still loads.
     QVERIFY(image.save(m_dir.filePath(QStringLiteral("Other.bmp")), "PNG"));
+    const QStringList paths { m_dir.filePath(QStringLiteral("MAIN.BMP")),
+        m_dir.filePath(QStringLiteral("Other.bmp")), m_dir.filePath(QStringLiteral("missing.bmp")), QString(),
+        write(QStringLiteral("junk.bmp"), "not a picture"),
+        write(QStringLiteral("pic.wmf"), "\xD7\xCD\xC6\x9A"), write(QStringLiteral("pic.EMF"), "x") };
+    const ListingScope listings;
+    pictures::Prefetch prefetch;
+    if (prefetched) {
+        for (const QString &path : paths)
+            prefetch.add(path, true);
+        QThread::msleep(50); // for the workers to be done
+    }
 
-    QCOMPARE(pictures::load(m_dir.filePath(QStringLiteral("MAIN.BMP"))).size(), QSize(4, 3));
-    QCOMPARE(pictures::load(m_dir.filePath(QStringLiteral("Other.bmp"))).size(), QSize(4, 3));
-
+    QCOMPARE(pictures::load(paths[0]).size(), QSize(4, 3));
+    QCOMPARE(pictures::load(paths[1]).size(), QSize(4, 3));
     auto errorOf = [](const QString &path) { return vb::resumeNext([&] { pictures::load(path); }); };
-    QCOMPARE(errorOf(m_dir.filePath(QStringLiteral("missing.bmp"))), 53);
-    QCOMPARE(errorOf(QString()), 53);
-    QCOMPARE(errorOf(write(QStringLiteral("junk.bmp"), "not a picture")), 481);
-    QCOMPARE(errorOf(write(QStringLiteral("pic.wmf"), "\xD7\xCD\xC6\x9A")), 481);
-    QCOMPARE(errorOf(write(QStringLiteral("pic.EMF"), "x")), 481);
+    QCOMPARE(errorOf(paths[2]), 53);
+    QCOMPARE(errorOf(paths[3]), 53);
+    QCOMPARE(errorOf(paths[4]), 481);
+    QCOMPARE(errorOf(paths[5]), 481);
+    QCOMPARE(errorOf(paths[6]), 481);
+}
+
+// A picture decoded ahead is taken only when it is the file the load finds,
+// as the folder listings held when it was added have it: after a write of the
+// program's own the file is read again. Its shape is the one its pixels give.
+void tst_platformservices::prefetchTakesNothingStale()
+{
+    auto save = [](QRgb colour, const QString &path) {
+        QImage image(4, 2, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        image.setPixel(1, 1, colour);
+        QVERIFY(image.save(path));
+    };
+    const QString path = m_dir.filePath(QStringLiteral("Shaped.bmp"));
+    save(qRgb(0, 0, 0), path);
+    const ListingScope listings;
+    pictures::Prefetch prefetch;
+    prefetch.add(path, true);
+    QThread::msleep(50);
+    const QImage taken = pictures::load(path);
+    QCOMPARE(taken.pixel(1, 1), qRgb(0, 0, 0));
+    QCOMPARE(pictures::shapeRegion(taken), QRegion(1, 1, 1, 1));
+
+    prefetch.add(path, true);
+    QThread::msleep(50);
+    save(qRgb(0, 0, 255), path);
+    fs::forgetListings();
+    QCOMPARE(pictures::load(path).pixel(1, 1), qRgb(0, 0, 255));
+
+    // Made in another case by someone else after the folder was listed: the
+    // load still finds the file the listing holds.
+    const QString listed = m_dir.filePath(QStringLiteral("Case.bmp"));
+    save(qRgb(0, 0, 0), listed);
+    fs::forgetListings();
+    QVERIFY(fs::fileExists(listed));
+    const QString other = m_dir.filePath(QStringLiteral("CASE.bmp"));
+    save(qRgb(0, 0, 255), other);
+    prefetch.add(other);
+    QThread::msleep(50);
+    QCOMPARE(pictures::load(other).pixel(1, 1), qRgb(0, 0, 0));
 }
 
 void tst_platformservices::shapeRegion()
