@@ -122,7 +122,9 @@ struct Job {
     {
         if (!claim())
             return;
-        QImage result = decode(file);
+        // Only a plain file is read: a pipe or a device named as a picture
+        // would keep the worker waiting for ever.
+        QImage result = QFileInfo(file).isFile() ? decode(file) : QImage();
         QRegion region = shaped && !result.isNull() ? shapeOf(result) : QRegion();
         const std::lock_guard lock(mutex);
         image = std::move(result);

@@ -13,6 +13,8 @@
 #include <QFontDatabase>
 #include <QLockFile>
 
+#include <sys/stat.h>
+
 // Pictures and shapes, the registry files, the shell and the program folder.
 class tst_platformservices : public QObject
 {
@@ -69,7 +71,10 @@ void tst_platformservices::loadPictures()
     const QStringList paths { m_dir.filePath(QStringLiteral("MAIN.BMP")),
         m_dir.filePath(QStringLiteral("Other.bmp")), m_dir.filePath(QStringLiteral("missing.bmp")), QString(),
         write(QStringLiteral("junk.bmp"), "not a picture"),
-        write(QStringLiteral("pic.wmf"), "\xD7\xCD\xC6\x9A"), write(QStringLiteral("pic.EMF"), "x") };
+        write(QStringLiteral("pic.wmf"), "\xD7\xCD\xC6\x9A"), write(QStringLiteral("pic.EMF"), "x"),
+        m_dir.filePath(QStringLiteral("pipe.bmp")) };
+    if (!QFileInfo::exists(paths[7]))
+        QCOMPARE(::mkfifo(QFile::encodeName(paths[7]).constData(), 0600), 0);
     const ListingScope listings;
     pictures::Prefetch prefetch;
     if (prefetched) {
@@ -86,6 +91,7 @@ void tst_platformservices::loadPictures()
     QCOMPARE(errorOf(paths[4]), 481);
     QCOMPARE(errorOf(paths[5]), 481);
     QCOMPARE(errorOf(paths[6]), 481);
+    QCOMPARE(errorOf(paths[7]), 53);
 }
 
 // A picture decoded ahead is taken only when it is the file the load finds,
