@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
-#include <QThread>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -147,14 +146,19 @@ struct Prefetch::Jobs {
     // The shapes of the pictures taken, by the picture's cache key, until
     // shapeRegion() is asked for them.
     QHash<qint64, QRegion> shapes;
-    // The jobs no worker has taken yet, in the order they were added; a few
-    // workers take them in turn, so that adding a picture wakes no thread.
+    // The jobs the worker has not taken yet, in the order they were added.
+    // While it is busy, new jobs wait in pending and join the queue a batch at
+    // a time, so that adding a picture takes no lock the worker holds.
     std::mutex queueMutex;
     std::vector<std::shared_ptr<Job>> queue;
     size_t next = 0;
-    int workers = 0;
+    std::atomic<int> workers = 0;
+    std::vector<std::shared_ptr<Job>> pending;
 
-    Jobs() { pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount())); }
+    // One worker: it keeps ahead of a reader that makes a window for each
+    // picture, and more of them slowed the open down, sharing the memory and
+    // the allocator with it.
+    Jobs() { pool.setMaxThreadCount(1); }
     ~Jobs()
     {
         // Pictures still waiting are not decoded; those under way are finished.
@@ -163,11 +167,20 @@ struct Prefetch::Jobs {
         pool.waitForDone();
     }
 
-    void add(const std::shared_ptr<Job> &job)
+    void add(std::shared_ptr<Job> job)
+    {
+        pending.push_back(std::move(job));
+        if (pending.size() >= 32 || workers < pool.maxThreadCount())
+            publish();
+    }
+
+    void publish()
     {
         const std::lock_guard lock(queueMutex);
-        queue.push_back(job);
-        if (workers < pool.maxThreadCount()) {
+        for (auto &job : pending)
+            queue.push_back(std::move(job));
+        pending.clear();
+        while (workers < pool.maxThreadCount() && next + size_t(workers) < queue.size()) {
             ++workers;
             pool.start([this] { work(); });
         }
@@ -195,6 +208,8 @@ struct Prefetch::Jobs {
     // once).
     std::optional<QImage> take(const QString &path, const QString &file)
     {
+        if (!pending.empty())
+            publish();
         const std::shared_ptr<Job> job = byPath.take(path);
         if (!job || job->claim())
             return std::nullopt;
@@ -238,7 +253,7 @@ void Prefetch::add(const QString &path, bool shaped)
     job->shaped = shaped;
     job->listings = fs::listingsId();
     activeJobs->byPath.insert(path, job);
-    activeJobs->add(job);
+    activeJobs->add(std::move(job));
 }
 
 QImage load(const QString &path)
