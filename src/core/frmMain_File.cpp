@@ -60,7 +60,7 @@ void frmMain::OpenRoad(const QString &path)
     gSkinFile = gDlgFileName;
     gFullScreenSkin = IsFullScreenSkinTitle(gDlgFileTitle);
     // The skin's folders are listed once for the whole open, and its pictures
-    // are decoded on other threads while its windows are made.
+    // are decoded on another thread while its windows are made.
     const ListingScope listings;
     pictures::Prefetch prefetch;
     skinreader::prefetchPictures(prefetch);

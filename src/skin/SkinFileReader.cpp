@@ -247,7 +247,7 @@ void Reader::readButtons()
     gButtons.resize(1);
     gButtons[0] = ButtonRec();
     // The lines and their pictures' names first, up to the first line that is
-    // no button: the pictures are decoded on other threads while the buttons
+    // no button: the pictures are decoded on another thread while the buttons
     // are made one by one.
     struct Named {
         ButtonLine line;
@@ -261,7 +261,7 @@ void Reader::readButtons()
         if (!button.line.valid)
             break;
         button.path = buttonImagePath(m_folder, button.line.pieces.at(0), gButtonExt);
-        prefetch.add(button.path, readAsNumber(button.line.pieces.at(3)) != 0);
+        prefetch.add(button.path, madeWhole(readAsNumber(button.line.pieces.at(3))) != 0);
         named.push_back(std::move(button));
     }
     for (int i = 1; i <= count; ++i) {
