@@ -10,6 +10,10 @@
 // A count as the argument measures that one size. Under a profiler the measured
 // open is timedOpen, the decoding decodeImages and the drag step dragStep, e.g.
 //   valgrind --tool=callgrind build/bench/bench_open_skin 1500
+// and TVX_BENCH_REPEAT=n adds n opens and leaves the drag out, e.g.
+//   TVX_BENCH_REPEAT=40 perf record -g build/bench/bench_open_skin 300
+// The pictures of an open are decoded on a second thread: a profiler of one
+// thread (callgrind's --toggle-collect) does not count them.
 #include "BenchSkin.h"
 #include "skin/Module.h"
 #include "core/frmMain.h"
