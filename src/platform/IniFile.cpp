@@ -49,7 +49,17 @@ QHash<QString, CacheEntry> &cache(Encoding used)
 
 QString fold(QStringView name)
 {
-    return name.toString().toCaseFolded();
+    // Names are mostly ASCII, folded in one pass into one new string; the
+    // others by Unicode's rules.
+    QString folded(name.size(), Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toString().toCaseFolded();
+        *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+    }
+    return folded;
 }
 
 bool isProfileSpace(QChar c)

@@ -167,9 +167,9 @@ struct Prefetch::Jobs {
         pool.waitForDone();
     }
 
-    void add(std::shared_ptr<Job> job)
+    void add(const std::shared_ptr<Job> &job)
     {
-        pending.push_back(std::move(job));
+        pending.push_back(job);
         if (pending.size() >= 32 || workers < pool.maxThreadCount())
             publish();
     }
@@ -244,16 +244,18 @@ Prefetch::~Prefetch()
 
 void Prefetch::add(const QString &path, bool shaped)
 {
-    if (!activeJobs || path.isEmpty() || activeJobs->byPath.contains(path))
+    if (!activeJobs || path.isEmpty())
+        return;
+    std::shared_ptr<Job> &job = activeJobs->byPath[path];
+    if (job)
         return;
     // Decoded under the name given: load() takes the picture when that is the
     // name of the file it finds, as it mostly is.
-    auto job = std::make_shared<Job>();
+    job = std::make_shared<Job>();
     job->file = path;
     job->shaped = shaped;
     job->listings = fs::listingsId();
-    activeJobs->byPath.insert(path, job);
-    activeJobs->add(std::move(job));
+    activeJobs->add(job);
 }
 
 QImage load(const QString &path)

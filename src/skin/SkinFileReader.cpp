@@ -264,6 +264,7 @@ void Reader::readButtons()
         prefetch.add(button.path, madeWhole(readAsNumber(button.line.pieces.at(3))) != 0);
         named.push_back(std::move(button));
     }
+    const QString mainImage = m_folder + gMainImage;
     for (int i = 1; i <= count; ++i) {
         if (size_t(i) > named.size()) {
             report(Message(13050) + vb::Str(i) + Message(13051));
@@ -277,7 +278,8 @@ void Reader::readButtons()
             report(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
             break;
         }
-        if (isMainImage(m_folder, path)) {
+        // Two pictures of a skin must not be one file.
+        if (samePath(path, mainImage)) {
             report(Message(13039) + QLatin1Char('\n') + Message(13040));
             break;
         }

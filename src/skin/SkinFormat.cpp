@@ -3,6 +3,8 @@
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
 
+#include <QStringTokenizer>
+
 #include <cstdlib>
 
 namespace skinformat {
@@ -194,8 +196,13 @@ ButtonLine splitButtonLine(const QString &value)
     if (line.hasText)
         line.text = value.mid(semicolon + 1);
     line.valid = line.fields.count(QLatin1Char(',')) == 4;
-    if (line.valid)
-        line.pieces = line.fields.split(QLatin1Char(','));
+    if (line.valid) {
+        // A skin has a line for each of its buttons: the pieces are cut
+        // without a list to grow.
+        line.pieces.reserve(5);
+        for (const QStringView piece : QStringTokenizer(line.fields, QLatin1Char(',')))
+            line.pieces.append(piece.toString());
+    }
     return line;
 }
 

@@ -64,7 +64,9 @@ void tst_inifile::lookupRules()
         "[  Trimmed  ]\r\n"
         "k=5\r\n"
         "[Multi=Part]\r\n"
-        "a=b=c\r\n");
+        "a=b=c\r\n"
+        "[\xC4rger]\r\n"
+        "\xD6l=6\r\n");
     QCOMPARE(ini::readValue(QStringLiteral("SETTINGS"), QStringLiteral("number"), path), QStringLiteral("1"));
     // Only the first section of a name is searched.
     QCOMPARE(ini::readValue(QStringLiteral("Settings"), QStringLiteral("Other"), path), QString());
@@ -73,6 +75,9 @@ void tst_inifile::lookupRules()
     QCOMPARE(ini::readValue(QStringLiteral("Trimmed"), QStringLiteral("K"), path), QStringLiteral("5"));
     QCOMPARE(ini::readValue(QStringLiteral("Multi=Part"), QStringLiteral("a"), path), QStringLiteral("b=c"));
     QCOMPARE(ini::readValue(QString(), QStringLiteral("key"), path), QString());
+    // Letters beyond ASCII match without regard to case too.
+    QCOMPARE(ini::readValue(QString::fromUtf8("\xC3\xA4RGER"), QString::fromUtf8("\xC3\xB6L"), path),
+        QStringLiteral("6"));
     QVERIFY(ini::hasKey(QStringLiteral("settings"), QStringLiteral("NUMBER"), path));
     QVERIFY(!ini::hasKey(QStringLiteral("settings"), QStringLiteral("missing"), path));
 }
