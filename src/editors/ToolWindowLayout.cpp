@@ -167,14 +167,10 @@ void setClientSize(QWidget *window, int widthTwips, int heightTwips)
 void placeToolWindow(MdiForm *form, int left, int top, int width)
 {
     const int clientHeight = form->height();
+    // A title and a close box; the frame is made so the first time.
+    form->setFrameFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QWidget *frame = form->frame();
-    if (frame != form) {
-        const bool shown = frame->isVisible();
-        frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        if (shown)
-            frame->show();
-    }
     const QMargins borders = frame == form ? QMargins() : frame->contentsMargins();
     form->moveFrame(left, top);
     form->resizeFrame(width, clientHeight + borders.top() + borders.bottom());

@@ -51,12 +51,23 @@ QWidget *MdiForm::frame()
     if (m_subWindow)
         return m_subWindow;
     if (QMdiArea *area = mdiHost()) {
-        m_subWindow = area->addSubWindow(this);
+        m_subWindow = area->addSubWindow(this, m_frameFlags);
         m_subWindow->setObjectName(objectName() + QStringLiteral("_frame"));
         m_subWindow->installEventFilter(this);
         return m_subWindow;
     }
     return this;
+}
+
+void MdiForm::setFrameFlags(Qt::WindowFlags flags)
+{
+    m_frameFlags = flags;
+    if (!m_subWindow || m_subWindow->windowFlags() == flags)
+        return;
+    const bool shown = m_subWindow->isVisible();
+    m_subWindow->setWindowFlags(flags);
+    if (shown)
+        m_subWindow->show();
 }
 
 void MdiForm::Show()

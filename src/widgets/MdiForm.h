@@ -35,6 +35,9 @@ public:
 
     // The frame around the window inside the client area (created on first use).
     QWidget *frame();
+    // The kind of frame (title bar and its boxes): given before the frame is
+    // first used, the frame is made so; a frame already made is changed.
+    void setFrameFlags(Qt::WindowFlags flags);
 
     // Outer geometry in pixels, relative to the client area.
     int frameLeft();
@@ -62,6 +65,7 @@ protected:
 
 private:
     QPointer<QMdiSubWindow> m_subWindow;
+    Qt::WindowFlags m_frameFlags;
     bool m_unloading = false;
 };
 
