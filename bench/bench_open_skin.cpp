@@ -68,6 +68,8 @@ void closeSkin()
 {
     frmSkin::unload();
     QCoreApplication::processEvents();
+    // The windows' frames go as the editor's event loop lets them go.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 Q_NEVER_INLINE double timedOpen(frmMain *main, const QString &skinFile)
