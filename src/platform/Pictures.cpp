@@ -99,8 +99,8 @@ QImage decode(const QString &file)
 
 QRegion shapeOf(const QImage &image);
 
-// One picture of a Prefetch: decoded (and shaped when asked) by the first of a
-// worker and load() to claim it.
+// One picture of a Prefetch: decoded (and shaped when asked) by the worker,
+// unless load() claims it first and decodes it itself.
 struct Job {
     enum State { Queued, Claimed, Done };
     QString file;
