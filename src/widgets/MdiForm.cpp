@@ -4,11 +4,49 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-namespace {
-QPointer<QMdiArea> g_host;
-}
+#include <algorithm>
+#include <vector>
 
 namespace {
+QPointer<QMdiArea> g_host;
+
+// The frames of unloaded windows, kept hidden in their area for the next window
+// loaded with the same frame: a frame is costly to make (its window menu loads
+// the style's icons), and the tool windows unload and load again with each skin.
+struct SparedFrame {
+    QPointer<QMdiSubWindow> frame;
+    QMdiArea *area;
+    Qt::WindowFlags flags;
+};
+
+std::vector<SparedFrame> &sparedFrames()
+{
+    static std::vector<SparedFrame> frames;
+    return frames;
+}
+
+QMdiSubWindow *takeSparedFrame(QMdiArea *area, Qt::WindowFlags flags)
+{
+    auto &frames = sparedFrames();
+    std::erase_if(frames, [](const SparedFrame &spared) { return !spared.frame; });
+    const auto it = std::find_if(frames.begin(), frames.end(),
+        [&](const SparedFrame &spared) { return spared.area == area && spared.flags == flags; });
+    if (it == frames.end())
+        return nullptr;
+    QMdiSubWindow *frame = it->frame;
+    frames.erase(it);
+    return frame;
+}
+
+// Keeps sub, taken out of area, for another window: without the size limits
+// its window gave it, as a new frame is.
+void spareFrame(QMdiSubWindow *sub, QMdiArea *area, Qt::WindowFlags flags)
+{
+    sub->setParent(area->viewport(), sub->windowFlags());
+    sub->setMinimumSize(0, 0);
+    sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    sparedFrames().push_back({ sub, area, flags });
+}
 
 std::function<void(MdiForm *)> &formCreatedHook()
 {
@@ -51,7 +89,12 @@ QWidget *MdiForm::frame()
     if (m_subWindow)
         return m_subWindow;
     if (QMdiArea *area = mdiHost()) {
-        m_subWindow = area->addSubWindow(this, m_frameFlags);
+        if (QMdiSubWindow *spared = takeSparedFrame(area, m_frameFlags)) {
+            spared->setWidget(this);
+            m_subWindow = area->addSubWindow(spared);
+        } else {
+            m_subWindow = area->addSubWindow(this, m_frameFlags);
+        }
         m_subWindow->setObjectName(objectName() + QStringLiteral("_frame"));
         m_subWindow->installEventFilter(this);
         return m_subWindow;
@@ -158,11 +201,17 @@ bool MdiForm::Unload(int mode)
             if (focus && sub->isAncestorOf(focus))
                 focus->clearFocus();
         }
-        if (QMdiArea *area = sub->mdiArea())
+        QMdiArea *area = sub->mdiArea();
+        // A frame left minimized, maximized or shaded is not worth its undoing.
+        const bool spare = area && !sub->isShaded()
+            && !(sub->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+        if (area)
             area->removeSubWindow(sub);
         sub->setWidget(nullptr);
-        // The frame may be in the middle of its own close event: let it go later.
-        sub->deleteLater();
+        if (spare)
+            spareFrame(sub, area, m_frameFlags);
+        else
+            sub->deleteLater(); // it may be in the middle of its own close event
     }
     delete this;
     return true;

@@ -144,13 +144,29 @@ void tst_tool_windows::standsWhereDesigned_data()
     QTest::addColumn<bool>("belowImages"); // else at the top
     QTest::addColumn<int>("width");
     QTest::addColumn<QSize>("client"); // the designed client area; empty: not checked
+    QTest::addColumn<bool>("afterOtherKind"); // a skin of the other kind was open and closed first
+    struct Row {
+        const char *name;
+        ToolWindowId id;
+        int left;
+        bool belowImages;
+        int width;
+        QSize client;
+    };
     // Pixels of 15 twips: the images window is 4665 twips wide, the full-screen one 9225.
     // clang-format off
-    QTest::newRow("Images")      << ToolWindowId::Images      << 0   << false << 311 << QSize();
-    QTest::newRow("Display")     << ToolWindowId::Display     << 311 << false << 311 << QSize(306, 521);
-    QTest::newRow("TrackVolume") << ToolWindowId::TrackVolume << 0   << true  << 622 << QSize(617, 281);
-    QTest::newRow("FullScreen")  << ToolWindowId::FullScreen  << 0   << false << 615 << QSize(610, 697);
+    const Row rows[] = {
+        { "Images",      ToolWindowId::Images,      0,   false, 311, QSize() },
+        { "Display",     ToolWindowId::Display,     311, false, 311, QSize(306, 521) },
+        { "TrackVolume", ToolWindowId::TrackVolume, 0,   true,  622, QSize(617, 281) },
+        { "FullScreen",  ToolWindowId::FullScreen,  0,   false, 615, QSize(610, 697) },
+    };
     // clang-format on
+    for (const bool after : { false, true }) {
+        for (const Row &row : rows)
+            QTest::addRow("%s%s", row.name, after ? " after the other kind" : "")
+                << row.id << row.left << row.belowImages << row.width << row.client << after;
+    }
 }
 
 void tst_tool_windows::standsWhereDesigned()
@@ -160,12 +176,19 @@ void tst_tool_windows::standsWhereDesigned()
     QFETCH(bool, belowImages);
     QFETCH(int, width);
     QFETCH(QSize, client);
+    QFETCH(bool, afterOtherKind);
+    if (afterOtherKind) {
+        m_env.openSkin(id != ToolWindowId::FullScreen);
+        QVERIFY(frmSkin::unload());
+        QVERIFY(!toolwindows::loaded(ToolWindowId::Images) && !toolwindows::loaded(ToolWindowId::FullScreen));
+    }
     m_env.openSkin(id == ToolWindowId::FullScreen);
     ToolWindow *window = toolwindows::get(id);
     QVERIFY(window->frame() != window);
     QCOMPARE(window->frameLeft(), left);
     QCOMPARE(window->frameTop(), belowImages ? toolwindows::get(ToolWindowId::Images)->frameHeight() : 0);
     QCOMPARE(window->frameWidth(), width);
+    QCOMPARE(window->frame()->windowTitle(), window->caption());
     if (client.isValid())
         QCOMPARE(window->size(), client);
     // A fixed tool-window frame: a close box, no minimise or maximise button, no resizing.
