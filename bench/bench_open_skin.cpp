@@ -56,12 +56,31 @@ Q_NEVER_INLINE void decodeImages(const QStringList &images)
     }
 }
 
-// From the open command to the preview drawn.
+// Counts the paints of the object it watches.
+class PaintCount : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// From the open command to the preview drawn, once: the editor draws its main
+// window, with the preview in it, when it next runs its events.
 void openAndDraw(frmMain *main, const QString &skinFile)
 {
     main->OpenRoad(skinFile);
+    PaintCount count;
+    frmSkin::get()->pctSkinMain->installEventFilter(&count);
     QCoreApplication::processEvents();
-    frmSkin::get()->grab();
+    if (count.paints == 0)
+        std::fprintf(stderr, "the preview was not drawn\n");
 }
 
 void closeSkin()
