@@ -202,9 +202,8 @@ bool MdiForm::Unload(int mode)
                 focus->clearFocus();
         }
         QMdiArea *area = sub->mdiArea();
-        // A frame left minimized, maximized or shaded is not worth its undoing.
-        const bool spare = area && !sub->isShaded()
-            && !(sub->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+        // A frame left minimized (or shaded) or maximized is not worth its undoing.
+        const bool spare = area && !(sub->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
         if (area)
             area->removeSubWindow(sub);
         sub->setWidget(nullptr);

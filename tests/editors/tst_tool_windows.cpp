@@ -145,28 +145,16 @@ void tst_tool_windows::standsWhereDesigned_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<QSize>("client"); // the designed client area; empty: not checked
     QTest::addColumn<bool>("afterOtherKind"); // a skin of the other kind was open and closed first
-    struct Row {
-        const char *name;
-        ToolWindowId id;
-        int left;
-        bool belowImages;
-        int width;
-        QSize client;
-    };
     // Pixels of 15 twips: the images window is 4665 twips wide, the full-screen one 9225.
     // clang-format off
-    const Row rows[] = {
-        { "Images",      ToolWindowId::Images,      0,   false, 311, QSize() },
-        { "Display",     ToolWindowId::Display,     311, false, 311, QSize(306, 521) },
-        { "TrackVolume", ToolWindowId::TrackVolume, 0,   true,  622, QSize(617, 281) },
-        { "FullScreen",  ToolWindowId::FullScreen,  0,   false, 615, QSize(610, 697) },
-    };
+    QTest::newRow("Images")      << ToolWindowId::Images      << 0   << false << 311 << QSize()          << false;
+    QTest::newRow("Display")     << ToolWindowId::Display     << 311 << false << 311 << QSize(306, 521) << false;
+    QTest::newRow("TrackVolume") << ToolWindowId::TrackVolume << 0   << true  << 622 << QSize(617, 281) << false;
+    QTest::newRow("FullScreen")  << ToolWindowId::FullScreen  << 0   << false << 615 << QSize(610, 697) << false;
+    QTest::newRow("Images after a full-screen skin")      << ToolWindowId::Images      << 0 << false << 311 << QSize() << true;
+    QTest::newRow("TrackVolume after a full-screen skin") << ToolWindowId::TrackVolume << 0 << true  << 622 << QSize() << true;
+    QTest::newRow("FullScreen after a window skin")       << ToolWindowId::FullScreen  << 0 << false << 615 << QSize() << true;
     // clang-format on
-    for (const bool after : { false, true }) {
-        for (const Row &row : rows)
-            QTest::addRow("%s%s", row.name, after ? " after the other kind" : "")
-                << row.id << row.left << row.belowImages << row.width << row.client << after;
-    }
 }
 
 void tst_tool_windows::standsWhereDesigned()

@@ -188,6 +188,26 @@ private slots:
         }
     }
 
+    // The next skin's preview stands as placed, whatever the last one's frame was left as.
+    void aPreviewLeftMinimizedOrMaximizedLeavesTheNextOneAsPlaced_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::newRow("maximized") << int(Qt::WindowMaximized);
+        QTest::newRow("minimized") << int(Qt::WindowMinimized);
+    }
+
+    void aPreviewLeftMinimizedOrMaximizedLeavesTheNextOneAsPlaced()
+    {
+        QFETCH(int, state);
+        frmSkin *skin = openPreview(m_skinDir->path());
+        const QRect placed = skin->frame()->geometry();
+        skin->frame()->setWindowState(Qt::WindowStates(state));
+        QVERIFY(frmSkin::unload());
+        skin = openPreview(m_skinDir->path());
+        QCOMPARE(int(skin->frame()->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), 0);
+        QCOMPARE(skin->frame()->geometry(), placed);
+    }
+
     void labelsTakeTheirTextsFromTheLanguageFile()
     {
         m_env.writeLanguage(
