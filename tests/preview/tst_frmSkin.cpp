@@ -188,24 +188,19 @@ private slots:
         }
     }
 
-    // The next skin's preview stands as placed, whatever the last one's frame was left as.
-    void aPreviewLeftMinimizedOrMaximizedLeavesTheNextOneAsPlaced_data()
-    {
-        QTest::addColumn<int>("state");
-        QTest::newRow("maximized") << int(Qt::WindowMaximized);
-        QTest::newRow("minimized") << int(Qt::WindowMinimized);
-    }
-
+    // The next skin's preview stands as placed, however the last one's frame was left.
     void aPreviewLeftMinimizedOrMaximizedLeavesTheNextOneAsPlaced()
     {
-        QFETCH(int, state);
-        frmSkin *skin = openPreview(m_skinDir->path());
-        const QRect placed = skin->frame()->geometry();
-        skin->frame()->setWindowState(Qt::WindowStates(state));
-        QVERIFY(frmSkin::unload());
-        skin = openPreview(m_skinDir->path());
-        QCOMPARE(int(skin->frame()->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), 0);
-        QCOMPARE(skin->frame()->geometry(), placed);
+        for (const Qt::WindowState left : { Qt::WindowMaximized, Qt::WindowMinimized }) {
+            frmSkin *skin = openPreview(m_skinDir->path());
+            const QRect placed = skin->frame()->geometry();
+            skin->frame()->setWindowState(left);
+            QVERIFY(frmSkin::unload());
+            const QWidget *next = openPreview(m_skinDir->path())->frame();
+            QCOMPARE(int(next->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), 0);
+            QCOMPARE(next->geometry(), placed);
+            QVERIFY(frmSkin::unload());
+        }
     }
 
     void labelsTakeTheirTextsFromTheLanguageFile()
