@@ -7,8 +7,10 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -132,6 +134,79 @@ struct Listing {
     int spellings = -1; // how many existing folders match this one's path without regard to case
 };
 
+bool isDotsEntry(const char *name)
+{
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+Kind listedKind(const dirent *entry)
+{
+    switch (entry->d_type) {
+    case DT_REG:
+        return Kind::File;
+    case DT_DIR:
+        return Kind::Folder;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        return Kind::Unknown;
+    default:
+        return Kind::Other;
+    }
+}
+
+bool isAscii(const char *text, size_t length)
+{
+    return std::all_of(text, text + length, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The entries of folder that match name without regard to case and exist, an
+// exact match first, the others in the order the system lists them. Only name
+// is looked for: plain ASCII names are compared as they are listed, without
+// being decoded or kept.
+QStringList matchesIn(const QString &folder, const QString &name)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
+    if (!dir) {
+        // A folder that may be entered but not read still has its files.
+        const int error = errno ? errno : ENOENT;
+        if (error == ENOENT || error == ENOTDIR || statKind(join(folder, name)) == Kind::None)
+            return {};
+        return { name };
+    }
+    const QByteArray encoded = QFile::encodeName(name);
+    const bool asciiName = isAscii(encoded.constData(), size_t(encoded.size()));
+    auto exists = [&](const dirent *entry, const QString &entryName) {
+        const Kind kind = listedKind(entry);
+        return kind == Kind::Unknown ? statKind(join(folder, entryName)) != Kind::None : true;
+    };
+    bool exact = false;
+    QStringList others;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *entryName = entry->d_name;
+        if (isDotsEntry(entryName))
+            continue;
+        const size_t length = std::strlen(entryName);
+        if (asciiName && isAscii(entryName, length)) {
+            if (length != size_t(encoded.size()) || qstrnicmp(entryName, encoded.constData(), length) != 0)
+                continue;
+            if (encoded == entryName)
+                exact = exact || exists(entry, name);
+            else if (const QString other = QString::fromLatin1(entryName); exists(entry, other))
+                others += other;
+            continue;
+        }
+        const QString decoded = QFile::decodeName(entryName);
+        if (decoded == name)
+            exact = exact || exists(entry, name);
+        else if (decoded.compare(name, Qt::CaseInsensitive) == 0 && exists(entry, decoded))
+            others += decoded;
+    }
+    ::closedir(dir);
+    if (exact)
+        others.prepend(name);
+    return others;
+}
+
 std::unique_ptr<Listing> takeListing(const QString &folder)
 {
     auto listing = std::make_unique<Listing>();
@@ -142,18 +217,10 @@ std::unique_ptr<Listing> takeListing(const QString &folder)
     }
     QList<Kind> kinds;
     while (const dirent *entry = ::readdir(dir)) {
-        const char *name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+        if (isDotsEntry(entry->d_name))
             continue;
-        Kind kind = Kind::Unknown;
-        if (entry->d_type == DT_REG)
-            kind = Kind::File;
-        else if (entry->d_type == DT_DIR)
-            kind = Kind::Folder;
-        else if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-            kind = Kind::Other;
-        listing->names += QFile::decodeName(name);
-        kinds += kind;
+        listing->names += QFile::decodeName(entry->d_name);
+        kinds += listedKind(entry);
     }
     ::closedir(dir);
     listing->kinds.reserve(size_t(listing->names.size()));
@@ -298,11 +365,14 @@ private:
     }
 
     // The names of folder that match name without regard to case, an exact
-    // match first.
+    // match first. A folder not listed yet is only searched for name: those
+    // above a skin's folder are asked this once, and some hold many entries.
     QStringList candidates(const QString &folder, const QString &name)
     {
         if (isDots(name))
             return { name };
+        if (!m_listings.contains(folder))
+            return matchesIn(folder, name);
         Listing &entries = listing(folder);
         QStringList found;
         if (kindIn(folder, entries, name) != Kind::None)

@@ -276,6 +276,17 @@ void tst_inifile::resolve()
         root + QStringLiteral("/Skins/Blue/Main.bmp"));
     QCOMPARE(fs::resolve(root + QStringLiteral("\\SKINS\\BLUE\\BtnN.bmp")),
         root + QStringLiteral("/Skins/Blue/BtnN.BMP"));
+    // Names match whole, in any script; a link to nothing is no folder.
+    QVERIFY(dir.mkpath(QStringLiteral("Skin/blue")));
+    write(QStringLiteral("Skin/blue/Only.bmp"), "x");
+    QVERIFY(dir.mkpath(QStringLiteral("ÉTÉ")));
+    write(QStringLiteral("ÉTÉ/x.bmp"), "x");
+    QFile::link(root + QStringLiteral("/nowhere"), root + QStringLiteral("/dangle"));
+    QVERIFY(QFileInfo(root + QStringLiteral("/dangle")).isSymLink());
+    QCOMPARE(fs::resolve(root + QStringLiteral("/skins/blue/Only.bmp")),
+        root + QStringLiteral("/skins/blue/Only.bmp"));
+    QCOMPARE(fs::resolve(root + QStringLiteral("/été/x.bmp")), root + QStringLiteral("/ÉTÉ/x.bmp"));
+    QCOMPARE(fs::resolve(root + QStringLiteral("/DANGLE/x.bmp")), root + QStringLiteral("/DANGLE/x.bmp"));
     // A file not there yet keeps its spelling under the folder that does exist.
     QCOMPARE(fs::resolve(root + QStringLiteral("/SKINS/BLUE/New.ini")),
         root + QStringLiteral("/skins/blue/New.ini"));
