@@ -430,12 +430,8 @@ private:
             result.path = found.first().endsWith(QLatin1Char('/')) && rest.startsWith(QLatin1Char('/'))
                 ? found.first() + rest.mid(1)
                 : found.first() + rest;
-            if (part == key) {
-                const QString folder = parentOf(result.path);
-                result.kind = isDots(nameOf(result.path))
-                    ? statKind(result.path)
-                    : kindIn(folder, listing(folder), nameOf(result.path));
-            }
+            if (part == key)
+                result.kind = kindAsWritten(result.path);
             if (p.endsWith(QLatin1Char('/')) && !result.path.endsWith(QLatin1Char('/')))
                 result.path += QLatin1Char('/');
             return result;
