@@ -134,6 +134,13 @@ struct Listing {
     int spellings = -1; // how many existing folders match this one's path without regard to case
 };
 
+// The kind of entry name of a folder that could not be listed for error: a
+// folder that may be entered but not read still has its files.
+Kind kindInUnlisted(int error, QStringView folder, QStringView name)
+{
+    return error == ENOENT || error == ENOTDIR ? Kind::None : statKind(join(folder, name));
+}
+
 bool isDotsEntry(const char *name)
 {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
@@ -167,9 +174,7 @@ QStringList matchesIn(const QString &folder, const QString &name)
 {
     DIR *dir = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
     if (!dir) {
-        // A folder that may be entered but not read still has its files.
-        const int error = errno ? errno : ENOENT;
-        if (error == ENOENT || error == ENOTDIR || statKind(join(folder, name)) == Kind::None)
+        if (kindInUnlisted(errno ? errno : ENOENT, folder, name) == Kind::None)
             return {};
         return { name };
     }
@@ -320,9 +325,7 @@ private:
     Kind kindIn(QStringView folder, Listing &entries, QStringView name)
     {
         if (entries.error != 0) {
-            // A folder that may be entered but not read still has its files.
-            return entries.error == ENOENT || entries.error == ENOTDIR ? Kind::None
-                                                                       : statKind(join(folder, name));
+            return kindInUnlisted(entries.error, folder, name);
         }
         const auto it = entries.kinds.find(name);
         if (it == entries.kinds.end())
