@@ -40,6 +40,40 @@ bool isMainImage(const QString &folder, const QString &path)
     return samePath(path, folder + gMainImage);
 }
 
+// The count of "[Buttons]" "Number" of file; a negative count means no buttons,
+// one beyond a list index is an overflow.
+int16_t buttonCount(const QString &file)
+{
+    return vb::CInt(readAsNumber(ReadIni(QStringLiteral("Buttons"), QStringLiteral("Number"), file)));
+}
+
+// A line of "[Buttons]" and the picture it names.
+struct NamedButton {
+    ButtonLine line;
+    QString path;
+    bool shaped = false; // the picture is cut to its shape
+};
+
+// The lines "Btn1" to "Btn<count>" of file up to the first that is no button,
+// each with its picture in folder.
+std::vector<NamedButton> namedButtons(
+    const QString &file, const QString &folder, const QString &extension, int count)
+{
+    std::vector<NamedButton> named;
+    named.reserve(size_t(std::max(count, 0)));
+    for (int i = 1; i <= count; ++i) {
+        NamedButton button;
+        button.line
+            = splitButtonLine(ReadIni(QStringLiteral("Buttons"), QStringLiteral("Btn") + vb::Str(i), file));
+        if (!button.line.valid)
+            break;
+        button.path = buttonImagePath(folder, button.line.pieces.at(0), extension);
+        button.shaped = madeWhole(readAsNumber(button.line.pieces.at(3))) != 0;
+        named.push_back(std::move(button));
+    }
+    return named;
+}
+
 class Reader
 {
 public:
@@ -242,28 +276,16 @@ void Reader::readPosition()
 
 void Reader::readButtons()
 {
-    // A negative count means no buttons; one beyond a list index is an overflow.
-    const int16_t count = vb::CInt(readAsNumber(read("Buttons", "Number")));
+    const int16_t count = buttonCount(m_file);
     gButtons.resize(1);
     gButtons[0] = ButtonRec();
     // The lines and their pictures' names first, up to the first line that is
     // no button: the pictures are decoded on another thread while the buttons
-    // are made one by one.
-    struct Named {
-        ButtonLine line;
-        QString path;
-    };
-    std::vector<Named> named;
-    named.reserve(size_t(std::max<int16_t>(count, 0)));
+    // are made one by one (an open has most of them under way already).
+    const std::vector<NamedButton> named = namedButtons(m_file, m_folder, gButtonExt, count);
     pictures::Prefetch prefetch;
-    for (int i = 1; i <= count; ++i) {
-        Named button { splitButtonLine(read("Buttons", QStringLiteral("Btn") + vb::Str(i))), QString() };
-        if (!button.line.valid)
-            break;
-        button.path = buttonImagePath(m_folder, button.line.pieces.at(0), gButtonExt);
-        prefetch.add(button.path, madeWhole(readAsNumber(button.line.pieces.at(3))) != 0);
-        named.push_back(std::move(button));
-    }
+    for (const NamedButton &button : named)
+        prefetch.add(button.path, button.shaped);
     const QString mainImage = m_folder + gMainImage;
     for (int i = 1; i <= count; ++i) {
         if (size_t(i) > named.size()) {
@@ -511,6 +533,15 @@ void prefetchPictures(pictures::Prefetch &prefetch)
     if (!mainImage.isEmpty())
         prefetch.add(folder + mainImage,
             readAsNumber(ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), gSkinFile)) != 0);
+    // The buttons' pictures are decoded while the preview and the tool windows
+    // are made, before the read asks for them.
+    try {
+        const QString extension = readButtonExtension(folder, gSkinFile, gFullScreenSkin);
+        for (const NamedButton &button : namedButtons(gSkinFile, folder, extension, buttonCount(gSkinFile)))
+            prefetch.add(button.path, button.shaped);
+    } catch (const vb::Error &) {
+        // A count the read cannot take: the read says so, and loads no button.
+    }
 }
 
 bool acceptSkinFile(const QString &file)

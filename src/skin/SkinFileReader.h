@@ -74,9 +74,8 @@ enum class Outcome {
 
 Outcome readSkin(SkinReaderView &view);
 
-// Adds to prefetch the first picture a read of gSkinFile (in gSkinFolder) loads:
-// its main image, named as the read names it. The read adds its buttons'
-// pictures itself.
+// Adds to prefetch the pictures a read of gSkinFile (in gSkinFolder) loads
+// first, named as the read names them: its main image and its buttons' pictures.
 void prefetchPictures(pictures::Prefetch &prefetch);
 
 // Whether file is a skin the reader can open: a file of format 1.00 (or newer),
