@@ -62,8 +62,7 @@ void frmMain::OpenRoad(const QString &path)
     // The skin's folders are listed once for the whole open, and its pictures
     // are decoded on another thread while its windows are made.
     const ListingScope listings;
-    pictures::Prefetch prefetch;
-    skinreader::prefetchPictures(prefetch);
+    const skinreader::ReadAhead ahead;
     frmSkin *skin = frmSkin::get();
     skin->Show();
     skin->setCaption(gDlgFileName);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace skinreader {
@@ -72,6 +73,32 @@ std::vector<NamedButton> namedButtons(
         named.push_back(std::move(button));
     }
     return named;
+}
+
+} // namespace
+
+// Buttons named ahead of a read, under the folder listings they were named
+// under: while those are held, the file reads and its pictures are found as
+// they were then.
+struct ReadAhead::Buttons {
+    QString file;
+    quint64 listings = 0;
+    std::vector<NamedButton> named;
+};
+
+namespace {
+
+ReadAhead::Buttons *namedAhead = nullptr;
+
+// The buttons of file named in folder with extension: those the open named
+// ahead of the read under the same listings, else named now.
+std::vector<NamedButton> takeNamedButtons(
+    const QString &file, const QString &folder, const QString &extension, int count)
+{
+    ReadAhead::Buttons *ahead = std::exchange(namedAhead, nullptr);
+    if (ahead && ahead->file == file && ahead->listings == fs::listingsId())
+        return std::move(ahead->named);
+    return namedButtons(file, folder, extension, count);
 }
 
 class Reader
@@ -282,7 +309,7 @@ void Reader::readButtons()
     // The lines and their pictures' names first, up to the first line that is
     // no button: the pictures are decoded on another thread while the buttons
     // are made one by one (an open has most of them under way already).
-    const std::vector<NamedButton> named = namedButtons(m_file, m_folder, gButtonExt, count);
+    const std::vector<NamedButton> named = takeNamedButtons(m_file, m_folder, gButtonExt, count);
     pictures::Prefetch prefetch;
     for (const NamedButton &button : named)
         prefetch.add(button.path, button.shaped);
@@ -521,7 +548,7 @@ Outcome readSkin(SkinReaderView &view)
     return Reader(view).run();
 }
 
-void prefetchPictures(pictures::Prefetch &prefetch)
+ReadAhead::ReadAhead()
 {
     // An old skin is converted first; its pictures are named in another way.
     if (versionKind(ReadIni(QStringLiteral("Tovix.Skin"), QStringLiteral("Version"), gSkinFile))
@@ -531,17 +558,30 @@ void prefetchPictures(pictures::Prefetch &prefetch)
     const QString mainImage
         = withBmpFallback(folder, ReadIni(QStringLiteral("Settings"), QStringLiteral("MainImg"), gSkinFile));
     if (!mainImage.isEmpty())
-        prefetch.add(folder + mainImage,
+        m_pictures.add(folder + mainImage,
             readAsNumber(ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), gSkinFile)) != 0);
-    // The buttons' pictures are decoded while the preview and the tool windows
-    // are made, before the read asks for them.
     try {
-        const QString extension = readButtonExtension(folder, gSkinFile, gFullScreenSkin);
-        for (const NamedButton &button : namedButtons(gSkinFile, folder, extension, buttonCount(gSkinFile)))
-            prefetch.add(button.path, button.shaped);
+        auto buttons = std::make_unique<Buttons>();
+        buttons->file = gSkinFile;
+        buttons->listings = fs::listingsId();
+        buttons->named = namedButtons(gSkinFile, folder,
+            readButtonExtension(folder, gSkinFile, gFullScreenSkin), buttonCount(gSkinFile));
+        for (const NamedButton &button : buttons->named)
+            m_pictures.add(button.path, button.shaped);
+        // Without listings held, the file may change before the read.
+        if (buttons->listings != 0) {
+            m_buttons = std::move(buttons);
+            namedAhead = m_buttons.get();
+        }
     } catch (const vb::Error &) {
         // A count the read cannot take: the read says so, and loads no button.
     }
+}
+
+ReadAhead::~ReadAhead()
+{
+    if (namedAhead == m_buttons.get())
+        namedAhead = nullptr;
 }
 
 bool acceptSkinFile(const QString &file)

@@ -7,6 +7,7 @@
 #include "platform/Pictures.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 // What the skin reader shows of a skin as it reads it: the preview and the tool
@@ -74,9 +75,24 @@ enum class Outcome {
 
 Outcome readSkin(SkinReaderView &view);
 
-// Adds to prefetch the pictures a read of gSkinFile (in gSkinFolder) loads
-// first, named as the read names them: its main image and its buttons' pictures.
-void prefetchPictures(pictures::Prefetch &prefetch);
+// Made by an open before it makes its windows, for the read it then starts:
+// the pictures that a read of gSkinFile (in gSkinFolder) loads first, its main
+// image and its buttons' pictures, are decoded on another thread meanwhile, and
+// the read takes the button lines named here instead of naming them again.
+class ReadAhead
+{
+public:
+    ReadAhead();
+    ~ReadAhead();
+    ReadAhead(const ReadAhead &) = delete;
+    ReadAhead &operator=(const ReadAhead &) = delete;
+
+    struct Buttons;
+
+private:
+    pictures::Prefetch m_pictures;
+    std::unique_ptr<Buttons> m_buttons;
+};
 
 // Whether file is a skin the reader can open: a file of format 1.00 (or newer),
 // or an old one-file skin to convert. Anything else (a file without
