@@ -16,7 +16,6 @@
 #include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/ListingScope.h"
-#include "platform/Pictures.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 
