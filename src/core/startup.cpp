@@ -2,6 +2,7 @@
 
 #include "core/frmMain.h"
 #include "platform/AppInfo.h"
+#include "widgets/BandedStyle.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -41,6 +42,7 @@ frmMain *startEditor(const QStringList &arguments)
     // A second copy ends before it shows or writes anything.
     if (!app::acquireSingleInstance())
         return nullptr;
+    useBandedStyle();
     auto *main = new frmMain;
     // The lock lives as long as the main window.
     QObject::connect(main, &QObject::destroyed, [] { app::releaseSingleInstance(); });
