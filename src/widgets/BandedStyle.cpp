@@ -48,25 +48,35 @@ template <typename Each> bool forEachPiece(QPainter *painter, const QRect &area,
     return true;
 }
 
-// Draws each piece into a picture of its own, laid over painter. The picture
-// starts out transparent: what is drawn must cover its area opaquely first.
-template <typename Draw> bool drawOnPictures(QPainter *painter, const QRect &area, QSize pieceSize, Draw draw)
+// Draws each piece onto a picture of the whole area, as the painter's clip to
+// that piece, and lays the piece over painter. The picture starts out
+// transparent: what is drawn must cover the area opaquely first.
+template <typename Draw> bool drawOnPicture(QPainter *painter, const QRect &area, QSize pieceSize, Draw draw)
 {
+    QImage picture;
     return forEachPiece(painter, area, pieceSize, [&](const QRect &piece) {
-        QImage picture(piece.size(), QImage::Format_ARGB32_Premultiplied);
-        picture.fill(Qt::transparent);
-        {
-            QPainter onPicture(&picture);
-            onPicture.setRenderHints(painter->renderHints());
-            onPicture.setFont(painter->font());
-            onPicture.setPen(painter->pen());
-            onPicture.setBrush(painter->brush());
-            onPicture.setLayoutDirection(painter->layoutDirection());
-            onPicture.translate(-piece.topLeft());
-            onPicture.setBrushOrigin(painter->brushOrigin());
-            draw(&onPicture);
+        if (picture.isNull()) {
+            picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
         }
-        painter->drawImage(piece.topLeft(), picture);
+        const QRect onPicture = piece.translated(-area.topLeft());
+        // Under a device clip the painter still lays every line as it would
+        // on the whole picture, and only leaves out what falls outside: a
+        // smaller picture would cut the lines, and cut lines can come out
+        // otherwise at their corners.
+        picture.paintEngine()->setSystemClip(onPicture);
+        {
+            QPainter piecePainter(&picture);
+            piecePainter.setRenderHints(painter->renderHints());
+            piecePainter.setFont(painter->font());
+            piecePainter.setPen(painter->pen());
+            piecePainter.setBrush(painter->brush());
+            piecePainter.setLayoutDirection(painter->layoutDirection());
+            piecePainter.translate(-area.topLeft());
+            piecePainter.setBrushOrigin(painter->brushOrigin());
+            draw(&piecePainter);
+        }
+        painter->drawImage(piece.topLeft(), picture, onPicture);
     });
 }
 
@@ -92,8 +102,9 @@ void BandedStyle::drawPrimitive(
     PrimitiveElement element, const QStyleOption *option, QPainter *painter, const QWidget *widget) const
 {
     const auto draw = [&](QPainter *onto) { QProxyStyle::drawPrimitive(element, option, onto, widget); };
-    // The frame is a picture whose sides are stretched down it: bands of rows,
-    // each with two sides' spans under the limit.
+    // The frame is a picture whose sides are stretched down it: bands of rows.
+    // A list in the frame leaves the rows beside it in two pieces under the
+    // painter's clip, so a band is half the limit.
     if (element == PE_FrameGroupBox && isFusion(baseStyle())
         && drawClipped(painter, option->rect, QSize(option->rect.width(), MostSpans / 2), draw))
         return;
@@ -104,14 +115,15 @@ void BandedStyle::drawComplexControl(
     ComplexControl control, const QStyleOptionComplex *option, QPainter *painter, const QWidget *widget) const
 {
     const auto draw = [&](QPainter *onto) { QProxyStyle::drawComplexControl(control, option, onto, widget); };
-    // A tall bar in pieces of rows, each with an outline's four sides under
-    // the limit. Clipped, the slider's inner lines would come out otherwise;
-    // on pictures they do not, and the groove covers each picture first. (A
-    // wide bar cut into columns would not: where its long outlines are cut,
-    // their first corner comes out darker.)
+    // Pieces along the bar: a wide bar's outlines and its slider's lines go
+    // out in one run, three lines along it; measured on bars of every length
+    // and slider position, pieces of a third of the limit across a wide bar
+    // and of 64 rows down a tall one keep every run under it. Clipped, the
+    // slider's inner lines would come out otherwise; on the picture they do
+    // not, and the groove covers the picture first.
     const QRect &bar = option->rect;
-    if (control == CC_ScrollBar && isFusion(baseStyle()) && bar.height() > bar.width()
-        && drawOnPictures(painter, bar, QSize(bar.width(), std::max(16, MostSpans / 2 - bar.width())), draw))
+    const QSize piece = bar.height() > bar.width() ? QSize(bar.width(), 64) : QSize(MostSpans / 3, bar.height());
+    if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, bar, piece, draw))
         return;
     draw(painter);
 }
