@@ -116,9 +116,17 @@ void MdiForm::setFrameFlags(Qt::WindowFlags flags)
 void MdiForm::Show()
 {
     QWidget *f = frame();
+    // As it shows, a frame works out each of its title bar's regions anew,
+    // eliding its title for each: shown untitled and then titled, it elides
+    // it twice instead of ten times.
+    const QString title = f != this && !f->isVisible() ? f->windowTitle() : QString();
+    if (!title.isEmpty())
+        f->setWindowTitle(QString());
     if (f != this)
-        QWidget::show();
+        QWidget::show(); // shows the frame as well
     f->show();
+    if (!title.isEmpty())
+        f->setWindowTitle(title);
     f->raise();
 }
 
