@@ -15,6 +15,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -134,8 +135,11 @@ void showWholeCaption(QWidget *control)
     QString tip = own;
     if (!whole.isEmpty())
         tip = own.isEmpty() ? whole : whole + QLatin1Char('\n') + own;
-    control->setProperty(OwnTip, own);
-    control->setProperty(WholeTextTip, tip);
+    // A property set anew is an event to the control: only changes are set.
+    for (const auto &[name, value] : { std::pair(OwnTip, own), std::pair(WholeTextTip, tip) }) {
+        if (control->property(name).toString() != value)
+            control->setProperty(name, value);
+    }
     if (tip != current)
         control->setToolTip(tip);
 }
