@@ -155,10 +155,10 @@ struct Prefetch::Jobs {
     std::atomic<int> workers = 0;
     std::vector<std::shared_ptr<Job>> pending;
 
-    // One worker: it keeps ahead of a reader that makes a window for each
-    // picture, and more of them slowed the open down, sharing the memory and
-    // the allocator with it.
-    Jobs() { pool.setMaxThreadCount(1); }
+    // Two workers: one alone fell behind a reader that makes a window for each
+    // picture, and a third slowed the open down, sharing the memory and the
+    // allocator with the reader.
+    Jobs() { pool.setMaxThreadCount(2); }
     ~Jobs()
     {
         // Pictures still waiting are not decoded; those under way are finished.
