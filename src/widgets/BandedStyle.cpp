@@ -48,9 +48,9 @@ template <typename Each> bool forEachPiece(QPainter *painter, const QRect &area,
     return true;
 }
 
-// Draws each piece onto a picture of the whole area, as the painter's clip to
-// that piece, and lays the piece over painter. The picture starts out
-// transparent: what is drawn must cover the area opaquely first.
+// Draws each piece onto a picture of the whole area, clipped to the piece, and
+// lays the piece over painter. The picture starts out transparent: what is
+// drawn must cover the area opaquely first.
 template <typename Draw> bool drawOnPicture(QPainter *painter, const QRect &area, QSize pieceSize, Draw draw)
 {
     QImage picture;
