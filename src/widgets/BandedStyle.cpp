@@ -5,8 +5,9 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOption>
+#include <QWidget>
 
-#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -21,45 +22,53 @@ constexpr int MostSpans = 95;
 bool drawsPiecewise(const QPainter *painter)
 {
     const QTransform toDevice = painter->deviceTransform();
-    return toDevice.type() <= QTransform::TxTranslate && toDevice.dx() == qRound(toDevice.dx())
-        && toDevice.dy() == qRound(toDevice.dy()) && painter->opacity() == 1.0
-        && painter->compositionMode() == QPainter::CompositionMode_SourceOver;
+    const QPointF origin = toDevice.map(QPointF());
+    return toDevice.type() <= QTransform::TxTranslate && origin == QPointF(origin.toPoint())
+        && painter->opacity() == 1.0 && painter->compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
-// Calls each with the pieces of area, pieceSize apart (smaller at its right and
-// bottom edges), that the painter does not clip away whole; false, having
-// called nothing, when area is a piece or less or the painter cannot draw it
-// piecewise.
-template <typename Each> bool forEachPiece(QPainter *painter, const QRect &area, QSize pieceSize, Each each)
+// The part of the painter's device that a window's painting may touch, in the
+// painter's coordinates; none when the painter does not paint a window (whose
+// painting is clipped to it) or cannot draw in pieces.
+std::optional<QRect> paintedBounds(QPainter *painter)
 {
-    if (area.isEmpty() || (area.width() <= pieceSize.width() && area.height() <= pieceSize.height())
-        || !drawsPiecewise(painter))
-        return false;
-    const QTransform toDevice = painter->deviceTransform();
-    const QPoint offset(qRound(toDevice.dx()), qRound(toDevice.dy()));
     const QRegion shown = painter->paintEngine()->systemClip();
-    for (int top = area.top(); top <= area.bottom(); top += pieceSize.height()) {
-        for (int left = area.left(); left <= area.right(); left += pieceSize.width()) {
-            const QRect piece = QRect(QPoint(left, top), pieceSize) & area;
-            if (shown.isEmpty() || shown.intersects(piece.translated(offset)))
+    if (shown.isEmpty() || !drawsPiecewise(painter))
+        return std::nullopt;
+    return shown.boundingRect().translated(-painter->deviceTransform().map(QPoint()));
+}
+
+// Calls each with the pieces of bounds, pieceSize apart (smaller at its right
+// and bottom edges), that the painter does not clip away whole.
+template <typename Each> void forEachPiece(QPainter *painter, const QRect &bounds, QSize pieceSize, Each each)
+{
+    const QPoint offset = painter->deviceTransform().map(QPoint());
+    const QRegion shown = painter->paintEngine()->systemClip();
+    for (int top = bounds.top(); top <= bounds.bottom(); top += pieceSize.height()) {
+        for (int left = bounds.left(); left <= bounds.right(); left += pieceSize.width()) {
+            const QRect piece = QRect(QPoint(left, top), pieceSize) & bounds;
+            if (shown.intersects(piece.translated(offset)))
                 each(piece);
         }
     }
-    return true;
 }
 
-// Draws each piece onto a picture of the whole area, clipped to the piece, and
-// lays the piece over painter. The picture starts out transparent: what is
-// drawn must cover the area opaquely first.
-template <typename Draw> bool drawOnPicture(QPainter *painter, const QRect &area, QSize pieceSize, Draw draw)
+// Draws what draw paints in pieces, each onto a picture of the painted part,
+// clipped to the piece, and lays the piece over painter; false, having drawn
+// nothing, unless the painter paints a window. The picture starts out
+// transparent: what is drawn must cover its place opaquely first.
+template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw)
 {
+    const std::optional<QRect> bounds = paintedBounds(painter);
+    if (!bounds)
+        return false;
     QImage picture;
-    return forEachPiece(painter, area, pieceSize, [&](const QRect &piece) {
+    forEachPiece(painter, *bounds, pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
-            picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+            picture = QImage(bounds->size(), QImage::Format_ARGB32_Premultiplied);
             picture.fill(Qt::transparent);
         }
-        const QRect onPicture = piece.translated(-area.topLeft());
+        const QRect onPicture = piece.translated(-bounds->topLeft());
         // Under a device clip the painter still lays every line as it would
         // on the whole picture, and only leaves out what falls outside: a
         // smaller picture would cut the lines, and cut lines can come out
@@ -72,23 +81,29 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, const QRect &area
             piecePainter.setPen(painter->pen());
             piecePainter.setBrush(painter->brush());
             piecePainter.setLayoutDirection(painter->layoutDirection());
-            piecePainter.translate(-area.topLeft());
+            piecePainter.translate(-bounds->topLeft());
             piecePainter.setBrushOrigin(painter->brushOrigin());
             draw(&piecePainter);
         }
         painter->drawImage(piece.topLeft(), picture, onPicture);
     });
+    return true;
 }
 
-// Draws each piece on painter itself, clipped to it.
-template <typename Draw> bool drawClipped(QPainter *painter, const QRect &area, QSize pieceSize, Draw draw)
+// Draws what draw paints in pieces on painter itself, each clipped to its
+// piece; false, having drawn nothing, unless the painter paints a window.
+template <typename Draw> bool drawClipped(QPainter *painter, QSize pieceSize, Draw draw)
 {
-    return forEachPiece(painter, area, pieceSize, [&](const QRect &piece) {
+    const std::optional<QRect> bounds = paintedBounds(painter);
+    if (!bounds)
+        return false;
+    forEachPiece(painter, *bounds, pieceSize, [&](const QRect &piece) {
         painter->save();
         painter->setClipRect(piece, Qt::IntersectClip);
         draw(painter);
         painter->restore();
     });
+    return true;
 }
 
 bool isFusion(const QStyle *style)
@@ -106,7 +121,7 @@ void BandedStyle::drawPrimitive(
     // A list in the frame leaves the rows beside it in two pieces under the
     // painter's clip, so a band is half the limit.
     if (element == PE_FrameGroupBox && isFusion(baseStyle())
-        && drawClipped(painter, option->rect, QSize(option->rect.width(), MostSpans / 2), draw))
+        && drawClipped(painter, QSize(QWIDGETSIZE_MAX, MostSpans / 2), draw))
         return;
     draw(painter);
 }
@@ -122,8 +137,9 @@ void BandedStyle::drawComplexControl(
     // slider's inner lines would come out otherwise; on the picture they do
     // not, and the groove covers the picture first.
     const QRect &bar = option->rect;
-    const QSize piece = bar.height() > bar.width() ? QSize(bar.width(), 64) : QSize(MostSpans / 3, bar.height());
-    if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, bar, piece, draw))
+    const QSize piece
+        = bar.height() > bar.width() ? QSize(bar.width(), 64) : QSize(MostSpans / 3, bar.height());
+    if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, piece, draw))
         return;
     draw(painter);
 }

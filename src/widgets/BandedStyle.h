@@ -2,8 +2,8 @@
 
 #include <QProxyStyle>
 
-// The program's style: the desktop's own, except that long scroll bars and
-// tall group box frames are drawn a piece at a time.
+// The program's style: the desktop's own, except that a window's scroll bars
+// and group box frames are drawn a piece at a time.
 //
 // Qt's raster painter hands any run of a hundred spans or more that is not a
 // plain colour (a gradient down a hundred rows, a half-transparent line a
@@ -13,11 +13,12 @@
 // shorter pieces, the same runs stay on the painting thread.
 //
 // The pieces come out pixel for pixel as the whole would: the style draws each
-// itself, with the painter clipped to it. A scroll bar is drawn onto a picture
-// of its own, which Fusion's groove covers first; a group box frame straight
-// onto the painter. Only the Fusion style is drawn in pieces, the one this
-// holds for; any other style, a painter that scales or blends otherwise, and a
-// short control are drawn whole.
+// itself, clipped to it. A scroll bar is drawn onto a picture of the part of
+// the window being painted, which Fusion's groove covers first; a group box
+// frame straight onto the painter. Only a window's own painting is drawn in
+// pieces, and only with the Fusion style, the one this holds for; any other
+// style, a painter that scales or blends otherwise, and drawing outside a
+// window's painting are drawn whole.
 class BandedStyle : public QProxyStyle
 {
 public:

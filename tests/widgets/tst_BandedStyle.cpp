@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
@@ -15,45 +16,101 @@ class tst_BandedStyle : public QObject
 {
     Q_OBJECT
 
-    // What draw paints with the base style alone and with the banded style.
-    template <typename Draw> static void compare(const QString &base, Draw draw)
-    {
-        const std::unique_ptr<QStyle> plain(QStyleFactory::create(base));
-        BandedStyle banded(QStyleFactory::create(base));
-        const QImage expected = draw(plain.get());
-        QCOMPARE(draw(&banded), expected);
-    }
+    // A scroll bar that draws itself in the left 17 pixels of its place, with
+    // a painter set up as asked.
+    struct Painted : QScrollBar {
+        using QScrollBar::QScrollBar;
+        int mode = QPainter::CompositionMode_SourceOver;
+        QTransform transform;
+        double opacity = 1;
+        void paintEvent(QPaintEvent *) override
+        {
+            QPainter painter(this);
+            painter.setCompositionMode(QPainter::CompositionMode(mode));
+            painter.setTransform(transform);
+            painter.setOpacity(opacity);
+            QStyleOptionSlider option;
+            initStyleOption(&option);
+            option.subControls = QStyle::SC_All;
+            option.rect.setWidth(17);
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+        }
+    };
+
+    // Another style: Fusion with see-through scroll bars, which do not cover
+    // their place first, and with frames that set a clip of their own.
+    struct Unlike : QProxyStyle {
+        Unlike()
+            : QProxyStyle(QStringLiteral("Fusion"))
+        {
+        }
+        void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+            const QWidget *widget) const override
+        {
+            painter->save();
+            painter->setOpacity(control == CC_ScrollBar ? 0.5 : 1);
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            painter->restore();
+        }
+        void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+            const QWidget *widget) const override
+        {
+            painter->save();
+            painter->setClipping(false);
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            painter->restore();
+        }
+    };
 
 private slots:
-    // Tall and long scroll bars, and frames around lists, whose opaque views
-    // leave the painting a clip that is not a rectangle.
-    void window_data()
+    void drawsAsItsBase_data()
     {
-        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("base"); // "": Unlike
         QTest::addColumn<int>("value"); // the scroll bars' position, of 0..300
         QTest::addColumn<QRect>("part"); // what is drawn; empty: everything
         QTest::addColumn<int>("scale"); // device pixels a pixel
+        QTest::addColumn<int>("mode"); // Painted's painter's
+        QTest::addColumn<QTransform>("transform");
+        QTest::addColumn<double>("opacity");
+        const int over = QPainter::CompositionMode_SourceOver;
+        const QTransform none;
         // clang-format off
-        QTest::newRow("bars at the start") << "Fusion"  << 0   << QRect()                 << 1;
-        QTest::newRow("bars in between")   << "Fusion"  << 137 << QRect()                 << 1;
-        QTest::newRow("bars at the end")   << "Fusion"  << 300 << QRect()                 << 1;
-        QTest::newRow("a part drawn")      << "Fusion"  << 137 << QRect(5, 130, 420, 300) << 1;
-        QTest::newRow("scaled")            << "Fusion"  << 137 << QRect()                 << 2;
-        QTest::newRow("another style")     << "Windows" << 137 << QRect()                 << 1;
+        QTest::newRow("bars at the start") << "Fusion" << 0   << QRect()                 << 1 << over << none << 1.0;
+        QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1 << over << none << 1.0;
+        QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1 << over << none << 1.0;
+        QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1 << over << none << 1.0;
+        QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2 << over << none << 1.0;
+        QTest::newRow("a third off")       << "Fusion" << 137 << QRect() << 1 << over << QTransform::fromTranslate(0.3, 0.3) << 1.0;
+        QTest::newRow("halved")            << "Fusion" << 137 << QRect() << 1 << over << QTransform::fromScale(0.5, 0.5) << 1.0;
+        QTest::newRow("multiplying")       << "Fusion" << 137 << QRect() << 1 << int(QPainter::CompositionMode_Multiply) << none << 1.0;
+        QTest::newRow("see-through")       << "Fusion" << 137 << QRect()                 << 1 << over << none << 0.5;
+        QTest::newRow("another style")     << ""       << 137 << QRect()                 << 1 << over << none << 1.0;
         // clang-format on
     }
 
-    void window()
+    void drawsAsItsBase()
     {
         QFETCH(QString, base);
         QFETCH(int, value);
         QFETCH(QRect, part);
         QFETCH(int, scale);
+        // A tall, a long and a self-drawn scroll bar, and frames around lists
+        // (whose opaque views leave the painting a clip that is not a
+        // rectangle).
         QWidget host;
-        host.resize(1040, 720);
-        QList<QWidget *> styled { new QScrollBar(Qt::Vertical, &host), new QScrollBar(Qt::Horizontal, &host) };
+        host.resize(1060, 720);
+        auto *painted = new Painted(Qt::Vertical, &host);
+        QFETCH(int, mode);
+        painted->mode = mode;
+        QFETCH(QTransform, transform);
+        painted->transform = transform;
+        QFETCH(double, opacity);
+        painted->opacity = opacity;
+        QList<QWidget *> styled { new QScrollBar(Qt::Vertical, &host), new QScrollBar(Qt::Horizontal, &host),
+            painted };
         styled[0]->setGeometry(1010, 5, 17, 689);
         styled[1]->setGeometry(5, 698, 1000, 17);
+        painted->setGeometry(1030, 5, 25, 689);
         for (QWidget *widget : styled) {
             auto *bar = static_cast<QScrollBar *>(widget);
             bar->setRange(0, 300);
@@ -67,55 +124,29 @@ private slots:
             styled << frame;
         }
         host.show();
-        compare(base, [&](QStyle *style) {
+
+        const auto render = [&](QStyle *style) {
             for (QWidget *widget : styled)
                 widget->setStyle(style);
             QImage image(host.size() * scale, QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(scale);
-            image.fill(Qt::white);
-            host.render(&image, QPoint(), part.isEmpty() ? QRegion() : QRegion(part));
-            return image;
-        });
-    }
-
-    // Painters that blend otherwise than the style's own drawing, or that do
-    // not map pixels onto whole pixels, get the whole drawing.
-    void otherPainters_data()
-    {
-        QTest::addColumn<double>("opacity");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QPointF>("shift");
-        const int over = QPainter::CompositionMode_SourceOver;
-        // clang-format off
-        QTest::newRow("see-through")  << 0.5 << over                                    << QPointF();
-        QTest::newRow("multiplying")  << 1.0 << int(QPainter::CompositionMode_Multiply) << QPointF();
-        QTest::newRow("half a pixel") << 1.0 << over                                    << QPointF(0, 0.5);
-        // clang-format on
-    }
-
-    void otherPainters()
-    {
-        QFETCH(double, opacity);
-        QFETCH(int, mode);
-        QFETCH(QPointF, shift);
-        QScrollBar bar(Qt::Vertical);
-        bar.resize(17, 689);
-        QStyleOptionSlider option;
-        option.initFrom(&bar);
-        option.subControls = QStyle::SC_All;
-        option.maximum = 300;
-        option.pageStep = 400;
-        option.sliderPosition = option.sliderValue = 137;
-        compare(QStringLiteral("Fusion"), [&](QStyle *style) {
-            QImage image(bar.size(), QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::darkCyan);
+            host.render(&image, QPoint(), part.isEmpty() ? QRegion() : QRegion(part));
+            // And a bar drawn straight onto the picture, by no window.
+            QStyleOptionSlider option;
+            option.rect = QRect(0, 0, 17, 300);
+            option.orientation = Qt::Vertical;
             QPainter painter(&image);
-            painter.setOpacity(opacity);
-            painter.setCompositionMode(QPainter::CompositionMode(mode));
-            painter.translate(shift);
-            style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, &bar);
+            style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
+            painter.end();
             return image;
-        });
+        };
+        const auto make
+            = [&]() -> QStyle * { return base.isEmpty() ? new Unlike : QStyleFactory::create(base); };
+        const std::unique_ptr<QStyle> plain(make());
+        BandedStyle banded(make());
+        const QImage expected = render(plain.get());
+        QCOMPARE(render(&banded), expected);
     }
 };
 
