@@ -14,8 +14,9 @@ namespace pictures {
 QImage load(const QString &path);
 
 // While a Prefetch lives, the pictures added to it are decoded on worker
-// threads in the order they were added, and load() takes a picture from there
-// instead of decoding it itself: a skin's open asks for hundreds of pictures.
+// threads, taken up in the order they were added, and load() takes a picture
+// from there instead of decoding it itself: a skin's open asks for hundreds of
+// pictures.
 // What load() returns or raises is the same either way. A picture is taken as
 // it was when added, as long as the folder listings held then are (see
 // fs::listingsId); pictures not taken are dropped with the Prefetch. Made and
