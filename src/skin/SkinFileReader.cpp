@@ -48,6 +48,18 @@ int16_t buttonCount(const QString &file)
     return vb::CInt(readAsNumber(ReadIni(QStringLiteral("Buttons"), QStringLiteral("Number"), file)));
 }
 
+// The main image's name as "[Settings]" "MainImg" of file gives it (see
+// withBmpFallback), and whether the picture is cut to its shape.
+QString mainImageName(const QString &file, const QString &folder)
+{
+    return withBmpFallback(folder, ReadIni(QStringLiteral("Settings"), QStringLiteral("MainImg"), file));
+}
+
+bool mainImageShaped(const QString &file)
+{
+    return readAsNumber(ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), file)) != 0;
+}
+
 // A line of "[Buttons]" and the picture it names.
 struct NamedButton {
     ButtonLine line;
@@ -251,7 +263,7 @@ Outcome Reader::run()
 
 bool Reader::readMainImage()
 {
-    QString name = withBmpFallback(m_folder, read("Settings", "MainImg"));
+    const QString name = mainImageName(m_file, m_folder);
     if (!name.isEmpty() && !fs::fileExists(m_folder + name)) {
         report(Message(13047) + QLatin1Char('\n') + QLatin1Char('"') + name + Message(13048));
         return false;
@@ -268,7 +280,7 @@ bool Reader::readMainImage()
 
 void Reader::readSettings()
 {
-    const bool shaped = readAsNumber(read("Settings", "MainAnySape")) != 0;
+    const bool shaped = mainImageShaped(m_file);
     gAnyShape = vb::fromBool(shaped);
     step([&] { m_view.showShape(shaped); });
 
@@ -555,11 +567,9 @@ ReadAhead::ReadAhead()
         == VersionKind::Old)
         return;
     const QString folder = AddBackslash(gSkinFolder);
-    const QString mainImage
-        = withBmpFallback(folder, ReadIni(QStringLiteral("Settings"), QStringLiteral("MainImg"), gSkinFile));
+    const QString mainImage = mainImageName(gSkinFile, folder);
     if (!mainImage.isEmpty())
-        m_pictures.add(folder + mainImage,
-            readAsNumber(ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), gSkinFile)) != 0);
+        m_pictures.add(folder + mainImage, mainImageShaped(gSkinFile));
     try {
         auto buttons = std::make_unique<Buttons>();
         buttons->file = gSkinFile;
