@@ -27,30 +27,36 @@ bool drawsPiecewise(const QPainter *painter)
         && painter->opacity() == 1.0 && painter->compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
-// The part of the painter's device that a window's painting may touch, in the
-// painter's coordinates; none when the painter does not paint a window (whose
-// painting is clipped to it) or cannot draw in pieces.
-std::optional<QRect> paintedBounds(QPainter *painter)
-{
-    const QRegion shown = painter->paintEngine()->systemClip();
-    if (shown.isEmpty() || !drawsPiecewise(painter))
-        return std::nullopt;
-    return shown.boundingRect().translated(-painter->deviceTransform().map(QPoint()));
-}
+// The part of a window that a painter paints: the painting is clipped to it.
+struct Painted {
+    QRegion shown; // in the device's pixels
+    QPoint offset; // from the painter's coordinates to the device's
+    QRect bounds; // around shown, in the painter's coordinates
 
-// Calls each with the pieces of bounds, pieceSize apart (smaller at its right
-// and bottom edges), that the painter does not clip away whole.
-template <typename Each> void forEachPiece(QPainter *painter, const QRect &bounds, QSize pieceSize, Each each)
-{
-    const QPoint offset = painter->deviceTransform().map(QPoint());
-    const QRegion shown = painter->paintEngine()->systemClip();
-    for (int top = bounds.top(); top <= bounds.bottom(); top += pieceSize.height()) {
-        for (int left = bounds.left(); left <= bounds.right(); left += pieceSize.width()) {
-            const QRect piece = QRect(QPoint(left, top), pieceSize) & bounds;
-            if (shown.intersects(piece.translated(offset)))
-                each(piece);
+    // Calls each with the pieces of bounds, pieceSize apart (smaller at its
+    // right and bottom edges), that shown does not leave out whole.
+    template <typename Each> void forEachPiece(QSize pieceSize, Each each) const
+    {
+        for (int top = bounds.top(); top <= bounds.bottom(); top += pieceSize.height()) {
+            for (int left = bounds.left(); left <= bounds.right(); left += pieceSize.width()) {
+                const QRect piece = QRect(QPoint(left, top), pieceSize) & bounds;
+                if (shown.intersects(piece.translated(offset)))
+                    each(piece);
+            }
         }
     }
+};
+
+// What painter paints of a window; none when it paints no window or cannot
+// draw in pieces.
+std::optional<Painted> painted(QPainter *painter)
+{
+    QRegion shown = painter->paintEngine()->systemClip();
+    if (shown.isEmpty() || !drawsPiecewise(painter))
+        return std::nullopt;
+    const QPoint offset = painter->deviceTransform().map(QPoint());
+    const QRect bounds = shown.boundingRect().translated(-offset);
+    return Painted { std::move(shown), offset, bounds };
 }
 
 // Draws what draw paints in pieces, each onto a picture of the painted part,
@@ -59,16 +65,17 @@ template <typename Each> void forEachPiece(QPainter *painter, const QRect &bound
 // transparent: what is drawn must cover its place opaquely first.
 template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw)
 {
-    const std::optional<QRect> bounds = paintedBounds(painter);
-    if (!bounds)
+    const std::optional<Painted> window = painted(painter);
+    if (!window)
         return false;
+    const QRect &bounds = window->bounds;
     QImage picture;
-    forEachPiece(painter, *bounds, pieceSize, [&](const QRect &piece) {
+    window->forEachPiece(pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
-            picture = QImage(bounds->size(), QImage::Format_ARGB32_Premultiplied);
+            picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
             picture.fill(Qt::transparent);
         }
-        const QRect onPicture = piece.translated(-bounds->topLeft());
+        const QRect onPicture = piece.translated(-bounds.topLeft());
         // Under a device clip the painter still lays every line as it would
         // on the whole picture, and only leaves out what falls outside: a
         // smaller picture would cut the lines, and cut lines can come out
@@ -81,7 +88,7 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             piecePainter.setPen(painter->pen());
             piecePainter.setBrush(painter->brush());
             piecePainter.setLayoutDirection(painter->layoutDirection());
-            piecePainter.translate(-bounds->topLeft());
+            piecePainter.translate(-bounds.topLeft());
             piecePainter.setBrushOrigin(painter->brushOrigin());
             draw(&piecePainter);
         }
@@ -94,10 +101,10 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
 // piece; false, having drawn nothing, unless the painter paints a window.
 template <typename Draw> bool drawClipped(QPainter *painter, QSize pieceSize, Draw draw)
 {
-    const std::optional<QRect> bounds = paintedBounds(painter);
-    if (!bounds)
+    const std::optional<Painted> window = painted(painter);
+    if (!window)
         return false;
-    forEachPiece(painter, *bounds, pieceSize, [&](const QRect &piece) {
+    window->forEachPiece(pieceSize, [&](const QRect &piece) {
         painter->save();
         painter->setClipRect(piece, Qt::IntersectClip);
         draw(painter);
