@@ -1,9 +1,11 @@
 #include "core/startup.h"
+#include "platform/Fonts.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    const fonts::SystemFontsAhead fontsAhead;
     QApplication app(argc, argv);
     if (!startEditor(QApplication::arguments()))
         return 0;

@@ -15,6 +15,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -163,6 +164,8 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
     attachMenuIcons();
     gCustomPalette = DefaultPalette;
     gBackColor = -1;
+    // The window is laid out, and its texts measured, from here on.
+    fonts::awaitSystemFonts();
     restoreWindow();
     openCommandLine(arguments);
 }

@@ -4,6 +4,10 @@
 
 #include <QFontDatabase>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 namespace fonts {
 
 int addFontFile(const QString &path)
@@ -17,6 +21,33 @@ void removeFontFile(int id)
 {
     if (id >= 0)
         QFontDatabase::removeApplicationFont(id);
+}
+
+namespace {
+
+// The load SystemFontsAhead started; only the main thread touches it.
+std::thread systemFontsLoad;
+
+} // namespace
+
+SystemFontsAhead::SystemFontsAhead()
+{
+    // Qt finds the system's fonts through fontconfig, whose configuration is
+    // made once per process: the first to ask makes it, and one asked again
+    // while it is being made makes another that is then dropped.
+    if (!systemFontsLoad.joinable())
+        systemFontsLoad = std::thread([] { FcInit(); });
+}
+
+SystemFontsAhead::~SystemFontsAhead()
+{
+    awaitSystemFonts();
+}
+
+void awaitSystemFonts()
+{
+    if (systemFontsLoad.joinable())
+        systemFontsLoad.join();
 }
 
 } // namespace fonts
