@@ -2,6 +2,8 @@
 
 #include <zip.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -27,6 +29,82 @@ namespace ziplib {
 
 namespace {
 
+// libzip is opened the first time an archive is made or read, not as the
+// program starts: with the cryptography library it brings along, linking it
+// cost every start of the editor more than a millisecond. Its functions are
+// called through this table, under their own names.
+// clang-format off
+#define TVX_LIBZIP_FUNCTIONS(F) \
+    F(zip_close) \
+    F(zip_compression_method_supported) \
+    F(zip_dir_add) \
+    F(zip_discard) \
+    F(zip_encryption_method_supported) \
+    F(zip_error_clear) \
+    F(zip_error_code_zip) \
+    F(zip_error_fini) \
+    F(zip_error_init) \
+    F(zip_fclose) \
+    F(zip_file_add) \
+    F(zip_file_get_error) \
+    F(zip_file_get_external_attributes) \
+    F(zip_file_set_encryption) \
+    F(zip_file_set_external_attributes) \
+    F(zip_file_set_mtime) \
+    F(zip_fopen_index) \
+    F(zip_fopen_index_encrypted) \
+    F(zip_fread) \
+    F(zip_get_error) \
+    F(zip_get_num_entries) \
+    F(zip_open) \
+    F(zip_open_from_source) \
+    F(zip_register_progress_callback_with_state) \
+    F(zip_set_archive_comment) \
+    F(zip_set_file_compression) \
+    F(zip_source_buffer_create) \
+    F(zip_source_file) \
+    F(zip_source_free) \
+    F(zip_source_keep) \
+    F(zip_source_zip) \
+    F(zip_stat_index) \
+    F(zip_stat_init) \
+    F(zip_strerror)
+// clang-format on
+
+struct LibZip {
+#define TVX_LIBZIP_POINTER(name) decltype(&::name) name = nullptr;
+    TVX_LIBZIP_FUNCTIONS(TVX_LIBZIP_POINTER)
+#undef TVX_LIBZIP_POINTER
+    bool loaded = false;
+    std::string failure; // why it could not be opened
+};
+
+// libzip, opened once by whichever thread asks first; the entry points check
+// that it opened before anything else calls it.
+const LibZip &libzip()
+{
+    static const LibZip library = [] {
+        LibZip opened;
+        void *handle = dlopen(TVX_LIBZIP_FILE, RTLD_NOW | RTLD_LOCAL);
+        const std::string name = std::string("the zip library ") + TVX_LIBZIP_FILE;
+        if (!handle) {
+            const char *why = dlerror();
+            opened.failure = name + " cannot be loaded" + (why ? std::string(": ") + why : std::string());
+            return opened;
+        }
+        // It stays open for the rest of the run.
+#define TVX_LIBZIP_SYMBOL(function)                                                                          \
+    opened.function = reinterpret_cast<decltype(opened.function)>(dlsym(handle, #function));                 \
+    if (!opened.function && opened.failure.empty())                                                          \
+        opened.failure = name + " lacks " #function;
+        TVX_LIBZIP_FUNCTIONS(TVX_LIBZIP_SYMBOL)
+#undef TVX_LIBZIP_SYMBOL
+        opened.loaded = opened.failure.empty();
+        return opened;
+    }();
+    return library;
+}
+
 std::string gDiagnostic;
 
 int fail(int code, const std::string &why)
@@ -37,12 +115,12 @@ int fail(int code, const std::string &why)
 
 // A zip_t closed without writing when it goes out of scope.
 struct ArchiveCloser {
-    void operator()(zip_t *archive) const { zip_discard(archive); }
+    void operator()(zip_t *archive) const { libzip().zip_discard(archive); }
 };
 using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
 
 struct FileCloser {
-    void operator()(zip_file_t *file) const { zip_fclose(file); }
+    void operator()(zip_file_t *file) const { libzip().zip_fclose(file); }
 };
 using EntryFile = std::unique_ptr<zip_file_t, FileCloser>;
 
@@ -187,36 +265,37 @@ void zipProgress(zip_t *, double, void *)
 zip_t *packFile(const ZipItem &item, int level, int &code)
 {
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_error_fini(&error);
+    libzip().zip_error_init(&error);
+    zip_source_t *buffer = libzip().zip_source_buffer_create(nullptr, 0, 0, &error);
+    libzip().zip_error_fini(&error);
     if (!buffer) {
         code = ZipMemory;
         return nullptr;
     }
-    zip_t *writer = zip_open_from_source(buffer, ZIP_TRUNCATE, nullptr);
+    zip_t *writer = libzip().zip_open_from_source(buffer, ZIP_TRUNCATE, nullptr);
     if (!writer) {
-        zip_source_free(buffer); // no archive took it
+        libzip().zip_source_free(buffer); // no archive took it
         code = ZipMemory;
         return nullptr;
     }
-    zip_source_keep(buffer); // it outlives the writing archive
-    zip_source_t *file = zip_source_file(writer, item.path.c_str(), 0, -1);
+    libzip().zip_source_keep(buffer); // it outlives the writing archive
+    zip_source_t *file = libzip().zip_source_file(writer, item.path.c_str(), 0, -1);
     zip_int64_t index = -1;
-    if (file && (index = zip_file_add(writer, "f", file, 0)) < 0)
-        zip_source_free(file);
+    if (file && (index = libzip().zip_file_add(writer, "f", file, 0)) < 0)
+        libzip().zip_source_free(file);
     if (index >= 0)
-        zip_set_file_compression(
+        libzip().zip_set_file_compression(
             writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
-    if (index < 0 || zip_close(writer) != 0) {
-        code = index < 0 ? ZipCannotRead : zipErrorCode(zip_error_code_zip(zip_get_error(writer)));
-        zip_discard(writer);
-        zip_source_free(buffer);
+    if (index < 0 || libzip().zip_close(writer) != 0) {
+        code = index < 0 ? ZipCannotRead
+                         : zipErrorCode(libzip().zip_error_code_zip(libzip().zip_get_error(writer)));
+        libzip().zip_discard(writer);
+        libzip().zip_source_free(buffer);
         return nullptr;
     }
-    zip_t *reader = zip_open_from_source(buffer, ZIP_RDONLY, nullptr);
+    zip_t *reader = libzip().zip_open_from_source(buffer, ZIP_RDONLY, nullptr);
     if (!reader) {
-        zip_source_free(buffer);
+        libzip().zip_source_free(buffer);
         code = ZipLogic;
     }
     return reader;
@@ -312,7 +391,7 @@ int compressionLevel()
 int startArchive(const char *path, Archive &out, std::string &password)
 {
     int openError = 0;
-    out.reset(zip_open(path, ZIP_CREATE | ZIP_TRUNCATE, &openError));
+    out.reset(libzip().zip_open(path, ZIP_CREATE | ZIP_TRUNCATE, &openError));
     if (!out)
         return fail(ZipCannotCreate, "the archive cannot be created");
     if (gZipOptions.fEncrypt) {
@@ -323,7 +402,7 @@ int startArchive(const char *path, Archive &out, std::string &password)
         std::string comment;
         gZipCallbacks.comment(comment);
         if (!comment.empty())
-            zip_set_archive_comment(
+            libzip().zip_set_archive_comment(
                 out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
     }
     return ZipOk;
@@ -331,16 +410,16 @@ int startArchive(const char *path, Archive &out, std::string &password)
 
 int addFolder(zip_t *out, const ZipItem &item)
 {
-    const zip_int64_t index = zip_dir_add(out, item.stored.c_str(), ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = libzip().zip_dir_add(out, item.stored.c_str(), ZIP_FL_ENC_UTF_8);
     if (index < 0)
         return fail(ZipLogic, "the folder \"" + item.path + "\" cannot be added");
     // The folder's own mode and time, as its files carry theirs (libzip
     // would make it writable by everyone).
     struct stat info;
     if (::stat(item.path.c_str(), &info) == 0) {
-        zip_file_set_external_attributes(
+        libzip().zip_file_set_external_attributes(
             out, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, ((S_IFDIR | (info.st_mode & 07777)) << 16) | 0x10u);
-        zip_file_set_mtime(out, zip_uint64_t(index), info.st_mtime, 0);
+        libzip().zip_file_set_mtime(out, zip_uint64_t(index), info.st_mtime, 0);
     }
     return ZipOk;
 }
@@ -349,20 +428,21 @@ int addFolder(zip_t *out, const ZipItem &item)
 // is; without it the file is compressed (and encrypted) while out is closed.
 int addFile(zip_t *out, const ZipItem &item, zip_t *packed, int level, const std::string &password)
 {
-    zip_source_t *source
-        = packed ? zip_source_zip(out, packed, 0, 0, 0, -1) : zip_source_file(out, item.path.c_str(), 0, -1);
+    zip_source_t *source = packed ? libzip().zip_source_zip(out, packed, 0, 0, 0, -1)
+                                  : libzip().zip_source_file(out, item.path.c_str(), 0, -1);
     if (!source)
         return fail(ZipCannotRead, "the file \"" + item.path + "\" cannot be read");
-    const zip_int64_t index = zip_file_add(out, item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = libzip().zip_file_add(out, item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
+        libzip().zip_source_free(source);
         return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
     }
     if (!packed)
-        zip_set_file_compression(
+        libzip().zip_set_file_compression(
             out, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
     if (gZipOptions.fEncrypt
-        && zip_file_set_encryption(out, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str()) != 0)
+        && libzip().zip_file_set_encryption(out, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str())
+            != 0)
         return fail(ZipLogic, "the archive cannot be encrypted");
     return ZipOk;
 }
@@ -388,10 +468,10 @@ int addItems(zip_t *out, const std::vector<ZipItem> &items, const std::vector<Ar
 // archive only when it is complete.
 int replaceOldArchive(Archive &out)
 {
-    zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
-    if (zip_close(out.get()) != 0) {
-        const int code = zipErrorCode(zip_error_code_zip(zip_get_error(out.get())));
-        return fail(code, zip_strerror(out.get()));
+    libzip().zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
+    if (libzip().zip_close(out.get()) != 0) {
+        const int code = zipErrorCode(libzip().zip_error_code_zip(libzip().zip_get_error(out.get())));
+        return fail(code, libzip().zip_strerror(out.get()));
     }
     out.release();
     return ZipOk;
@@ -455,7 +535,7 @@ bool checkKind(zip_t *archive, zip_uint64_t index, const std::string &name, bool
 {
     zip_uint8_t system = 0;
     zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0)
+    if (libzip().zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0)
         return true;
     if (system == ZIP_OPSYS_UNIX) {
         const unsigned type = (attributes >> 16) & 0170000u;
@@ -648,8 +728,8 @@ void listEntries(zip_t *archive, const std::vector<Entry> &entries, const USERFU
 {
     for (const Entry &entry : entries) {
         zip_stat_t st;
-        zip_stat_init(&st);
-        zip_stat_index(archive, entry.index, 0, &st);
+        libzip().zip_stat_init(&st);
+        libzip().zip_stat_index(archive, entry.index, 0, &st);
         std::tm when {};
         const std::time_t mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 0;
         localtime_r(&mtime, &when);
@@ -686,13 +766,13 @@ int obtainPassword(
         if (!callbacks || !callbacks->password
             || callbacks->password(password, "Enter password", entry.name.c_str()) != 0)
             return fail(UnzipBadPassword, "no password was given");
-        zip_file_t *file = zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str());
+        zip_file_t *file = libzip().zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str());
         if (file) {
-            zip_fclose(file);
+            libzip().zip_fclose(file);
             return UnzipOk;
         }
-        const int error = zip_error_code_zip(zip_get_error(archive));
-        zip_error_clear(archive);
+        const int error = libzip().zip_error_code_zip(libzip().zip_get_error(archive));
+        libzip().zip_error_clear(archive);
         if (error != ZIP_ER_WRONGPASSWD) {
             std::string why;
             const int code = readErrorCode(error, why, entry.name);
@@ -707,12 +787,13 @@ int obtainPassword(
 int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password, const std::string &folder,
     const std::string &target, std::int64_t &inflated, const USERFUNCTIONS *callbacks, Extraction &extraction)
 {
-    EntryFile file(entry.encrypted ? zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str())
-                                   : zip_fopen_index(archive, entry.index, 0));
+    EntryFile file(entry.encrypted
+            ? libzip().zip_fopen_index_encrypted(archive, entry.index, 0, password.c_str())
+            : libzip().zip_fopen_index(archive, entry.index, 0));
     std::string why;
     if (!file) {
-        const int error = zip_error_code_zip(zip_get_error(archive));
-        zip_error_clear(archive);
+        const int error = libzip().zip_error_code_zip(libzip().zip_get_error(archive));
+        libzip().zip_error_clear(archive);
         if (entry.encrypted && error == ZIP_ER_WRONGPASSWD)
             return kWrongPassword;
         const int code = readErrorCode(error, why, entry.name);
@@ -732,9 +813,9 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
     int result = UnzipOk;
     bool dataFault = false;
     for (;;) {
-        const zip_int64_t got = zip_fread(file.get(), buffer.data(), buffer.size());
+        const zip_int64_t got = libzip().zip_fread(file.get(), buffer.data(), buffer.size());
         if (got < 0) {
-            const int error = zip_error_code_zip(zip_file_get_error(file.get()));
+            const int error = libzip().zip_error_code_zip(libzip().zip_file_get_error(file.get()));
             dataFault = isDataFault(error);
             result = readErrorCode(error, why, entry.name);
             break;
@@ -813,7 +894,7 @@ int checkUnzipParameters(const NameLists &names, const DCL *options)
 int openArchive(const char *path, Archive &archive)
 {
     int openError = 0;
-    archive.reset(zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
+    archive.reset(libzip().zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
     if (!archive) {
         std::string why;
         const int code = openErrorCode(openError, why);
@@ -827,7 +908,7 @@ int openArchive(const char *path, Archive &archive)
 int checkEntry(zip_t *archive, zip_uint64_t index, Entry &entry)
 {
     zip_stat_t st;
-    if (zip_stat_index(archive, index, 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME)
+    if (libzip().zip_stat_index(archive, index, 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME)
         || !(st.valid & ZIP_STAT_SIZE))
         return fail(UnzipCorrupt, "the archive is damaged");
     entry.index = index;
@@ -838,10 +919,10 @@ int checkEntry(zip_t *archive, zip_uint64_t index, Entry &entry)
         || !checkKind(archive, entry.index, entry.name, entry.folder, why))
         return fail(UnzipRefused, why);
     entry.encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
-    if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
+    if ((st.valid & ZIP_STAT_COMP_METHOD) && !libzip().zip_compression_method_supported(st.comp_method, 0))
         return fail(
             UnzipUnsupported, "the entry \"" + entry.name + "\" is compressed in a way that cannot be read");
-    if (entry.encrypted && !zip_encryption_method_supported(st.encryption_method, 0))
+    if (entry.encrypted && !libzip().zip_encryption_method_supported(st.encryption_method, 0))
         return fail(
             UnzipUnsupported, "the entry \"" + entry.name + "\" is encrypted in a way that cannot be read");
     return UnzipOk;
@@ -851,7 +932,7 @@ int checkEntry(zip_t *archive, zip_uint64_t index, Entry &entry)
 // written; entries receives the ones the name lists take.
 int checkEntries(zip_t *archive, const NameLists &names, std::vector<Entry> &entries)
 {
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = libzip().zip_get_num_entries(archive, 0);
     if (count < 0)
         return fail(UnzipCorrupt, "the archive is damaged");
     if (count > kMaxEntries)
@@ -1021,8 +1102,10 @@ const std::string &LastDiagnostic()
 int ZpInit(const ZIPUSERFUNCTIONS *callbacks)
 {
     gZipCallbacks = callbacks ? *callbacks : ZIPUSERFUNCTIONS {};
-    gZipReady = true;
-    return 1;
+    // Without libzip the library did not start, and the caller says so.
+    gZipReady = libzip().loaded;
+    gDiagnostic = libzip().failure;
+    return gZipReady ? 1 : 0;
 }
 
 int ZpSetOptions(const ZPOPT *options)
@@ -1065,6 +1148,8 @@ int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char
     const DCL *options, const USERFUNCTIONS *callbacks)
 {
     gDiagnostic.clear();
+    if (!libzip().loaded)
+        return fail(UnzipCorrupt, libzip().failure);
     const NameLists names { ifnc, ifnv, xfnc, xfnv };
     int code = checkUnzipParameters(names, options);
     if (code != UnzipOk)

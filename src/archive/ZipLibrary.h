@@ -5,7 +5,7 @@
 
 // The archive library the skin archives use: a zip writer and an unzip reader
 // with the entry points, option records, callbacks and result codes the archive
-// dialogs were designed around, built on libzip.
+// dialogs were designed around, built on libzip (opened when first needed).
 //
 // Extraction is safe against hostile archives: every entry is checked before
 // anything is written (names that are empty, absolute, hold a drive or "..", or
@@ -97,7 +97,7 @@ int ZpArchive(int argc, const char *archive, const char *const *names);
 enum UnzipResult : int {
     UnzipOk = 0,
     UnzipWarning = 1,
-    UnzipCorrupt = 2,
+    UnzipCorrupt = 2, // or libzip cannot be loaded to read it
     UnzipRefused = 3, // hostile or over the limits
     UnzipMemory = 4,
     UnzipNoArchive = 9,

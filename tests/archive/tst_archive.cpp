@@ -222,6 +222,40 @@ private slots:
         }
     }
 
+    // libzip is opened only when an archive is first made or read. Where it cannot
+    // be opened (run again with a broken one first on the library path), both
+    // sides say so and nothing is written.
+    void withoutTheZipLibrary()
+    {
+        if (qEnvironmentVariableIsEmpty("TVX_BROKEN_LIBZIP")) {
+            QTemporaryDir broken;
+            write(broken.filePath(QStringLiteral("libzip.so.4")), "not a library");
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LD_LIBRARY_PATH"), broken.path());
+            environment.insert(QStringLiteral("TVX_BROKEN_LIBZIP"), QStringLiteral("1"));
+            child.setProcessEnvironment(environment);
+            child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("withoutTheZipLibrary") });
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput().constData());
+            return;
+        }
+        MainWindowFixture f;
+        f.start();
+        gZipArgc = 0;
+        gZipArchiveName = f.skins.filePath(QStringLiteral("never.tvk"));
+        QCOMPARE(RunZip(), 1);
+        QCOMPARE(f.dialogs.messages(), QStringList { gMessages[94] + QLatin1Char('\n') + gMessages[95] });
+        const QString copy = f.skins.filePath(QStringLiteral("Summer.tvk"));
+        QVERIFY(QFile::copy(m_made.filePath(QStringLiteral("Summer.tvk")), copy));
+        f.dialogs.clear();
+        f.main->OpenRoad(copy);
+        QCOMPARE(f.dialogs.messages().size(), 1);
+        QVERIFY(f.dialogs.messages().at(0).startsWith(gMessages[88] + QStringLiteral("2\n")));
+        QVERIFY(f.dialogs.messages().at(0).contains(QStringLiteral("libzip.so.4 cannot be loaded")));
+        QCOMPARE(treeOf(f.skins.path()), QStringList { QStringLiteral("Summer.tvk") });
+    }
+
     void openRoadRefusesAHostileArchive_data()
     {
         QTest::addColumn<QString>("archive");
