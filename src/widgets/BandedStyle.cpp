@@ -1,6 +1,7 @@
 #include "widgets/BandedStyle.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -149,6 +150,18 @@ void BandedStyle::drawComplexControl(
     if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, piece, draw))
         return;
     draw(painter);
+}
+
+QIcon BandedStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
+{
+    // Without an option the icon depends only on the application's direction.
+    if (option || icon > SP_TitleBarContextHelpButton)
+        return QProxyStyle::standardIcon(icon, option, widget);
+    const std::pair key { int(icon), QGuiApplication::isRightToLeft() };
+    auto made = m_titleBarIcons.constFind(key);
+    if (made == m_titleBarIcons.cend())
+        made = m_titleBarIcons.insert(key, QProxyStyle::standardIcon(icon, option, widget));
+    return *made;
 }
 
 void useBandedStyle()

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QProxyStyle>
 
+#include <utility>
+
 // The program's style: the desktop's own, except that a window's scroll bars
-// and group box frames are drawn a piece at a time.
+// and group box frames are drawn a piece at a time, and that the title bar
+// icons are made once.
 //
 // Qt's raster painter hands any run of a hundred spans or more that is not a
 // plain colour (a gradient down a hundred rows, a half-transparent line a
@@ -19,6 +24,10 @@
 // pieces, and only with the Fusion style, the one this holds for; any other
 // style, a painter that scales or blends otherwise, and drawing outside a
 // window's painting are drawn whole.
+//
+// Each window frame asks for the title bar icons for its window menu as it is
+// made (a skin's open makes four frames), and the style makes them afresh from
+// its picture files each time. They are kept from the first time instead.
 class BandedStyle : public QProxyStyle
 {
 public:
@@ -30,6 +39,12 @@ public:
         const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
         const QWidget *widget = nullptr) const override;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
+        const QWidget *widget = nullptr) const override;
+
+private:
+    // The title bar icons made so far, by icon and direction (right to left).
+    mutable QHash<std::pair<int, bool>, QIcon> m_titleBarIcons;
 };
 
 // Makes BandedStyle the application's style, once.

@@ -11,7 +11,8 @@
 
 #include <memory>
 
-// The banded style draws what its base style draws, pixel for pixel.
+// The banded style draws what its base style draws, pixel for pixel, and gives
+// the icons it gives.
 class tst_BandedStyle : public QObject
 {
     Q_OBJECT
@@ -147,6 +148,19 @@ private slots:
         BandedStyle banded(make());
         const QImage expected = render(plain.get());
         QCOMPARE(render(&banded), expected);
+    }
+
+    // Each title bar icon is made once, as the base style makes it.
+    void titleBarIconsAreKept()
+    {
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Fusion")));
+        BandedStyle banded(QStyleFactory::create(QStringLiteral("Fusion")));
+        for (int icon = QStyle::SP_TitleBarMenuButton; icon <= QStyle::SP_TitleBarContextHelpButton; ++icon) {
+            const auto which = QStyle::StandardPixmap(icon);
+            const QIcon made = banded.standardIcon(which);
+            QCOMPARE(banded.standardIcon(which).cacheKey(), made.cacheKey());
+            QCOMPARE(made.pixmap(16).toImage(), plain->standardIcon(which).pixmap(16).toImage());
+        }
     }
 };
 
