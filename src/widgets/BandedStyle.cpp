@@ -8,6 +8,8 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -18,30 +20,45 @@ namespace {
 // may go out in one run. The pieces keep each run under that.
 constexpr int MostSpans = 95;
 
-// Whether the painter draws pieces as it draws the whole: it maps whole pixels
-// to whole pixels and blends as the style's own drawing does.
-bool drawsPiecewise(const QPainter *painter)
+// The device pixels per pixel of a painter that draws pieces as it draws the
+// whole: it maps each pixel to a square of a whole number of device pixels,
+// its origin on a device pixel, and blends as the style's own drawing does; 0
+// for any other.
+int piecewiseScale(const QPainter *painter)
 {
     const QTransform toDevice = painter->deviceTransform();
     const QPointF origin = toDevice.map(QPointF());
-    return toDevice.type() <= QTransform::TxTranslate && origin == QPointF(origin.toPoint())
-        && painter->opacity() == 1.0 && painter->compositionMode() == QPainter::CompositionMode_SourceOver;
+    const qreal scale = toDevice.m11();
+    if (toDevice.type() > QTransform::TxScale || toDevice.m22() != scale || scale < 1
+        || scale != std::floor(scale) || origin != QPointF(origin.toPoint()) || painter->opacity() != 1.0
+        || painter->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return 0;
+    return int(scale);
 }
 
 // The part of a window that a painter paints: the painting is clipped to it.
 struct Painted {
     QRegion shown; // in the device's pixels
-    QPoint offset; // from the painter's coordinates to the device's
+    int scale = 1; // device pixels per pixel
+    QPoint offset; // of the painter's origin on the device
     QRect bounds; // around shown, in the painter's coordinates
 
-    // Calls each with the pieces of bounds, pieceSize apart (smaller at its
-    // right and bottom edges), that shown does not leave out whole.
+    // Where a rectangle of the painter's falls on the device.
+    QRect onDevice(const QRect &rect) const
+    {
+        return QRect(rect.topLeft() * scale + offset, rect.size() * scale);
+    }
+
+    // Calls each with the pieces of bounds, pieceSize device pixels apart
+    // (smaller at its right and bottom edges), that shown does not leave out
+    // whole.
     template <typename Each> void forEachPiece(QSize pieceSize, Each each) const
     {
-        for (int top = bounds.top(); top <= bounds.bottom(); top += pieceSize.height()) {
-            for (int left = bounds.left(); left <= bounds.right(); left += pieceSize.width()) {
-                const QRect piece = QRect(QPoint(left, top), pieceSize) & bounds;
-                if (shown.intersects(piece.translated(offset)))
+        const QSize step(std::max(1, pieceSize.width() / scale), std::max(1, pieceSize.height() / scale));
+        for (int top = bounds.top(); top <= bounds.bottom(); top += step.height()) {
+            for (int left = bounds.left(); left <= bounds.right(); left += step.width()) {
+                const QRect piece = QRect(QPoint(left, top), step) & bounds;
+                if (shown.intersects(onDevice(piece)))
                     each(piece);
             }
         }
@@ -53,11 +70,13 @@ struct Painted {
 std::optional<Painted> painted(QPainter *painter)
 {
     QRegion shown = painter->paintEngine()->systemClip();
-    if (shown.isEmpty() || !drawsPiecewise(painter))
+    const int scale = piecewiseScale(painter);
+    if (shown.isEmpty() || scale == 0)
         return std::nullopt;
     const QPoint offset = painter->deviceTransform().map(QPoint());
-    const QRect bounds = shown.boundingRect().translated(-offset);
-    return Painted { std::move(shown), offset, bounds };
+    const QRectF device(shown.boundingRect().translated(-offset));
+    const QRect bounds = QRectF(device.topLeft() / scale, device.size() / scale).toAlignedRect();
+    return Painted { std::move(shown), scale, offset, bounds };
 }
 
 // Draws what draw paints in pieces, each onto a picture of the painted part,
@@ -70,13 +89,22 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
     if (!window)
         return false;
     const QRect &bounds = window->bounds;
+    const int scale = window->scale;
+    // The picture is drawn on as the device is: it has the device's pixel
+    // ratio, and a piece's painter maps to it as painter maps to the device,
+    // moved by where the picture's corner lies on the device.
+    const qreal ratio = painter->device()->devicePixelRatio();
+    const QPoint corner = window->onDevice(bounds).topLeft();
+    const QTransform toPicture = painter->deviceTransform()
+        * QTransform::fromTranslate(-corner.x(), -corner.y()) * QTransform::fromScale(1 / ratio, 1 / ratio);
     QImage picture;
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
-            picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+            picture = QImage(bounds.size() * scale, QImage::Format_ARGB32_Premultiplied);
+            picture.setDevicePixelRatio(ratio);
             picture.fill(Qt::transparent);
         }
-        const QRect onPicture = piece.translated(-bounds.topLeft());
+        const QRect onPicture = window->onDevice(piece).translated(-corner);
         // Under a device clip the painter still lays every line as it would
         // on the whole picture, and only leaves out what falls outside: a
         // smaller picture would cut the lines, and cut lines can come out
@@ -89,11 +117,11 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             piecePainter.setPen(painter->pen());
             piecePainter.setBrush(painter->brush());
             piecePainter.setLayoutDirection(painter->layoutDirection());
-            piecePainter.translate(-bounds.topLeft());
+            piecePainter.setWorldTransform(toPicture);
             piecePainter.setBrushOrigin(painter->brushOrigin());
             draw(&piecePainter);
         }
-        painter->drawImage(piece.topLeft(), picture, onPicture);
+        painter->drawImage(QRectF(piece), picture, QRectF(onPicture));
     });
     return true;
 }
@@ -141,12 +169,14 @@ void BandedStyle::drawComplexControl(
     // Pieces along the bar: a wide bar's outlines and its slider's lines go
     // out in one run, three lines along it; measured on bars of every length
     // and slider position, pieces of a third of the limit across a wide bar
-    // and of 64 rows down a tall one keep every run under it. Clipped, the
-    // slider's inner lines would come out otherwise; on the picture they do
-    // not, and the groove covers the picture first.
+    // and of 64 rows down a tall one keep every run under it. Scaled up, an
+    // outline is filled as a shape, two spans a row: rows of half the limit.
+    // Clipped, the slider's inner lines would come out otherwise; on the
+    // picture they do not, and the groove covers the picture first.
     const QRect &bar = option->rect;
+    const int rows = piecewiseScale(painter) > 1 ? MostSpans / 2 : 64;
     const QSize piece
-        = bar.height() > bar.width() ? QSize(bar.width(), 64) : QSize(MostSpans / 3, bar.height());
+        = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows) : QSize(MostSpans / 3, QWIDGETSIZE_MAX);
     if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, piece, draw))
         return;
     draw(painter);

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -69,23 +70,28 @@ private slots:
         QTest::addColumn<QString>("base"); // "": Unlike
         QTest::addColumn<int>("value"); // the scroll bars' position, of 0..300
         QTest::addColumn<QRect>("part"); // what is drawn; empty: everything
-        QTest::addColumn<int>("scale"); // device pixels a pixel
+        QTest::addColumn<double>("scale"); // device pixels a pixel
         QTest::addColumn<int>("mode"); // Painted's painter's
         QTest::addColumn<QTransform>("transform");
         QTest::addColumn<double>("opacity");
         const int over = QPainter::CompositionMode_SourceOver;
         const QTransform none;
         // clang-format off
-        QTest::newRow("bars at the start") << "Fusion" << 0   << QRect()                 << 1 << over << none << 1.0;
-        QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1 << over << none << 1.0;
-        QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1 << over << none << 1.0;
-        QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1 << over << none << 1.0;
-        QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2 << over << none << 1.0;
-        QTest::newRow("a third off")       << "Fusion" << 137 << QRect() << 1 << over << QTransform::fromTranslate(0.3, 0.3) << 1.0;
-        QTest::newRow("halved")            << "Fusion" << 137 << QRect() << 1 << over << QTransform::fromScale(0.5, 0.5) << 1.0;
-        QTest::newRow("multiplying")       << "Fusion" << 137 << QRect() << 1 << int(QPainter::CompositionMode_Multiply) << none << 1.0;
-        QTest::newRow("see-through")       << "Fusion" << 137 << QRect()                 << 1 << over << none << 0.5;
-        QTest::newRow("another style")     << ""       << 137 << QRect()                 << 1 << over << none << 1.0;
+        QTest::newRow("bars at the start") << "Fusion" << 0   << QRect()                 << 1.0 << over << none << 1.0;
+        QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1.0 << over << none << 1.0;
+        QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1.0 << over << none << 1.0;
+        QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1.0 << over << none << 1.0;
+        QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2.0 << over << none << 1.0;
+        QTest::newRow("scaled a part")     << "Fusion" << 137 << QRect(5, 131, 421, 300) << 2.0 << over << none << 1.0;
+        QTest::newRow("scaled by halves")  << "Fusion" << 137 << QRect()                 << 1.5 << over << none << 1.0;
+        QTest::newRow("a third off")       << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromTranslate(0.3, 0.3) << 1.0;
+        QTest::newRow("halved")            << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(0.5, 0.5) << 1.0;
+        QTest::newRow("stretched")         << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(2, 1) << 1.0;
+        QTest::newRow("turned round")      << "Fusion" << 137 << QRect() << 1.0 << over << QTransform(-1, 0, 0, -1, 17, 689) << 1.0;
+        QTest::newRow("slanted")           << "Fusion" << 137 << QRect() << 1.0 << over << QTransform(1, 0, 0.02, 1, 0, 0) << 1.0;
+        QTest::newRow("multiplying")       << "Fusion" << 137 << QRect() << 1.0 << int(QPainter::CompositionMode_Multiply) << none << 1.0;
+        QTest::newRow("see-through")       << "Fusion" << 137 << QRect()                 << 1.0 << over << none << 0.5;
+        QTest::newRow("another style")     << ""       << 137 << QRect()                 << 1.0 << over << none << 1.0;
         // clang-format on
     }
 
@@ -94,7 +100,7 @@ private slots:
         QFETCH(QString, base);
         QFETCH(int, value);
         QFETCH(QRect, part);
-        QFETCH(int, scale);
+        QFETCH(double, scale);
         // A tall, a long and a self-drawn scroll bar, and frames around lists
         // (whose opaque views leave the painting a clip that is not a
         // rectangle).
@@ -133,13 +139,31 @@ private slots:
             image.setDevicePixelRatio(scale);
             image.fill(Qt::darkCyan);
             host.render(&image, QPoint(), part.isEmpty() ? QRegion() : QRegion(part));
-            // And a bar drawn straight onto the picture, by no window.
+            // And bars drawn straight onto the picture: one by no window, and
+            // a tall and a wide one as a window paints them onto its own
+            // picture, in its pixel ratio under a clip of device pixels.
             QStyleOptionSlider option;
             option.rect = QRect(0, 0, 17, 300);
             option.orientation = Qt::Vertical;
             QPainter painter(&image);
             style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
             painter.end();
+            const QRect wide(20, 310, 600, 17);
+            option.rect = QRect(20, 0, 17, 300);
+            image.paintEngine()->setSystemClip(
+                QRegion(QRectF(option.rect.topLeft() * scale, option.rect.size() * scale).toAlignedRect())
+                + QRectF(wide.topLeft() * scale, wide.size() * scale).toAlignedRect());
+            painter.begin(&image);
+            option.maximum = 300;
+            option.pageStep = 400;
+            option.sliderPosition = value;
+            style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
+            option.rect = wide;
+            option.orientation = Qt::Horizontal;
+            option.state |= QStyle::State_Horizontal;
+            style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
+            painter.end();
+            image.paintEngine()->setSystemClip(QRegion());
             return image;
         };
         const auto make
