@@ -11,8 +11,9 @@ namespace {
 QPointer<QMdiArea> g_host;
 
 // The frames of unloaded windows, kept hidden in their area for the next window
-// loaded with the same frame: a frame is costly to make (its window menu loads
-// the style's icons), and the tool windows unload and load again with each skin.
+// loaded with the same frame: a frame is costly to make (its window menu and
+// its title bar's controls come with it), and the tool windows unload and load
+// again with each skin.
 struct SparedFrame {
     QPointer<QMdiSubWindow> frame;
     QMdiArea *area;
