@@ -8,8 +8,6 @@
 #include <QStyleOption>
 #include <QWidget>
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace {
@@ -20,45 +18,59 @@ namespace {
 // may go out in one run. The pieces keep each run under that.
 constexpr int MostSpans = 95;
 
-// The device pixels per pixel of a painter that draws pieces as it draws the
-// whole: it maps each pixel to a square of a whole number of device pixels,
-// its origin on a device pixel, and blends as the style's own drawing does; 0
-// for any other.
-int piecewiseScale(const QPainter *painter)
+// Whether pieces a painter draws come out as the whole would: it neither
+// turns, slants nor mirrors what it draws, and it blends as the style's own
+// drawing does.
+bool drawsPiecewise(const QPainter *painter)
+{
+    const QTransform toDevice = painter->deviceTransform();
+    return toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0
+        && painter->opacity() == 1.0 && painter->compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+// Whether a painter keeps to the device's whole pixels: it maps its pixels one
+// to one onto the device's, at whole device pixels.
+bool keepsToPixels(const QPainter *painter)
 {
     const QTransform toDevice = painter->deviceTransform();
     const QPointF origin = toDevice.map(QPointF());
-    const qreal scale = toDevice.m11();
-    if (toDevice.type() > QTransform::TxScale || toDevice.m22() != scale || scale < 1
-        || scale != std::floor(scale) || origin != QPointF(origin.toPoint()) || painter->opacity() != 1.0
-        || painter->compositionMode() != QPainter::CompositionMode_SourceOver)
-        return 0;
-    return int(scale);
+    return toDevice.type() <= QTransform::TxTranslate && origin == QPointF(origin.toPoint());
 }
 
-// The part of a window that a painter paints: the painting is clipped to it.
+// The part of a window that a painter paints, in the device's pixels: the
+// painting is clipped to it.
 struct Painted {
-    QRegion shown; // in the device's pixels
-    int scale = 1; // device pixels per pixel
-    QPoint offset; // of the painter's origin on the device
-    QRect bounds; // around shown, in the painter's coordinates
+    QRegion shown;
+    QRect bounds; // around shown
+    // Undoes what the painter's device adds to its transforms (its pixel
+    // ratio, the window's place on it).
+    QTransform undoDevice;
 
-    // Where a rectangle of the painter's falls on the device.
-    QRect onDevice(const QRect &rect) const
+    // Sets painter, saved before, to draw in the device's pixels.
+    void inDevicePixels(QPainter *painter) const
     {
-        return QRect(rect.topLeft() * scale + offset, rect.size() * scale);
+        painter->resetTransform();
+        painter->setWorldTransform(undoDevice);
     }
 
-    // Calls each with the pieces of bounds, pieceSize device pixels apart
-    // (smaller at its right and bottom edges), that shown does not leave out
-    // whole.
+    // Clips painter to rect, in the device's pixels; it goes on mapping to
+    // the device as before.
+    void clipToDevicePixels(QPainter *painter, const QRect &rect) const
+    {
+        const QTransform mapping = painter->deviceTransform() * undoDevice;
+        inDevicePixels(painter);
+        painter->setClipRect(rect, Qt::IntersectClip);
+        painter->setWorldTransform(mapping);
+    }
+
+    // Calls each with the pieces of bounds, pieceSize apart (smaller at its
+    // right and bottom edges), that shown does not leave out whole.
     template <typename Each> void forEachPiece(QSize pieceSize, Each each) const
     {
-        const QSize step(std::max(1, pieceSize.width() / scale), std::max(1, pieceSize.height() / scale));
-        for (int top = bounds.top(); top <= bounds.bottom(); top += step.height()) {
-            for (int left = bounds.left(); left <= bounds.right(); left += step.width()) {
-                const QRect piece = QRect(QPoint(left, top), step) & bounds;
-                if (shown.intersects(onDevice(piece)))
+        for (int top = bounds.top(); top <= bounds.bottom(); top += pieceSize.height()) {
+            for (int left = bounds.left(); left <= bounds.right(); left += pieceSize.width()) {
+                const QRect piece = QRect(QPoint(left, top), pieceSize) & bounds;
+                if (shown.intersects(piece))
                     each(piece);
             }
         }
@@ -70,13 +82,14 @@ struct Painted {
 std::optional<Painted> painted(QPainter *painter)
 {
     QRegion shown = painter->paintEngine()->systemClip();
-    const int scale = piecewiseScale(painter);
-    if (shown.isEmpty() || scale == 0)
+    if (shown.isEmpty() || !drawsPiecewise(painter))
         return std::nullopt;
-    const QPoint offset = painter->deviceTransform().map(QPoint());
-    const QRectF device(shown.boundingRect().translated(-offset));
-    const QRect bounds = QRectF(device.topLeft() / scale, device.size() / scale).toAlignedRect();
-    return Painted { std::move(shown), scale, offset, bounds };
+    painter->save();
+    painter->resetTransform();
+    const QTransform device = painter->deviceTransform();
+    painter->restore();
+    const QRect bounds = shown.boundingRect();
+    return Painted { std::move(shown), bounds, device.inverted() };
 }
 
 // Draws what draw paints in pieces, each onto a picture of the painted part,
@@ -89,22 +102,21 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
     if (!window)
         return false;
     const QRect &bounds = window->bounds;
-    const int scale = window->scale;
     // The picture is drawn on as the device is: it has the device's pixel
     // ratio, and a piece's painter maps to it as painter maps to the device,
     // moved by where the picture's corner lies on the device.
     const qreal ratio = painter->device()->devicePixelRatio();
-    const QPoint corner = window->onDevice(bounds).topLeft();
     const QTransform toPicture = painter->deviceTransform()
-        * QTransform::fromTranslate(-corner.x(), -corner.y()) * QTransform::fromScale(1 / ratio, 1 / ratio);
+        * QTransform::fromTranslate(-bounds.left(), -bounds.top())
+        * QTransform::fromScale(1 / ratio, 1 / ratio);
     QImage picture;
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
-            picture = QImage(bounds.size() * scale, QImage::Format_ARGB32_Premultiplied);
+            picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
             picture.setDevicePixelRatio(ratio);
             picture.fill(Qt::transparent);
         }
-        const QRect onPicture = window->onDevice(piece).translated(-corner);
+        const QRect onPicture = piece.translated(-bounds.topLeft());
         // Under a device clip the painter still lays every line as it would
         // on the whole picture, and only leaves out what falls outside: a
         // smaller picture would cut the lines, and cut lines can come out
@@ -121,7 +133,10 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             piecePainter.setBrushOrigin(painter->brushOrigin());
             draw(&piecePainter);
         }
+        painter->save();
+        window->inDevicePixels(painter);
         painter->drawImage(QRectF(piece), picture, QRectF(onPicture));
+        painter->restore();
     });
     return true;
 }
@@ -135,7 +150,7 @@ template <typename Draw> bool drawClipped(QPainter *painter, QSize pieceSize, Dr
         return false;
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         painter->save();
-        painter->setClipRect(piece, Qt::IntersectClip);
+        window->clipToDevicePixels(painter, piece);
         draw(painter);
         painter->restore();
     });
@@ -169,12 +184,13 @@ void BandedStyle::drawComplexControl(
     // Pieces along the bar: a wide bar's outlines and its slider's lines go
     // out in one run, three lines along it; measured on bars of every length
     // and slider position, pieces of a third of the limit across a wide bar
-    // and of 64 rows down a tall one keep every run under it. Scaled up, an
-    // outline is filled as a shape, two spans a row: rows of half the limit.
+    // and of 64 rows down a tall one keep every run under it. Scaled, or off
+    // whole pixels, an outline is filled as a shape, two spans a row: rows of
+    // half the limit.
     // Clipped, the slider's inner lines would come out otherwise; on the
     // picture they do not, and the groove covers the picture first.
     const QRect &bar = option->rect;
-    const int rows = piecewiseScale(painter) > 1 ? MostSpans / 2 : 64;
+    const int rows = keepsToPixels(painter) ? 64 : MostSpans / 2;
     const QSize piece
         = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows) : QSize(MostSpans / 3, QWIDGETSIZE_MAX);
     if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, piece, draw))

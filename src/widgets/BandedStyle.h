@@ -20,11 +20,11 @@
 // The pieces come out pixel for pixel as the whole would: the style draws each
 // itself, clipped to it. A scroll bar is drawn onto a picture of the part of
 // the window being painted, which Fusion's groove covers first; a group box
-// frame straight onto the painter. Only a window's own painting is drawn in
-// pieces, and only with the Fusion style, the one this holds for; any other
-// style, a painter that scales other than by a whole number of device pixels
-// (a display at 150%, say) or blends otherwise, and drawing outside a window's
-// painting are drawn whole.
+// frame straight onto the painter, each in the device's own pixels, at any
+// display scale. Only a window's own painting is drawn in pieces, and only
+// with the Fusion style, the one this holds for; any other style, a painter
+// that turns, slants or mirrors what it draws or blends otherwise, and drawing
+// outside a window's painting are drawn whole.
 //
 // Each window frame asks for the title bar icons for its window menu as it is
 // made (a skin's open makes four frames), and the style makes them afresh from

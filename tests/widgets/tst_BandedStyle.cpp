@@ -24,12 +24,15 @@ class tst_BandedStyle : public QObject
         using QScrollBar::QScrollBar;
         int mode = QPainter::CompositionMode_SourceOver;
         QTransform transform;
+        QRect window; // the painter's window, when set
         double opacity = 1;
         void paintEvent(QPaintEvent *) override
         {
             QPainter painter(this);
             painter.setCompositionMode(QPainter::CompositionMode(mode));
             painter.setTransform(transform);
+            if (window.isValid())
+                painter.setWindow(window);
             painter.setOpacity(opacity);
             QStyleOptionSlider option;
             initStyleOption(&option);
@@ -73,25 +76,28 @@ private slots:
         QTest::addColumn<double>("scale"); // device pixels a pixel
         QTest::addColumn<int>("mode"); // Painted's painter's
         QTest::addColumn<QTransform>("transform");
+        QTest::addColumn<QRect>("window");
         QTest::addColumn<double>("opacity");
         const int over = QPainter::CompositionMode_SourceOver;
         const QTransform none;
         // clang-format off
-        QTest::newRow("bars at the start") << "Fusion" << 0   << QRect()                 << 1.0 << over << none << 1.0;
-        QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1.0 << over << none << 1.0;
-        QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1.0 << over << none << 1.0;
-        QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1.0 << over << none << 1.0;
-        QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2.0 << over << none << 1.0;
-        QTest::newRow("scaled a part")     << "Fusion" << 137 << QRect(5, 131, 421, 300) << 2.0 << over << none << 1.0;
-        QTest::newRow("scaled by halves")  << "Fusion" << 137 << QRect()                 << 1.5 << over << none << 1.0;
-        QTest::newRow("a third off")       << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromTranslate(0.3, 0.3) << 1.0;
-        QTest::newRow("halved")            << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(0.5, 0.5) << 1.0;
-        QTest::newRow("stretched")         << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(2, 1) << 1.0;
-        QTest::newRow("turned round")      << "Fusion" << 137 << QRect() << 1.0 << over << QTransform(-1, 0, 0, -1, 17, 689) << 1.0;
-        QTest::newRow("slanted")           << "Fusion" << 137 << QRect() << 1.0 << over << QTransform(1, 0, 0.02, 1, 0, 0) << 1.0;
-        QTest::newRow("multiplying")       << "Fusion" << 137 << QRect() << 1.0 << int(QPainter::CompositionMode_Multiply) << none << 1.0;
-        QTest::newRow("see-through")       << "Fusion" << 137 << QRect()                 << 1.0 << over << none << 0.5;
-        QTest::newRow("another style")     << ""       << 137 << QRect()                 << 1.0 << over << none << 1.0;
+        QTest::newRow("bars at the start") << "Fusion" << 0   << QRect()                 << 1.0 << over << none << QRect() << 1.0;
+        QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
+        QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
+        QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1.0 << over << none << QRect() << 1.0;
+        QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2.0 << over << none << QRect() << 1.0;
+        QTest::newRow("scaled a part")     << "Fusion" << 137 << QRect(5, 131, 421, 300) << 2.0 << over << none << QRect() << 1.0;
+        QTest::newRow("scaled by halves")  << "Fusion" << 137 << QRect()                 << 1.5 << over << none << QRect() << 1.0;
+        QTest::newRow("scaled by quarters") << "Fusion" << 300 << QRect(5, 131, 421, 300) << 1.25 << over << none << QRect() << 1.0;
+        QTest::newRow("a third off")       << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromTranslate(0.3, 0.3) << QRect() << 1.0;
+        QTest::newRow("halved")            << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(0.5, 0.5) << QRect() << 1.0;
+        QTest::newRow("stretched")         << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(2, 1) << QRect() << 1.0;
+        QTest::newRow("turned round")      << "Fusion" << 137 << QRect() << 1.0 << over << QTransform(-1, 0, 0, -1, 17, 689) << QRect() << 1.0;
+        QTest::newRow("slanted")           << "Fusion" << 137 << QRect() << 1.0 << over << QTransform(1, 0, 0.02, 1, 0, 0) << QRect() << 1.0;
+        QTest::newRow("through a window")  << "Fusion" << 137 << QRect() << 1.0 << over << none << QRect(-5, 0, 25, 689) << 1.0;
+        QTest::newRow("multiplying")       << "Fusion" << 137 << QRect() << 1.0 << int(QPainter::CompositionMode_Multiply) << none << QRect() << 1.0;
+        QTest::newRow("see-through")       << "Fusion" << 137 << QRect()                 << 1.0 << over << none << QRect() << 0.5;
+        QTest::newRow("another style")     << ""       << 137 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
         // clang-format on
     }
 
@@ -111,6 +117,8 @@ private slots:
         painted->mode = mode;
         QFETCH(QTransform, transform);
         painted->transform = transform;
+        QFETCH(QRect, window);
+        painted->window = window;
         QFETCH(double, opacity);
         painted->opacity = opacity;
         QList<QWidget *> styled { new QScrollBar(Qt::Vertical, &host), new QScrollBar(Qt::Horizontal, &host),
