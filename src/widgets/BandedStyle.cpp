@@ -185,10 +185,10 @@ void BandedStyle::drawComplexControl(
     // out in one run, three lines along it; measured on bars of every length
     // and slider position, pieces of a third of the limit across a wide bar
     // and of 64 rows down a tall one keep every run under it. Scaled, or off
-    // whole pixels, an outline is filled as a shape, two spans a row: rows of
-    // half the limit.
-    // Clipped, the slider's inner lines would come out otherwise; on the
-    // picture they do not, and the groove covers the picture first.
+    // whole pixels, an outline is filled as a shape, two spans a row: there,
+    // rows of half the limit. Clipped, the slider's inner lines would come
+    // out otherwise; on the picture they do not, and the groove covers the
+    // picture first.
     const QRect &bar = option->rect;
     const int rows = keepsToPixels(painter) ? 64 : MostSpans / 2;
     const QSize piece
