@@ -189,12 +189,14 @@ void BandedStyle::drawComplexControl(
     // rows of half the limit. Clipped, the slider's inner lines would come
     // out otherwise; on the picture they do not, and the groove covers the
     // picture first.
-    const QRect &bar = option->rect;
-    const int rows = keepsToPixels(painter) ? 64 : MostSpans / 2;
-    const QSize piece
-        = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows) : QSize(MostSpans / 3, QWIDGETSIZE_MAX);
-    if (control == CC_ScrollBar && isFusion(baseStyle()) && drawOnPicture(painter, piece, draw))
-        return;
+    if (control == CC_ScrollBar && isFusion(baseStyle())) {
+        const QRect &bar = option->rect;
+        const int rows = keepsToPixels(painter) ? 64 : MostSpans / 2;
+        const QSize piece = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows)
+                                                       : QSize(MostSpans / 3, QWIDGETSIZE_MAX);
+        if (drawOnPicture(painter, piece, draw))
+            return;
+    }
     draw(painter);
 }
 
