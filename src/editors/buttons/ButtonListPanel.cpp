@@ -47,6 +47,10 @@ ButtonListPanel::ButtonListPanel(ButtonToolWindow &window, QWidget *host)
 {
     m_window.lstButtons = makeControl<QListWidget>(host, "lstButtons", QRect(8, 18, 190, 114));
     m_window.lstButtons->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every name is one line high: the list need not measure thousands of names
+    // each time it is filled. A name wider than the list is cut short, as in a
+    // list box, not scrolled to.
+    m_window.lstButtons->setUniformItemSizes(true);
 
     m_window.cmdAdd = makeButton(host, "cmdAdd", 18);
     m_window.cmdUp = makeButton(host, "cmdUp", 42);
