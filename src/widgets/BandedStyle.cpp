@@ -8,7 +8,9 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <array>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -95,7 +97,8 @@ std::optional<Painted> painted(QPainter *painter)
 // Draws what draw paints in pieces, each onto a picture of the painted part,
 // clipped to the piece, and lays the piece over painter; false, having drawn
 // nothing, unless the painter paints a window. The picture starts out
-// transparent: what is drawn must cover its place opaquely first.
+// transparent: what is drawn must cover its place opaquely first. Draw is
+// given the painter and the piece in painter's own coordinates.
 template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw)
 {
     const std::optional<Painted> window = painted(painter);
@@ -109,6 +112,7 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
     const QTransform toPicture = painter->deviceTransform()
         * QTransform::fromTranslate(-bounds.left(), -bounds.top())
         * QTransform::fromScale(1 / ratio, 1 / ratio);
+    const QTransform fromDevice = painter->deviceTransform().inverted();
     QImage picture;
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
@@ -131,7 +135,7 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             piecePainter.setLayoutDirection(painter->layoutDirection());
             piecePainter.setWorldTransform(toPicture);
             piecePainter.setBrushOrigin(painter->brushOrigin());
-            draw(&piecePainter);
+            draw(&piecePainter, fromDevice.mapRect(QRectF(piece)));
         }
         painter->save();
         window->inDevicePixels(painter);
@@ -189,12 +193,34 @@ void BandedStyle::drawComplexControl(
     // rows of half the limit. Clipped, the slider's inner lines would come
     // out otherwise; on the picture they do not, and the groove covers the
     // picture first.
-    if (control == CC_ScrollBar && isFusion(baseStyle())) {
+    const auto *slider = qstyleoption_cast<const QStyleOptionSlider *>(option);
+    if (control == CC_ScrollBar && slider && isFusion(baseStyle())) {
         const QRect &bar = option->rect;
         const int rows = keepsToPixels(painter) ? 64 : MostSpans / 2;
         const QSize piece = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows)
                                                        : QSize(MostSpans / 3, QWIDGETSIZE_MAX);
-        if (drawOnPicture(painter, piece, draw))
+        // A piece draws the groove, which runs the bar's length, and of the
+        // slider and the arrow buttons only those it meets: most pieces of a
+        // long bar meet no button. The slider's outline stands a pixel outside
+        // its place, and a scaled outline half a pixel more.
+        std::array<std::pair<SubControl, QRectF>, 3> parts { {
+            { SC_ScrollBarSlider, {} },
+            { SC_ScrollBarSubLine, {} },
+            { SC_ScrollBarAddLine, {} },
+        } };
+        for (auto &[part, rect] : parts) {
+            if (slider->subControls & part)
+                rect = QRectF(subControlRect(control, slider, part, widget).adjusted(-2, -2, 2, 2));
+        }
+        const auto drawPiece = [&](QPainter *onto, const QRectF &piece) {
+            QStyleOptionSlider met = *slider;
+            for (const auto &[part, rect] : parts) {
+                if (!rect.intersects(piece))
+                    met.subControls &= ~part;
+            }
+            QProxyStyle::drawComplexControl(control, &met, onto, widget);
+        };
+        if (drawOnPicture(painter, piece, drawPiece))
             return;
     }
     draw(painter);

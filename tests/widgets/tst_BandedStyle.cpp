@@ -84,10 +84,12 @@ private slots:
         QTest::newRow("bars at the start") << "Fusion" << 0   << QRect()                 << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
+        QTest::newRow("a piece by the slider") << "Fusion" << 57 << QRect()              << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2.0 << over << none << QRect() << 1.0;
         QTest::newRow("scaled a part")     << "Fusion" << 137 << QRect(5, 131, 421, 300) << 2.0 << over << none << QRect() << 1.0;
         QTest::newRow("scaled by halves")  << "Fusion" << 137 << QRect()                 << 1.5 << over << none << QRect() << 1.0;
+        QTest::newRow("by the slider, by halves") << "Fusion" << 6 << QRect()            << 1.5 << over << none << QRect() << 1.0;
         QTest::newRow("scaled by quarters") << "Fusion" << 300 << QRect(5, 131, 421, 300) << 1.25 << over << none << QRect() << 1.0;
         QTest::newRow("a third off")       << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromTranslate(0.3, 0.3) << QRect() << 1.0;
         QTest::newRow("halved")            << "Fusion" << 137 << QRect() << 1.0 << over << QTransform::fromScale(0.5, 0.5) << QRect() << 1.0;
