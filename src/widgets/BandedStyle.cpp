@@ -1,6 +1,8 @@
 #include "widgets/BandedStyle.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <qdrawutil.h>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPaintEngine>
@@ -8,8 +10,10 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -147,15 +151,17 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
 
 // Draws what draw paints in pieces on painter itself, each clipped to its
 // piece; false, having drawn nothing, unless the painter paints a window.
+// Draw is given the painter and the piece in painter's own coordinates.
 template <typename Draw> bool drawClipped(QPainter *painter, QSize pieceSize, Draw draw)
 {
     const std::optional<Painted> window = painted(painter);
     if (!window)
         return false;
+    const QTransform fromDevice = painter->deviceTransform().inverted();
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         painter->save();
         window->clipToDevicePixels(painter, piece);
-        draw(painter);
+        draw(painter, fromDevice.mapRect(QRectF(piece)));
         painter->restore();
     });
     return true;
@@ -166,6 +172,92 @@ bool isFusion(const QStyle *style)
     return style->inherits("QFusionStyle");
 }
 
+// Fusion draws a group box frame from a picture: its corners as they are, its
+// sides and its middle stretched along the frame. The middle, all of the box
+// but a rim, is of one colour: filled with that colour it comes out as
+// stretched, for a fraction of the work, and the rim is drawn as Fusion draws
+// it.
+class FramePicture
+{
+public:
+    // The picture Fusion draws; none, and the frame is left to Fusion, when
+    // it is not there or its middle is not of one colour.
+    static const FramePicture *fusions()
+    {
+        static const std::optional<FramePicture> picture
+            = made(QPixmap(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png")));
+        return picture ? &*picture : nullptr;
+    }
+
+    // The frame Fusion draws for option: below room for the title, or a
+    // little room when there is no title and no check box.
+    static QRect frameOf(const QStyle *fusion, const QStyleOption *option, const QWidget *widget)
+    {
+        int top = 3;
+        const auto *box = qobject_cast<const QGroupBox *>(widget);
+        if (!box || box->isCheckable() || !box->title().isEmpty())
+            top += std::max(fusion->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
+        return option->rect.adjusted(0, top, 0, 0);
+    }
+
+    // Draws the parts of frame that piece meets, as Fusion draws the picture
+    // over it; false, having drawn nothing, when frame is too small for the
+    // rim.
+    bool draw(QPainter *painter, const QRect &frame, const QRectF &piece) const
+    {
+        const QRect middle = frame.adjusted(Rim, Rim, -Rim, -Rim);
+        if (middle.isEmpty())
+            return false;
+        const QRect picture = m_picture.rect();
+        const QMargins across(Rim, 0, Rim, 0);
+        // The top and the bottom of the rim with their corners, its left and
+        // its right side, each from its part of the picture.
+        const std::array<std::tuple<QRect, QRect, QMargins>, 4> rim { {
+            { QRect(frame.left(), frame.top(), frame.width(), Rim), QRect(0, 0, picture.width(), Rim), across },
+            { QRect(frame.left(), middle.bottom() + 1, frame.width(), Rim),
+                QRect(0, picture.height() - Rim, picture.width(), Rim), across },
+            { QRect(frame.left(), middle.top(), Rim, middle.height()),
+                QRect(0, Rim, Rim, picture.height() - 2 * Rim), QMargins() },
+            { QRect(middle.right() + 1, middle.top(), Rim, middle.height()),
+                QRect(picture.width() - Rim, Rim, Rim, picture.height() - 2 * Rim), QMargins() },
+        } };
+        for (const auto &[onFrame, inPicture, margins] : rim) {
+            if (piece.intersects(onFrame))
+                qDrawBorderPixmap(painter, onFrame, margins, m_picture, inPicture, margins);
+        }
+        if (piece.intersects(middle))
+            painter->fillRect(middle, m_middle);
+        return true;
+    }
+
+private:
+    static constexpr int Rim = 6; // the corners' size, in the picture and on the frame
+
+    static std::optional<FramePicture> made(const QPixmap &picture)
+    {
+        const QImage pixels = picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QRect middle = pixels.rect().adjusted(Rim, Rim, -Rim, -Rim);
+        if (middle.isEmpty())
+            return std::nullopt;
+        const QRgb colour = pixels.pixel(middle.topLeft());
+        for (int y = middle.top(); y <= middle.bottom(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+            if (std::any_of(line + middle.left(), line + middle.right() + 1, [&](QRgb pixel) { return pixel != colour; }))
+                return std::nullopt;
+        }
+        // Filled, the colour is premultiplied again: it must come back as it is.
+        if (qPremultiply(qUnpremultiply(colour)) != colour)
+            return std::nullopt;
+        FramePicture made;
+        made.m_picture = picture;
+        made.m_middle = QColor::fromRgba(qUnpremultiply(colour));
+        return made;
+    }
+
+    QPixmap m_picture;
+    QColor m_middle;
+};
+
 } // namespace
 
 void BandedStyle::drawPrimitive(
@@ -174,10 +266,18 @@ void BandedStyle::drawPrimitive(
     const auto draw = [&](QPainter *onto) { QProxyStyle::drawPrimitive(element, option, onto, widget); };
     // The frame is a picture whose sides are stretched down it: bands of rows.
     // A list in the frame leaves the rows beside it in two pieces under the
-    // painter's clip, so a band is half the limit.
-    if (element == PE_FrameGroupBox && isFusion(baseStyle())
-        && drawClipped(painter, QSize(QWIDGETSIZE_MAX, MostSpans / 2), draw))
-        return;
+    // painter's clip, so a band is half the limit. On the device's own
+    // pixels the middle is laid rather than stretched.
+    if (element == PE_FrameGroupBox && isFusion(baseStyle())) {
+        const FramePicture *picture = keepsToPixels(painter) ? FramePicture::fusions() : nullptr;
+        const QRect frame = picture ? FramePicture::frameOf(baseStyle(), option, widget) : QRect();
+        const auto drawFrame = [&](QPainter *onto, const QRectF &piece) {
+            if (!picture || !picture->draw(onto, frame, piece))
+                draw(onto);
+        };
+        if (drawClipped(painter, QSize(QWIDGETSIZE_MAX, MostSpans / 2), drawFrame))
+            return;
+    }
     draw(painter);
 }
 

@@ -21,7 +21,9 @@
 // itself, clipped to it. A scroll bar is drawn onto a picture of the part of
 // the window being painted, which Fusion's groove covers first; a group box
 // frame straight onto the painter, each in the device's own pixels, at any
-// display scale. Only a window's own painting is drawn in pieces, and only
+// display scale. A piece of a scroll bar draws only the parts of it that it
+// meets. On the device's own pixels, the middle of a group box frame, which
+// Fusion stretches from a picture of one colour, is filled with that colour. Only a window's own painting is drawn in pieces, and only
 // with the Fusion style, the one this holds for; any other style, a painter
 // that turns, slants or mirrors what it draws or blends otherwise, and drawing
 // outside a window's painting are drawn whole.

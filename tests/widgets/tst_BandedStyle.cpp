@@ -111,7 +111,7 @@ private slots:
         QFETCH(double, scale);
         // A tall, a long and a self-drawn scroll bar, and frames around lists
         // (whose opaque views leave the painting a clip that is not a
-        // rectangle).
+        // rectangle) and around nothing.
         QWidget host;
         host.resize(1060, 720);
         auto *painted = new Painted(Qt::Vertical, &host);
@@ -140,6 +140,11 @@ private slots:
             (new QListWidget(frame))->setGeometry(10, 25, 200, 100 + 80 * box);
             styled << frame;
         }
+        // Without a title, a check box still takes the title's room.
+        auto *checked = new QGroupBox(&host);
+        checked->setCheckable(true);
+        checked->setGeometry(5, 400, 300, 150);
+        styled << checked;
         host.show();
 
         const auto render = [&](QStyle *style) {
