@@ -51,6 +51,8 @@ struct Painted {
     // Undoes what the painter's device adds to its transforms (its pixel
     // ratio, the window's place on it).
     QTransform undoDevice;
+    // From the device's pixels to the painter's own coordinates.
+    QTransform fromDevice;
 
     // Sets painter, saved before, to draw in the device's pixels.
     void inDevicePixels(QPainter *painter) const
@@ -95,7 +97,7 @@ std::optional<Painted> painted(QPainter *painter)
     const QTransform device = painter->deviceTransform();
     painter->restore();
     const QRect bounds = shown.boundingRect();
-    return Painted { std::move(shown), bounds, device.inverted() };
+    return Painted { std::move(shown), bounds, device.inverted(), painter->deviceTransform().inverted() };
 }
 
 // Draws what draw paints in pieces, each onto a picture of the painted part,
@@ -116,7 +118,6 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
     const QTransform toPicture = painter->deviceTransform()
         * QTransform::fromTranslate(-bounds.left(), -bounds.top())
         * QTransform::fromScale(1 / ratio, 1 / ratio);
-    const QTransform fromDevice = painter->deviceTransform().inverted();
     QImage picture;
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
@@ -139,7 +140,7 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             piecePainter.setLayoutDirection(painter->layoutDirection());
             piecePainter.setWorldTransform(toPicture);
             piecePainter.setBrushOrigin(painter->brushOrigin());
-            draw(&piecePainter, fromDevice.mapRect(QRectF(piece)));
+            draw(&piecePainter, window->fromDevice.mapRect(QRectF(piece)));
         }
         painter->save();
         window->inDevicePixels(painter);
@@ -157,11 +158,10 @@ template <typename Draw> bool drawClipped(QPainter *painter, QSize pieceSize, Dr
     const std::optional<Painted> window = painted(painter);
     if (!window)
         return false;
-    const QTransform fromDevice = painter->deviceTransform().inverted();
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         painter->save();
         window->clipToDevicePixels(painter, piece);
-        draw(painter, fromDevice.mapRect(QRectF(piece)));
+        draw(painter, window->fromDevice.mapRect(QRectF(piece)));
         painter->restore();
     });
     return true;
@@ -196,7 +196,8 @@ public:
         int top = 3;
         const auto *box = qobject_cast<const QGroupBox *>(widget);
         if (!box || box->isCheckable() || !box->title().isEmpty())
-            top += std::max(fusion->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
+            top += std::max(
+                fusion->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
         return option->rect.adjusted(0, top, 0, 0);
     }
 
@@ -213,7 +214,8 @@ public:
         // The top and the bottom of the rim with their corners, its left and
         // its right side, each from its part of the picture.
         const std::array<std::tuple<QRect, QRect, QMargins>, 4> rim { {
-            { QRect(frame.left(), frame.top(), frame.width(), Rim), QRect(0, 0, picture.width(), Rim), across },
+            { QRect(frame.left(), frame.top(), frame.width(), Rim), QRect(0, 0, picture.width(), Rim),
+                across },
             { QRect(frame.left(), middle.bottom() + 1, frame.width(), Rim),
                 QRect(0, picture.height() - Rim, picture.width(), Rim), across },
             { QRect(frame.left(), middle.top(), Rim, middle.height()),
@@ -242,7 +244,8 @@ private:
         const QRgb colour = pixels.pixel(middle.topLeft());
         for (int y = middle.top(); y <= middle.bottom(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
-            if (std::any_of(line + middle.left(), line + middle.right() + 1, [&](QRgb pixel) { return pixel != colour; }))
+            if (std::any_of(line + middle.left(), line + middle.right() + 1,
+                    [&](QRgb pixel) { return pixel != colour; }))
                 return std::nullopt;
         }
         // Filled, the colour is premultiplied again: it must come back as it is.
