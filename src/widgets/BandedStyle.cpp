@@ -129,10 +129,14 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
         // Under a device clip the painter still lays every line as it would
         // on the whole picture, and only leaves out what falls outside: a
         // smaller picture would cut the lines, and cut lines can come out
-        // otherwise at their corners.
+        // otherwise at their corners. Clipped to the piece as well, at the
+        // device's own pixel size, it lays only the part of a line within it,
+        // where it would have laid it.
         picture.paintEngine()->setSystemClip(onPicture);
         {
             QPainter piecePainter(&picture);
+            if (ratio == 1)
+                piecePainter.setClipRect(onPicture);
             piecePainter.setRenderHints(painter->renderHints());
             piecePainter.setFont(painter->font());
             piecePainter.setPen(painter->pen());
