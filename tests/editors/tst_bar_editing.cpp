@@ -84,6 +84,11 @@ void tst_bar_editing::eachKindChosenAndSaved()
     m_env.dialogs.acceptColor(Qt::red);
     bar->cmdBackColor->click();
     QCOMPARE(label->palette().color(QPalette::Window), QColor(Qt::red));
+    // The swatch shows the colour inside a one-pixel grey line.
+    const QImage swatch = bar->cmdBackColor->grab().toImage();
+    QCOMPARE(swatch.pixelColor(0, 0), QColor(128, 128, 128));
+    QCOMPARE(swatch.pixelColor(swatch.width() - 1, swatch.height() / 2), QColor(128, 128, 128));
+    QCOMPARE(swatch.pixelColor(1, 1), QColor(Qt::red));
     bar->chkTransparentBG->setChecked(true);
     QVERIFY(!label->autoFillBackground());
     bar->chkBorder->setChecked(false);

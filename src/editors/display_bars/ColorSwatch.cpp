@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 
 #include <QColor>
+#include <QPainter>
 
 namespace {
 const QString Black = QStringLiteral("000000");
@@ -22,10 +23,17 @@ void ColorSwatch::setBackColor(int systemColor)
     if (systemColor == m_backColor)
         return;
     m_backColor = systemColor;
-    const QColor color = screen::colorFromSystem(systemColor);
-    // A style sheet is the one way every widget style honours a button's background.
-    setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid gray; }").arg(color.name()));
+    update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent *)
+{
+    // The colour inside a one-pixel grey line, in every state of the button:
+    // no widget style shows a button's own background colour, and a style
+    // sheet for each swatch costs a style of its own to make and polish.
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(128, 128, 128));
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), screen::colorFromSystem(m_backColor));
 }
 
 void ColorSwatch::showColourString(const QString &colour)

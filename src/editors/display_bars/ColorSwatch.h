@@ -2,7 +2,8 @@
 
 #include <QPushButton>
 
-// A command button used as a colour swatch: it shows a colour as its background
+// A command button used as a colour swatch: it shows a colour inside a one-pixel
+// grey line, in every state of the button,
 // and carries the colour string it stands for as its tooltip. The colour is kept
 // as the system's colour value (red in the low byte, then green, then blue), the
 // form in which the colour dialog hands colours back. A new swatch is black with
@@ -30,6 +31,9 @@ public:
     // gCustomPalette and returns the colour string; Cancel changes nothing and
     // returns an empty string.
     QString choose();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     int m_backColor = -1;
