@@ -30,10 +30,18 @@ void ColorSwatch::paintEvent(QPaintEvent *)
 {
     // The colour inside a one-pixel grey line, in every state of the button:
     // no widget style shows a button's own background colour, and a style
-    // sheet for each swatch costs a style of its own to make and polish.
+    // sheet for each swatch costs a style of its own to make and polish. As
+    // a style sheet draws it: the colour over the whole button, the line
+    // over its edges, smoothed where a scaled display splits a pixel.
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(128, 128, 128));
-    painter.fillRect(rect().adjusted(1, 1, -1, -1), screen::colorFromSystem(m_backColor));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), screen::colorFromSystem(m_backColor));
+    const QRectF whole(rect());
+    const QColor grey(128, 128, 128);
+    painter.fillRect(QRectF(whole.left(), whole.top(), whole.width(), 1), grey);
+    painter.fillRect(QRectF(whole.left(), whole.bottom() - 1, whole.width(), 1), grey);
+    painter.fillRect(QRectF(whole.left(), whole.top(), 1, whole.height()), grey);
+    painter.fillRect(QRectF(whole.right() - 1, whole.top(), 1, whole.height()), grey);
 }
 
 void ColorSwatch::showColourString(const QString &colour)
