@@ -86,7 +86,9 @@ void frmMain::connectPreviewAndToolWindows()
     connect(&preview, &PreviewEvents::fileNameNeeded, this, &frmMain::mnuFileSave_Click);
     connect(&preview, &PreviewEvents::loading, this, &frmMain::previewLoading);
     connect(&preview, &PreviewEvents::unloading, this, [this] {
-        toolwindows::unloadAll();
+        // As the preview goes: with the main window when it closes.
+        const frmSkin *skin = frmSkin::loaded();
+        toolwindows::unloadAll(skin ? skin->unloadingMode() : vbFormCode);
         UpdateSkinMenus(false);
     });
     connect(&ToolWindowEvents::instance(), &ToolWindowEvents::closedByUser, this, [this](ToolWindowId id) {

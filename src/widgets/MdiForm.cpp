@@ -191,7 +191,9 @@ bool MdiForm::Unload(int mode)
     if (Form_QueryUnload(mode))
         return false;
     bool cancel = false;
+    m_unloadingMode = mode;
     Form_Unload(cancel);
+    m_unloadingMode = vbFormCode;
     if (cancel)
         return false;
     m_unloading = true;
@@ -211,8 +213,10 @@ bool MdiForm::Unload(int mode)
                 focus->clearFocus();
         }
         QMdiArea *area = sub->mdiArea();
-        // A frame left minimized (or shaded) or maximized is not worth its undoing.
-        const bool spare = area && !(sub->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+        // A frame left minimized (or shaded) or maximized is not worth its
+        // undoing, and none is kept when the main window closes.
+        const bool spare = area && mode != vbFormMDIForm
+            && !(sub->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
         if (area)
             area->removeSubWindow(sub);
         sub->setWidget(nullptr);

@@ -54,6 +54,8 @@ public:
     // Unloads the window: Form_QueryUnload with mode, then Form_Unload; the window
     // is destroyed unless one of them cancels. Returns false when cancelled.
     bool Unload(int mode = vbFormCode);
+    // The mode of the unload under way while Form_Unload runs, else vbFormCode.
+    int unloadingMode() const { return m_unloadingMode; }
 
 protected:
     // Return true to cancel the unload.
@@ -67,6 +69,7 @@ private:
     QPointer<QMdiSubWindow> m_subWindow;
     Qt::WindowFlags m_frameFlags;
     bool m_unloading = false;
+    int m_unloadingMode = vbFormCode;
 };
 
 // The window above the child windows connects to what each one reports: the
