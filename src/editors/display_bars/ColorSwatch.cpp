@@ -28,11 +28,11 @@ void ColorSwatch::setBackColor(int systemColor)
 
 void ColorSwatch::paintEvent(QPaintEvent *)
 {
-    // The colour inside a one-pixel grey line, in every state of the button:
-    // no widget style shows a button's own background colour, and a style
-    // sheet for each swatch costs a style of its own to make and polish. As
-    // a style sheet draws it: the colour over the whole button, the line
-    // over its edges, smoothed where a scaled display splits a pixel.
+    // Drawn here: no widget style shows a button's own background colour,
+    // and a style sheet would give each swatch a style of its own to make and
+    // polish. The colour goes over the whole button and the line over its
+    // edges, smoothed where a scaled display splits a pixel, as a style sheet
+    // lays a border.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), screen::colorFromSystem(m_backColor));

@@ -2,12 +2,12 @@
 
 #include <QPushButton>
 
-// A command button used as a colour swatch: it shows a colour inside a one-pixel
-// grey line, in every state of the button,
-// and carries the colour string it stands for as its tooltip. The colour is kept
-// as the system's colour value (red in the low byte, then green, then blue), the
-// form in which the colour dialog hands colours back. A new swatch is black with
-// the tooltip "000000".
+// A command button used as a colour swatch: it shows a colour inside a
+// one-pixel grey line, in every state of the button, and carries the colour
+// string it stands for as its tooltip. The colour is kept as the system's colour
+// value (red in the low byte, then green, then blue), the form in which the
+// colour dialog hands colours back. A new swatch is black with the tooltip
+// "000000".
 class ColorSwatch : public QPushButton
 {
     Q_OBJECT
