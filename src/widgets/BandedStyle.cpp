@@ -295,17 +295,22 @@ void BandedStyle::drawComplexControl(
     // Pieces along the bar: a wide bar's outlines and its slider's lines go
     // out in one run, three lines along it; measured on bars of every length
     // and slider position, pieces of a third of the limit across a wide bar
-    // and of 64 rows down a tall one keep every run under it. Scaled, or off
-    // whole pixels, an outline is filled as a shape, two spans a row: there,
-    // rows of half the limit. Clipped, the slider's inner lines would come
-    // out otherwise; on the picture they do not, and the groove covers the
-    // picture first.
+    // and of 64 rows down a tall one keep every run under it. At the device's
+    // own pixel size a piece's painter is clipped to it as well, and lays no
+    // more than two lines' part within it in one run: there, pieces of half
+    // the limit. Scaled, or off whole pixels, an outline is filled as a
+    // shape, two spans a row: there, rows of half the limit. Clipped, the
+    // slider's inner lines would come out otherwise; on the picture they do
+    // not, and the groove covers the picture first.
     const auto *slider = qstyleoption_cast<const QStyleOptionSlider *>(option);
     if (control == CC_ScrollBar && slider && isFusion(baseStyle())) {
         const QRect &bar = option->rect;
-        const int rows = keepsToPixels(painter) ? 64 : MostSpans / 2;
-        const QSize piece = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows)
-                                                       : QSize(MostSpans / 3, QWIDGETSIZE_MAX);
+        const bool wholePixels = keepsToPixels(painter);
+        const int rows = wholePixels ? 64 : MostSpans / 2;
+        const int columns
+            = wholePixels && painter->device()->devicePixelRatio() == 1 ? MostSpans / 2 : MostSpans / 3;
+        const QSize piece
+            = bar.height() > bar.width() ? QSize(QWIDGETSIZE_MAX, rows) : QSize(columns, QWIDGETSIZE_MAX);
         // A piece draws the groove, which runs the bar's length, and of the
         // slider and the arrow buttons only those it meets: most pieces of a
         // long bar meet no button. The slider's outline stands a pixel outside
