@@ -225,6 +225,9 @@ void frmMain::restoreWindow()
         show();
         const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
         if (fs::fileExists(guide)) {
+            // Files may change while the question waits: what was listed
+            // before it (a command line's skin) is looked at afresh after it.
+            fs::forgetListings();
             const int answer = dialogs::msgBox(Message(13010) + QLatin1Char('\n') + Message(13011),
                 dialogs::vbYesNo | dialogs::vbInformation, Message(13001), this);
             if (answer == dialogs::vbYes)
@@ -258,14 +261,8 @@ void frmMain::restoreWindow()
 
 void frmMain::openCommandLine(const QStringList &arguments)
 {
-    const QString commandLine = CommandLineOf(arguments);
-    if (commandLine.isEmpty())
-        return;
-    QString path = CommandLinePath(commandLine);
-    if (path.isEmpty())
-        return;
-    path = fs::resolve(QDir::cleanPath(QDir::current().absoluteFilePath(fs::toSlashes(path))));
-    if (fs::fileExists(path) && IsAcceptableSkinPath(path))
+    const QString path = CommandLineSkinFile(arguments);
+    if (!path.isEmpty())
         OpenRoad(path);
 }
 

@@ -1,5 +1,9 @@
 #include "skin/OpenRoad.h"
 
+#include "platform/FileSystem.h"
+
+#include <QDir>
+
 namespace {
 
 int lastSeparator(const QString &path)
@@ -86,4 +90,16 @@ QString CommandLineOf(const QStringList &arguments)
                                                       : argument);
     }
     return parts.join(QLatin1Char(' '));
+}
+
+QString CommandLineSkinFile(const QStringList &arguments)
+{
+    const QString commandLine = CommandLineOf(arguments);
+    if (commandLine.isEmpty())
+        return QString();
+    QString path = CommandLinePath(commandLine);
+    if (path.isEmpty())
+        return QString();
+    path = fs::resolve(QDir::cleanPath(QDir::current().absoluteFilePath(fs::toSlashes(path))));
+    return fs::fileExists(path) && IsAcceptableSkinPath(path) ? path : QString();
 }

@@ -30,3 +30,8 @@ QString CommandLinePath(const QString &commandLine);
 // The command line of a program started with these arguments (element 0 is the
 // program), each argument that holds a blank quoted, as a shell would pass it.
 QString CommandLineOf(const QStringList &arguments);
+
+// The file the command line of these arguments opens, as the folder has it, taken
+// from the current folder: "" when it names none, or a file that is missing or
+// that is not opened from a command line.
+QString CommandLineSkinFile(const QStringList &arguments);

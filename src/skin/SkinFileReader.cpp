@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
 #include "skin/OldSkinConverter.h"
+#include "skin/OpenRoad.h"
 
 #include <algorithm>
 #include <cmath>
@@ -561,21 +562,34 @@ Outcome readSkin(SkinReaderView &view)
 }
 
 ReadAhead::ReadAhead()
+    : ReadAhead(gSkinFile, gSkinFolder, gFullScreenSkin)
 {
+}
+
+ReadAhead::ReadAhead(const QString &skinFile)
+    : ReadAhead(skinFile, FolderOf(skinFile), IsFullScreenSkinTitle(FileTitle(skinFile)))
+{
+}
+
+ReadAhead::ReadAhead(const QString &skinFile, const QString &skinFolder, bool fullScreen)
+{
+    // An earlier one has this file under way.
+    if (namedAhead && namedAhead->file == skinFile && namedAhead->listings == fs::listingsId())
+        return;
     // An old skin is converted first; its pictures are named in another way.
-    if (versionKind(ReadIni(QStringLiteral("Tovix.Skin"), QStringLiteral("Version"), gSkinFile))
+    if (versionKind(ReadIni(QStringLiteral("Tovix.Skin"), QStringLiteral("Version"), skinFile))
         == VersionKind::Old)
         return;
-    const QString folder = AddBackslash(gSkinFolder);
-    const QString mainImage = mainImageName(gSkinFile, folder);
+    const QString folder = AddBackslash(skinFolder);
+    const QString mainImage = mainImageName(skinFile, folder);
     if (!mainImage.isEmpty())
-        m_pictures.add(folder + mainImage, mainImageShaped(gSkinFile));
+        m_pictures.add(folder + mainImage, mainImageShaped(skinFile));
     try {
         auto buttons = std::make_unique<Buttons>();
-        buttons->file = gSkinFile;
+        buttons->file = skinFile;
         buttons->listings = fs::listingsId();
-        buttons->named = namedButtons(gSkinFile, folder,
-            readButtonExtension(folder, gSkinFile, gFullScreenSkin), buttonCount(gSkinFile));
+        buttons->named = namedButtons(
+            skinFile, folder, readButtonExtension(folder, skinFile, fullScreen), buttonCount(skinFile));
         for (const NamedButton &button : buttons->named)
             m_pictures.add(button.path, button.shaped);
         // Without listings held, the file may change before the read.

@@ -335,6 +335,45 @@ private slots:
         }
     }
 
+    void commandLineFullScreenSkinTakesItsWindowSkinsExtension()
+    {
+        // The start-up names the buttons of a command line's skin ahead of its
+        // open; a full-screen skin's buttons take the window skin's extension.
+        MainWindowFixture f;
+        const QString path = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
+        MainWindowFixture::writeFile(path,
+            MainWindowFixture::readFile(path) + "Ext=.png\r\n[Buttons]\r\nNumber=1\r\nBtn1=play,1,2,0,0\r\n");
+        MainWindowFixture::writeFile(f.skins.filePath(QStringLiteral("Skin.ini")), kSkin + "Ext=.bmp\r\n");
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f.skins.filePath(QStringLiteral("PLAYN.BMP")), "BMP"));
+        QVERIFY(picture.save(f.skins.filePath(QStringLiteral("playN.png")), "PNG"));
+        QVERIFY(f.start({ path }));
+        QCOMPARE(ButtonCount(), 1);
+        QCOMPARE(gButtons[1].BtnFile, f.skins.filePath(QStringLiteral("playN.bmp")));
+    }
+
+    void commandLineSkinIsLookedAtAfterTheWelcome()
+    {
+        // A picture made while the first start's question waits is found.
+        MainWindowFixture f;
+        MainWindowFixture::writeFile(f.home.filePath(QStringLiteral("TVX_Morvane.pdf")), "%PDF");
+        const QString path = makeSkinFile(f.skins, QStringLiteral("Skin.ini"));
+        MainWindowFixture::writeFile(
+            path, MainWindowFixture::readFile(path) + "[Buttons]\r\nNumber=1\r\nBtn1=play,1,2,0,0\r\n");
+        f.dialogs.enqueue([&](const dialogs::Request &) {
+            QImage picture(4, 4, QImage::Format_RGB32);
+            picture.fill(Qt::red);
+            picture.save(f.skins.filePath(QStringLiteral("playN.bmp")), "BMP");
+            dialogs::Answer answer;
+            answer.button = dialogs::vbNo;
+            return answer;
+        });
+        QVERIFY(f.start({ path }));
+        QCOMPARE(f.dialogs.count(), 1);
+        QCOMPARE(ButtonCount(), 1);
+    }
+
     void dragAcceptsOnlySkinFiles()
     {
         MainWindowFixture f;
