@@ -309,7 +309,7 @@ void frmMain::WriteSettings()
     settings.LangFile = gPlayerLangFile;
     settings.Language = gUILanguage;
     settings.BackColor = gBackColor;
-    WriteTextFile(m_settingsFile, SettingsLines(settings), Message(13006), TextEncoding::Cp1252OrUtf8Bom);
+    UpdateTextFile(m_settingsFile, SettingsLines(settings), Message(13006), TextEncoding::Cp1252OrUtf8Bom);
 }
 
 // --- Dropping a skin file ---

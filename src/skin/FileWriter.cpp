@@ -7,6 +7,7 @@
 #include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -122,6 +123,17 @@ bool WriteTextFile(
     const QString &path, const QStringList &lines, const QString &operation, TextEncoding encoding)
 {
     return WriteWholeFile(path, fileBytes(lines, encoding), operation);
+}
+
+bool UpdateTextFile(
+    const QString &path, const QStringList &lines, const QString &operation, TextEncoding encoding)
+{
+    const QByteArray bytes = fileBytes(lines, encoding);
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly) && old.size() == bytes.size() && old.readAll() == bytes)
+        return true;
+    old.close();
+    return WriteWholeFile(path, bytes, operation);
 }
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString &operation)

@@ -20,5 +20,10 @@ enum class TextEncoding {
 bool WriteTextFile(const QString &path, const QStringList &lines, const QString &operation,
     TextEncoding encoding = TextEncoding::Cp1252);
 
+// As WriteTextFile, but a file that holds those bytes already is left as it is
+// (true): the program's settings, written at every exit, mostly are.
+bool UpdateTextFile(const QString &path, const QStringList &lines, const QString &operation,
+    TextEncoding encoding = TextEncoding::Cp1252);
+
 // Writes bytes to path the same way, replacing the old file only when complete.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, const QString &operation);

@@ -116,8 +116,19 @@ private slots:
         QCOMPARE(gUILanguage, QStringLiteral("Klingon"));
         QCOMPARE(gMessages[1], QStringLiteral("Information"));
         QCOMPARE(gBackColor, 255);
+        // A file that holds what the exit writes is not written again.
+        const QDateTime written(QDate(2001, 2, 3), QTime(4, 5, 6));
+        QFile file(f.settingsPath());
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(written, QFileDevice::FileModificationTime));
+        file.close();
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()), settings);
+        QCOMPARE(QFileInfo(f.settingsPath()).lastModified(), written);
+
+        // One of the same length that differs is.
+        f.start()->move(41, 30);
+        QVERIFY(f.closeMain());
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()), QByteArray(settings).replace("XPos=40", "XPos=41"));
     }
 
     void missingKeysReadEmpty()
