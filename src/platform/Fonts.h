@@ -23,6 +23,12 @@ public:
     Q_DISABLE_COPY_MOVE(SystemFontsAhead)
 };
 
+// Tells the load a SystemFontsAhead started that the application object is
+// made: once the configuration is loaded, it goes on to list the system's fonts
+// for Qt and to find the fallback fonts of the application's font, which Qt
+// keeps for every thread.
+void applicationMade();
+
 // Waits for the load a SystemFontsAhead started, if one is still running: the
 // first text laid out then finds the configuration loaded instead of reading
 // it a second time alongside.

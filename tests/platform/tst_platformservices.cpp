@@ -353,6 +353,17 @@ void tst_platformservices::fontFiles()
     QVERIFY(!QFontDatabase::applicationFontFamilies(id).isEmpty());
     fonts::removeFontFile(id);
     QVERIFY(QFontDatabase::applicationFontFamilies(id).isEmpty());
+
+    // The load ahead of the fonts ends whether or not the application object
+    // is announced to it.
+    {
+        const fonts::SystemFontsAhead ahead;
+    }
+    {
+        const fonts::SystemFontsAhead ahead;
+        fonts::applicationMade();
+        fonts::awaitSystemFonts();
+    }
 }
 
 QTEST_MAIN(tst_platformservices)
