@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <qdrawutil.h>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -100,12 +102,26 @@ std::optional<Painted> painted(QPainter *painter)
     return Painted { std::move(shown), bounds, device.inverted(), painter->deviceTransform().inverted() };
 }
 
+// Copies the pixels of from, in picture, to the place at to.
+void copyWithin(QImage &picture, const QRect &from, QPoint to)
+{
+    const qsizetype bytes = qsizetype(from.width()) * 4;
+    for (int row = 0; row < from.height(); ++row) {
+        std::memcpy(picture.scanLine(to.y() + row) + qsizetype(to.x()) * 4,
+            picture.constScanLine(from.top() + row) + qsizetype(from.left()) * 4, size_t(bytes));
+    }
+}
+
 // Draws what draw paints in pieces, each onto a picture of the painted part,
 // clipped to the piece, and lays the piece over painter; false, having drawn
 // nothing, unless the painter paints a window. The picture starts out
 // transparent: what is drawn must cover its place opaquely first. Draw is
-// given the painter and the piece in painter's own coordinates.
-template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw)
+// given the painter and the piece in painter's own coordinates. At the
+// device's own pixel size, a piece that repeats gives (given the piece as draw
+// is) a kind other than 0 is a copy of the first piece of its kind and size,
+// moved: draw paints the same in each.
+template <typename Draw, typename Repeats>
+bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw, Repeats repeats)
 {
     const std::optional<Painted> window = painted(painter);
     if (!window)
@@ -119,6 +135,7 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
         * QTransform::fromTranslate(-bounds.left(), -bounds.top())
         * QTransform::fromScale(1 / ratio, 1 / ratio);
     QImage picture;
+    QHash<int, QRect> repeated; // on the picture, by kind
     window->forEachPiece(pieceSize, [&](const QRect &piece) {
         if (picture.isNull()) {
             picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
@@ -126,6 +143,17 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             picture.fill(Qt::transparent);
         }
         const QRect onPicture = piece.translated(-bounds.topLeft());
+        const QRectF drawn = window->fromDevice.mapRect(QRectF(piece));
+        const int kind = ratio == 1 ? repeats(drawn) : 0;
+        const QRect from = kind ? repeated.value(kind) : QRect();
+        if (from.size() == onPicture.size()) {
+            copyWithin(picture, from, onPicture.topLeft());
+            painter->save();
+            window->inDevicePixels(painter);
+            painter->drawImage(QRectF(piece), picture, QRectF(onPicture));
+            painter->restore();
+            return;
+        }
         // Under a device clip the painter still lays every line as it would
         // on the whole picture, and only leaves out what falls outside: a
         // smaller picture would cut the lines, and cut lines can come out
@@ -144,8 +172,10 @@ template <typename Draw> bool drawOnPicture(QPainter *painter, QSize pieceSize, 
             piecePainter.setLayoutDirection(painter->layoutDirection());
             piecePainter.setWorldTransform(toPicture);
             piecePainter.setBrushOrigin(painter->brushOrigin());
-            draw(&piecePainter, window->fromDevice.mapRect(QRectF(piece)));
+            draw(&piecePainter, drawn);
         }
+        if (kind && !repeated.contains(kind))
+            repeated.insert(kind, onPicture);
         painter->save();
         window->inDevicePixels(painter);
         painter->drawImage(QRectF(piece), picture, QRectF(onPicture));
@@ -332,7 +362,36 @@ void BandedStyle::drawComplexControl(
             }
             QProxyStyle::drawComplexControl(control, &met, onto, widget);
         };
-        if (drawOnPicture(painter, piece, drawPiece))
+        // Along the bar, the groove away from its ends is the same all along,
+        // and so is the slider away from its ends: a piece that lies within
+        // either and meets nothing else is a copy of the first such piece. A
+        // pressed page is left to be drawn.
+        const bool horizontal = slider->orientation == Qt::Horizontal;
+        const auto inner = [&](const QRectF &rect) {
+            return horizontal ? rect.adjusted(4, 0, -4, 0) : rect.adjusted(0, 4, 0, -4);
+        };
+        const auto liesWithin = [&](const QRectF &piece, const QRectF &rect) {
+            return horizontal ? piece.left() >= rect.left() && piece.right() <= rect.right()
+                              : piece.top() >= rect.top() && piece.bottom() <= rect.bottom();
+        };
+        const QRectF groove = inner(QRectF(subControlRect(control, slider, SC_ScrollBarGroove, widget)));
+        const QRectF handle = slider->subControls & SC_ScrollBarSlider
+            ? inner(QRectF(subControlRect(control, slider, SC_ScrollBarSlider, widget)))
+            : QRectF();
+        const bool pagePressed = slider->activeSubControls & (SC_ScrollBarAddPage | SC_ScrollBarSubPage);
+        // 0: drawn; 1: the groove alone; 2: the slider over the groove.
+        const auto kindOf = [&](const QRectF &piece) {
+            if (!wholePixels || pagePressed || !liesWithin(piece, groove))
+                return 0;
+            if (handle.isValid() && liesWithin(piece, handle))
+                return parts[1].second.intersects(piece) || parts[2].second.intersects(piece) ? 0 : 2;
+            for (const auto &[part, rect] : parts) {
+                if (rect.intersects(piece))
+                    return 0;
+            }
+            return 1;
+        };
+        if (drawOnPicture(painter, piece, drawPiece, kindOf))
             return;
     }
     draw(painter);

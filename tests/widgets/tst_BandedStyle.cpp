@@ -85,6 +85,7 @@ private slots:
         QTest::newRow("bars in between")   << "Fusion" << 137 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("bars at the end")   << "Fusion" << 300 << QRect()                 << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("a piece by the slider") << "Fusion" << 57 << QRect()              << 1.0 << over << none << QRect() << 1.0;
+        QTest::newRow("a piece at the slider's end") << "Fusion" << 24 << QRect()        << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("a part drawn")      << "Fusion" << 137 << QRect(5, 130, 420, 300) << 1.0 << over << none << QRect() << 1.0;
         QTest::newRow("scaled")            << "Fusion" << 137 << QRect()                 << 2.0 << over << none << QRect() << 1.0;
         QTest::newRow("scaled a part")     << "Fusion" << 137 << QRect(5, 131, 421, 300) << 2.0 << over << none << QRect() << 1.0;
@@ -155,8 +156,9 @@ private slots:
             image.fill(Qt::darkCyan);
             host.render(&image, QPoint(), part.isEmpty() ? QRegion() : QRegion(part));
             // And bars drawn straight onto the picture: one by no window, and
-            // a tall and a wide one as a window paints them onto its own
-            // picture, in its pixel ratio under a clip of device pixels.
+            // a tall and two wide ones (one without arrow buttons) as a window
+            // paints them onto its own picture, in its pixel ratio under a
+            // clip of device pixels.
             QStyleOptionSlider option;
             option.rect = QRect(0, 0, 17, 300);
             option.orientation = Qt::Vertical;
@@ -164,10 +166,12 @@ private slots:
             style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
             painter.end();
             const QRect wide(20, 310, 600, 17);
+            const QRect bare(0, 330, 600, 17);
             option.rect = QRect(20, 0, 17, 300);
             image.paintEngine()->setSystemClip(
                 QRegion(QRectF(option.rect.topLeft() * scale, option.rect.size() * scale).toAlignedRect())
-                + QRectF(wide.topLeft() * scale, wide.size() * scale).toAlignedRect());
+                + QRectF(wide.topLeft() * scale, wide.size() * scale).toAlignedRect()
+                + QRectF(bare.topLeft() * scale, bare.size() * scale).toAlignedRect());
             painter.begin(&image);
             option.maximum = 300;
             option.pageStep = 400;
@@ -177,6 +181,18 @@ private slots:
             option.orientation = Qt::Horizontal;
             option.state |= QStyle::State_Horizontal;
             style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
+            // Styles place a bar's parts from its corner: it is drawn at
+            // the painter's origin.
+            painter.translate(bare.topLeft());
+            QStyleOptionSlider bareOption;
+            bareOption.rect = QRect(QPoint(), bare.size());
+            bareOption.orientation = Qt::Horizontal;
+            bareOption.state = QStyle::State_Horizontal | QStyle::State_Enabled;
+            bareOption.maximum = 300;
+            bareOption.pageStep = 400;
+            bareOption.sliderPosition = value;
+            bareOption.subControls = QStyle::SC_ScrollBarGroove | QStyle::SC_ScrollBarSlider;
+            style->drawComplexControl(QStyle::CC_ScrollBar, &bareOption, &painter);
             painter.end();
             image.paintEngine()->setSystemClip(QRegion());
             return image;
