@@ -1,6 +1,7 @@
 #include "widgets/MdiForm.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -119,15 +120,18 @@ void MdiForm::Show()
     QWidget *f = frame();
     // As it shows, a frame works out each of its title bar's regions anew,
     // eliding its title for each: shown untitled and then titled, it elides
-    // it twice instead of ten times.
+    // it twice instead of ten times. It does so again when it is laid out
+    // after its window's size was set: that too is done before the title.
     const QString title = f != this && !f->isVisible() ? f->windowTitle() : QString();
     if (!title.isEmpty())
         f->setWindowTitle(QString());
     if (f != this)
         QWidget::show(); // shows the frame as well
     f->show();
-    if (!title.isEmpty())
+    if (!title.isEmpty()) {
+        QCoreApplication::sendPostedEvents(f, QEvent::LayoutRequest);
         f->setWindowTitle(title);
+    }
     f->raise();
 }
 
