@@ -116,10 +116,9 @@ void copyWithin(QImage &picture, const QRect &from, QPoint to)
 // clipped to the piece, and lays the piece over painter; false, having drawn
 // nothing, unless the painter paints a window. The picture starts out
 // transparent: what is drawn must cover its place opaquely first. Draw is
-// given the painter and the piece in painter's own coordinates. At the
-// device's own pixel size, a piece that repeats gives (given the piece as draw
-// is) a kind other than 0 is a copy of the first piece of its kind and size,
-// moved: draw paints the same in each.
+// given the painter and the piece in painter's own coordinates. A piece that
+// repeats gives (given the piece as draw is) a kind other than 0 is a copy of
+// the first piece of its kind and size, moved: draw paints the same in each.
 template <typename Draw, typename Repeats>
 bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw, Repeats repeats)
 {
@@ -144,7 +143,7 @@ bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw, Repeats repeat
         }
         const QRect onPicture = piece.translated(-bounds.topLeft());
         const QRectF drawn = window->fromDevice.mapRect(QRectF(piece));
-        const int kind = ratio == 1 ? repeats(drawn) : 0;
+        const int kind = repeats(drawn);
         const QRect from = kind ? repeated.value(kind) : QRect();
         if (from.size() == onPicture.size()) {
             copyWithin(picture, from, onPicture.topLeft());
@@ -364,8 +363,7 @@ void BandedStyle::drawComplexControl(
         };
         // Along the bar, the groove away from its ends is the same all along,
         // and so is the slider away from its ends: a piece that lies within
-        // either and meets nothing else is a copy of the first such piece. A
-        // pressed page is left to be drawn.
+        // either and meets nothing else is a copy of the first such piece.
         const bool horizontal = slider->orientation == Qt::Horizontal;
         const auto inner = [&](const QRectF &rect) {
             return horizontal ? rect.adjusted(4, 0, -4, 0) : rect.adjusted(0, 4, 0, -4);
@@ -378,10 +376,9 @@ void BandedStyle::drawComplexControl(
         const QRectF handle = slider->subControls & SC_ScrollBarSlider
             ? inner(QRectF(subControlRect(control, slider, SC_ScrollBarSlider, widget)))
             : QRectF();
-        const bool pagePressed = slider->activeSubControls & (SC_ScrollBarAddPage | SC_ScrollBarSubPage);
         // 0: drawn; 1: the groove alone; 2: the slider over the groove.
         const auto kindOf = [&](const QRectF &piece) {
-            if (!wholePixels || pagePressed || !liesWithin(piece, groove))
+            if (!liesWithin(piece, groove))
                 return 0;
             if (handle.isValid() && liesWithin(piece, handle))
                 return parts[1].second.intersects(piece) || parts[2].second.intersects(piece) ? 0 : 2;

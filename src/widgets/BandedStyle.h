@@ -20,18 +20,18 @@
 // The pieces come out pixel for pixel as the whole would: the style draws each
 // itself, clipped to it. A scroll bar is drawn onto a picture of the part of
 // the window being painted, which Fusion's groove covers first, and each piece
-// of it draws only the parts of the bar that it meets (on the device's own
-// pixels, a piece within the groove or the slider, away from their ends, is a
-// copy of the first piece drawn there: they are the same all along); a group
-// box frame is drawn straight onto the painter, each piece in the device's own
-// pixels. That holds at display scales of 100, 150 and 200%; at 125 and 175% a
-// row of a scroll bar's shading may come out a shade apart, and at 300% a
-// column of its outline. On the device's own pixels, the middle of a group box
-// frame, which Fusion stretches from a picture of one colour, is filled with
-// that colour. Only a window's own painting is drawn in pieces, and only with
-// the Fusion style, the one this holds for; any other style, a painter that
-// turns, slants or mirrors what it draws or blends otherwise, and drawing
-// outside a window's painting are drawn whole.
+// of it draws only the parts of the bar that it meets (a piece within the
+// groove or the slider, away from their ends, is a copy of the first piece
+// drawn there: they are the same all along); a group box frame is drawn
+// straight onto the painter, each piece in the device's own pixels. That holds
+// at display scales of 100, 150 and 200%; at 125 and 175% a row of a scroll
+// bar's shading may come out a shade apart, and at 300% a column of its
+// outline. On the device's own pixels, the middle of a group box frame, which
+// Fusion stretches from a picture of one colour, is filled with that colour.
+// Only a window's own painting is drawn in pieces, and only with the Fusion
+// style, the one this holds for; any other style, a painter that turns,
+// slants or mirrors what it draws or blends otherwise, and drawing outside a
+// window's painting are drawn whole.
 //
 // Each window frame asks for the title bar icons for its window menu as it is
 // made (a skin's open makes four frames), and the style makes them afresh from

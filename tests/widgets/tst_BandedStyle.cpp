@@ -181,18 +181,11 @@ private slots:
             option.orientation = Qt::Horizontal;
             option.state |= QStyle::State_Horizontal;
             style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
-            // Styles place a bar's parts from its corner: it is drawn at
-            // the painter's origin.
+            // Styles place a bar's parts from the painter's origin.
             painter.translate(bare.topLeft());
-            QStyleOptionSlider bareOption;
-            bareOption.rect = QRect(QPoint(), bare.size());
-            bareOption.orientation = Qt::Horizontal;
-            bareOption.state = QStyle::State_Horizontal | QStyle::State_Enabled;
-            bareOption.maximum = 300;
-            bareOption.pageStep = 400;
-            bareOption.sliderPosition = value;
-            bareOption.subControls = QStyle::SC_ScrollBarGroove | QStyle::SC_ScrollBarSlider;
-            style->drawComplexControl(QStyle::CC_ScrollBar, &bareOption, &painter);
+            option.rect = QRect(QPoint(), bare.size());
+            option.subControls = QStyle::SC_ScrollBarGroove | QStyle::SC_ScrollBarSlider;
+            style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter);
             painter.end();
             image.paintEngine()->setSystemClip(QRegion());
             return image;
