@@ -157,8 +157,13 @@ struct Prefetch::Jobs {
 
     // Two workers: one alone fell behind a reader that makes a window for each
     // picture, and a third slowed the open down, sharing the memory and the
-    // allocator with the reader.
-    Jobs() { pool.setMaxThreadCount(2); }
+    // allocator with the reader. A worker with nothing left to decode ends at
+    // once, on its own time: the pool need not end it when it goes.
+    Jobs()
+    {
+        pool.setMaxThreadCount(2);
+        pool.setExpiryTimeout(0);
+    }
     ~Jobs()
     {
         // Pictures still waiting are not decoded; those under way are finished.
