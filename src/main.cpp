@@ -8,7 +8,8 @@ int main(int argc, char *argv[])
     const fonts::SystemFontsAhead fontsAhead;
     QApplication app(argc, argv);
     fonts::applicationMade();
-    if (!startEditor(QApplication::arguments()))
-        return 0;
-    return app.exec();
+    const bool started = startEditor(QApplication::arguments()) != nullptr;
+    // The font thread uses the application object: it ends before that goes.
+    fonts::awaitSystemFonts();
+    return started ? app.exec() : 0;
 }

@@ -51,13 +51,13 @@ void lookUp(const QFont &font)
     metrics.height();
 }
 
-void tell(std::optional<QFont> font)
+void tell(const QFont &font)
 {
     const std::lock_guard lock(nextMutex);
     if (nextKnown)
         return;
     nextKnown = true;
-    nextFont = std::move(font);
+    nextFont = font;
     nextChanged.notify_all();
 }
 
@@ -99,7 +99,13 @@ void awaitSystemFonts()
 {
     if (!systemFontsLoad.joinable())
         return;
-    tell(std::nullopt);
+    {
+        // A font it has not begun with is left to whoever needs it.
+        const std::lock_guard lock(nextMutex);
+        nextKnown = true;
+        nextFont.reset();
+        nextChanged.notify_all();
+    }
     systemFontsLoad.join();
 }
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -234,6 +235,12 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets().size(), windows);
         QCOMPARE(f.dialogs.count(), 0);
         QVERIFY(!QFile::exists(f.settingsPath()));
+        // The program itself, started as a second copy, ends at once and well.
+        QProcess second;
+        second.start(QStringLiteral(TVX_PROGRAM), {});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
         other.unlock();
         // Once the other copy has gone, the editor starts.
         QVERIFY(f.start());
