@@ -120,7 +120,8 @@ private slots:
         // A file that holds what the exit writes is not written again.
         const QDateTime written(QDate(2001, 2, 3), QTime(4, 5, 6));
         QFile file(f.settingsPath());
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(written, QFileDevice::FileModificationTime));
+        QVERIFY(
+            file.open(QIODevice::ReadWrite) && file.setFileTime(written, QFileDevice::FileModificationTime));
         file.close();
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()), settings);
@@ -129,7 +130,8 @@ private slots:
         // One of the same length that differs is.
         f.start()->move(41, 30);
         QVERIFY(f.closeMain());
-        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()), QByteArray(settings).replace("XPos=40", "XPos=41"));
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
+            QByteArray(settings).replace("XPos=40", "XPos=41"));
     }
 
     void missingKeysReadEmpty()
