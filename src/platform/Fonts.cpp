@@ -51,16 +51,6 @@ void lookUp(const QFont &font)
     metrics.height();
 }
 
-void tell(const QFont &font)
-{
-    const std::lock_guard lock(nextMutex);
-    if (nextKnown)
-        return;
-    nextKnown = true;
-    nextFont = font;
-    nextChanged.notify_all();
-}
-
 } // namespace
 
 SystemFontsAhead::SystemFontsAhead()
@@ -92,7 +82,12 @@ void applicationMade()
 {
     if (!systemFontsLoad.joinable())
         return;
-    tell(QGuiApplication::font());
+    const std::lock_guard lock(nextMutex);
+    if (nextKnown)
+        return;
+    nextKnown = true;
+    nextFont = QGuiApplication::font();
+    nextChanged.notify_all();
 }
 
 void awaitSystemFonts()

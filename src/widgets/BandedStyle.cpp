@@ -147,34 +147,30 @@ bool drawOnPicture(QPainter *painter, QSize pieceSize, Draw draw, Repeats repeat
         const QRect from = kind ? repeated.value(kind) : QRect();
         if (from.size() == onPicture.size()) {
             copyWithin(picture, from, onPicture.topLeft());
-            painter->save();
-            window->inDevicePixels(painter);
-            painter->drawImage(QRectF(piece), picture, QRectF(onPicture));
-            painter->restore();
-            return;
+        } else {
+            // Under a device clip the painter still lays every line as it
+            // would on the whole picture, and only leaves out what falls
+            // outside: a smaller picture would cut the lines, and cut lines can
+            // come out otherwise at their corners. Clipped to the piece as
+            // well, at the device's own pixel size, it lays only the part of a
+            // line within it, where it would have laid it.
+            picture.paintEngine()->setSystemClip(onPicture);
+            {
+                QPainter piecePainter(&picture);
+                if (ratio == 1)
+                    piecePainter.setClipRect(onPicture);
+                piecePainter.setRenderHints(painter->renderHints());
+                piecePainter.setFont(painter->font());
+                piecePainter.setPen(painter->pen());
+                piecePainter.setBrush(painter->brush());
+                piecePainter.setLayoutDirection(painter->layoutDirection());
+                piecePainter.setWorldTransform(toPicture);
+                piecePainter.setBrushOrigin(painter->brushOrigin());
+                draw(&piecePainter, drawn);
+            }
+            if (kind && !repeated.contains(kind))
+                repeated.insert(kind, onPicture);
         }
-        // Under a device clip the painter still lays every line as it would
-        // on the whole picture, and only leaves out what falls outside: a
-        // smaller picture would cut the lines, and cut lines can come out
-        // otherwise at their corners. Clipped to the piece as well, at the
-        // device's own pixel size, it lays only the part of a line within it,
-        // where it would have laid it.
-        picture.paintEngine()->setSystemClip(onPicture);
-        {
-            QPainter piecePainter(&picture);
-            if (ratio == 1)
-                piecePainter.setClipRect(onPicture);
-            piecePainter.setRenderHints(painter->renderHints());
-            piecePainter.setFont(painter->font());
-            piecePainter.setPen(painter->pen());
-            piecePainter.setBrush(painter->brush());
-            piecePainter.setLayoutDirection(painter->layoutDirection());
-            piecePainter.setWorldTransform(toPicture);
-            piecePainter.setBrushOrigin(painter->brushOrigin());
-            draw(&piecePainter, drawn);
-        }
-        if (kind && !repeated.contains(kind))
-            repeated.insert(kind, onPicture);
         painter->save();
         window->inDevicePixels(painter);
         painter->drawImage(QRectF(piece), picture, QRectF(onPicture));
