@@ -1,4 +1,5 @@
 #include "core/startup.h"
+#include "platform/AppInfo.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     const fonts::SystemFontsAhead fontsAhead;
+    app::beginSingleInstance();
     QApplication app(argc, argv);
     fonts::applicationMade();
     const bool started = startEditor(QApplication::arguments()) != nullptr;

@@ -6,6 +6,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <future>
 #include <memory>
 
 namespace app {
@@ -16,6 +17,28 @@ std::unique_ptr<QLockFile> &lockFile()
 {
     static std::unique_ptr<QLockFile> lock;
     return lock;
+}
+
+// The lock that beginSingleInstance is taking; invalid when none is under way.
+std::future<std::unique_ptr<QLockFile>> &pendingLock()
+{
+    static std::future<std::unique_ptr<QLockFile>> pending;
+    return pending;
+}
+
+// The lock, or null when another copy holds it.
+std::unique_ptr<QLockFile> takeLock()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    QDir().mkpath(folder);
+    auto candidate
+        = std::make_unique<QLockFile>(folder + QLatin1Char('/') + title() + QStringLiteral(".lock"));
+    // A lock left by a copy that died is taken over by QLockFile itself.
+    if (!candidate->tryLock(0))
+        return nullptr;
+    return candidate;
 }
 
 QString withoutTrailingSlash(QString path)
@@ -56,22 +79,22 @@ QString settingsFolder()
     return folder;
 }
 
+void beginSingleInstance()
+{
+    if (!lockFile() && !pendingLock().valid())
+        pendingLock() = std::async(std::launch::async, takeLock);
+}
+
 bool acquireSingleInstance()
 {
     auto &lock = lockFile();
-    if (lock)
-        return true;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    QDir().mkpath(folder);
-    auto candidate
-        = std::make_unique<QLockFile>(folder + QLatin1Char('/') + title() + QStringLiteral(".lock"));
-    // A lock left by a copy that died is taken over by QLockFile itself.
-    if (!candidate->tryLock(0))
-        return false;
-    lock = std::move(candidate);
-    return true;
+    if (pendingLock().valid()) {
+        lock = pendingLock().get();
+        return lock != nullptr;
+    }
+    if (!lock)
+        lock = takeLock();
+    return lock != nullptr;
 }
 
 void releaseSingleInstance()

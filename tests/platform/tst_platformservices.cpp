@@ -336,6 +336,16 @@ void tst_platformservices::singleInstance()
     QVERIFY(app::acquireSingleInstance());
     app::releaseSingleInstance();
     QVERIFY(!QFileInfo::exists(runtime + QStringLiteral("/TVX_Morvane.lock")));
+
+    // Begun ahead, on another thread, it answers the same.
+    QVERIFY(other.tryLock(0));
+    app::beginSingleInstance();
+    QVERIFY(!app::acquireSingleInstance());
+    other.unlock();
+    app::beginSingleInstance();
+    QVERIFY(app::acquireSingleInstance());
+    QVERIFY(!other.tryLock(0));
+    app::releaseSingleInstance();
     qunsetenv("XDG_RUNTIME_DIR");
 }
 
