@@ -35,7 +35,9 @@
 //
 // Each window frame asks for the title bar icons for its window menu as it is
 // made (a skin's open makes four frames), and the style makes them afresh from
-// its picture files each time. They are kept from the first time instead.
+// its picture files each time. They are kept from the first time instead, and
+// so is the icon of a menu bar's extension button, so that it can be made
+// before the menu bar is.
 class BandedStyle : public QProxyStyle
 {
 public:
@@ -51,8 +53,8 @@ public:
         const QWidget *widget = nullptr) const override;
 
 private:
-    // The title bar icons made so far, by icon and direction (right to left).
-    mutable QHash<std::pair<int, bool>, QIcon> m_titleBarIcons;
+    // The icons kept so far, by icon and direction (right to left).
+    mutable QHash<std::pair<int, bool>, QIcon> m_keptIcons;
 };
 
 // Makes BandedStyle the application's style, once.
