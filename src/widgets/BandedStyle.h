@@ -8,7 +8,7 @@
 
 // The program's style: the desktop's own, except that a window's scroll bars
 // and group box frames are drawn a piece at a time, and that the title bar
-// icons are made once.
+// icons and a menu bar's extension icon are made once.
 //
 // Qt's raster painter hands any run of a hundred spans or more that is not a
 // plain colour (a gradient down a hundred rows, a half-transparent line a
