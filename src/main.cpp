@@ -1,11 +1,14 @@
 #include "core/startup.h"
 #include "platform/AppInfo.h"
 #include "platform/Fonts.h"
+#include "platform/HeapAhead.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Before any other thread: it sets how the heap hands out memory.
+    const memory::HeapAhead heapAhead;
     const fonts::SystemFontsAhead fontsAhead;
     app::beginSingleInstance();
     QApplication app(argc, argv);

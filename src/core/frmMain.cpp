@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/HeapAhead.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,7 +167,9 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
     attachMenuIcons();
     gCustomPalette = DefaultPalette;
     gBackColor = -1;
-    // The window is laid out, and its texts measured, from here on.
+    // The window is laid out, and its texts measured, from here on, into
+    // memory touched ahead.
+    memory::awaitHeapAhead();
     fonts::awaitSystemFonts();
     restoreWindow();
     openCommandLine(arguments);
