@@ -27,7 +27,8 @@ std::thread toucher;
 HeapAhead::HeapAhead()
 {
 #if defined(__GLIBC__)
-    if (block || toucher.joinable())
+    // A block is taken only with its thread, and both go together.
+    if (block)
         return;
     // glibc would map a block this large, and the window's picture, apart from
     // the heap, and would give a freed block's pages back to the system at once.
