@@ -91,8 +91,17 @@ Readable readable(const QString &path)
 
 QImage decode(const QString &file)
 {
-    QImageReader reader(file);
+    // Most pictures hold the format they are named for, and read as that
+    // format the reader asks no other about them. Telling a file's format
+    // from its content asks every format, loading every format plugin the
+    // first time, under a lock all readers share.
+    QImageReader asNamed(file, QFileInfo(file).suffix().toLower().toLatin1());
+    asNamed.setAutoDetectImageFormat(false);
+    QImage image = asNamed.read();
+    if (!image.isNull())
+        return image;
     // Skin images are often named for another format than they hold.
+    QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }

@@ -69,13 +69,14 @@ void tst_platformservices::loadPictures()
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     QVERIFY(image.save(m_dir.filePath(QStringLiteral("Main.bmp"))));
-    // A PNG named .bmp still loads.
+    // A PNG named .bmp still loads, and so does a picture named for no format.
     QVERIFY(image.save(m_dir.filePath(QStringLiteral("Other.bmp")), "PNG"));
+    QVERIFY(image.save(m_dir.filePath(QStringLiteral("Plain")), "BMP"));
     const QStringList paths { m_dir.filePath(QStringLiteral("MAIN.BMP")),
         m_dir.filePath(QStringLiteral("Other.bmp")), m_dir.filePath(QStringLiteral("missing.bmp")), QString(),
         write(QStringLiteral("junk.bmp"), "not a picture"),
         write(QStringLiteral("pic.wmf"), "\xD7\xCD\xC6\x9A"), write(QStringLiteral("pic.EMF"), "x"),
-        m_dir.filePath(QStringLiteral("pipe.bmp")) };
+        m_dir.filePath(QStringLiteral("pipe.bmp")), m_dir.filePath(QStringLiteral("Plain")) };
     if (!QFileInfo::exists(paths[7]))
         QCOMPARE(::mkfifo(QFile::encodeName(paths[7]).constData(), 0600), 0);
     const ListingScope listings;
@@ -88,6 +89,7 @@ void tst_platformservices::loadPictures()
 
     QCOMPARE(pictures::load(paths[0]).size(), QSize(4, 3));
     QCOMPARE(pictures::load(paths[1]).size(), QSize(4, 3));
+    QCOMPARE(pictures::load(paths[8]).size(), QSize(4, 3));
     auto errorOf = [](const QString &path) { return vb::resumeNext([&] { pictures::load(path); }); };
     QCOMPARE(errorOf(paths[2]), 53);
     QCOMPARE(errorOf(paths[3]), 53);
