@@ -2,6 +2,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Fonts.h"
 #include "platform/HeapAhead.h"
+#include "platform/Pictures.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     app::beginSingleInstance();
     QApplication app(argc, argv);
     fonts::applicationMade();
+    const pictures::FormatsAhead formatsAhead;
     const bool started = startEditor(QApplication::arguments()) != nullptr;
     // The font thread uses the application object: it ends before that goes.
     fonts::awaitSystemFonts();

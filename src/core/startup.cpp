@@ -7,9 +7,8 @@
 #include "skin/SkinFileReader.h"
 #include "widgets/BandedStyle.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QStyle>
 
 #include <optional>
 
@@ -56,12 +55,6 @@ frmMain *startEditor(const QStringList &arguments)
     std::optional<skinreader::ReadAhead> ahead;
     const QString skinFile = CommandLineSkinFile(arguments);
     if (!skinFile.isEmpty() && !IsArchiveTitle(FileTitle(skinFile))) {
-        // Qt's picture reader holds one lock while it tells a file's format,
-        // and the first time it loads its format plugins under it, for a
-        // millisecond and more. The decoders would do that while the main
-        // window's menu bar makes its icon, which would wait for them: the
-        // icon is made first, and the style keeps it for the menu bar.
-        QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
         listings.emplace();
         ahead.emplace(skinFile);
     }

@@ -393,14 +393,12 @@ void BandedStyle::drawComplexControl(
 QIcon BandedStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
 {
     // Without an option the icon depends only on the application's direction.
-    const bool kept = icon <= SP_TitleBarContextHelpButton || icon == SP_ToolBarHorizontalExtensionButton
-        || icon == SP_ToolBarVerticalExtensionButton;
-    if (option || !kept)
+    if (option || icon > SP_TitleBarContextHelpButton)
         return QProxyStyle::standardIcon(icon, option, widget);
     const std::pair key { int(icon), QGuiApplication::isRightToLeft() };
-    auto made = m_keptIcons.constFind(key);
-    if (made == m_keptIcons.cend())
-        made = m_keptIcons.insert(key, QProxyStyle::standardIcon(icon, option, widget));
+    auto made = m_titleBarIcons.constFind(key);
+    if (made == m_titleBarIcons.cend())
+        made = m_titleBarIcons.insert(key, QProxyStyle::standardIcon(icon, option, widget));
     return *made;
 }
 

@@ -8,7 +8,7 @@
 
 // The program's style: the desktop's own, except that a window's scroll bars
 // and group box frames are drawn a piece at a time, and that the title bar
-// icons and a menu bar's extension icon are made once.
+// icons are made once.
 //
 // Qt's raster painter hands any run of a hundred spans or more that is not a
 // plain colour (a gradient down a hundred rows, a half-transparent line a
@@ -35,9 +35,7 @@
 //
 // Each window frame asks for the title bar icons for its window menu as it is
 // made (a skin's open makes four frames), and the style makes them afresh from
-// its picture files each time. They are kept from the first time instead, and
-// so is the icon of a menu bar's extension button, so that it can be made
-// before the menu bar is.
+// its picture files each time. They are kept from the first time instead.
 class BandedStyle : public QProxyStyle
 {
 public:
@@ -53,8 +51,8 @@ public:
         const QWidget *widget = nullptr) const override;
 
 private:
-    // The icons kept so far, by icon and direction (right to left).
-    mutable QHash<std::pair<int, bool>, QIcon> m_keptIcons;
+    // The title bar icons made so far, by icon and direction (right to left).
+    mutable QHash<std::pair<int, bool>, QIcon> m_titleBarIcons;
 };
 
 // Makes BandedStyle the application's style, once.
