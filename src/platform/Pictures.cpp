@@ -3,16 +3,19 @@
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QThread>
 #include <QThreadPool>
+#include <QtEndian>
 
 #include <algorithm>
 #include <atomic>
 #include <bit>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -90,8 +93,62 @@ Readable readable(const QString &path)
     return { info.filePath(), 0 };
 }
 
+// A plain Windows bitmap, 24 bits a pixel, uncompressed, with the usual
+// 40-byte header, the kind most skins are drawn in: read in one go, in half
+// the time the image reader takes, which goes through its plugin list under a
+// lock every reader shares and takes each pixel apart by its colour masks. The picture is the one the image
+// reader gives, pixel for pixel and dots per metre; a null one for any other file, left to the reader: other
+// depths, compression, other headers, a short file, a picture too large to be read at once.
+QImage plainBitmap(const QString &file)
+{
+    constexpr int HeadSize = 54;
+    constexpr qsizetype MostBytes = qsizetype(64) << 20;
+    QFile in(file);
+    uchar head[HeadSize];
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
+        || in.read(reinterpret_cast<char *>(head), HeadSize) != HeadSize)
+        return {};
+    const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head + at); };
+    const auto dword = [&head](int at) { return qFromLittleEndian<qint32>(head + at); };
+    const qint32 offset = dword(10);
+    const qint32 width = dword(18);
+    const qint32 height = dword(22);
+    if (head[0] != 'B' || head[1] != 'M' || dword(14) != 40 || word(26) != 1 || word(28) != 24
+        || dword(30) != 0 || offset < HeadSize || width <= 0 || height == 0
+        || height == std::numeric_limits<qint32>::min())
+        return {};
+    const qint64 rows = qAbs(height);
+    const qint64 stride = (qint64(width) * 24 + 31) / 32 * 4;
+    if (stride * rows > MostBytes || qint64(width) * rows * 4 > MostBytes
+        || in.size() < offset + stride * rows || (offset > HeadSize && !in.seek(offset)))
+        return {};
+    QByteArray bytes(stride * rows, Qt::Uninitialized);
+    if (in.read(bytes.data(), bytes.size()) != bytes.size())
+        return {};
+    QImage image(width, int(rows), QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.setDotsPerMeterX(dword(38));
+    image.setDotsPerMeterY(dword(42));
+    // Rows are stored from the bottom up, or from the top down when the
+    // height is negative.
+    const auto *source = reinterpret_cast<const uchar *>(bytes.constData());
+    uchar *const target = image.bits();
+    const qsizetype targetStride = image.bytesPerLine();
+    for (qint64 row = 0; row < rows; ++row) {
+        const uchar *pixel = source + row * stride;
+        auto *line = reinterpret_cast<QRgb *>(target + (height > 0 ? rows - 1 - row : row) * targetStride);
+        for (qint32 x = 0; x < width; ++x, pixel += 3)
+            line[x] = 0xFF000000u | uint(pixel[2]) << 16 | uint(pixel[1]) << 8 | pixel[0];
+    }
+    return image;
+}
+
 QImage decode(const QString &file)
 {
+    QImage plain = plainBitmap(file);
+    if (!plain.isNull())
+        return plain;
     // Most pictures hold the format they are named for, and read as that
     // format the reader asks no other about them. Telling a file's format
     // from its content asks every format, loading every format plugin the

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLockFile>
 
 #include <sys/resource.h>
@@ -25,6 +26,8 @@ private slots:
     void initTestCase();
     void loadPictures_data();
     void loadPictures();
+    void bitmapsAsTheImageReaderHasThem_data();
+    void bitmapsAsTheImageReaderHasThem();
     void prefetchTakesNothingStale();
     void shapeRegion();
     void zoomed();
@@ -97,6 +100,44 @@ void tst_platformservices::loadPictures()
     QCOMPARE(errorOf(paths[5]), 481);
     QCOMPARE(errorOf(paths[6]), 481);
     QCOMPARE(errorOf(paths[7]), 53);
+}
+
+// The bitmaps the loader reads by itself it reads as Qt's image reader does.
+void tst_platformservices::bitmapsAsTheImageReaderHasThem_data()
+{
+    QTest::addColumn<QList<int>>("header"); // bits a pixel, height, gap before the pixels, compression
+    // clang-format off
+    QTest::newRow("bottom-up, rows padded") << QList { 24, 3, 0, 0 };
+    QTest::newRow("top-down")               << QList { 24, -2, 0, 0 };
+    QTest::newRow("pixels after a gap")     << QList { 24, 2, 6, 0 };
+    QTest::newRow("16 bits, left to Qt")    << QList { 16, 2, 0, 0 };
+    QTest::newRow("bit fields, refused")    << QList { 24, 2, 0, 3 };
+    // clang-format on
+}
+
+void tst_platformservices::bitmapsAsTheImageReaderHasThem()
+{
+    QFETCH(QList<int>, header);
+    const int bits = header[0], height = header[1], gap = header[2], width = 5;
+    const int size = (width * bits + 31) / 32 * 4 * qAbs(height);
+    QByteArray bytes("BM");
+    QDataStream out(&bytes, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << qint32(54 + gap + size) << 0 << 54 + gap << 40 << width << height << qint16(1) << qint16(bits)
+        << header[3] << size << 2835 << 3000 << qint64(0);
+    bytes.append(gap, '\x7f');
+    for (int i = 0; i < size + 16; ++i) // and more than the pixels
+        bytes.append(char(i * 37 + 11));
+    const QString path = write(QStringLiteral("Plain%1.bmp").arg(QTest::currentDataTag()), bytes);
+
+    QImage image;
+    vb::resumeNext([&] { image = pictures::load(path); });
+    const auto look = [](const QImage &i) { // alpha included
+        return QString::asprintf(
+                   "%d %dx%d %d/%d ", i.format(), i.width(), i.height(), i.dotsPerMeterX(), i.dotsPerMeterY())
+            + QByteArray(reinterpret_cast<const char *>(i.constBits()), i.sizeInBytes()).toHex();
+    };
+    QCOMPARE(look(image), look(QImageReader(path).read()));
 }
 
 // A picture decoded ahead is taken only when it is the file the load finds,
