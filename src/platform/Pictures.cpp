@@ -122,24 +122,29 @@ QImage plainBitmap(const QString &file)
     if (stride * rows > MostBytes || qint64(width) * rows * 4 > MostBytes
         || in.size() < offset + stride * rows || (offset > HeadSize && !in.seek(offset)))
         return {};
-    QByteArray bytes(stride * rows, Qt::Uninitialized);
-    if (in.read(bytes.data(), bytes.size()) != bytes.size())
-        return {};
     QImage image(width, int(rows), QImage::Format_RGB32);
     if (image.isNull())
         return {};
     image.setDotsPerMeterX(dword(38));
     image.setDotsPerMeterY(dword(42));
     // Rows are stored from the bottom up, or from the top down when the
-    // height is negative.
-    const auto *source = reinterpret_cast<const uchar *>(bytes.constData());
+    // height is negative. They are read a band at a time: a copy of a large
+    // picture's file costs more to map than to read again.
+    const qint64 bandRows = std::clamp<qint64>((qint64(64) << 10) / stride, 1, rows);
+    QByteArray band(bandRows * stride, Qt::Uninitialized);
     uchar *const target = image.bits();
     const qsizetype targetStride = image.bytesPerLine();
-    for (qint64 row = 0; row < rows; ++row) {
-        const uchar *pixel = source + row * stride;
-        auto *line = reinterpret_cast<QRgb *>(target + (height > 0 ? rows - 1 - row : row) * targetStride);
-        for (qint32 x = 0; x < width; ++x, pixel += 3)
-            line[x] = 0xFF000000u | uint(pixel[2]) << 16 | uint(pixel[1]) << 8 | pixel[0];
+    for (qint64 first = 0; first < rows; first += bandRows) {
+        const qint64 count = std::min(bandRows, rows - first);
+        if (in.read(band.data(), count * stride) != count * stride)
+            return {};
+        for (qint64 row = first; row < first + count; ++row) {
+            const auto *pixel = reinterpret_cast<const uchar *>(band.constData()) + (row - first) * stride;
+            auto *line
+                = reinterpret_cast<QRgb *>(target + (height > 0 ? rows - 1 - row : row) * targetStride);
+            for (qint32 x = 0; x < width; ++x, pixel += 3)
+                line[x] = 0xFF000000u | uint(pixel[2]) << 16 | uint(pixel[1]) << 8 | pixel[0];
+        }
     }
     return image;
 }

@@ -110,6 +110,7 @@ void tst_platformservices::bitmapsAsTheImageReaderHasThem_data()
     QTest::newRow("bottom-up, rows padded") << QList { 24, 3, 0, 0 };
     QTest::newRow("top-down")               << QList { 24, -2, 0, 0 };
     QTest::newRow("pixels after a gap")     << QList { 24, 2, 6, 0 };
+    QTest::newRow("read in several bands")  << QList { 24, 9000, 0, 0 };
     QTest::newRow("16 bits, left to Qt")    << QList { 16, 2, 0, 0 };
     QTest::newRow("bit fields, refused")    << QList { 24, 2, 0, 3 };
     // clang-format on
