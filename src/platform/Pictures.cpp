@@ -94,11 +94,12 @@ Readable readable(const QString &path)
 }
 
 // A plain Windows bitmap, 24 bits a pixel, uncompressed, with the usual
-// 40-byte header, the kind most skins are drawn in: read in one go, in half
-// the time the image reader takes, which goes through its plugin list under a
-// lock every reader shares and takes each pixel apart by its colour masks. The picture is the one the image
-// reader gives, pixel for pixel and dots per metre; a null one for any other file, left to the reader: other
-// depths, compression, other headers, a short file, a picture too large to be read at once.
+// 40-byte header, the kind most skins are drawn in, read here in half the time
+// the image reader takes: that goes through its plugin list under a lock every
+// reader shares, and takes each pixel apart by its colour masks. The picture is
+// the one the image reader gives, pixel for pixel, with its dots per metre; a
+// null one for any other file, which is left to the reader: another depth,
+// compression or header, a short file, a picture too large.
 QImage plainBitmap(const QString &file)
 {
     constexpr int HeadSize = 54;
@@ -128,8 +129,8 @@ QImage plainBitmap(const QString &file)
     image.setDotsPerMeterX(dword(38));
     image.setDotsPerMeterY(dword(42));
     // Rows are stored from the bottom up, or from the top down when the
-    // height is negative. They are read a band at a time: a copy of a large
-    // picture's file costs more to map than to read again.
+    // height is negative. They are read a band at a time: a whole copy of a
+    // large picture's file would cost more in new pages than the reading.
     const qint64 bandRows = std::clamp<qint64>((qint64(64) << 10) / stride, 1, rows);
     QByteArray band(bandRows * stride, Qt::Uninitialized);
     uchar *const target = image.bits();
