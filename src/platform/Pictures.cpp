@@ -15,7 +15,6 @@
 #include <atomic>
 #include <bit>
 #include <condition_variable>
-#include <limits>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -115,13 +114,14 @@ QImage plainBitmap(const QString &file)
     const qint32 width = dword(18);
     const qint32 height = dword(22);
     if (head[0] != 'B' || head[1] != 'M' || dword(14) != 40 || word(26) != 1 || word(28) != 24
-        || dword(30) != 0 || offset < HeadSize || width <= 0 || height == 0
-        || height == std::numeric_limits<qint32>::min())
+        || dword(30) != 0 || offset < HeadSize || width <= 0 || height == 0)
         return {};
-    const qint64 rows = qAbs(height);
+    const qint64 rows = qAbs(qint64(height));
     const qint64 stride = (qint64(width) * 24 + 31) / 32 * 4;
-    if (stride * rows > MostBytes || qint64(width) * rows * 4 > MostBytes
-        || in.size() < offset + stride * rows || (offset > HeadSize && !in.seek(offset)))
+    // The file's rows, 3 bytes a pixel padded to 4 bytes a row, are never
+    // larger than the picture: its size bounds both.
+    if (qint64(width) * rows * 4 > MostBytes || in.size() < offset + stride * rows
+        || (offset > HeadSize && !in.seek(offset)))
         return {};
     QImage image(width, int(rows), QImage::Format_RGB32);
     if (image.isNull())
