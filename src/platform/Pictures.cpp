@@ -12,6 +12,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <atomic>
 #include <bit>
 #include <condition_variable>
@@ -22,6 +24,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pictures {
 
@@ -92,6 +98,51 @@ Readable readable(const QString &path)
     return { info.filePath(), 0 };
 }
 
+// A file opened for reading and closed as it goes. Opening does not wait:
+// a pipe or a device named as a picture would keep its reader waiting for ever.
+class OpenFile
+{
+public:
+    explicit OpenFile(const QString &path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    {
+        struct stat status;
+        if (m_fd >= 0 && ::fstat(m_fd, &status) == 0 && S_ISREG(status.st_mode))
+            m_size = status.st_size;
+    }
+    ~OpenFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Q_DISABLE_COPY_MOVE(OpenFile)
+
+    // Whether it is a plain file, the only kind read here.
+    bool plain() const { return m_size >= 0; }
+    qint64 size() const { return m_size; }
+
+    // Reads count bytes from offset on; false when the file holds fewer.
+    bool readAt(void *data, qint64 count, qint64 offset) const
+    {
+        auto *into = static_cast<char *>(data);
+        while (count > 0) {
+            const ssize_t read = ::pread(m_fd, into, size_t(count), off_t(offset));
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read <= 0)
+                return false;
+            into += read;
+            offset += read;
+            count -= read;
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+    qint64 m_size = -1;
+};
+
 // A plain Windows bitmap, 24 bits a pixel, uncompressed, with the usual
 // 40-byte header, the kind most skins are drawn in, read here in half the time
 // the image reader takes: that goes through its plugin list under a lock every
@@ -99,14 +150,24 @@ Readable readable(const QString &path)
 // the one the image reader gives, pixel for pixel, with its dots per metre; a
 // null one for any other file, which is left to the reader: another depth,
 // compression or header, a short file, a picture too large.
-QImage plainBitmap(const QString &file)
+QImage plainBitmap(const OpenFile &in)
 {
     constexpr int HeadSize = 54;
     constexpr qsizetype MostBytes = qsizetype(64) << 20;
-    QFile in(file);
+    constexpr qint64 BandBytes = qint64(64) << 10;
+    // A small file, as most button pictures are, is read whole at once.
+    QByteArray whole;
+    if (in.size() <= BandBytes) {
+        whole.resize(in.size());
+        if (!in.readAt(whole.data(), in.size(), 0))
+            return {};
+    }
     uchar head[HeadSize];
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
-        || in.read(reinterpret_cast<char *>(head), HeadSize) != HeadSize)
+    if (in.size() < HeadSize)
+        return {};
+    if (!whole.isEmpty())
+        std::memcpy(head, whole.constData(), HeadSize);
+    else if (!in.readAt(head, HeadSize, 0))
         return {};
     const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head + at); };
     const auto dword = [&head](int at) { return qFromLittleEndian<qint32>(head + at); };
@@ -120,8 +181,7 @@ QImage plainBitmap(const QString &file)
     const qint64 stride = (qint64(width) * 24 + 31) / 32 * 4;
     // The file's rows, 3 bytes a pixel padded to 4 bytes a row, are never
     // larger than the picture: its size bounds both.
-    if (qint64(width) * rows * 4 > MostBytes || in.size() < offset + stride * rows
-        || (offset > HeadSize && !in.seek(offset)))
+    if (qint64(width) * rows * 4 > MostBytes || in.size() < offset + stride * rows)
         return {};
     QImage image(width, int(rows), QImage::Format_RGB32);
     if (image.isNull())
@@ -129,18 +189,23 @@ QImage plainBitmap(const QString &file)
     image.setDotsPerMeterX(dword(38));
     image.setDotsPerMeterY(dword(42));
     // Rows are stored from the bottom up, or from the top down when the
-    // height is negative. They are read a band at a time: a whole copy of a
-    // large picture's file would cost more in new pages than the reading.
-    const qint64 bandRows = std::clamp<qint64>((qint64(64) << 10) / stride, 1, rows);
-    QByteArray band(bandRows * stride, Qt::Uninitialized);
+    // height is negative. A large file is read a band of rows at a time: a
+    // whole copy of a large picture's file would cost more in new pages than
+    // the reading.
+    const qint64 bandRows = whole.isEmpty() ? std::clamp<qint64>(BandBytes / stride, 1, rows) : rows;
+    QByteArray band(whole.isEmpty() ? bandRows * stride : 0, Qt::Uninitialized);
     uchar *const target = image.bits();
     const qsizetype targetStride = image.bytesPerLine();
     for (qint64 first = 0; first < rows; first += bandRows) {
         const qint64 count = std::min(bandRows, rows - first);
-        if (in.read(band.data(), count * stride) != count * stride)
-            return {};
+        const char *bandPixels = whole.constData() + offset;
+        if (whole.isEmpty()) {
+            if (!in.readAt(band.data(), count * stride, offset + first * stride))
+                return {};
+            bandPixels = band.constData();
+        }
         for (qint64 row = first; row < first + count; ++row) {
-            const auto *pixel = reinterpret_cast<const uchar *>(band.constData()) + (row - first) * stride;
+            const auto *pixel = reinterpret_cast<const uchar *>(bandPixels) + (row - first) * stride;
             auto *line
                 = reinterpret_cast<QRgb *>(target + (height > 0 ? rows - 1 - row : row) * targetStride);
             for (qint32 x = 0; x < width; ++x, pixel += 3)
@@ -150,11 +215,18 @@ QImage plainBitmap(const QString &file)
     return image;
 }
 
-QImage decode(const QString &file)
+// The picture in file; a null one for a file that is not a plain file when
+// onlyPlain.
+QImage decode(const QString &file, bool onlyPlain = false)
 {
-    QImage plain = plainBitmap(file);
-    if (!plain.isNull())
-        return plain;
+    {
+        const OpenFile in(file);
+        if (onlyPlain && !in.plain())
+            return {};
+        QImage plain = in.plain() ? plainBitmap(in) : QImage();
+        if (!plain.isNull())
+            return plain;
+    }
     // Most pictures hold the format they are named for, and read as that
     // format the reader asks no other about them. Telling a file's format
     // from its content asks every format, loading every format plugin the
@@ -196,7 +268,7 @@ struct Job {
             return;
         // Only a plain file is read: a pipe or a device named as a picture
         // would keep the worker waiting for ever.
-        QImage result = QFileInfo(file).isFile() ? decode(file) : QImage();
+        QImage result = decode(file, true);
         QRegion region = shaped && !result.isNull() ? shapeOf(result) : QRegion();
         const std::lock_guard lock(mutex);
         image = std::move(result);
