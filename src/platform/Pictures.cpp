@@ -12,11 +12,11 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <atomic>
 #include <bit>
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -155,6 +155,8 @@ QImage plainBitmap(const OpenFile &in)
     constexpr int HeadSize = 54;
     constexpr qsizetype MostBytes = qsizetype(64) << 20;
     constexpr qint64 BandBytes = qint64(64) << 10;
+    if (in.size() < HeadSize)
+        return {};
     // A small file, as most button pictures are, is read whole at once.
     QByteArray whole;
     if (in.size() <= BandBytes) {
@@ -163,8 +165,6 @@ QImage plainBitmap(const OpenFile &in)
             return {};
     }
     uchar head[HeadSize];
-    if (in.size() < HeadSize)
-        return {};
     if (!whole.isEmpty())
         std::memcpy(head, whole.constData(), HeadSize);
     else if (!in.readAt(head, HeadSize, 0))
