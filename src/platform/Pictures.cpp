@@ -158,14 +158,15 @@ QImage plainBitmap(const OpenFile &in)
     if (in.size() < HeadSize)
         return {};
     // A small file, as most button pictures are, is read whole at once.
+    const bool readWhole = in.size() <= BandBytes;
     QByteArray whole;
-    if (in.size() <= BandBytes) {
+    if (readWhole) {
         whole.resize(in.size());
         if (!in.readAt(whole.data(), in.size(), 0))
             return {};
     }
     uchar head[HeadSize];
-    if (!whole.isEmpty())
+    if (readWhole)
         std::memcpy(head, whole.constData(), HeadSize);
     else if (!in.readAt(head, HeadSize, 0))
         return {};
@@ -192,14 +193,14 @@ QImage plainBitmap(const OpenFile &in)
     // height is negative. A large file is read a band of rows at a time: a
     // whole copy of a large picture's file would cost more in new pages than
     // the reading.
-    const qint64 bandRows = whole.isEmpty() ? std::clamp<qint64>(BandBytes / stride, 1, rows) : rows;
-    QByteArray band(whole.isEmpty() ? bandRows * stride : 0, Qt::Uninitialized);
+    const qint64 bandRows = readWhole ? rows : std::clamp<qint64>(BandBytes / stride, 1, rows);
+    QByteArray band(readWhole ? 0 : bandRows * stride, Qt::Uninitialized);
     uchar *const target = image.bits();
     const qsizetype targetStride = image.bytesPerLine();
     for (qint64 first = 0; first < rows; first += bandRows) {
         const qint64 count = std::min(bandRows, rows - first);
         const char *bandPixels = whole.constData() + offset;
-        if (whole.isEmpty()) {
+        if (!readWhole) {
             if (!in.readAt(band.data(), count * stride, offset + first * stride))
                 return {};
             bandPixels = band.constData();
