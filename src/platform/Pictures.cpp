@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -17,6 +18,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -143,28 +145,40 @@ private:
     qint64 m_size = -1;
 };
 
+// A file of this size or less, as most button pictures are, is read whole at
+// once; a larger one a band of rows at a time.
+constexpr qint64 BandBytes = qint64(64) << 10;
+
+// The bytes of in when it is read whole; none for a larger file, or when they
+// cannot be read.
+QByteArray wholeSmallFile(const OpenFile &in)
+{
+    QByteArray whole;
+    if (!in.plain() || in.size() > BandBytes)
+        return whole;
+    whole.resize(in.size());
+    if (!in.readAt(whole.data(), in.size(), 0))
+        whole.clear();
+    return whole;
+}
+
 // A plain Windows bitmap, 24 bits a pixel, uncompressed, with the usual
 // 40-byte header, the kind most skins are drawn in, read here in half the time
 // the image reader takes: that goes through its plugin list under a lock every
 // reader shares, and takes each pixel apart by its colour masks. The picture is
 // the one the image reader gives, pixel for pixel, with its dots per metre; a
 // null one for any other file, which is left to the reader: another depth,
-// compression or header, a short file, a picture too large.
-QImage plainBitmap(const OpenFile &in)
+// compression or header, a short file, a picture too large. whole holds the
+// file's bytes when it is small enough to be read whole.
+QImage plainBitmap(const OpenFile &in, const QByteArray &whole)
 {
     constexpr int HeadSize = 54;
     constexpr qsizetype MostBytes = qsizetype(64) << 20;
-    constexpr qint64 BandBytes = qint64(64) << 10;
     if (in.size() < HeadSize)
         return {};
-    // A small file, as most button pictures are, is read whole at once.
     const bool readWhole = in.size() <= BandBytes;
-    QByteArray whole;
-    if (readWhole) {
-        whole.resize(in.size());
-        if (!in.readAt(whole.data(), in.size(), 0))
-            return {};
-    }
+    if (readWhole && whole.size() != in.size())
+        return {};
     uchar head[HeadSize];
     if (readWhole)
         std::memcpy(head, whole.constData(), HeadSize);
@@ -220,27 +234,38 @@ QImage plainBitmap(const OpenFile &in)
 // onlyPlain.
 QImage decode(const QString &file, bool onlyPlain = false)
 {
+    // A small file's bytes serve the image reader too, unread again.
+    QByteArray whole;
     {
         const OpenFile in(file);
         if (onlyPlain && !in.plain())
             return {};
-        QImage plain = in.plain() ? plainBitmap(in) : QImage();
+        whole = wholeSmallFile(in);
+        QImage plain = in.plain() ? plainBitmap(in, whole) : QImage();
         if (!plain.isNull())
             return plain;
     }
+    const auto readerOf = [&](QBuffer &bytes, const QByteArray &format) {
+        if (whole.isEmpty())
+            return std::make_unique<QImageReader>(file, format);
+        bytes.setBuffer(&whole);
+        return std::make_unique<QImageReader>(&bytes, format);
+    };
     // Most pictures hold the format they are named for, and read as that
     // format the reader asks no other about them. Telling a file's format
     // from its content asks every format, loading every format plugin the
     // first time, under a lock all readers share.
-    QImageReader asNamed(file, QFileInfo(file).suffix().toLower().toLatin1());
-    asNamed.setAutoDetectImageFormat(false);
-    QImage image = asNamed.read();
+    QBuffer namedBytes;
+    const auto asNamed = readerOf(namedBytes, QFileInfo(file).suffix().toLower().toLatin1());
+    asNamed->setAutoDetectImageFormat(false);
+    QImage image = asNamed->read();
     if (!image.isNull())
         return image;
     // Skin images are often named for another format than they hold.
-    QImageReader reader(file);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    QBuffer contentBytes;
+    const auto reader = readerOf(contentBytes, QByteArray());
+    reader->setDecideFormatFromContent(true);
+    return reader->read();
 }
 
 QRegion shapeOf(const QImage &image);
