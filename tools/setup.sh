@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ pkg-config qt6-base-dev libzip-dev libfontconfig-dev zip unzip python3)
+packages=(cmake make g++ pkg-config qt6-base-dev libzip-dev zip unzip python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,8 +15,6 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/Fonts.h"
-#include "platform/HeapAhead.h"
 
 #include <QAction>
 #include <QApplication>
@@ -167,10 +165,6 @@ void frmMain::MDIForm_Load(const QStringList &arguments)
     attachMenuIcons();
     gCustomPalette = DefaultPalette;
     gBackColor = -1;
-    // The window is laid out, and its texts measured, from here on, into
-    // memory touched ahead.
-    memory::awaitHeapAhead();
-    fonts::awaitSystemFonts();
     restoreWindow();
     openCommandLine(arguments);
 }
@@ -228,9 +222,6 @@ void frmMain::restoreWindow()
         show();
         const QString guide = AddBackslash(app::path()) + app::title() + QStringLiteral(".pdf");
         if (fs::fileExists(guide)) {
-            // Files may change while the question waits: what was listed
-            // before it (a command line's skin) is looked at afresh after it.
-            fs::forgetListings();
             const int answer = dialogs::msgBox(Message(13010) + QLatin1Char('\n') + Message(13011),
                 dialogs::vbYesNo | dialogs::vbInformation, Message(13001), this);
             if (answer == dialogs::vbYes)

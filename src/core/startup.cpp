@@ -2,15 +2,9 @@
 
 #include "core/frmMain.h"
 #include "platform/AppInfo.h"
-#include "platform/ListingScope.h"
-#include "skin/OpenRoad.h"
-#include "skin/SkinFileReader.h"
-#include "widgets/BandedStyle.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-
-#include <optional>
 
 namespace {
 
@@ -47,17 +41,6 @@ frmMain *startEditor(const QStringList &arguments)
     // A second copy ends before it shows or writes anything.
     if (!app::acquireSingleInstance())
         return nullptr;
-    useBandedStyle();
-    // The pictures of a skin named on the command line are decoded on other
-    // threads while the main window is made; its open, at the end of the load,
-    // finds them under the same folder listings.
-    std::optional<ListingScope> listings;
-    std::optional<skinreader::ReadAhead> ahead;
-    const QString skinFile = CommandLineSkinFile(arguments);
-    if (!skinFile.isEmpty() && !IsArchiveTitle(FileTitle(skinFile))) {
-        listings.emplace();
-        ahead.emplace(skinFile);
-    }
     auto *main = new frmMain;
     // The lock lives as long as the main window.
     QObject::connect(main, &QObject::destroyed, [] { app::releaseSingleInstance(); });

@@ -6,7 +6,6 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-#include <future>
 #include <memory>
 
 namespace app {
@@ -17,13 +16,6 @@ std::unique_ptr<QLockFile> &lockFile()
 {
     static std::unique_ptr<QLockFile> lock;
     return lock;
-}
-
-// The lock that beginSingleInstance is taking; invalid when none is under way.
-std::future<std::unique_ptr<QLockFile>> &pendingLock()
-{
-    static std::future<std::unique_ptr<QLockFile>> pending;
-    return pending;
 }
 
 // The lock, or null when another copy holds it.
@@ -79,19 +71,9 @@ QString settingsFolder()
     return folder;
 }
 
-void beginSingleInstance()
-{
-    if (!lockFile() && !pendingLock().valid())
-        pendingLock() = std::async(std::launch::async, takeLock);
-}
-
 bool acquireSingleInstance()
 {
     auto &lock = lockFile();
-    if (pendingLock().valid()) {
-        lock = pendingLock().get();
-        return lock != nullptr;
-    }
     if (!lock)
         lock = takeLock();
     return lock != nullptr;

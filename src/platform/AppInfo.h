@@ -16,12 +16,7 @@ QString path();
 // otherwise the application configuration folder.
 QString settingsFolder();
 
-// Starts taking the one-running-copy lock on another thread: the lock file is
-// written through to the disk, a wait that main() spends making the
-// application object instead. Writes nothing when another copy holds the lock.
-void beginSingleInstance();
-// Takes the one-running-copy lock, or the result of the one begun; false when
-// another copy holds it.
+// Takes the one-running-copy lock; false when another copy holds it.
 bool acquireSingleInstance();
 void releaseSingleInstance();
 

@@ -448,16 +448,6 @@ QImage load(const QString &path)
     return image;
 }
 
-FormatsAhead::FormatsAhead()
-    : m_load([] { QImageReader::supportedImageFormats(); })
-{
-}
-
-FormatsAhead::~FormatsAhead()
-{
-    m_load.join();
-}
-
 QRegion shapeRegion(const QImage &image)
 {
     if (activeJobs && !activeJobs->shapes.isEmpty()) {

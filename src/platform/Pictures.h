@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <memory>
-#include <thread>
 
 // Loading pictures and shaping picture windows.
 namespace pictures {
@@ -37,22 +36,6 @@ public:
 
 private:
     std::shared_ptr<Jobs> m_jobs;
-};
-
-// Loads the picture format plugins on another thread while the program starts.
-// Qt loads every one of them the first time it tells a picture's format from
-// the picture, as the style's first icon has it do on the main thread. Made
-// once the application object is (which settles the folders the plugins are
-// found in), it waits for its thread as it goes.
-class FormatsAhead
-{
-public:
-    FormatsAhead();
-    ~FormatsAhead();
-    Q_DISABLE_COPY_MOVE(FormatsAhead)
-
-private:
-    std::thread m_load;
 };
 
 // The region of the pixels whose colour differs from the top-left pixel (exact

@@ -562,25 +562,13 @@ Outcome readSkin(SkinReaderView &view)
 }
 
 ReadAhead::ReadAhead()
-    : ReadAhead(gSkinFile, gSkinFolder, gFullScreenSkin)
 {
-}
-
-ReadAhead::ReadAhead(const QString &skinFile)
-    : ReadAhead(skinFile, FolderOf(skinFile), IsFullScreenSkinTitle(FileTitle(skinFile)))
-{
-}
-
-ReadAhead::ReadAhead(const QString &skinFile, const QString &skinFolder, bool fullScreen)
-{
-    // An earlier one has this file under way.
-    if (namedAhead && namedAhead->file == skinFile && namedAhead->listings == fs::listingsId())
-        return;
+    const QString &skinFile = gSkinFile;
     // An old skin is converted first; its pictures are named in another way.
     if (versionKind(ReadIni(QStringLiteral("Tovix.Skin"), QStringLiteral("Version"), skinFile))
         == VersionKind::Old)
         return;
-    const QString folder = AddBackslash(skinFolder);
+    const QString folder = AddBackslash(gSkinFolder);
     const QString mainImage = mainImageName(skinFile, folder);
     if (!mainImage.isEmpty())
         m_pictures.add(folder + mainImage, mainImageShaped(skinFile));
@@ -589,7 +577,7 @@ ReadAhead::ReadAhead(const QString &skinFile, const QString &skinFolder, bool fu
         buttons->file = skinFile;
         buttons->listings = fs::listingsId();
         buttons->named = namedButtons(
-            skinFile, folder, readButtonExtension(folder, skinFile, fullScreen), buttonCount(skinFile));
+            skinFile, folder, readButtonExtension(folder, skinFile, gFullScreenSkin), buttonCount(skinFile));
         for (const NamedButton &button : buttons->named)
             m_pictures.add(button.path, button.shaped);
         // Without listings held, the file may change before the read.

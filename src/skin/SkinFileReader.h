@@ -77,16 +77,12 @@ Outcome readSkin(SkinReaderView &view);
 
 // Made by an open before it makes its windows, for the read it then starts:
 // the pictures that a read of gSkinFile (in gSkinFolder) loads first, its main
-// image and its buttons' pictures, are decoded on another thread meanwhile, and
+// image and its buttons' pictures, are decoded on other threads meanwhile, and
 // the read takes the button lines named here instead of naming them again.
-// One made for a file before its open (the skin named on the command line, while
-// the main window is made) serves the open's own as long as the listings it was
-// made under are held: the open's then adds nothing.
 class ReadAhead
 {
 public:
     ReadAhead();
-    explicit ReadAhead(const QString &skinFile);
     ~ReadAhead();
     ReadAhead(const ReadAhead &) = delete;
     ReadAhead &operator=(const ReadAhead &) = delete;
@@ -94,8 +90,6 @@ public:
     struct Buttons;
 
 private:
-    ReadAhead(const QString &skinFile, const QString &folder, bool fullScreen);
-
     pictures::Prefetch m_pictures;
     std::unique_ptr<Buttons> m_buttons;
 };

@@ -337,8 +337,8 @@ private slots:
 
     void commandLineFullScreenSkinTakesItsWindowSkinsExtension()
     {
-        // The start-up names the buttons of a command line's skin ahead of its
-        // open; a full-screen skin's buttons take the window skin's extension.
+        // The open names the buttons of a skin ahead of its read; a full-screen
+        // skin's buttons take the window skin's extension.
         MainWindowFixture f;
         const QString path = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
         MainWindowFixture::writeFile(path,

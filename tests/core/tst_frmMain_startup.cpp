@@ -3,7 +3,6 @@
 #include "skin/Module.h"
 #include "core/frmMain.h"
 #include "lang/Locale.h"
-#include "widgets/BandedStyle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +36,6 @@ private slots:
         QVERIFY(main->isVisible());
         QCOMPARE(main->pos(), QPoint(0, 0));
         QCOMPARE(main->size(), QSize(1016, 722));
-        QVERIFY(dynamic_cast<BandedStyle *>(QApplication::style()));
         QCOMPARE(f.dialogs.count(), 0);
         QCOMPARE(gUILanguage, QString());
         QCOMPARE(gMessages[0], QStringLiteral("Welcome"));

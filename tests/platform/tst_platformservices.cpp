@@ -1,7 +1,6 @@
 #include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
-#include "platform/HeapAhead.h"
 #include "platform/ListingScope.h"
 #include "platform/Pictures.h"
 #include "platform/Registry.h"
@@ -15,7 +14,6 @@
 #include <QImageReader>
 #include <QLockFile>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 // Pictures and shapes, the registry files, the shell and the program folder.
@@ -36,7 +34,6 @@ private slots:
     void programFolderAndSettings();
     void singleInstance();
     void fontFiles();
-    void heapTouchedAhead();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -383,16 +380,6 @@ void tst_platformservices::singleInstance()
     QVERIFY(app::acquireSingleInstance());
     app::releaseSingleInstance();
     QVERIFY(!QFileInfo::exists(runtime + QStringLiteral("/TVX_Morvane.lock")));
-
-    // Begun ahead, on another thread, it answers the same.
-    QVERIFY(other.tryLock(0));
-    app::beginSingleInstance();
-    QVERIFY(!app::acquireSingleInstance());
-    other.unlock();
-    app::beginSingleInstance();
-    QVERIFY(app::acquireSingleInstance());
-    QVERIFY(!other.tryLock(0));
-    app::releaseSingleInstance();
     qunsetenv("XDG_RUNTIME_DIR");
 }
 
@@ -410,42 +397,6 @@ void tst_platformservices::fontFiles()
     QVERIFY(!QFontDatabase::applicationFontFamilies(id).isEmpty());
     fonts::removeFontFile(id);
     QVERIFY(QFontDatabase::applicationFontFamilies(id).isEmpty());
-
-    // The load ahead of the fonts ends whether or not the application object
-    // is announced to it.
-    {
-        const fonts::SystemFontsAhead ahead;
-    }
-    {
-        const fonts::SystemFontsAhead ahead;
-        fonts::applicationMade();
-        fonts::awaitSystemFonts();
-    }
-}
-
-// The main thread's first allocations after the wait come from pages the
-// system has handed out already: touching 4 MB of them costs it next to no
-// page faults (a thousand without the block touched ahead).
-void tst_platformservices::heapTouchedAhead()
-{
-#if !defined(__GLIBC__)
-    QSKIP("the heap is touched ahead with glibc only");
-#endif
-    const auto faults = [] {
-        rusage usage {};
-        getrusage(RUSAGE_THREAD, &usage);
-        return usage.ru_minflt;
-    };
-    const memory::HeapAhead ahead;
-    memory::awaitHeapAhead();
-    const size_t size = size_t(4) << 20;
-    const long before = faults();
-    auto *taken = static_cast<volatile char *>(std::malloc(size));
-    for (size_t offset = 0; offset < size; offset += 4096)
-        taken[offset] = 1;
-    const long touched = faults() - before;
-    std::free(const_cast<char *>(taken));
-    QVERIFY2(touched < 64, qPrintable(QString::number(touched)));
 }
 
 QTEST_MAIN(tst_platformservices)
