@@ -193,10 +193,15 @@ QImage plainBitmap(const OpenFile &in, const QByteArray &whole)
         || dword(30) != 0 || offset < HeadSize || width <= 0 || height == 0)
         return {};
     const qint64 rows = qAbs(qint64(height));
-    const qint64 stride = (qint64(width) * 24 + 31) / 32 * 4;
+    // Each side is bounded before any product of the two: a header may claim
+    // two billion of each.
+    constexpr qint64 MostPixels = MostBytes / 4;
+    if (width > MostPixels || rows > MostPixels || width * rows > MostPixels)
+        return {};
     // The file's rows, 3 bytes a pixel padded to 4 bytes a row, are never
     // larger than the picture: its size bounds both.
-    if (qint64(width) * rows * 4 > MostBytes || in.size() < offset + stride * rows)
+    const qint64 stride = (qint64(width) * 24 + 31) / 32 * 4;
+    if (in.size() < offset + stride * rows)
         return {};
     QImage image(width, int(rows), QImage::Format_RGB32);
     if (image.isNull())
