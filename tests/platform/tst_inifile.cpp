@@ -94,6 +94,8 @@ void tst_inifile::valueShaping()
         "inner=a \"b\" c\r\n"
         "tabs=\t value\t\r\n"
         "empty=\r\n"
+        "emptyDouble=\"\"\r\n"
+        "emptySingle=''\r\n"
         "semicolon=1;2 ; comment?\r\n");
     auto value
         = [&](const char *key) { return ini::readValue(QStringLiteral("S"), QLatin1String(key), path); };
@@ -105,6 +107,8 @@ void tst_inifile::valueShaping()
     QCOMPARE(value("inner"), QStringLiteral("a \"b\" c"));
     QCOMPARE(value("tabs"), QStringLiteral("value"));
     QCOMPARE(value("empty"), QString());
+    QCOMPARE(value("emptyDouble"), QString());
+    QCOMPARE(value("emptySingle"), QString());
     QCOMPARE(value("semicolon"), QStringLiteral("1;2 ; comment?"));
 }
 
