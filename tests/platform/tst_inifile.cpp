@@ -271,6 +271,9 @@ void tst_inifile::resolve()
     write(QStringLiteral("Skins/Blue/Main.bmp"), "x");
     write(QStringLiteral("Skins/Blue/main.BMP"), "x");
     const QString root = m_dir.path();
+    // A link is what it points to: a picture, or nothing.
+    QFile::link(root + QStringLiteral("/Skins/Blue/Main.bmp"), root + QStringLiteral("/Skins/Blue/Link.bmp"));
+    QFile::link(root + QStringLiteral("/Skins/Blue/gone.bmp"), root + QStringLiteral("/Skins/Blue/Lost.bmp"));
 
     QCOMPARE(fs::resolve(root + QStringLiteral("/skins/blue/btnn.bmp")),
         root + QStringLiteral("/Skins/Blue/BtnN.BMP")); // "skins/blue" exists but holds no such file
@@ -300,6 +303,8 @@ void tst_inifile::resolve()
     QVERIFY(!fs::fileExists(root + QStringLiteral("/gone.bmp")));
 
     QVERIFY(fs::fileExists(root + QStringLiteral("/SKINS/BLUE/BTNN.BMP")));
+    QVERIFY(fs::fileExists(root + QStringLiteral("/Skins/Blue/Link.bmp")));
+    QVERIFY(!fs::fileExists(root + QStringLiteral("/Skins/Blue/Lost.bmp")));
     QVERIFY(!fs::fileExists(root + QStringLiteral("/SKINS/BLUE")));
     QVERIFY(fs::folderExists(root + QStringLiteral("/SKINS/BLUE")));
     QVERIFY(!fs::fileExists(QString()));
