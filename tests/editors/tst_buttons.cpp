@@ -387,6 +387,14 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     QCOMPARE(play->pos(), QPoint(24, 30));
     QCOMPARE(window->txtBtnX->text(), QStringLiteral("12"));
     QVERIFY(!gSkinChanged);
+    // A mark the skin had before such a drag stays.
+    SetSkinChanged();
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(36, 47));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5));
+    QCOMPARE(play->pos(), QPoint(24, 30));
+    QVERIFY(gSkinChanged);
+    QVERIFY(skin->caption().startsWith(QLatin1Char('*')));
     // Dropped on the odd pixel of its last step, it ends on its record's pixel.
     mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 51));
