@@ -110,12 +110,16 @@ void tst_bar_editing::eachKindChosenAndSaved()
     writeImage(QStringLiteral("sliderN.bmp"), 10, 12);
     writeImage(QStringLiteral("slidera.bmp"), 10, 12);
     writeImage(QStringLiteral("sliderx.bmp"), 10, 12);
+    writeImage(QStringLiteral("N.bmp"), 10, 12);
     bar->cbxBarType->setCurrentIndex(4);
     QCOMPARE(bar->txtImageBar->text(), QString());
     bar->txtPosSizeWidth->setText(QStringLiteral("150"));
-    m_env.pickFile(QStringLiteral("sliderx.bmp"));
-    bar->cmdBrowseImageBar->click();
-    QCOMPARE(m_env.dialogs.last().prompt, gMessages[33] + QLatin1Char('\n') + gMessages[34]);
+    for (const char *refused : { "sliderx.bmp", "N.bmp" }) {
+        m_env.dialogs.clear();
+        m_env.pickFile(QLatin1String(refused));
+        bar->cmdBrowseImageBar->click();
+        QCOMPARE(m_env.dialogs.messages(), QStringList { gMessages[33] + QLatin1Char('\n') + gMessages[34] });
+    }
     m_env.pickFile(QStringLiteral("slidera.bmp"));
     bar->cmdBrowseImageBar->click();
     QCOMPARE(bar->txtImageBar->text(), m_env.skins.filePath(QStringLiteral("sliderN.bmp")));

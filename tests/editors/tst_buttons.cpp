@@ -138,7 +138,16 @@ void tst_buttons::listCommandsKeepListsDocumentAndPreviewInStep()
     gButtons[1].BtnX = 30;
     frmSkin::get()->RedrawSkinButton(1);
 
+    // Up on the first entry changes nothing, the mark included.
     window->lstButtons->setCurrentRow(0);
+    ClearSkinChanged();
+    window->cmdUp_Click();
+    verifyInStep(window, { "Play", "Stop", "Next" });
+    QCOMPARE(gButtons[1].BtnX, 30);
+    QCOMPARE(window->lstButtons->currentRow(), 0);
+    QVERIFY(!gSkinChanged);
+    QVERIFY(!frmSkin::get()->caption().startsWith(QLatin1Char('*')));
+
     QVERIFY(window->cmdDown->isEnabled());
     window->cmdDown_Click();
     verifyInStep(window, { "Stop", "Play", "Next" });
@@ -172,6 +181,7 @@ void tst_buttons::refusedAddsShowTheirMessageAndAddNothing_data()
     QTest::addColumn<QString>("message");
     // clang-format off
     QTest::newRow("no state letter") << "PlayX.bmp" << "13034\n13035";
+    QTest::newRow("state letter alone") << "N.bmp" << "13034\n13035";
     QTest::newRow("no N image") << "LoneA.bmp" << "13036LoneN.bmp13037\n13038";
     QTest::newRow("the main image") << "mainN.bmp" << "13039\n13040";
     QTest::newRow("separator in the name") << "Pl,ayN.bmp" << "13034\n13115";
@@ -188,6 +198,7 @@ void tst_buttons::refusedAddsShowTheirMessageAndAddNothing()
     writeImage(QStringLiteral("MainN.bmp"), qRgb(1, 2, 3));
     writeImage(QStringLiteral("LoneA.bmp"), qRgb(1, 2, 3));
     writeImage(QStringLiteral("PlayX.bmp"), qRgb(1, 2, 3));
+    writeImage(QStringLiteral("N.bmp"), qRgb(1, 2, 3));
     writeImage(QStringLiteral("Pl,ayN.bmp"), qRgb(1, 2, 3));
     QFile junk(m_env.skins.filePath(QStringLiteral("JunkN.bmp")));
     QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("no picture") > 0);
@@ -232,6 +243,13 @@ void tst_buttons::propertyEditsReachTheSavedButtonLine()
     window->cbxBtn->setCurrentIndex(0);
     QVERIFY(window->optBtnText[0]->isChecked());
     QCOMPARE(window->cmdBtnText->text(), QStringLiteral("$lang.Actions.21"));
+
+    // A reference with one part too many is free text.
+    gButtons[2].BtnText = QStringLiteral("$lang.a.b.c");
+    window->cbxBtn->setCurrentIndex(1);
+    QVERIFY(window->optBtnText[1]->isChecked());
+    QCOMPARE(window->txtBtnText->text(), QStringLiteral("$lang.a.b.c"));
+    QCOMPARE(savedButtonLine(2), QStringLiteral("Stop,0,0,0,0;$lang.a.b.c"));
 }
 
 void tst_buttons::storedValuesOutsideTheListsStayUntilPicked()
@@ -369,6 +387,14 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     QCOMPARE(play->pos(), QPoint(24, 30));
     QCOMPARE(window->txtBtnX->text(), QStringLiteral("12"));
     QVERIFY(!gSkinChanged);
+    // A mark the skin had before such a drag stays.
+    SetSkinChanged();
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(36, 47));
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5));
+    QCOMPARE(play->pos(), QPoint(24, 30));
+    QVERIFY(gSkinChanged);
+    QVERIFY(skin->caption().startsWith(QLatin1Char('*')));
     // Dropped on the odd pixel of its last step, it ends on its record's pixel.
     mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 51));

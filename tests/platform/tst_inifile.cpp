@@ -94,6 +94,8 @@ void tst_inifile::valueShaping()
         "inner=a \"b\" c\r\n"
         "tabs=\t value\t\r\n"
         "empty=\r\n"
+        "emptyDouble=\"\"\r\n"
+        "emptySingle=''\r\n"
         "semicolon=1;2 ; comment?\r\n");
     auto value
         = [&](const char *key) { return ini::readValue(QStringLiteral("S"), QLatin1String(key), path); };
@@ -105,6 +107,8 @@ void tst_inifile::valueShaping()
     QCOMPARE(value("inner"), QStringLiteral("a \"b\" c"));
     QCOMPARE(value("tabs"), QStringLiteral("value"));
     QCOMPARE(value("empty"), QString());
+    QCOMPARE(value("emptyDouble"), QString());
+    QCOMPARE(value("emptySingle"), QString());
     QCOMPARE(value("semicolon"), QStringLiteral("1;2 ; comment?"));
 }
 
@@ -267,6 +271,9 @@ void tst_inifile::resolve()
     write(QStringLiteral("Skins/Blue/Main.bmp"), "x");
     write(QStringLiteral("Skins/Blue/main.BMP"), "x");
     const QString root = m_dir.path();
+    // A link is what it points to: a picture, or nothing.
+    QFile::link(root + QStringLiteral("/Skins/Blue/Main.bmp"), root + QStringLiteral("/Skins/Blue/Link.bmp"));
+    QFile::link(root + QStringLiteral("/Skins/Blue/gone.bmp"), root + QStringLiteral("/Skins/Blue/Lost.bmp"));
 
     QCOMPARE(fs::resolve(root + QStringLiteral("/skins/blue/btnn.bmp")),
         root + QStringLiteral("/Skins/Blue/BtnN.BMP")); // "skins/blue" exists but holds no such file
@@ -296,6 +303,8 @@ void tst_inifile::resolve()
     QVERIFY(!fs::fileExists(root + QStringLiteral("/gone.bmp")));
 
     QVERIFY(fs::fileExists(root + QStringLiteral("/SKINS/BLUE/BTNN.BMP")));
+    QVERIFY(fs::fileExists(root + QStringLiteral("/Skins/Blue/Link.bmp")));
+    QVERIFY(!fs::fileExists(root + QStringLiteral("/Skins/Blue/Lost.bmp")));
     QVERIFY(!fs::fileExists(root + QStringLiteral("/SKINS/BLUE")));
     QVERIFY(fs::folderExists(root + QStringLiteral("/SKINS/BLUE")));
     QVERIFY(!fs::fileExists(QString()));

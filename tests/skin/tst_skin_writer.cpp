@@ -251,7 +251,8 @@ void tst_skin_writer::barKinds()
     gBars[0].BarKind = 3;
     gBars[1].BarKind = 4;
     lines = SkinFileLines();
-    QCOMPARE(section(lines, QStringLiteral("[TrackBar]")).at(2), QStringLiteral("Kind=VB"));
+    QCOMPARE(section(lines, QStringLiteral("[TrackBar]")),
+        QStringList({ "[TrackBar]", "PosSize=7,0,50,5", "Kind=VB", "Bitmap=trk.bmp" }));
     QCOMPARE(
         section(lines, QStringLiteral("[Volume]")).mid(2), QStringList({ "Kind=HBtn", "ButtonImg=vol" }));
 
