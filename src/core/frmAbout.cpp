@@ -1,9 +1,8 @@
 #include "core/frmAbout.h"
 
-#include "skin/Module.h"
+#include "core/ShellFailure.h"
 #include "widgets/PictureBox.h"
 #include "lang/Locale.h"
-#include "platform/Shell.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -173,7 +172,7 @@ void frmAbout::cmdHistory_Click()
 
 void frmAbout::lblCheckVersion_Click()
 {
-    gApiResult = shell::execute(this, QStringLiteral("Open"), QString::fromLatin1(kHomePage));
+    OpenWithShell(this, QString::fromLatin1(kHomePage));
 }
 
 QString frmAbout::VersionLine(int major, int minor, int revision)

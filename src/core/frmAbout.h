@@ -23,7 +23,7 @@ public:
 
     // Shows or hides the version history by moving the window's lower edge.
     void cmdHistory_Click();
-    // Opens the home page with the shell.
+    // Opens the home page with the shell; says so when no program opens web addresses.
     void lblCheckVersion_Click();
 
     bool historyHidden() const { return m_historyHidden; }

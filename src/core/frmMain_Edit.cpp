@@ -7,6 +7,7 @@
 #include "skin/Module.h"
 #include "skin/SkinChange.h"
 #include "preview/frmSkin.h"
+#include "core/ShellFailure.h"
 #include "editors/CoordinateEdit.h"
 #include "editors/buttons/frmImagesToolBar.h"
 #include "editors/display_bars/BarPanel.h"
@@ -185,5 +186,14 @@ void frmMain::mnuViewSkinFile_Click()
 {
     if (gSkinFile.isEmpty())
         return;
-    openWithShell(fs::resolve(gSkinFile));
+    const QString file = fs::resolve(gSkinFile);
+    // A new skin has its file name before its first save.
+    if (!fs::fileExists(file)) {
+        ShowShellFailure(this,
+            QStringLiteral("The skin has not been saved yet: its file \"") + file
+                + QStringLiteral("\" does not exist."),
+            QStringLiteral("Save the skin and retry."));
+        return;
+    }
+    openWithShell(file);
 }

@@ -7,6 +7,7 @@
 #include "skin/Module.h"
 #include "skin/NewSkinFile.h"
 #include "skin/OpenRoad.h"
+#include "core/ShellFailure.h"
 #include "core/SkinReader.h"
 #include "skin/SkinFileReader.h"
 #include "skin/SkinWriter.h"
@@ -200,7 +201,15 @@ void frmMain::mnuFileTestSkin_Click()
     // The player's archive verb runs its registered command on the archive, detached.
     const QString command = registry::queryValue(registry::Root::ClassesRoot,
         QStringLiteral("TVX.SkinZip\\shell\\") + verb + QStringLiteral("\\command"), QString());
-    gApiResult = shell::runCommand(command, gArchivePath) ? 42 : 31;
+    gApiResult = shell::runCommand(command, gArchivePath) ? 42 : shell::NoAssociation;
+    if (gApiResult != shell::NoAssociation)
+        return;
+    // A player since removed leaves its command behind; the archive stays for another try.
+    ShowShellFailure(this,
+        QStringLiteral("Tovix could not be started: the program \"") + shell::commandProgram(command)
+            + QStringLiteral("\" that it registered for TVK files could not be run."),
+        QStringLiteral("The skin was compressed into \"") + gArchivePath
+            + QStringLiteral("\". To fix this you can try reinstalling Tovix and then retry."));
 }
 
 void frmMain::mnuFileExit_Click()

@@ -3,11 +3,11 @@
 
 #include "skin/Module.h"
 #include "core/frmAbout.h"
+#include "core/ShellFailure.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "widgets/WindowDialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/Shell.h"
 
 void frmMain::mnuHelpGuide_Click()
 {
@@ -32,14 +32,7 @@ void frmMain::shellOpenProgramFile(const QString &fileName, int missingMessage)
 
 void frmMain::openWithShell(const QString &file)
 {
-    gApiResult = shell::execute(this, QStringLiteral("Open"), file);
-    if (gApiResult != shell::NoAssociation)
-        return;
-    // The desktop's reason goes only to the terminal. No message of the table
-    // says this: the text stays English.
-    dialogs::msgBox(QStringLiteral("No program could open the file \"") + file + QStringLiteral("\".\n")
-            + QStringLiteral("Install a program that opens this kind of file and retry."),
-        dialogs::vbCritical, Message(13003), this);
+    OpenWithShell(this, file);
 }
 
 void frmMain::mnuHelpAbout_Click()

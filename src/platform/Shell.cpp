@@ -32,7 +32,8 @@ bool launch(const Launch &what)
     return QProcess::startDetached(what.program, what.arguments, what.workingDirectory);
 }
 
-// An address rather than a file: a scheme the desktop opens, or "www." alone.
+} // namespace
+
 bool isAddress(const QString &target)
 {
     if (target.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
@@ -42,8 +43,6 @@ bool isAddress(const QString &target)
     // One letter is a Windows drive, not a scheme.
     return url.isValid() && scheme.size() > 1 && scheme != QLatin1String("file");
 }
-
-} // namespace
 
 void setLauncher(Launcher l)
 {
@@ -98,6 +97,11 @@ bool runCommand(const QString &commandLine, const QString &file)
     what.program = arguments.takeFirst();
     what.arguments = arguments;
     return launch(what);
+}
+
+QString commandProgram(const QString &commandLine)
+{
+    return QProcess::splitCommand(commandLine).value(0);
 }
 
 } // namespace shell

@@ -27,6 +27,13 @@ int execute(QWidget *owner, const QString &verb, const QString &file, const QStr
 // Runs the command of a registered verb (with "%1" replaced by the file), detached.
 bool runCommand(const QString &commandLine, const QString &file);
 
+// The program a registered verb's command runs: its first word, unquoted.
+QString commandProgram(const QString &commandLine);
+
+// Whether target is an address rather than a file: a scheme the desktop opens
+// ("https:", "mailto:"), or a name starting with "www.".
+bool isAddress(const QString &target);
+
 // What the shell is asked to start: an address or file for the desktop to open
 // (url), or a program with its arguments.
 struct Launch {

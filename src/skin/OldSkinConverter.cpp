@@ -323,11 +323,19 @@ Result ConvertOldSkin()
     // From here on the open skin is the converted one, whether or not the
     // conversion succeeds: what a save writes never replaces the old skin.
     gSkinFile = windowFile;
-    if (!isOldSkinFile(oldFile)
-        || ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), oldFile).isEmpty())
+    if (!isOldSkinFile(oldFile))
         return Result::Failed;
-
     const QString operation = Message(13007);
+    if (ReadIni(QStringLiteral("Settings"), QStringLiteral("MainAnySape"), oldFile).isEmpty()) {
+        // Without the main window's shape flag the old file is no skin to convert.
+        // No message of the table says this: the text stays English.
+        dialogs::msgBox(QStringLiteral("The old skin \"") + oldFile
+                + QStringLiteral("\" could not be converted: the key \"MainAnySape\" of its section "
+                                 "[Settings] is missing or empty.\nNothing was written."),
+            dialogs::vbCritical | dialogs::vbOKOnly, app::title() + QStringLiteral(" - ") + operation);
+        return Result::Failed;
+    }
+
     Converted converted;
     try {
         converted = convert(oldFile);

@@ -488,11 +488,13 @@ private slots:
         QTest::addColumn<bool>("installed");
         QTest::addColumn<QByteArray>("registeredFor"); // whose classes hold the verb: "machine", "user", ""
         QTest::addColumn<int>("message"); // first message slot of the refusal; -1 tests the skin
+        QTest::addColumn<bool>("runs"); // the program of the registered command is there
         // clang-format off
-        QTest::newRow("player and verb")        << true  << QByteArray("machine") << -1;
-        QTest::newRow("for the current user only") << true << QByteArray("user")  << -1;
-        QTest::newRow("no player")              << false << QByteArray("machine") << 24;
-        QTest::newRow("no verb")                << true  << QByteArray()          << 26;
+        QTest::newRow("player and verb")        << true  << QByteArray("machine") << -1 << true;
+        QTest::newRow("for the current user only") << true << QByteArray("user")  << -1 << true;
+        QTest::newRow("no player")              << false << QByteArray("machine") << 24 << true;
+        QTest::newRow("no verb")                << true  << QByteArray()          << 26 << true;
+        QTest::newRow("player since removed")   << true  << QByteArray("machine") << -1 << false;
         // clang-format on
     }
 
@@ -501,6 +503,7 @@ private slots:
         QFETCH(bool, installed);
         QFETCH(QByteArray, registeredFor);
         QFETCH(int, message);
+        QFETCH(bool, runs);
         MainWindowFixture f;
         shell::setLauncher({}); // the registered command really runs
         QTemporaryDir registry;
@@ -511,6 +514,8 @@ private slots:
         const QString record = registry.filePath(QStringLiteral("argument.txt"));
         write(script, "#!/bin/sh\nprintf '%s' \"$1\" > '" + QFile::encodeName(record) + "'\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!runs)
+            QFile::remove(script);
         const QByteArray classes = "[Software\\Classes\\TVX.SkinZip\\shell\\Play\\command]\n@=\""
             + QFile::encodeName(script) + "\" \"%1\"\n";
         const bool userOnly = registeredFor == "user";
@@ -550,7 +555,22 @@ private slots:
             QVERIFY(!QFile::exists(archive));
             return;
         }
-        QCOMPARE(f.dialogs.messages(), QStringList { gMessages[28] + QLatin1Char('\n') + gMessages[29] });
+        const QString announced = gMessages[28] + QLatin1Char('\n') + gMessages[29];
+        if (!runs) {
+            QCOMPARE(f.dialogs.messages(),
+                (QStringList { announced,
+                    QStringLiteral("Tovix could not be started: the program \"") + script
+                        + QStringLiteral("\" that it registered for TVK files could not be run.\n"
+                                         "The skin was compressed into \"")
+                        + archive
+                        + QStringLiteral(
+                            "\". To fix this you can try reinstalling Tovix and then retry.") }));
+            QCOMPARE(f.dialogs.last().style, int(dialogs::vbCritical));
+            QCOMPARE(f.dialogs.last().title, gMessages[2]);
+            QCOMPARE(entriesOf(archive), QStringList { QStringLiteral("Skin.ini") });
+            return;
+        }
+        QCOMPARE(f.dialogs.messages(), QStringList { announced });
         // The player runs detached: a loaded machine may take a while to start it.
         QTRY_COMPARE_WITH_TIMEOUT(testfiles::read(record), QFile::encodeName(archive), 30000);
         QCOMPARE(entriesOf(archive), QStringList { QStringLiteral("Skin.ini") });

@@ -148,35 +148,52 @@ private slots:
         QCOMPARE(m_main->mnuLanguageLng.uBound(), 0);
     }
 
-    void fileWithoutAProgramIsReported_data()
+    void whatCannotBeOpenedIsReported_data()
     {
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("command"); // lblCheckVersion: the About box's link
         QTest::addColumn<QString>("file"); // in the program folder; empty: the skin file
+        QTest::addColumn<bool>("exists"); // the shell is asked, and no program opens it
+        QTest::addColumn<QString>("said"); // %1: the file or address
+        const QString noProgram = QStringLiteral("No program could open the file \"%1\".\nInstall a program "
+                                                 "that opens this kind of file and retry.");
         // clang-format off
-        QTest::newRow("guide")     << "mnuHelpGuide"    << "TVX_Morvane.pdf";
-        QTest::newRow("license")   << "mnuHelpLicense"  << "License.txt";
-        QTest::newRow("skin file") << "mnuViewSkinFile" << "";
+        QTest::newRow("guide")            << "mnuHelpGuide"    << "TVX_Morvane.pdf" << true << noProgram;
+        QTest::newRow("license")          << "mnuHelpLicense"  << "License.txt"     << true << noProgram;
+        QTest::newRow("skin file")        << "mnuViewSkinFile" << ""                << true << noProgram;
+        QTest::newRow("skin never saved") << "mnuViewSkinFile" << ""                << false
+            << "The skin has not been saved yet: its file \"%1\" does not exist.\nSave the skin and retry.";
+        QTest::newRow("home page")        << "lblCheckVersion" << ""                << true
+            << "No program could open the address \"%1\".\nInstall a program that opens web addresses and retry.";
         // clang-format on
     }
 
-    void fileWithoutAProgramIsReported()
+    void whatCannotBeOpenedIsReported()
     {
         QFETCH(QString, command);
         QFETCH(QString, file);
-        QString path = AddBackslash(QDir(m_env.home.path()).absolutePath()) + file;
-        if (file.isEmpty()) {
-            m_env.openSkin(false);
-            path = gSkinFile;
-        }
-        MainWindowFixture::writeFile(path, "x");
+        QFETCH(bool, exists);
+        QFETCH(QString, said);
         m_env.shell.setSucceeds(false);
-        item(command.toLatin1().constData())->trigger();
-        QCOMPARE(m_env.shell.count(), 1);
-        QCOMPARE(m_env.dialogs.count(), 1);
+        QString path = AddBackslash(QDir(m_env.home.path()).absolutePath()) + file;
+        if (command == QLatin1String("lblCheckVersion")) {
+            m_env.dialogs.answerForm([](QDialog *about) {
+                QTest::mouseClick(
+                    about->findChild<QLabel *>(QStringLiteral("lblCheckVersion")), Qt::LeftButton);
+            });
+            item("mnuHelpAbout")->trigger();
+            path = m_env.shell.launches().value(0).url.toString();
+        } else {
+            if (file.isEmpty()) {
+                m_env.openSkin(false);
+                path = gSkinFile;
+            }
+            if (exists)
+                MainWindowFixture::writeFile(path, "x");
+            item(command.toLatin1().constData())->trigger();
+        }
+        QCOMPARE(m_env.shell.count(), exists ? 1 : 0);
+        QCOMPARE(m_env.dialogs.messages(), QStringList { said.arg(path) });
         const auto &box = m_env.dialogs.last();
-        QCOMPARE(box.prompt,
-            QStringLiteral("No program could open the file \"") + path
-                + QStringLiteral("\".\nInstall a program that opens this kind of file and retry."));
         QCOMPARE(box.style, int(dialogs::vbCritical));
         QCOMPARE(box.title, QStringLiteral("Attention"));
     }

@@ -28,6 +28,7 @@ private slots:
     void partialLoadAsksBeforeSaving_data();
     void partialLoadAsksBeforeSaving();
     void oldSkinIsConverted();
+    void convertedFilesAreNotReplacedWithoutAsking_data();
     void convertedFilesAreNotReplacedWithoutAsking();
     void failedConversionNeverCostsTheOldSkin_data();
     void failedConversionNeverCostsTheOldSkin();
@@ -369,22 +370,45 @@ void tst_skin_reader::oldSkinIsConverted()
               "[Volume]\nPosSize=1,2,3,0\nKind=HBtn\nButtonImg=vol\n\n"));
 }
 
+void tst_skin_reader::convertedFilesAreNotReplacedWithoutAsking_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    // The converted files already in the folder: Yes to each question but No to the last.
+    QTest::addColumn<QStringList>("there");
+
+    // clang-format off
+    QTest::newRow("window skin")        << QByteArray("[Settings]\nMainAnySape=1\n") << QStringList { QStringLiteral("SKINV1.INI") };
+    QTest::newRow("full-screen panel")  << QByteArray("[Settings]\nMainAnySape=1\n[FullScreen]\nEnable=1\nBitmap=Main.bmp\n")
+                                        << QStringList { QStringLiteral("Skinv1.ini"), QStringLiteral("Skinfsv1.ini") };
+    // clang-format on
+}
+
 void tst_skin_reader::convertedFilesAreNotReplacedWithoutAsking()
 {
-    MainWindowFixture::writeFile(folder() + QStringLiteral("SKINV1.INI"), "mine");
+    QFETCH(QByteArray, old);
+    QFETCH(QStringList, there);
     m_fixture->dialogs.answerButton(dialogs::vbOK); // the old-skin notice
-    m_fixture->dialogs.answerButton(dialogs::vbNo);
-    open("Skin.ini", "[Settings]\nMainAnySape=1\n");
-    QCOMPARE(m_fixture->dialogs.count(), 2);
-    QCOMPARE(MainWindowFixture::readFile(folder() + QStringLiteral("SKINV1.INI")), QByteArray("mine"));
-    QVERIFY(!QFile::exists(folder() + QStringLiteral("Skinv1.ini")));
+    for (const QString &name : there) {
+        MainWindowFixture::writeFile(folder() + name, name.toLatin1());
+        m_fixture->dialogs.answerButton(name == there.last() ? dialogs::vbNo : dialogs::vbYes);
+    }
+    open("Skin.ini", old);
+    QCOMPARE(m_fixture->dialogs.count(), 1 + there.size());
+    QVERIFY(m_fixture->dialogs.last().prompt.startsWith(QLatin1Char('"') + folder() + there.last()));
+    for (const QString &name : there)
+        QCOMPARE(MainWindowFixture::readFile(folder() + name), name.toLatin1());
+    QStringList files = QDir(folder()).entryList({ QStringLiteral("*.ini") }, QDir::Files);
+    files.sort();
+    QStringList expected = there + QStringList { QStringLiteral("Skin.ini") };
+    expected.sort();
+    QCOMPARE(files, expected); // nothing written
     QVERIFY(!frmSkin::loaded());
 }
 
 void tst_skin_reader::failedConversionNeverCostsTheOldSkin_data()
 {
     QTest::addColumn<QByteArray>("old");
-    QTest::addColumn<int>("error"); // the error number the conversion ends with; 0: none shown
+    QTest::addColumn<int>("error"); // the error number the conversion ends with; 0: it does not start
 
     // clang-format off
     QTest::newRow("About not a number")         << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nBtnPlay=1,2\nAbout=1,2,x,4\n") << 13;
@@ -394,6 +418,7 @@ void tst_skin_reader::failedConversionNeverCostsTheOldSkin_data()
     QTest::newRow("display font missing")       << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nTxt1=1,1\n") << 9;
     // An old section alone is an old skin, though one that cannot be converted.
     QTest::newRow("shape missing")              << QByteArray("[Position]\nBtnPlay=1,2\n") << 0;
+    QTest::newRow("shape empty")                << QByteArray("[Settings]\nMainAnySape=\nButtonAnyShape=1\n") << 0;
     // clang-format on
 }
 
@@ -406,10 +431,15 @@ void tst_skin_reader::failedConversionNeverCostsTheOldSkin()
     open("Skin.ini", old);
     const QStringList shown = m_fixture->dialogs.messages();
     QCOMPARE(shown.value(0), Message(13045));
-    QCOMPARE(shown.size(), error ? 2 : 1);
+    QCOMPARE(shown.size(), 2);
     if (error)
         QVERIFY2(shown.at(1).startsWith(Message(13089) + QString::number(error) + QLatin1Char('\n')),
             qPrintable(shown.at(1)));
+    else
+        QCOMPARE(shown.at(1),
+            QStringLiteral("The old skin \"") + folder()
+                + QStringLiteral("Skin.ini\" could not be converted: the key \"MainAnySape\" of its section "
+                                 "[Settings] is missing or empty.\nNothing was written."));
     QCOMPARE(MainWindowFixture::readFile(converted), QByteArray("mine"));
     QCOMPARE(gSkinFile, converted);
     QCOMPARE(frmSkin::get()->caption().remove(QLatin1Char('*')), converted);
