@@ -5,6 +5,7 @@
 
 #include <QStringTokenizer>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace skinformat {
@@ -178,6 +179,17 @@ QString buttonImagePath(const QString &folder, const QString &baseName, const QS
     if (!fs::fileExists(path.append(kBmp)))
         path.truncate(withoutBmp);
     return path;
+}
+
+QString buttonBaseName(const QString &fileName, const QString &extension)
+{
+    QString name = fileName.left(std::max<qsizetype>(0, fileName.size() - extension.size()));
+    if (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    if (name.isEmpty() || !QStringLiteral("aAnNdDuU").contains(name.back()))
+        return QString();
+    name.chop(1);
+    return name;
 }
 
 QString buttonLine(const ButtonRec &button)

@@ -94,6 +94,12 @@ Position parsePosition(const QString &value);
 // when a file of that name exists.
 QString buttonImagePath(const QString &folder, const QString &baseName, const QString &extension);
 
+// The base name of a button image picked by its file name: the name without the
+// extension and its dot, and without the state letter ("a", "n", "d" or "u", in
+// either case) that must end it. "" when the name does not end in a state letter
+// or holds nothing before it.
+QString buttonBaseName(const QString &fileName, const QString &extension);
+
 // The value of key "Btn<n>": name,x,y,type,action;text (the ";" always written).
 QString buttonLine(const ButtonRec &button);
 

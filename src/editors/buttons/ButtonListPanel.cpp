@@ -3,6 +3,7 @@
 #include "skin/Module.h"
 #include "preview/SkinButtons.h"
 #include "skin/SkinChange.h"
+#include "skin/SkinFormat.h"
 #include "editors/frmSelectFile.h"
 #include "preview/frmSkin.h"
 #include "editors/ToolWindowLayout.h"
@@ -32,12 +33,6 @@ QPushButton *makeButton(QWidget *host, const char *name, int top)
 void refuse(const QString &prompt)
 {
     dialogs::msgBox(prompt, dialogs::vbCritical, Message(13003));
-}
-
-// The state letters that end the name of a button image.
-bool endsInStateLetter(const QString &name)
-{
-    return !name.isEmpty() && QStringLiteral("aAnNdDuU").contains(name.back());
 }
 
 } // namespace
@@ -93,16 +88,11 @@ void ButtonListPanel::cmdAdd_Click()
     try {
         if (!ShowSelectFile(m_window.window(), gSkinFolder, gButtonExt, QString(), UIString(12007)))
             return;
-        // The chosen name without the extension and its dot.
-        QString name = gSelFileName;
-        name.chop(gButtonExt.length());
-        if (name.endsWith(QLatin1Char('.')))
-            name.chop(1);
-        if (name.length() < 2 || !endsInStateLetter(name)) {
+        const QString baseName = skinformat::buttonBaseName(gSelFileName, gButtonExt);
+        if (baseName.isEmpty()) {
             refuse(Message(13034) + QLatin1Char('\n') + Message(13035));
             return;
         }
-        const QString baseName = name.left(name.length() - 1);
         // The skin file separates a button's values by commas and its buttons
         // by semicolons: such a name would cut the button line on the next load.
         if (baseName.contains(QLatin1Char(',')) || baseName.contains(QLatin1Char(';'))) {

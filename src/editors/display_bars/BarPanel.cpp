@@ -472,16 +472,11 @@ void BarPanel::cmdBackColor_Click()
 
 QString BarPanel::buttonImageOf(const QString &pickedName, QString &baseName) const
 {
-    QString name = pickedName.left(std::max<qsizetype>(0, pickedName.size() - gButtonExt.size()));
-    if (name.endsWith(QLatin1Char('.')))
-        name.chop(1);
-    if (name.size() < 2)
-        name.clear();
-    if (name.isEmpty() || !QStringLiteral("aAnNdDuU").contains(name.back())) {
+    baseName = skinformat::buttonBaseName(pickedName, gButtonExt);
+    if (baseName.isEmpty()) {
         refuse(Message(13034) + QLatin1Char('\n') + Message(13035));
         return QString();
     }
-    baseName = name.chopped(1);
     const QString path = skinformat::buttonImagePath(AddBackslash(gSkinFolder), baseName, gButtonExt);
     if (!fs::fileExists(path)) {
         refuse(Message(13036) + path + Message(13037) + QLatin1Char('\n') + Message(13038));
