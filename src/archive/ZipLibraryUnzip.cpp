@@ -8,11 +8,13 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <set>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,6 +126,9 @@ int openErrorCode(int libzipError, std::string &why)
     case ZIP_ER_MEMORY:
         why = "out of memory";
         return UnzipMemory;
+    case ZIP_ER_MULTIDISK:
+        why = "the archive is split into several parts, which is not supported";
+        return UnzipUnsupported;
     default:
         why = "the archive is damaged";
         return UnzipCorrupt;
@@ -441,10 +446,151 @@ int checkUnzipParameters(const NameLists &names, const DCL *options)
     return UnzipOk;
 }
 
+// An archive file read as if zero bytes followed it, so that an archive cut
+// short inside its comment (its end record states more bytes than follow) opens
+// as other zip tools open it; the missing bytes of the comment read as zeros.
+struct PaddedFile {
+    PaddedFile(int fd, zip_uint64_t size, zip_uint64_t padded)
+        : fd(fd)
+        , size(size)
+        , padded(padded)
+    {
+        libzip().zip_error_init(&error);
+    }
+    ~PaddedFile()
+    {
+        ::close(fd);
+        libzip().zip_error_fini(&error);
+    }
+
+    int fd;
+    zip_uint64_t size; // of the file
+    zip_uint64_t padded; // with the zero bytes
+    zip_uint64_t at = 0;
+    zip_error_t error;
+};
+
+zip_int64_t readPaddedFile(void *state, void *data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto *file = static_cast<PaddedFile *>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        file->at = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t count = std::min(length, file->padded - std::min(file->at, file->padded));
+        auto *bytes = static_cast<char *>(data);
+        zip_uint64_t done = 0;
+        while (done < count && file->at + done < file->size) {
+            const ssize_t got = ::pread(file->fd, bytes + done,
+                size_t(std::min(count - done, file->size - file->at - done)), off_t(file->at + done));
+            if (got <= 0) {
+                libzip().zip_error_set(&file->error, ZIP_ER_READ, errno);
+                return -1;
+            }
+            done += zip_uint64_t(got);
+        }
+        std::memset(bytes + done, 0, size_t(count - done));
+        file->at += count;
+        return zip_int64_t(count);
+    }
+    case ZIP_SOURCE_CLOSE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        if (length < sizeof(zip_stat_t)) {
+            libzip().zip_error_set(&file->error, ZIP_ER_INVAL, 0);
+            return -1;
+        }
+        auto *st = static_cast<zip_stat_t *>(data);
+        libzip().zip_stat_init(st);
+        st->size = file->padded;
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return libzip().zip_error_to_data(&file->error, data, length);
+    case ZIP_SOURCE_FREE:
+        delete file;
+        return 0;
+    case ZIP_SOURCE_SEEK: {
+        const zip_int64_t to
+            = libzip().zip_source_seek_compute_offset(file->at, file->padded, data, length, &file->error);
+        if (to < 0)
+            return -1;
+        file->at = zip_uint64_t(to);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL:
+        return zip_int64_t(file->at);
+    case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_SEEKABLE;
+    default:
+        libzip().zip_error_set(&file->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
+// The bytes that the comments of the end records near the end of the file are
+// stated to hold beyond it; 0 when every comment fits.
+zip_uint64_t missingCommentBytes(int fd, zip_uint64_t size)
+{
+    constexpr zip_uint64_t kEndRecord = 22, kLongestComment = 65535;
+    const zip_uint64_t tail = std::min(size, kEndRecord + kLongestComment);
+    std::vector<unsigned char> bytes(tail);
+    if (::pread(fd, bytes.data(), size_t(tail), off_t(size - tail)) != ssize_t(tail))
+        return 0;
+    zip_uint64_t missing = 0;
+    for (zip_uint64_t at = 0; at + kEndRecord <= tail; ++at) {
+        if (std::memcmp(&bytes[at], "PK\5\6", 4) != 0)
+            continue;
+        const zip_uint64_t end = at + kEndRecord + (bytes[at + 20] | unsigned(bytes[at + 21]) << 8);
+        missing = std::max(missing, end > tail ? end - tail : 0);
+    }
+    return missing;
+}
+
+// Opens the archive at path as if the bytes its comment misses followed it;
+// nullptr when no comment runs past its end, or with openError when it still
+// cannot be opened.
+zip_t *openWithCommentCompleted(const char *path, int &openError)
+{
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    const zip_uint64_t size = zip_uint64_t(info.st_size);
+    const zip_uint64_t missing = missingCommentBytes(fd, size);
+    auto file = std::make_unique<PaddedFile>(fd, size, size + missing);
+    if (missing == 0)
+        return nullptr;
+    zip_error_t error;
+    libzip().zip_error_init(&error);
+    zip_source_t *source = libzip().zip_source_function_create(readPaddedFile, file.get(), &error);
+    zip_t *archive = nullptr;
+    if (source) {
+        file.release(); // freed with the source
+        archive = libzip().zip_open_from_source(source, ZIP_RDONLY, &error);
+        if (!archive)
+            libzip().zip_source_free(source);
+    }
+    if (!archive)
+        openError = libzip().zip_error_code_zip(&error);
+    libzip().zip_error_fini(&error);
+    return archive;
+}
+
+// Opened as unzip and other zip tools open an archive: bytes after its end, a
+// comment of another length than its end record states, and headers that differ
+// from the directory in dates or extra fields do not refuse it. What is read of
+// an entry is still checked against its size and CRC.
 int openArchive(const char *path, Archive &archive)
 {
     int openError = 0;
-    archive.reset(libzip().zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
+    archive.reset(libzip().zip_open(path, ZIP_RDONLY, &openError));
+    if (!archive && openError == ZIP_ER_INCONS)
+        archive.reset(openWithCommentCompleted(path, openError));
     if (!archive) {
         std::string why;
         const int code = openErrorCode(openError, why);
@@ -488,11 +634,14 @@ int checkEntries(zip_t *archive, const NameLists &names, std::vector<Entry> &ent
     if (count > kMaxEntries)
         return fail(UnzipRefused, "the archive holds more than 10000 entries");
     zip_uint64_t declared = 0;
+    std::set<std::string> stored;
     for (zip_int64_t i = 0; i < count; ++i) {
         Entry entry;
         const int code = checkEntry(archive, zip_uint64_t(i), entry);
         if (code != UnzipOk)
             return code;
+        if (!stored.insert(entry.name).second)
+            return fail(UnzipCorrupt, "the archive holds the entry \"" + entry.name + "\" twice");
         declared += entry.size;
         if (entry.size > zip_uint64_t(kMaxInflatedBytes) || declared > zip_uint64_t(kMaxInflatedBytes))
             return fail(UnzipRefused, "the archive inflates to more than 512 MiB");
