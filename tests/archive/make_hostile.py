@@ -37,6 +37,18 @@ with zipfile.ZipFile(os.path.join(out, "bomb.tvk"), "w", zipfile.ZIP_DEFLATED, c
         for _ in range(513):
             big.write(chunk)
 
+# Two entries whose directory states 300 MiB each: under the bound one by one,
+# over it together. They hold far less, which only reading them would show.
+with zipfile.ZipFile(os.path.join(out, "together.tvk"), "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("a.bmp", bytes(1000))
+    z.writestr("b.bmp", bytes(1000))
+together = bytearray(open(os.path.join(out, "together.tvk"), "rb").read())
+at = together.index(b"PK\1\2")
+while at >= 0:
+    together[at + 24:at + 28] = struct.pack("<I", 300 << 20)
+    at = together.find(b"PK\1\2", at + 4)
+open(os.path.join(out, "together.tvk"), "wb").write(together)
+
 with zipfile.ZipFile(os.path.join(out, "many.tvk"), "w") as z:
     for i in range(10001):
         z.writestr("f%05d.txt" % i, "")

@@ -116,6 +116,7 @@ private slots:
         QTest::newRow("link")              << "link.tvk"      << 3  << int(Nothing) << none;
         QTest::newRow("bomb")              << "bomb.tvk"      << 3  << int(Nothing) << none;
         QTest::newRow("10001 entries")     << "many.tvk"      << 3  << int(Nothing) << none;
+        QTest::newRow("two entries over the bound together") << "together.tvk" << 3 << int(Nothing) << none;
         QTest::newRow("truncated")         << "truncated.tvk" << 9  << int(Nothing) << none;
         QTest::newRow("damaged data")      << "damaged.tvk"   << 2  << int(Nothing) << none;
         QTest::newRow("wrong password")    << "encrypted.tvk" << 82 << int(Nothing) << none;
