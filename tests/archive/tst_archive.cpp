@@ -104,8 +104,9 @@ private slots:
         QTest::addColumn<QString>("archive"); // made by the tests, or in the tests' data
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("prepared");
-        QTest::addColumn<QStringList>("left"); // in the extraction folder afterwards
+        QTest::addColumn<QStringList>("left"); // in the extraction folder afterwards, as in "intact"
         const QStringList none;
+        const QStringList skin { QStringLiteral("Skin.ini"), QStringLiteral("main.bmp") };
         // clang-format off
         QTest::newRow("traversal with /")  << "slash.tvk"     << 3  << int(Nothing) << none;
         QTest::newRow("traversal with \\") << "backslash.tvk" << 3  << int(Nothing) << none;
@@ -115,6 +116,7 @@ private slots:
         QTest::newRow("link")              << "link.tvk"      << 3  << int(Nothing) << none;
         QTest::newRow("bomb")              << "bomb.tvk"      << 3  << int(Nothing) << none;
         QTest::newRow("10001 entries")     << "many.tvk"      << 3  << int(Nothing) << none;
+        QTest::newRow("two entries over the bound together") << "together.tvk" << 3 << int(Nothing) << none;
         QTest::newRow("truncated")         << "truncated.tvk" << 9  << int(Nothing) << none;
         QTest::newRow("damaged data")      << "damaged.tvk"   << 2  << int(Nothing) << none;
         QTest::newRow("wrong password")    << "encrypted.tvk" << 82 << int(Nothing) << none;
@@ -129,6 +131,14 @@ private slots:
             << "data/checkbyte_stored.tvk"   << 82 << int(Nothing) << none;
         QTest::newRow("wrong password passing the check, deflated")
             << "data/checkbyte_deflated.tvk" << 82 << int(Nothing) << none;
+        QTest::newRow("newline after the end")         << "newline.tvk"       << 0  << int(Nothing) << skin;
+        QTest::newRow("comment shorter than stated")   << "comment_short.tvk" << 0  << int(Nothing) << skin;
+        QTest::newRow("comment longer than stated")    << "comment_long.tvk"  << 0  << int(Nothing) << skin;
+        QTest::newRow("another date in the directory") << "date.tvk"          << 0  << int(Nothing) << skin;
+        QTest::newRow("other extra fields in the local header") << "extra.tvk" << 0 << int(Nothing) << skin;
+        QTest::newRow("CRC failing after a file was read") << "crc.tvk"       << 2  << int(Nothing) << none;
+        QTest::newRow("a name stored twice")           << "twice.tvk"         << 2  << int(Nothing) << none;
+        QTest::newRow("split into parts")              << "split.tvk"         << 81 << int(Nothing) << none;
         // clang-format on
     }
 
@@ -181,8 +191,11 @@ private slots:
         if (prepared == OldSkinIni)
             QCOMPARE(testfiles::read(target + QStringLiteral("Skin.ini")), QByteArray("old"));
         if (code == 0) {
-            QVERIFY(QFileInfo(target + QStringLiteral("-")).isFile());
-            QCOMPARE(testfiles::read(target + QStringLiteral("-")), QByteArray("from a pipe"));
+            for (const QString &name : left) {
+                QVERIFY(QFileInfo(target + name).isFile());
+                QCOMPARE(testfiles::read(target + name),
+                    testfiles::read(m_made.filePath(QStringLiteral("intact/") + name)));
+            }
         }
         if (code == ziplib::UnzipBadPassword) {
             QCOMPARE(dialogs.count(DialogRecorder::Kind::InputBox), ziplib::kPasswordTries);

@@ -1,21 +1,16 @@
+// The unzip half of the archive library: Wiz_SingleEntryUnzip, which lists or
+// extracts an archive.
 #include "archive/ZipLibrary.h"
 
-#include <zip.h>
-
-#include <dlfcn.h>
+#include "archive/ZipLibraryCommon.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <future>
-#include <thread>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <memory>
 #include <set>
 #include <vector>
 
@@ -27,457 +22,14 @@ namespace fsys = std::filesystem;
 
 namespace ziplib {
 
+using namespace detail;
+
 namespace {
-
-// libzip is opened the first time an archive is made or read, not as the
-// program starts: with the cryptography library it brings along, linking it
-// cost every start of the editor more than a millisecond. Its functions are
-// called through this table, under their own names.
-// clang-format off
-#define TVX_LIBZIP_FUNCTIONS(F) \
-    F(zip_close) \
-    F(zip_compression_method_supported) \
-    F(zip_dir_add) \
-    F(zip_discard) \
-    F(zip_encryption_method_supported) \
-    F(zip_error_clear) \
-    F(zip_error_code_zip) \
-    F(zip_error_fini) \
-    F(zip_error_init) \
-    F(zip_fclose) \
-    F(zip_file_add) \
-    F(zip_file_get_error) \
-    F(zip_file_get_external_attributes) \
-    F(zip_file_set_encryption) \
-    F(zip_file_set_external_attributes) \
-    F(zip_file_set_mtime) \
-    F(zip_fopen_index) \
-    F(zip_fopen_index_encrypted) \
-    F(zip_fread) \
-    F(zip_get_error) \
-    F(zip_get_num_entries) \
-    F(zip_open) \
-    F(zip_open_from_source) \
-    F(zip_register_progress_callback_with_state) \
-    F(zip_set_archive_comment) \
-    F(zip_set_file_compression) \
-    F(zip_source_buffer_create) \
-    F(zip_source_file) \
-    F(zip_source_free) \
-    F(zip_source_keep) \
-    F(zip_source_zip) \
-    F(zip_stat_index) \
-    F(zip_stat_init) \
-    F(zip_strerror)
-// clang-format on
-
-struct LibZip {
-#define TVX_LIBZIP_POINTER(name) decltype(&::name) name = nullptr;
-    TVX_LIBZIP_FUNCTIONS(TVX_LIBZIP_POINTER)
-#undef TVX_LIBZIP_POINTER
-    bool loaded = false;
-    std::string failure; // why it could not be opened
-};
-
-// libzip, opened once by whichever thread asks first; the entry points check
-// that it opened before anything else calls it.
-const LibZip &libzip()
-{
-    static const LibZip library = [] {
-        LibZip opened;
-        void *handle = dlopen(TVX_LIBZIP_FILE, RTLD_NOW | RTLD_LOCAL);
-        const std::string name = std::string("the zip library ") + TVX_LIBZIP_FILE;
-        if (!handle) {
-            const char *why = dlerror();
-            opened.failure = name + " cannot be loaded" + (why ? std::string(": ") + why : std::string());
-            return opened;
-        }
-        // It stays open for the rest of the run.
-#define TVX_LIBZIP_SYMBOL(function)                                                                          \
-    opened.function = reinterpret_cast<decltype(opened.function)>(dlsym(handle, #function));                 \
-    if (!opened.function && opened.failure.empty())                                                          \
-        opened.failure = name + " lacks " #function;
-        TVX_LIBZIP_FUNCTIONS(TVX_LIBZIP_SYMBOL)
-#undef TVX_LIBZIP_SYMBOL
-        opened.loaded = opened.failure.empty();
-        return opened;
-    }();
-    return library;
-}
-
-std::string gDiagnostic;
-
-int fail(int code, const std::string &why)
-{
-    gDiagnostic = why;
-    return code;
-}
-
-// A zip_t closed without writing when it goes out of scope.
-struct ArchiveCloser {
-    void operator()(zip_t *archive) const { libzip().zip_discard(archive); }
-};
-using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
 
 struct FileCloser {
     void operator()(zip_file_t *file) const { libzip().zip_fclose(file); }
 };
 using EntryFile = std::unique_ptr<zip_file_t, FileCloser>;
-
-bool endsWith(const std::string &text, const std::string &tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// --- Zip -------------------------------------------------------------------
-
-ZIPUSERFUNCTIONS gZipCallbacks;
-bool gZipReady = false;
-ZPOPT gZipOptions;
-std::string gZipRoot;
-
-// A file, or (when recursing) a folder, going into the archive.
-struct ZipItem {
-    std::string path;
-    std::string stored;
-    bool folder = false;
-};
-
-std::string storedName(const fsys::path &file)
-{
-    if (gZipOptions.fJunkDir || gZipRoot.empty())
-        return file.filename().string();
-    const std::string text = file.lexically_normal().string();
-    const std::string root = fsys::path(gZipRoot).lexically_normal().string();
-    const std::string prefix = endsWith(root, "/") ? root : root + "/";
-    if (text.compare(0, prefix.size(), prefix) == 0 && text.size() > prefix.size())
-        return text.substr(prefix.size());
-    return file.filename().string();
-}
-
-// True when target (links resolved) lies inside the skin folder: the root, or
-// the folder of link when no root was given.
-bool insideSkinFolder(const fsys::path &target, const fsys::path &link)
-{
-    std::error_code error;
-    const fsys::path folder
-        = fsys::canonical(gZipRoot.empty() ? link.parent_path() : fsys::path(gZipRoot), error);
-    if (error)
-        return false;
-    const std::string prefix = folder.string() == "/" ? "/" : folder.string() + "/";
-    return target.string().compare(0, prefix.size(), prefix) == 0;
-}
-
-// How a name of the skin folder goes into the archive.
-enum class Kind { File, Folder, LinkedFolder };
-
-// What a name of the skin folder is to the archive. A regular file, or a link
-// that leads to a regular file inside the skin folder (packed as that file), is a
-// file. A link that leads anywhere else, and a pipe, a device or a socket, refuse
-// the archive by name: packing them would take what is not the skin's, or hang.
-int kindOf(const fsys::path &path, Kind &kind)
-{
-    std::error_code error;
-    const fsys::file_status own = fsys::symlink_status(path, error);
-    if (error || !fsys::exists(own))
-        return fail(ZipCannotRead, "the file \"" + path.string() + "\" cannot be read");
-    if (fsys::is_regular_file(own) || fsys::is_directory(own)) {
-        kind = fsys::is_directory(own) ? Kind::Folder : Kind::File;
-        return ZipOk;
-    }
-    if (fsys::is_symlink(own)) {
-        const fsys::path target = fsys::canonical(path, error);
-        if (!error && fsys::is_directory(target, error)) {
-            kind = Kind::LinkedFolder;
-            return ZipOk;
-        }
-        if (!error && fsys::is_regular_file(target, error) && insideSkinFolder(target, path)) {
-            kind = Kind::File;
-            return ZipOk;
-        }
-        return fail(ZipCannotRead,
-            "the link \"" + path.string() + "\" does not lead to a file inside the skin folder");
-    }
-    return fail(ZipCannotRead, "\"" + path.string() + "\" is a pipe, a device or a socket, not a file");
-}
-
-// The files of folder and, when recursing, its subfolders (each before its
-// files, so that empty ones are kept). A link to a folder is passed over like a
-// folder when not recursing; when recursing it refuses the archive, since
-// following it could pack files twice or without end.
-int collectFolder(const fsys::path &folder, bool recurse, std::vector<ZipItem> &items)
-{
-    std::error_code error;
-    std::vector<fsys::path> entries;
-    for (fsys::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        entries.push_back(it->path());
-    std::sort(entries.begin(), entries.end());
-    for (const fsys::path &entry : entries) {
-        Kind kind = Kind::File;
-        const int code = kindOf(entry, kind);
-        if (code != ZipOk)
-            return code;
-        if (kind == Kind::File)
-            items.push_back({ entry.string(), storedName(entry) });
-        else if (recurse && kind == Kind::LinkedFolder)
-            return fail(ZipCannotRead, "the link \"" + entry.string() + "\" leads to a folder");
-        else if (recurse && kind == Kind::Folder) {
-            items.push_back({ entry.string(), storedName(entry) + "/", true });
-            const int inner = collectFolder(entry, recurse, items);
-            if (inner != ZipOk)
-                return inner;
-        }
-    }
-    return ZipOk;
-}
-
-int zipErrorCode(int libzipError)
-{
-    switch (libzipError) {
-    case ZIP_ER_MEMORY:
-        return ZipMemory;
-    case ZIP_ER_READ:
-    case ZIP_ER_SEEK:
-        return ZipReadSeek;
-    case ZIP_ER_OPEN:
-    case ZIP_ER_NOENT:
-        return ZipCannotRead;
-    case ZIP_ER_TMPOPEN:
-    case ZIP_ER_RENAME:
-        return ZipTempFile;
-    case ZIP_ER_WRITE:
-    case ZIP_ER_CLOSE:
-        return ZipWrite;
-    case ZIP_ER_CANCELLED:
-        return ZipInterrupted;
-    default:
-        return ZipLogic;
-    }
-}
-
-void zipProgress(zip_t *, double, void *)
-{
-    if (gZipCallbacks.print)
-        gZipCallbacks.print("", 0);
-}
-
-// One file compressed into an archive of its own, in memory.
-zip_t *packFile(const ZipItem &item, int level, int &code)
-{
-    zip_error_t error;
-    libzip().zip_error_init(&error);
-    zip_source_t *buffer = libzip().zip_source_buffer_create(nullptr, 0, 0, &error);
-    libzip().zip_error_fini(&error);
-    if (!buffer) {
-        code = ZipMemory;
-        return nullptr;
-    }
-    zip_t *writer = libzip().zip_open_from_source(buffer, ZIP_TRUNCATE, nullptr);
-    if (!writer) {
-        libzip().zip_source_free(buffer); // no archive took it
-        code = ZipMemory;
-        return nullptr;
-    }
-    libzip().zip_source_keep(buffer); // it outlives the writing archive
-    zip_source_t *file = libzip().zip_source_file(writer, item.path.c_str(), 0, -1);
-    zip_int64_t index = -1;
-    if (file && (index = libzip().zip_file_add(writer, "f", file, 0)) < 0)
-        libzip().zip_source_free(file);
-    if (index >= 0)
-        libzip().zip_set_file_compression(
-            writer, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
-    if (index < 0 || libzip().zip_close(writer) != 0) {
-        code = index < 0 ? ZipCannotRead
-                         : zipErrorCode(libzip().zip_error_code_zip(libzip().zip_get_error(writer)));
-        libzip().zip_discard(writer);
-        libzip().zip_source_free(buffer);
-        return nullptr;
-    }
-    zip_t *reader = libzip().zip_open_from_source(buffer, ZIP_RDONLY, nullptr);
-    if (!reader) {
-        libzip().zip_source_free(buffer);
-        code = ZipLogic;
-    }
-    return reader;
-}
-
-int packInParallel(const std::vector<ZipItem> &items, int level, std::vector<Archive> &packed)
-{
-    packed.resize(items.size());
-    std::vector<int> codes(items.size(), ZipOk);
-    std::atomic<size_t> next { 0 };
-    const unsigned count
-        = std::max(1u, std::min<unsigned>(std::thread::hardware_concurrency(), unsigned(items.size())));
-    std::vector<std::future<void>> workers;
-    for (unsigned w = 0; w < count; ++w) {
-        workers.push_back(std::async(std::launch::async, [&] {
-            for (size_t i = next++; i < items.size(); i = next++) {
-                if (!items[i].folder)
-                    packed[i].reset(packFile(items[i], level, codes[i]));
-            }
-        }));
-    }
-    // The caller's window keeps painting while the files are compressed.
-    for (auto &worker : workers) {
-        while (worker.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
-            zipProgress(nullptr, 0, nullptr);
-    }
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (codes[i] != ZipOk || (!packed[i] && !items[i].folder))
-            return fail(
-                codes[i] != ZipOk ? codes[i] : ZipLogic, "the file \"" + items[i].path + "\" cannot be read");
-    }
-    return ZipOk;
-}
-
-// --- The phases of ZpArchive ---
-
-int checkZipParameters(int argc, const char *archive, const char *const *names)
-{
-    if (!gZipReady || !archive || !*archive || argc < 0 || argc > kMaxNames || (argc > 0 && !names))
-        return fail(ZipBadArgument, "bad arguments");
-    return ZipOk;
-}
-
-// What one name of the list puts into the archive: every file of the folder for
-// "<folder>/*.*" or "<folder>/*", else the file itself.
-int collectName(const std::string &name, std::vector<ZipItem> &found)
-{
-    if (endsWith(name, "/*.*") || endsWith(name, "/*"))
-        return collectFolder(fsys::path(name.substr(0, name.rfind('/'))), gZipOptions.fRecurse != 0, found);
-    Kind kind = Kind::File;
-    const int code = kindOf(name, kind);
-    if (code != ZipOk)
-        return code;
-    if (kind != Kind::File)
-        return fail(ZipCannotRead, "the file \"" + name + "\" cannot be read");
-    found.push_back({ name, storedName(name) });
-    return ZipOk;
-}
-
-// The files of the name list, in name order, each stored name once, without the
-// archive itself.
-int collectFiles(int argc, const char *archive, const char *const *names, std::vector<ZipItem> &items)
-{
-    std::error_code error;
-    const fsys::path self = fsys::weakly_canonical(archive, error);
-    std::set<std::string> stored;
-    for (int i = 0; i < argc; ++i) {
-        if (!names[i] || !*names[i])
-            continue;
-        std::vector<ZipItem> found;
-        const int code = collectName(names[i], found);
-        if (code != ZipOk)
-            return code;
-        for (ZipItem &item : found) {
-            if (fsys::weakly_canonical(item.path, error) == self)
-                continue;
-            if (stored.insert(item.stored).second)
-                items.push_back(std::move(item));
-        }
-    }
-    if (items.empty())
-        return fail(ZipNothingToDo, "there are no files to put into the archive");
-    return ZipOk;
-}
-
-int compressionLevel()
-{
-    return (gZipOptions.fLevel >= '0' && gZipOptions.fLevel <= '9') ? gZipOptions.fLevel - '0' : 6;
-}
-
-// A fresh archive in memory, with the password and the comment the options ask
-// for; libzip writes nothing to disk before it is closed.
-int startArchive(const char *path, Archive &out, std::string &password)
-{
-    int openError = 0;
-    out.reset(libzip().zip_open(path, ZIP_CREATE | ZIP_TRUNCATE, &openError));
-    if (!out)
-        return fail(ZipCannotCreate, "the archive cannot be created");
-    if (gZipOptions.fEncrypt) {
-        if (!gZipCallbacks.password || gZipCallbacks.password(password, "Enter password", "") != 0)
-            return fail(ZipInterrupted, "no password was given");
-    }
-    if (gZipOptions.fComment && gZipCallbacks.comment) {
-        std::string comment;
-        gZipCallbacks.comment(comment);
-        if (!comment.empty())
-            libzip().zip_set_archive_comment(
-                out.get(), comment.c_str(), zip_uint16_t(std::min<size_t>(comment.size(), 65535)));
-    }
-    return ZipOk;
-}
-
-int addFolder(zip_t *out, const ZipItem &item)
-{
-    const zip_int64_t index = libzip().zip_dir_add(out, item.stored.c_str(), ZIP_FL_ENC_UTF_8);
-    if (index < 0)
-        return fail(ZipLogic, "the folder \"" + item.path + "\" cannot be added");
-    // The folder's own mode and time, as its files carry theirs (libzip
-    // would make it writable by everyone).
-    struct stat info;
-    if (::stat(item.path.c_str(), &info) == 0) {
-        libzip().zip_file_set_external_attributes(
-            out, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, ((S_IFDIR | (info.st_mode & 07777)) << 16) | 0x10u);
-        libzip().zip_file_set_mtime(out, zip_uint64_t(index), info.st_mtime, 0);
-    }
-    return ZipOk;
-}
-
-// packed is the file already compressed in an archive of its own, copied as it
-// is; without it the file is compressed (and encrypted) while out is closed.
-int addFile(zip_t *out, const ZipItem &item, zip_t *packed, int level, const std::string &password)
-{
-    zip_source_t *source = packed ? libzip().zip_source_zip(out, packed, 0, 0, 0, -1)
-                                  : libzip().zip_source_file(out, item.path.c_str(), 0, -1);
-    if (!source)
-        return fail(ZipCannotRead, "the file \"" + item.path + "\" cannot be read");
-    const zip_int64_t index = libzip().zip_file_add(out, item.stored.c_str(), source, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-        libzip().zip_source_free(source);
-        return fail(ZipLogic, "the file \"" + item.path + "\" cannot be added");
-    }
-    if (!packed)
-        libzip().zip_set_file_compression(
-            out, zip_uint64_t(index), level ? ZIP_CM_DEFLATE : ZIP_CM_STORE, zip_uint32_t(level));
-    if (gZipOptions.fEncrypt
-        && libzip().zip_file_set_encryption(out, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.c_str())
-            != 0)
-        return fail(ZipLogic, "the archive cannot be encrypted");
-    return ZipOk;
-}
-
-// Every item in its order; packed is empty, or holds each file compressed already.
-int addItems(zip_t *out, const std::vector<ZipItem> &items, const std::vector<Archive> &packed, int level,
-    const std::string &password)
-{
-    for (size_t i = 0; i < items.size(); ++i) {
-        const ZipItem &item = items[i];
-        if (gZipCallbacks.ServiceApplication)
-            gZipCallbacks.ServiceApplication(item.stored.c_str(), 0);
-        const int code = item.folder
-            ? addFolder(out, item)
-            : addFile(out, item, packed.empty() ? nullptr : packed[i].get(), level, password);
-        if (code != ZipOk)
-            return code;
-    }
-    return ZipOk;
-}
-
-// libzip writes the archive to a temporary file and renames it over the old
-// archive only when it is complete.
-int replaceOldArchive(Archive &out)
-{
-    libzip().zip_register_progress_callback_with_state(out.get(), 0.01, zipProgress, nullptr, nullptr);
-    if (libzip().zip_close(out.get()) != 0) {
-        const int code = zipErrorCode(libzip().zip_error_code_zip(libzip().zip_get_error(out.get())));
-        return fail(code, libzip().zip_strerror(out.get()));
-    }
-    out.release();
-    return ZipOk;
-}
-
-// --- Unzip -----------------------------------------------------------------
 
 struct Entry {
     zip_uint64_t index = 0;
@@ -574,6 +126,9 @@ int openErrorCode(int libzipError, std::string &why)
     case ZIP_ER_MEMORY:
         why = "out of memory";
         return UnzipMemory;
+    case ZIP_ER_MULTIDISK:
+        why = "the archive is split into several parts, which is not supported";
+        return UnzipUnsupported;
     default:
         why = "the archive is damaged";
         return UnzipCorrupt;
@@ -891,10 +446,151 @@ int checkUnzipParameters(const NameLists &names, const DCL *options)
     return UnzipOk;
 }
 
+// An archive file read as if zero bytes followed it, so that an archive cut
+// short inside its comment (its end record states more bytes than follow) opens
+// as other zip tools open it; the missing bytes of the comment read as zeros.
+struct PaddedFile {
+    PaddedFile(int fd, zip_uint64_t size, zip_uint64_t padded)
+        : fd(fd)
+        , size(size)
+        , padded(padded)
+    {
+        libzip().zip_error_init(&error);
+    }
+    ~PaddedFile()
+    {
+        ::close(fd);
+        libzip().zip_error_fini(&error);
+    }
+
+    int fd;
+    zip_uint64_t size; // of the file
+    zip_uint64_t padded; // with the zero bytes
+    zip_uint64_t at = 0;
+    zip_error_t error;
+};
+
+zip_int64_t readPaddedFile(void *state, void *data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto *file = static_cast<PaddedFile *>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        file->at = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t count = std::min(length, file->padded - std::min(file->at, file->padded));
+        auto *bytes = static_cast<char *>(data);
+        zip_uint64_t done = 0;
+        while (done < count && file->at + done < file->size) {
+            const ssize_t got = ::pread(file->fd, bytes + done,
+                size_t(std::min(count - done, file->size - file->at - done)), off_t(file->at + done));
+            if (got <= 0) {
+                libzip().zip_error_set(&file->error, ZIP_ER_READ, errno);
+                return -1;
+            }
+            done += zip_uint64_t(got);
+        }
+        std::memset(bytes + done, 0, size_t(count - done));
+        file->at += count;
+        return zip_int64_t(count);
+    }
+    case ZIP_SOURCE_CLOSE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        if (length < sizeof(zip_stat_t)) {
+            libzip().zip_error_set(&file->error, ZIP_ER_INVAL, 0);
+            return -1;
+        }
+        auto *st = static_cast<zip_stat_t *>(data);
+        libzip().zip_stat_init(st);
+        st->size = file->padded;
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return libzip().zip_error_to_data(&file->error, data, length);
+    case ZIP_SOURCE_FREE:
+        delete file;
+        return 0;
+    case ZIP_SOURCE_SEEK: {
+        const zip_int64_t to
+            = libzip().zip_source_seek_compute_offset(file->at, file->padded, data, length, &file->error);
+        if (to < 0)
+            return -1;
+        file->at = zip_uint64_t(to);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL:
+        return zip_int64_t(file->at);
+    case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_SEEKABLE;
+    default:
+        libzip().zip_error_set(&file->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
+// The bytes that the comments of the end records near the end of the file are
+// stated to hold beyond it; 0 when every comment fits.
+zip_uint64_t missingCommentBytes(int fd, zip_uint64_t size)
+{
+    constexpr zip_uint64_t kEndRecord = 22, kLongestComment = 65535;
+    const zip_uint64_t tail = std::min(size, kEndRecord + kLongestComment);
+    std::vector<unsigned char> bytes(tail);
+    if (::pread(fd, bytes.data(), size_t(tail), off_t(size - tail)) != ssize_t(tail))
+        return 0;
+    zip_uint64_t missing = 0;
+    for (zip_uint64_t at = 0; at + kEndRecord <= tail; ++at) {
+        if (std::memcmp(&bytes[at], "PK\5\6", 4) != 0)
+            continue;
+        const zip_uint64_t end = at + kEndRecord + (bytes[at + 20] | unsigned(bytes[at + 21]) << 8);
+        missing = std::max(missing, end > tail ? end - tail : 0);
+    }
+    return missing;
+}
+
+// Opens the archive at path as if the bytes its comment misses followed it;
+// nullptr when no comment runs past its end, or with openError when it still
+// cannot be opened.
+zip_t *openWithCommentCompleted(const char *path, int &openError)
+{
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    const zip_uint64_t size = zip_uint64_t(info.st_size);
+    const zip_uint64_t missing = missingCommentBytes(fd, size);
+    auto file = std::make_unique<PaddedFile>(fd, size, size + missing);
+    if (missing == 0)
+        return nullptr;
+    zip_error_t error;
+    libzip().zip_error_init(&error);
+    zip_source_t *source = libzip().zip_source_function_create(readPaddedFile, file.get(), &error);
+    zip_t *archive = nullptr;
+    if (source) {
+        file.release(); // freed with the source
+        archive = libzip().zip_open_from_source(source, ZIP_RDONLY, &error);
+        if (!archive)
+            libzip().zip_source_free(source);
+    }
+    if (!archive)
+        openError = libzip().zip_error_code_zip(&error);
+    libzip().zip_error_fini(&error);
+    return archive;
+}
+
+// Opened as unzip and other zip tools open an archive: bytes after its end, a
+// comment of another length than its end record states, and headers that differ
+// from the directory in dates or extra fields do not refuse it. What is read of
+// an entry is still checked against its size and CRC.
 int openArchive(const char *path, Archive &archive)
 {
     int openError = 0;
-    archive.reset(libzip().zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &openError));
+    archive.reset(libzip().zip_open(path, ZIP_RDONLY, &openError));
+    if (!archive && openError == ZIP_ER_INCONS)
+        archive.reset(openWithCommentCompleted(path, openError));
     if (!archive) {
         std::string why;
         const int code = openErrorCode(openError, why);
@@ -938,11 +634,14 @@ int checkEntries(zip_t *archive, const NameLists &names, std::vector<Entry> &ent
     if (count > kMaxEntries)
         return fail(UnzipRefused, "the archive holds more than 10000 entries");
     zip_uint64_t declared = 0;
+    std::set<std::string> stored;
     for (zip_int64_t i = 0; i < count; ++i) {
         Entry entry;
         const int code = checkEntry(archive, zip_uint64_t(i), entry);
         if (code != UnzipOk)
             return code;
+        if (!stored.insert(entry.name).second)
+            return fail(UnzipCorrupt, "the archive holds the entry \"" + entry.name + "\" twice");
         declared += entry.size;
         if (entry.size > zip_uint64_t(kMaxInflatedBytes) || declared > zip_uint64_t(kMaxInflatedBytes))
             return fail(UnzipRefused, "the archive inflates to more than 512 MiB");
@@ -1093,56 +792,6 @@ private:
 };
 
 } // namespace
-
-const std::string &LastDiagnostic()
-{
-    return gDiagnostic;
-}
-
-int ZpInit(const ZIPUSERFUNCTIONS *callbacks)
-{
-    gZipCallbacks = callbacks ? *callbacks : ZIPUSERFUNCTIONS {};
-    // Without libzip the library did not start, and the caller says so.
-    gZipReady = libzip().loaded;
-    gDiagnostic = libzip().failure;
-    return gZipReady ? 1 : 0;
-}
-
-int ZpSetOptions(const ZPOPT *options)
-{
-    gZipOptions = options ? *options : ZPOPT {};
-    gZipRoot = gZipOptions.szRootDir ? gZipOptions.szRootDir : "";
-    return 1;
-}
-
-int ZpArchive(int argc, const char *archive, const char *const *names)
-{
-    gDiagnostic.clear();
-    int code = checkZipParameters(argc, archive, names);
-    if (code != ZipOk)
-        return code;
-    std::vector<ZipItem> items;
-    code = collectFiles(argc, archive, names, items);
-    if (code != ZipOk)
-        return code;
-    std::vector<Archive> packed; // read by out until it is closed
-    Archive out;
-    std::string password;
-    code = startArchive(archive, out, password);
-    if (code != ZipOk)
-        return code;
-    // Unencrypted files are compressed in parallel, each into an archive of its
-    // own in memory, whose compressed entry is then copied into the archive as it is.
-    if (!gZipOptions.fEncrypt) {
-        code = packInParallel(items, compressionLevel(), packed);
-        if (code != ZipOk)
-            return code;
-    }
-    code = addItems(out.get(), items, packed, compressionLevel(), password);
-    if (code != ZipOk)
-        return code;
-    return replaceOldArchive(out);
-}
 
 int Wiz_SingleEntryUnzip(int ifnc, const char *const *ifnv, int xfnc, const char *const *xfnv,
     const DCL *options, const USERFUNCTIONS *callbacks)
