@@ -403,6 +403,11 @@ int inflateEntry(zip_t *archive, const Entry &entry, const std::string &password
             break;
         yieldTo(callbacks);
     }
+    if (result == UnzipOk && entryBytes < entry.size) {
+        dataFault = true;
+        result = UnzipCorrupt;
+        why = "the entry \"" + entry.name + "\" holds less data than it declares";
+    }
     if (::close(fd) != 0 && result == UnzipOk) {
         result = UnzipDisk;
         why = "the file \"" + target + "\" cannot be written";

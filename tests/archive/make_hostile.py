@@ -122,6 +122,15 @@ crc = skin("crc.zip", method=zipfile.ZIP_STORED)
 crc[crc.index(intact["main.bmp"]) + 100] ^= 0xFF
 save("crc.tvk", crc)
 
+# Deflated "main.bmp" declares ten bytes more than its data holds; its CRC is
+# that of the data.
+short = bytearray(data)
+local = short.index(b"PK\3\4", short.index(b"PK\3\4") + 4)
+central = short.index(b"PK\1\2", short.index(b"PK\1\2") + 4)
+for size_at in (local + 22, central + 24):
+    short[size_at:size_at + 4] = struct.pack("<I", len(intact["main.bmp"]) + 10)
+save("short.tvk", short)
+
 # The end record of the last part of an archive split into parts.
 split = bytearray(data)
 split[split.rindex(b"PK\5\6") + 4] = 1

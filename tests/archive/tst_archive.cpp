@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("another date in the directory") << "date.tvk"          << 0  << int(Nothing) << skin;
         QTest::newRow("other extra fields in the local header") << "extra.tvk" << 0 << int(Nothing) << skin;
         QTest::newRow("CRC failing after a file was read") << "crc.tvk"       << 2  << int(Nothing) << none;
+        QTest::newRow("less data than declared")       << "short.tvk"         << 2  << int(Nothing) << none;
         QTest::newRow("a name stored twice")           << "twice.tvk"         << 2  << int(Nothing) << none;
         QTest::newRow("split into parts")              << "split.tvk"         << 81 << int(Nothing) << none;
         // clang-format on
