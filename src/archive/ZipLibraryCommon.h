@@ -26,8 +26,6 @@ namespace ziplib::detail {
     F(zip_error_code_zip) \
     F(zip_error_fini) \
     F(zip_error_init) \
-    F(zip_error_set) \
-    F(zip_error_to_data) \
     F(zip_fclose) \
     F(zip_file_add) \
     F(zip_file_get_error) \
@@ -48,9 +46,7 @@ namespace ziplib::detail {
     F(zip_source_buffer_create) \
     F(zip_source_file) \
     F(zip_source_free) \
-    F(zip_source_function_create) \
     F(zip_source_keep) \
-    F(zip_source_seek_compute_offset) \
     F(zip_source_zip) \
     F(zip_stat_index) \
     F(zip_stat_init) \

@@ -451,90 +451,6 @@ int checkUnzipParameters(const NameLists &names, const DCL *options)
     return UnzipOk;
 }
 
-// An archive file read as if zero bytes followed it, so that an archive cut
-// short inside its comment (its end record states more bytes than follow) opens
-// as other zip tools open it; the missing bytes of the comment read as zeros.
-struct PaddedFile {
-    PaddedFile(int fd, zip_uint64_t size, zip_uint64_t padded)
-        : fd(fd)
-        , size(size)
-        , padded(padded)
-    {
-        libzip().zip_error_init(&error);
-    }
-    ~PaddedFile()
-    {
-        ::close(fd);
-        libzip().zip_error_fini(&error);
-    }
-
-    int fd;
-    zip_uint64_t size; // of the file
-    zip_uint64_t padded; // with the zero bytes
-    zip_uint64_t at = 0;
-    zip_error_t error;
-};
-
-zip_int64_t readPaddedFile(void *state, void *data, zip_uint64_t length, zip_source_cmd_t command)
-{
-    auto *file = static_cast<PaddedFile *>(state);
-    switch (command) {
-    case ZIP_SOURCE_OPEN:
-        file->at = 0;
-        return 0;
-    case ZIP_SOURCE_READ: {
-        const zip_uint64_t count = std::min(length, file->padded - std::min(file->at, file->padded));
-        auto *bytes = static_cast<char *>(data);
-        zip_uint64_t done = 0;
-        while (done < count && file->at + done < file->size) {
-            const ssize_t got = ::pread(file->fd, bytes + done,
-                size_t(std::min(count - done, file->size - file->at - done)), off_t(file->at + done));
-            if (got <= 0) {
-                libzip().zip_error_set(&file->error, ZIP_ER_READ, errno);
-                return -1;
-            }
-            done += zip_uint64_t(got);
-        }
-        std::memset(bytes + done, 0, size_t(count - done));
-        file->at += count;
-        return zip_int64_t(count);
-    }
-    case ZIP_SOURCE_CLOSE:
-        return 0;
-    case ZIP_SOURCE_STAT: {
-        if (length < sizeof(zip_stat_t)) {
-            libzip().zip_error_set(&file->error, ZIP_ER_INVAL, 0);
-            return -1;
-        }
-        auto *st = static_cast<zip_stat_t *>(data);
-        libzip().zip_stat_init(st);
-        st->size = file->padded;
-        st->valid |= ZIP_STAT_SIZE;
-        return sizeof(zip_stat_t);
-    }
-    case ZIP_SOURCE_ERROR:
-        return libzip().zip_error_to_data(&file->error, data, length);
-    case ZIP_SOURCE_FREE:
-        delete file;
-        return 0;
-    case ZIP_SOURCE_SEEK: {
-        const zip_int64_t to
-            = libzip().zip_source_seek_compute_offset(file->at, file->padded, data, length, &file->error);
-        if (to < 0)
-            return -1;
-        file->at = zip_uint64_t(to);
-        return 0;
-    }
-    case ZIP_SOURCE_TELL:
-        return zip_int64_t(file->at);
-    case ZIP_SOURCE_SUPPORTS:
-        return ZIP_SOURCE_SUPPORTS_SEEKABLE;
-    default:
-        libzip().zip_error_set(&file->error, ZIP_ER_OPNOTSUPP, 0);
-        return -1;
-    }
-}
-
 // The bytes that the comments of the end records near the end of the file are
 // stated to hold beyond it; 0 when every comment fits.
 zip_uint64_t missingCommentBytes(int fd, zip_uint64_t size)
@@ -554,32 +470,37 @@ zip_uint64_t missingCommentBytes(int fd, zip_uint64_t size)
     return missing;
 }
 
-// Opens the archive at path as if the bytes its comment misses followed it;
-// nullptr when no comment runs past its end, or with openError when it still
-// cannot be opened.
+// Opens the archive at path from memory, with the bytes its comment misses
+// after it as zeros, as other zip tools read an archive cut short inside its
+// comment; nullptr when no comment runs past its end, or with openError when it
+// still cannot be opened.
 zip_t *openWithCommentCompleted(const char *path, int &openError)
 {
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
     struct stat info;
-    if (fd < 0 || ::fstat(fd, &info) != 0) {
-        ::close(fd);
+    zip_uint64_t size = 0, missing = 0;
+    if (::fstat(fd, &info) == 0) {
+        size = zip_uint64_t(info.st_size);
+        missing = missingCommentBytes(fd, size);
+    }
+    // Freed by libzip with the source.
+    auto *bytes = missing ? static_cast<char *>(std::calloc(size + missing, 1)) : nullptr;
+    const bool read = bytes && ::pread(fd, bytes, size_t(size), 0) == ssize_t(size);
+    ::close(fd);
+    if (!read) {
+        std::free(bytes);
         return nullptr;
     }
-    const zip_uint64_t size = zip_uint64_t(info.st_size);
-    const zip_uint64_t missing = missingCommentBytes(fd, size);
-    auto file = std::make_unique<PaddedFile>(fd, size, size + missing);
-    if (missing == 0)
-        return nullptr;
     zip_error_t error;
     libzip().zip_error_init(&error);
-    zip_source_t *source = libzip().zip_source_function_create(readPaddedFile, file.get(), &error);
+    zip_source_t *source = libzip().zip_source_buffer_create(bytes, size + missing, 1, &error);
     zip_t *archive = nullptr;
-    if (source) {
-        file.release(); // freed with the source
-        archive = libzip().zip_open_from_source(source, ZIP_RDONLY, &error);
-        if (!archive)
-            libzip().zip_source_free(source);
-    }
+    if (!source)
+        std::free(bytes);
+    else if (!(archive = libzip().zip_open_from_source(source, ZIP_RDONLY, &error)))
+        libzip().zip_source_free(source);
     if (!archive)
         openError = libzip().zip_error_code_zip(&error);
     libzip().zip_error_fini(&error);
