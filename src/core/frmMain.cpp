@@ -1,5 +1,6 @@
 #include "core/frmMain.h"
 
+#include "core/ShellFailure.h"
 #include "skin/FileWriter.h"
 #include "widgets/MdiForm.h"
 #include "widgets/MenuIcons.h"
@@ -225,7 +226,7 @@ void frmMain::restoreWindow()
             const int answer = dialogs::msgBox(Message(13010) + QLatin1Char('\n') + Message(13011),
                 dialogs::vbYesNo | dialogs::vbInformation, Message(13001), this);
             if (answer == dialogs::vbYes)
-                openWithShell(fs::resolve(guide));
+                OpenWithShell(this, fs::resolve(guide));
         }
         return;
     }

@@ -172,8 +172,6 @@ private:
     bool refuseUnsavedSkin(int firstMessage);
     bool createdArchive();
     void shellOpenProgramFile(const QString &fileName, int missingMessage);
-    // Opens an existing file with the shell's "Open"; says so when no program could.
-    void openWithShell(const QString &file);
 
     // Whether a drag of these files may drop here.
     bool acceptsDrag(const class QMimeData *data) const;

@@ -195,5 +195,5 @@ void frmMain::mnuViewSkinFile_Click()
             QStringLiteral("Save the skin and retry."));
         return;
     }
-    openWithShell(file);
+    OpenWithShell(this, file);
 }

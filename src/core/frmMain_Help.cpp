@@ -27,12 +27,7 @@ void frmMain::shellOpenProgramFile(const QString &fileName, int missingMessage)
             Message(13003), this);
         return;
     }
-    openWithShell(fs::resolve(path));
-}
-
-void frmMain::openWithShell(const QString &file)
-{
-    OpenWithShell(this, file);
+    OpenWithShell(this, fs::resolve(path));
 }
 
 void frmMain::mnuHelpAbout_Click()
