@@ -119,9 +119,12 @@ void tst_platformservices::bitmapsAsTheImageReaderHasThem()
 {
     QFETCH(QList<int>, header);
     const int bits = header[0], height = header[1], gap = header[2], width = header[4];
-    // A header that claims more than a test can write comes without pixels.
-    const qint64 claimed = (qint64(width) * bits + 31) / 32 * 4 * qAbs(qint64(height));
-    const int size = claimed > (1 << 20) ? 0 : int(claimed);
+    // A header that claims more than a test can write comes without pixels;
+    // each side is bounded before their product.
+    constexpr qint64 Most = 1 << 20;
+    const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
+    const qint64 rows = qAbs(qint64(height));
+    const int size = stride > Most || rows > Most || stride * rows > Most ? 0 : int(stride * rows);
     QByteArray bytes("BM");
     QDataStream out(&bytes, QIODevice::Append);
     out.setByteOrder(QDataStream::LittleEndian);
