@@ -235,6 +235,17 @@ QImage plainBitmap(const OpenFile &in, const QByteArray &whole)
     return image;
 }
 
+// A small file's bytes, read by the image reader as it reads the file: a seek
+// past the end succeeds and reading there gives nothing, so the reader finds
+// the file short and refuses it. A plain buffer refuses such a seek, and a
+// reader that does not look reads on from where it was, making a picture of
+// the header's bytes.
+class FileBytes : public QBuffer
+{
+public:
+    bool seek(qint64 pos) override { return pos > size() ? QIODevice::seek(pos) : QBuffer::seek(pos); }
+};
+
 // The picture in file; a null one for a file that is not a plain file when
 // onlyPlain.
 QImage decode(const QString &file, bool onlyPlain = false)
@@ -250,7 +261,7 @@ QImage decode(const QString &file, bool onlyPlain = false)
         if (!plain.isNull())
             return plain;
     }
-    const auto readerOf = [&](QBuffer &bytes, const QByteArray &format) {
+    const auto readerOf = [&](FileBytes &bytes, const QByteArray &format) {
         if (whole.isEmpty())
             return std::make_unique<QImageReader>(file, format);
         bytes.setBuffer(&whole);
@@ -260,14 +271,14 @@ QImage decode(const QString &file, bool onlyPlain = false)
     // format the reader asks no other about them. Telling a file's format
     // from its content asks every format, loading every format plugin the
     // first time, under a lock all readers share.
-    QBuffer namedBytes;
+    FileBytes namedBytes;
     const auto asNamed = readerOf(namedBytes, QFileInfo(file).suffix().toLower().toLatin1());
     asNamed->setAutoDetectImageFormat(false);
     QImage image = asNamed->read();
     if (!image.isNull())
         return image;
     // Skin images are often named for another format than they hold.
-    QBuffer contentBytes;
+    FileBytes contentBytes;
     const auto reader = readerOf(contentBytes, QByteArray());
     reader->setDecideFormatFromContent(true);
     return reader->read();

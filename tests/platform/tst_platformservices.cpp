@@ -104,35 +104,45 @@ void tst_platformservices::bitmapsAsTheImageReaderHasThem_data()
 {
     // bits a pixel, height, gap before the pixels, compression, width
     QTest::addColumn<QList<int>>("header");
+    QTest::addColumn<QByteArray>("file"); // as it stands, instead of one made from the header
+    // A header whose stated size runs past the end of the file: the reader
+    // seeks beyond the end.
+    const QByteArray pastTheEnd = QByteArray::fromHex(
+        "424d00000000000000000000000000280000000200e201000100000000000000000000");
     // clang-format off
-    QTest::newRow("bottom-up, rows padded") << QList { 24, 3, 0, 0, 5 };
-    QTest::newRow("top-down")               << QList { 24, -2, 0, 0, 5 };
-    QTest::newRow("pixels after a gap")     << QList { 24, 2, 6, 0, 5 };
-    QTest::newRow("read in several bands")  << QList { 24, 9000, 0, 0, 5 };
-    QTest::newRow("16 bits, left to Qt")    << QList { 16, 2, 0, 0, 5 };
-    QTest::newRow("bit fields, refused")    << QList { 24, 2, 0, 3, 5 };
-    QTest::newRow("sides no picture has")   << QList { 24, INT_MAX, 0, 0, INT_MAX };
+    QTest::newRow("bottom-up, rows padded") << QList { 24, 3, 0, 0, 5 }             << QByteArray();
+    QTest::newRow("top-down")               << QList { 24, -2, 0, 0, 5 }            << QByteArray();
+    QTest::newRow("pixels after a gap")     << QList { 24, 2, 6, 0, 5 }             << QByteArray();
+    QTest::newRow("read in several bands")  << QList { 24, 9000, 0, 0, 5 }          << QByteArray();
+    QTest::newRow("16 bits, left to Qt")    << QList { 16, 2, 0, 0, 5 }             << QByteArray();
+    QTest::newRow("bit fields, refused")    << QList { 24, 2, 0, 3, 5 }             << QByteArray();
+    QTest::newRow("sides no picture has")   << QList { 24, INT_MAX, 0, 0, INT_MAX } << QByteArray();
+    QTest::newRow("seek past the end")      << QList<int>()                         << pastTheEnd;
     // clang-format on
 }
 
 void tst_platformservices::bitmapsAsTheImageReaderHasThem()
 {
     QFETCH(QList<int>, header);
-    const int bits = header[0], height = header[1], gap = header[2], width = header[4];
-    // A header that claims more than a test can write comes without pixels;
-    // each side is bounded before their product.
-    constexpr qint64 Most = 1 << 20;
-    const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
-    const qint64 rows = qAbs(qint64(height));
-    const int size = stride > Most || rows > Most || stride * rows > Most ? 0 : int(stride * rows);
-    QByteArray bytes("BM");
-    QDataStream out(&bytes, QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << qint32(54 + gap + size) << 0 << 54 + gap << 40 << width << height << qint16(1) << qint16(bits)
-        << header[3] << size << 2835 << 3000 << qint64(0);
-    bytes.append(gap, '\x7f');
-    for (int i = 0; i < size + 16; ++i) // and more than the pixels
-        bytes.append(char(i * 37 + 11));
+    QFETCH(QByteArray, file);
+    QByteArray bytes = file;
+    if (bytes.isEmpty()) {
+        const int bits = header[0], height = header[1], gap = header[2], width = header[4];
+        // A header that claims more than a test can write comes without
+        // pixels; each side is bounded before their product.
+        constexpr qint64 Most = 1 << 20;
+        const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
+        const qint64 rows = qAbs(qint64(height));
+        const int size = stride > Most || rows > Most || stride * rows > Most ? 0 : int(stride * rows);
+        bytes = "BM";
+        QDataStream out(&bytes, QIODevice::Append);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out << qint32(54 + gap + size) << 0 << 54 + gap << 40 << width << height << qint16(1) << qint16(bits)
+            << header[3] << size << 2835 << 3000 << qint64(0);
+        bytes.append(gap, '\x7f');
+        for (int i = 0; i < size + 16; ++i) // and more than the pixels
+            bytes.append(char(i * 37 + 11));
+    }
     const QString path = write(QStringLiteral("Plain%1.bmp").arg(QTest::currentDataTag()), bytes);
 
     QImage image;
