@@ -5,7 +5,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (!startEditor(QApplication::arguments()))
+    frmMain *main = startEditor(QApplication::arguments());
+    if (!main)
         return 0;
+    closeWhenDrawnIfAsked(main);
     return app.exec();
 }

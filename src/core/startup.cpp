@@ -45,9 +45,11 @@ frmMain *startEditor(const QStringList &arguments)
     // The lock lives as long as the main window.
     QObject::connect(main, &QObject::destroyed, [] { app::releaseSingleInstance(); });
     main->MDIForm_Load(arguments);
-    // For timing a whole run (bench/bench_whole_program): once the window has
-    // been drawn, it is closed as File > Exit closes it.
+    return main;
+}
+
+void closeWhenDrawnIfAsked(frmMain *main)
+{
     if (qEnvironmentVariableIsSet("TVX_MORVANE_QUIT_WHEN_DRAWN"))
         main->installEventFilter(new CloseWhenDrawn(main));
-    return main;
 }

@@ -224,6 +224,28 @@ private slots:
         QVERIFY(main->mnuFileExit->icon().isNull());
     }
 
+    // The timing hook closes the program's own window once drawn, and no window
+    // that anything else starts (the guide's screenshots keep using theirs).
+    void closedWhenDrawnOnlyAsTheProgram()
+    {
+        MainWindowFixture f;
+        qputenv("TVX_MORVANE_QUIT_WHEN_DRAWN", "1");
+        QProcess program; // in the fixture's program folder
+        program.start(QStringLiteral(TVX_PROGRAM), {});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(QFile::exists(f.settingsPath()));
+
+        frmMain *main = f.start();
+        qunsetenv("TVX_MORVANE_QUIT_WHEN_DRAWN");
+        QVERIFY(main);
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QTest::qWait(50);
+        QVERIFY(f.main);
+        QVERIFY(main->isVisible());
+    }
+
     void aSecondCopyEndsAtOnce()
     {
         MainWindowFixture f;
