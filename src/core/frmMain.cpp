@@ -16,6 +16,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Screen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,11 +25,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QScreen>
 #include <QStyle>
 #include <QUrl>
 
@@ -242,8 +245,9 @@ void frmMain::restoreWindow()
         break;
     default:
         setWindowState(Qt::WindowNoState);
-        move(saved.XPos, saved.YPos);
-        resize(saved.Width, saved.Height);
+        // The client area, as the shut-down saves it: a window manager frames
+        // the window around it, so the place holds from one start to the next.
+        setGeometry(placeOnScreens(QRect(saved.XPos, saved.YPos, saved.Width, saved.Height)));
         break;
     }
     gCustomPalette = saved.CustomPalette;
@@ -252,6 +256,23 @@ void frmMain::restoreWindow()
     gPlayerLangFile = saved.LangFile;
     // The preview applies it when it opens.
     gBackColor = saved.BackColor;
+}
+
+QRect frmMain::placeOnScreens(const QRect &saved) const
+{
+    QList<screen::Area> areas;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    for (const QScreen *each : QGuiApplication::screens()) {
+        const screen::Area area { each->geometry(), each->availableGeometry() };
+        if (each == primary)
+            areas.prepend(area);
+        else
+            areas.append(area);
+    }
+    // The frame is not known until the window manager has framed the window:
+    // the preview's allowance for a frame stands in for it.
+    const int side = gFrameBorderX / 2;
+    return screen::placeOnScreens(saved, areas, QMargins(side, gFrameBorderY - side, side, side));
 }
 
 void frmMain::openCommandLine(const QStringList &arguments)
@@ -297,7 +318,7 @@ void frmMain::MDIForm_Unload()
 void frmMain::WriteSettings()
 {
     SettingsRecord settings;
-    settings.setWindow(isMinimized(), isMaximized(), QRect(pos(), size()));
+    settings.setWindow(isMinimized(), isMaximized(), geometry());
     settings.CustomPalette = gCustomPalette;
     settings.LastSkinPath = gLastSkinPath;
     settings.LangPath = gPlayerLangPath;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
+#include <QMargins>
+#include <QRect>
 
 #include <cstdint>
 
@@ -33,5 +36,19 @@ inline int32_t systemFromColor(const QColor &color)
     const QColor rgb = color.toRgb();
     return int32_t(uint32_t(rgb.red()) | (uint32_t(rgb.green()) << 8) | (uint32_t(rgb.blue()) << 16));
 }
+
+// A screen as a window is placed on it: all of it, and the part that panels
+// and docks leave free.
+struct Area {
+    QRect whole;
+    QRect free;
+};
+
+// Where a window whose client area was saved at place goes on these screens
+// (the primary one first). A place that lies wholly on the screens stays as it
+// is. Otherwise the window comes back onto the screen that holds most of it,
+// or the primary one when none holds any of it, inside that screen's free
+// area with room for frame around it, made smaller when it does not fit.
+QRect placeOnScreens(const QRect &place, const QList<Area> &screens, const QMargins &frame);
 
 } // namespace screen

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLockFile>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -47,9 +48,12 @@ private slots:
         // Nothing is written before the program ends.
         QVERIFY(!QFile::exists(f.settingsPath()));
 
+        // The place saved is the client area's, which the frame surrounds.
+        const QRect client = main->geometry();
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
-            "[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1016\r\nHeight=722\r\n" + defaultPaletteLine()
+            "[Settings]\r\nState=0\r\nXPos=" + QByteArray::number(client.x()) + "\r\nYPos="
+                + QByteArray::number(client.y()) + "\r\nWidth=1016\r\nHeight=722\r\n" + defaultPaletteLine()
                 + "LastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\nBackGround=0\r\n");
     }
 
@@ -97,7 +101,7 @@ private slots:
     {
         MainWindowFixture f;
         const QByteArray settings
-            = "[Settings]\r\nState=0\r\nXPos=40\r\nYPos=30\r\nWidth=900\r\nHeight=650\r\n"
+            = "[Settings]\r\nState=0\r\nXPos=40\r\nYPos=30\r\nWidth=700\r\nHeight=500\r\n"
               "CustomPalette=1,2,3,0,4,5,6,0\r\nLastSkinPath=/skins/Blue/\r\n"
               "LangPath=/opt/tovix/Lang/\r\nLangFile=English.lng\r\nLanguage=Klingon\r\n"
               "BackGround=256\r\n";
@@ -105,8 +109,7 @@ private slots:
         frmMain *main = f.start();
         QVERIFY(main);
         QCOMPARE(f.dialogs.count(), 0);
-        QCOMPARE(main->pos(), QPoint(40, 30));
-        QCOMPARE(main->size(), QSize(900, 650));
+        QCOMPARE(main->geometry(), QRect(40, 30, 700, 500));
         QCOMPARE(gCustomPalette, QStringLiteral("1,2,3,0,4,5,6,0"));
         QCOMPARE(gLastSkinPath, QStringLiteral("/skins/Blue/"));
         QCOMPARE(gPlayerLangPath, QStringLiteral("/opt/tovix/Lang/"));
@@ -126,7 +129,7 @@ private slots:
         QCOMPARE(QFileInfo(f.settingsPath()).lastModified(), written);
 
         // One of the same length that differs is.
-        f.start()->move(41, 30);
+        f.start()->setGeometry(41, 30, 700, 500);
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
             QByteArray(settings).replace("XPos=40", "XPos=41"));
@@ -178,8 +181,51 @@ private slots:
         frmMain *again = f.start();
         QVERIFY(again);
         QVERIFY(!again->isMinimized());
-        QCOMPARE(again->pos(), QPoint(0, 0));
-        QCOMPARE(again->size(), QSize(1024, 768));
+        QVERIFY(again->screen()->availableGeometry().contains(again->frameGeometry()));
+    }
+
+    // A place saved on another screen than the ones there now comes back onto
+    // one, with its frame; a place on the screen stays. Either way a start and
+    // a close leave the place as they found it.
+    void savedPlaceOnTheScreen_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<bool>("sizeKept");
+        // clang-format off
+        QTest::newRow("on the screen")          << QRect(40, 30, 700, 500)     << true  << true;
+        QTest::newRow("off every screen")       << QRect(5000, 4000, 700, 500) << false << true;
+        QTest::newRow("above the screen")       << QRect(100, -300, 700, 500)  << false << true;
+        QTest::newRow("larger than the screen") << QRect(0, 0, 3000, 2000)     << false << false;
+        // clang-format on
+    }
+
+    void savedPlaceOnTheScreen()
+    {
+        QFETCH(QRect, saved);
+        QFETCH(bool, kept);
+        QFETCH(bool, sizeKept);
+        MainWindowFixture f;
+        const auto placeLines = [](const QRect &r) {
+            return "[Settings]\r\nState=0\r\nXPos=" + QByteArray::number(r.x()) + "\r\nYPos="
+                + QByteArray::number(r.y()) + "\r\nWidth=" + QByteArray::number(r.width())
+                + "\r\nHeight=" + QByteArray::number(r.height()) + "\r\n";
+        };
+        MainWindowFixture::writeFile(f.settingsPath(), placeLines(saved));
+        frmMain *main = f.start();
+        QVERIFY(main);
+        const QRect place = main->geometry();
+        QCOMPARE(place == saved, kept);
+        QVERIFY(main->screen()->availableGeometry().contains(main->frameGeometry()));
+        if (sizeKept)
+            QCOMPARE(place.size(), saved.size());
+        else
+            QVERIFY(place.width() < saved.width() && place.height() < saved.height());
+        QVERIFY(f.closeMain());
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith(placeLines(place)));
+        QCOMPARE(f.start()->geometry(), place);
+        QVERIFY(f.closeMain());
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith(placeLines(place)));
     }
 
     void savedLanguageChosenWithoutRegardToCase()

@@ -4,6 +4,7 @@
 #include "platform/ListingScope.h"
 #include "platform/Pictures.h"
 #include "platform/Registry.h"
+#include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/VbRuntime.h"
 #include "support/ShellRecorder.h"
@@ -29,6 +30,8 @@ private slots:
     void prefetchTakesNothingStale();
     void shapeRegion();
     void zoomed();
+    void placeOnScreens_data();
+    void placeOnScreens();
     void registryFromFiles();
     void shellOpenAndVerbs();
     void programFolderAndSettings();
@@ -250,6 +253,32 @@ void tst_platformservices::zoomed()
     QCOMPARE(big.pixel(1, 1), qRgb(255, 0, 0)); // replicated, not blended
     QCOMPARE(big.pixel(2, 0), qRgb(0, 0, 255));
     QCOMPARE(pictures::zoomed(image, 1), image);
+}
+
+// Two screens side by side, the first the primary one with a panel at its
+// foot; a frame of 5 pixels with a title bar of 19.
+void tst_platformservices::placeOnScreens_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<QRect>("placed");
+    // clang-format off
+    QTest::newRow("on one screen")            << QRect(100, 100, 400, 300)   << QRect(100, 100, 400, 300);
+    QTest::newRow("across both")              << QRect(800, 100, 400, 300)   << QRect(800, 100, 400, 300);
+    QTest::newRow("under the panel")          << QRect(100, 600, 400, 190)   << QRect(100, 600, 400, 190);
+    QTest::newRow("mostly on the second")     << QRect(1100, 900, 400, 300)  << QRect(1100, 719, 400, 300);
+    QTest::newRow("mostly on the first")      << QRect(-100, 500, 400, 300)  << QRect(5, 455, 400, 300);
+    QTest::newRow("off every screen")         << QRect(5000, 4000, 400, 300) << QRect(595, 455, 400, 300);
+    QTest::newRow("larger than its screen")   << QRect(-50, -50, 1200, 900)  << QRect(5, 24, 990, 731);
+    // clang-format on
+}
+
+void tst_platformservices::placeOnScreens()
+{
+    QFETCH(QRect, saved);
+    QFETCH(QRect, placed);
+    const QList<screen::Area> screens { { QRect(0, 0, 1000, 800), QRect(0, 0, 1000, 760) },
+        { QRect(1000, 0, 1280, 1024), QRect(1000, 0, 1280, 1024) } };
+    QCOMPARE(screen::placeOnScreens(saved, screens, QMargins(5, 24, 5, 5)), placed);
 }
 
 void tst_platformservices::registryFromFiles()
