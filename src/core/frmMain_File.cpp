@@ -189,7 +189,13 @@ void frmMain::mnuFileTestSkin_Click()
     if (verb.isEmpty())
         verb = registry::queryValue(
             registry::Root::CurrentUser, QStringLiteral("Software\\Classes\\TVX.SkinZip\\shell"), QString());
-    if (verb.isEmpty()) {
+    // The verb runs the command registered under it: a verb without one is
+    // as good as none, and is found before the skin is packed for nothing.
+    QString command;
+    if (!verb.isEmpty())
+        command = registry::queryValue(registry::Root::ClassesRoot,
+            QStringLiteral("TVX.SkinZip\\shell\\") + verb + QStringLiteral("\\command"), QString());
+    if (shell::commandProgram(command).isEmpty()) {
         dialogs::msgBox(
             Message(13027) + QLatin1Char('\n') + Message(13028), dialogs::vbCritical, title, this);
         return;
@@ -199,8 +205,6 @@ void frmMain::mnuFileTestSkin_Click()
     if (!createdArchive())
         return;
     // The player's archive verb runs its registered command on the archive, detached.
-    const QString command = registry::queryValue(registry::Root::ClassesRoot,
-        QStringLiteral("TVX.SkinZip\\shell\\") + verb + QStringLiteral("\\command"), QString());
     gApiResult = shell::runCommand(command, gArchivePath) ? 42 : shell::NoAssociation;
     if (gApiResult != shell::NoAssociation)
         return;

@@ -500,7 +500,9 @@ private slots:
     void testSkin_data()
     {
         QTest::addColumn<bool>("installed");
-        QTest::addColumn<QByteArray>("registeredFor"); // whose classes hold the verb: "machine", "user", ""
+        // whose classes hold the verb: "machine", "user", "" or "verb only"
+        // (the machine's, with no command under it)
+        QTest::addColumn<QByteArray>("registeredFor");
         QTest::addColumn<int>("message"); // first message slot of the refusal; -1 tests the skin
         QTest::addColumn<bool>("runs"); // the program of the registered command is there
         // clang-format off
@@ -508,6 +510,7 @@ private slots:
         QTest::newRow("for the current user only") << true << QByteArray("user")  << -1 << true;
         QTest::newRow("no player")              << false << QByteArray("machine") << 24 << true;
         QTest::newRow("no verb")                << true  << QByteArray()          << 26 << true;
+        QTest::newRow("verb without a command") << true  << QByteArray("verb only") << 26 << true;
         QTest::newRow("player since removed")   << true  << QByteArray("machine") << -1 << false;
         // clang-format on
     }
@@ -539,9 +542,9 @@ private slots:
                 + (userOnly ? "[Software\\Classes\\TVX.SkinZip\\shell]\n@=Play\n" + classes : QByteArray()));
         // A player set up for the current user only leaves no machine-wide entry at all.
         QByteArray machine;
-        if (registeredFor == "machine")
+        if (registeredFor == "machine" || registeredFor == "verb only")
             machine = "[SOFTWARE\\CLASSES\\TVX.SkinZip\\Shell]\n@=Play\n";
-        if (!userOnly)
+        if (!userOnly && registeredFor != "verb only")
             machine += classes;
         write(registry.filePath(QStringLiteral("registry-hklm.ini")), machine);
         ini::clearCache();
