@@ -46,6 +46,26 @@ constexpr int DesignedHeight = 722;
 const QString DefaultPalette = QStringLiteral(
     "0,0,0,0,170,0,0,0,0,170,0,0,170,170,0,0,0,0,170,0,170,0,170,0,0,170,170,0,85,85,85,0,"
     "170,170,170,0,255,0,0,0,0,255,0,0,255,255,0,0,0,0,255,0,255,0,255,0,0,255,255,0,255,255,255,0");
+
+// Where the main window whose client area was saved at saved goes on the
+// screens there now.
+QRect placeOnScreens(const QRect &saved)
+{
+    QList<screen::Area> areas;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    for (const QScreen *each : QGuiApplication::screens()) {
+        const screen::Area area { each->geometry(), each->availableGeometry() };
+        if (each == primary)
+            areas.prepend(area);
+        else
+            areas.append(area);
+    }
+    // The frame is not known until the window manager has framed the window:
+    // the preview's allowance for a frame stands in for it.
+    const int side = gFrameBorderX / 2;
+    return screen::placeOnScreens(saved, areas, QMargins(side, gFrameBorderY - side, side, side));
+}
+
 } // namespace
 
 frmMain::frmMain()
@@ -256,23 +276,6 @@ void frmMain::restoreWindow()
     gPlayerLangFile = saved.LangFile;
     // The preview applies it when it opens.
     gBackColor = saved.BackColor;
-}
-
-QRect frmMain::placeOnScreens(const QRect &saved) const
-{
-    QList<screen::Area> areas;
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    for (const QScreen *each : QGuiApplication::screens()) {
-        const screen::Area area { each->geometry(), each->availableGeometry() };
-        if (each == primary)
-            areas.prepend(area);
-        else
-            areas.append(area);
-    }
-    // The frame is not known until the window manager has framed the window:
-    // the preview's allowance for a frame stands in for it.
-    const int side = gFrameBorderX / 2;
-    return screen::placeOnScreens(saved, areas, QMargins(side, gFrameBorderY - side, side, side));
 }
 
 void frmMain::openCommandLine(const QStringList &arguments)

@@ -156,7 +156,6 @@ private:
     void chooseSavedLanguage();
     void attachMenuIcons();
     void restoreWindow();
-    QRect placeOnScreens(const QRect &saved) const;
     void openCommandLine(const QStringList &arguments);
 
     // Shut-down: false when a child window refused to close.
