@@ -150,38 +150,43 @@ private slots:
                        "BackGround=0\r\n"));
     }
 
-    void maximisedWindow()
+    // A close while minimised or maximised saves the place the window returns
+    // to when restored; a window saved maximised is maximised there.
+    void closedMinimisedOrMaximised_data()
     {
-        MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(),
-            "[Settings]\r\nState=2\r\nXPos=300\r\nYPos=300\r\n"
-            "Width=200\r\nHeight=100\r\n");
-        frmMain *main = f.start();
-        QVERIFY(main);
-        QVERIFY(main->isMaximized());
-        QVERIFY(f.closeMain());
-        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith("[Settings]\r\nState=2\r\n"));
+        QTest::addColumn<QByteArray>("startedAs"); // the State saved before
+        QTest::addColumn<int>("closedAs"); // the window states added before the close
+        QTest::addColumn<QByteArray>("written"); // the State the close saves
+        // clang-format off
+        QTest::newRow("minimised")                << QByteArray("0") << int(Qt::WindowMinimized) << QByteArray("0");
+        QTest::newRow("maximised")                << QByteArray("0") << int(Qt::WindowMaximized) << QByteArray("2");
+        QTest::newRow("started maximised")        << QByteArray("2") << int(Qt::WindowNoState)   << QByteArray("2");
+        QTest::newRow("minimised from maximised") << QByteArray("2") << int(Qt::WindowMinimized) << QByteArray("0");
+        // clang-format on
     }
 
-    void minimisedWindowIsRememberedAsANormalOne()
+    void closedMinimisedOrMaximised()
     {
+        QFETCH(QByteArray, startedAs);
+        QFETCH(int, closedAs);
+        QFETCH(QByteArray, written);
         MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(),
-            "[Settings]\r\nState=0\r\nXPos=50\r\nYPos=60\r\n"
-            "Width=700\r\nHeight=500\r\n");
+        const QByteArray place = "\r\nXPos=50\r\nYPos=60\r\nWidth=700\r\nHeight=500\r\n";
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nState=" + startedAs + place);
         frmMain *main = f.start();
         QVERIFY(main);
-        main->showMinimized();
-        QVERIFY(main->isMinimized());
+        QCOMPARE(main->isMaximized(), startedAs == "2");
+        main->setWindowState(main->windowState() | Qt::WindowStates(closedAs));
         QVERIFY(f.closeMain());
-        QVERIFY(MainWindowFixture::readFile(f.settingsPath())
-                    .startsWith("[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1024\r\nHeight=768\r\n"));
+        const QByteArray lines = "[Settings]\r\nState=" + written + place;
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()).left(lines.size()), lines);
 
-        // ... and the next start shows it so.
         frmMain *again = f.start();
         QVERIFY(again);
         QVERIFY(!again->isMinimized());
-        QVERIFY(again->screen()->availableGeometry().contains(again->frameGeometry()));
+        QCOMPARE(again->isMaximized(), written == "2");
+        again->showNormal();
+        QCOMPARE(again->geometry(), QRect(50, 60, 700, 500));
     }
 
     // A place saved on another screen than the ones there now comes back onto
