@@ -255,6 +255,12 @@ void frmMain::restoreWindow()
     }
 
     const SettingsRecord saved = ReadSettings(m_settingsFile);
+    // The client area, as the shut-down saves it: a window manager frames the
+    // window around it, so the place holds from one start to the next. It is
+    // given before the window is shown: given after, it is not yet what the
+    // window system reports as the normal place of a window maximised at once,
+    // and a close while still maximised would save the window manager's place.
+    setGeometry(placeOnScreens(QRect(saved.XPos, saved.YPos, saved.Width, saved.Height)));
     show();
     switch (saved.State) {
     case 1:
@@ -265,9 +271,6 @@ void frmMain::restoreWindow()
         break;
     default:
         setWindowState(Qt::WindowNoState);
-        // The client area, as the shut-down saves it: a window manager frames
-        // the window around it, so the place holds from one start to the next.
-        setGeometry(placeOnScreens(QRect(saved.XPos, saved.YPos, saved.Width, saved.Height)));
         break;
     }
     gCustomPalette = saved.CustomPalette;
@@ -321,7 +324,9 @@ void frmMain::MDIForm_Unload()
 void frmMain::WriteSettings()
 {
     SettingsRecord settings;
-    settings.setWindow(isMinimized(), isMaximized(), geometry());
+    // A window that was never normal has no other place than its own.
+    const QRect normal = normalGeometry();
+    settings.setWindow(isMinimized(), isMaximized(), normal.isValid() ? normal : geometry());
     settings.CustomPalette = gCustomPalette;
     settings.LastSkinPath = gLastSkinPath;
     settings.LangPath = gPlayerLangPath;

@@ -13,7 +13,9 @@ QRect placeOnScreens(const QRect &place, const QList<Area> &screens, const QMarg
     QRegion all;
     for (const Area &area : screens)
         all += area.whole;
-    if (QRegion(place).subtracted(all).isEmpty())
+    // The title bar counts: a window whose client area alone is on the screens
+    // may have it above them, out of reach.
+    if (QRegion(place.marginsAdded(frame)).subtracted(all).isEmpty())
         return place;
 
     // A monitor since removed, or a smaller screen than the one the place was saved on.

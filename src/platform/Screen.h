@@ -45,10 +45,11 @@ struct Area {
 };
 
 // Where a window whose client area was saved at place goes on these screens
-// (the primary one first). A place that lies wholly on the screens stays as it
-// is. Otherwise the window comes back onto the screen that holds most of it,
-// or the primary one when none holds any of it, inside that screen's free
-// area with room for frame around it, made smaller when it does not fit.
+// (the primary one first). A place that lies wholly on the screens with room
+// for frame around it stays as it is. Otherwise the window comes back onto the
+// screen that holds most of it, or the primary one when none holds any of it,
+// inside that screen's free area with room for frame around it, made smaller
+// when it does not fit; so a place it gives stays as it is when given again.
 QRect placeOnScreens(const QRect &place, const QList<Area> &screens, const QMargins &frame);
 
 } // namespace screen

@@ -101,7 +101,12 @@ bool runCommand(const QString &commandLine, const QString &file)
 
 QString commandProgram(const QString &commandLine)
 {
-    return QProcess::splitCommand(commandLine).value(0);
+    // The splitter drops an empty quoted name and would take the first argument for the program.
+    const QString line = commandLine.trimmed();
+    if (line.startsWith(QLatin1String("\"\"")) && line.size() > 2 && line.at(2).isSpace())
+        return QString();
+    const QString program = QProcess::splitCommand(line).value(0);
+    return program.trimmed().isEmpty() ? QString() : program;
 }
 
 } // namespace shell

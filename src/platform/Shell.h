@@ -27,7 +27,8 @@ int execute(QWidget *owner, const QString &verb, const QString &file, const QStr
 // Runs the command of a registered verb (with "%1" replaced by the file), detached.
 bool runCommand(const QString &commandLine, const QString &file);
 
-// The program a registered verb's command runs: its first word, unquoted.
+// The program a registered verb's command runs: its first word, unquoted;
+// empty when the command names none (nothing, blanks, or an empty quoted name).
 QString commandProgram(const QString &commandLine);
 
 // Whether target is an address rather than a file: a scheme the desktop opens

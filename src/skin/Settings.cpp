@@ -49,21 +49,13 @@ QString line(const char *key, qint64 value)
 
 } // namespace
 
-void SettingsRecord::setWindow(bool minimised, bool maximised, const QRect &geometry)
+void SettingsRecord::setWindow(bool minimised, bool maximised, const QRect &normalPlace)
 {
-    if (minimised) {
-        State = 0;
-        XPos = 0;
-        YPos = 0;
-        Width = 1024;
-        Height = 768;
-        return;
-    }
-    State = maximised ? 2 : 0;
-    XPos = geometry.x();
-    YPos = geometry.y();
-    Width = geometry.width();
-    Height = geometry.height();
+    State = maximised && !minimised ? 2 : 0;
+    XPos = normalPlace.x();
+    YPos = normalPlace.y();
+    Width = normalPlace.width();
+    Height = normalPlace.height();
 }
 
 QString SettingsFilePath()

@@ -21,10 +21,10 @@ struct SettingsRecord {
     QString Language;
     int32_t BackColor = -1; // written as BackColor + 1, so that a missing key reads as -1
 
-    // The window's placement as it is written: a minimised window is remembered
-    // as a normal one at 0, 0 with 1024 x 768 pixels; a maximised one keeps its
-    // own geometry, which the next start does not apply.
-    void setWindow(bool minimised, bool maximised, const QRect &geometry);
+    // The window's placement as it is written: the place it returns to when
+    // restored, with the state 2 while it is maximised and 0 otherwise (a
+    // minimised window is remembered as a normal one).
+    void setWindow(bool minimised, bool maximised, const QRect &normalPlace);
 };
 
 // "<settings folder>/TVX_Morvane.ini".

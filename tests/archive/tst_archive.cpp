@@ -505,13 +505,17 @@ private slots:
         QTest::addColumn<QByteArray>("registeredFor");
         QTest::addColumn<int>("message"); // first message slot of the refusal; -1 tests the skin
         QTest::addColumn<bool>("runs"); // the program of the registered command is there
+        QTest::addColumn<QByteArray>("command"); // as written in the file; none: the player's
         // clang-format off
-        QTest::newRow("player and verb")        << true  << QByteArray("machine") << -1 << true;
-        QTest::newRow("for the current user only") << true << QByteArray("user")  << -1 << true;
-        QTest::newRow("no player")              << false << QByteArray("machine") << 24 << true;
-        QTest::newRow("no verb")                << true  << QByteArray()          << 26 << true;
-        QTest::newRow("verb without a command") << true  << QByteArray("verb only") << 26 << true;
-        QTest::newRow("player since removed")   << true  << QByteArray("machine") << -1 << false;
+        QTest::newRow("player and verb")        << true  << QByteArray("machine") << -1 << true << QByteArray();
+        QTest::newRow("for the current user only") << true << QByteArray("user")  << -1 << true << QByteArray();
+        QTest::newRow("no player")              << false << QByteArray("machine") << 24 << true << QByteArray();
+        QTest::newRow("no verb")                << true  << QByteArray()          << 26 << true << QByteArray();
+        QTest::newRow("verb without a command") << true  << QByteArray("verb only") << 26 << true << QByteArray();
+        QTest::newRow("player since removed")   << true  << QByteArray("machine") << -1 << false << QByteArray();
+        QTest::newRow("an empty command")       << true  << QByteArray("machine") << 26 << true << QByteArray("\"\"");
+        QTest::newRow("a quoted blank program") << true  << QByteArray("machine") << 26 << true << QByteArray("\"  \" \"%1\"");
+        QTest::newRow("an empty program")       << true  << QByteArray("machine") << 26 << true << QByteArray("\"\" \"%1\"");
         // clang-format on
     }
 
@@ -521,6 +525,7 @@ private slots:
         QFETCH(QByteArray, registeredFor);
         QFETCH(int, message);
         QFETCH(bool, runs);
+        QFETCH(QByteArray, command);
         MainWindowFixture f;
         shell::setLauncher({}); // the registered command really runs
         QTemporaryDir registry;
@@ -533,8 +538,10 @@ private slots:
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (!runs)
             QFile::remove(script);
-        const QByteArray classes = "[Software\\Classes\\TVX.SkinZip\\shell\\Play\\command]\n@=\""
-            + QFile::encodeName(script) + "\" \"%1\"\n";
+        if (command.isNull())
+            command = "\"" + QFile::encodeName(script) + "\" \"%1\"";
+        const QByteArray classes
+            = "[Software\\Classes\\TVX.SkinZip\\shell\\Play\\command]\n@=" + command + "\n";
         const bool userOnly = registeredFor == "user";
         write(registry.filePath(QStringLiteral("registry-hkcu.ini")),
             "[Software\\KRW\\rezori1]\nAppPath="

@@ -139,49 +139,54 @@ private slots:
     {
         MainWindowFixture f;
         MainWindowFixture::writeFile(
-            f.settingsPath(), "[Settings]\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n");
+            f.settingsPath(), "[Settings]\r\nXPos=10\r\nYPos=40\r\nWidth=500\r\nHeight=400\r\n");
         QVERIFY(f.start());
         QCOMPARE(gCustomPalette, QString());
         QCOMPARE(gBackColor, -1);
         QVERIFY(f.closeMain());
         QCOMPARE(MainWindowFixture::readFile(f.settingsPath()),
-            QByteArray("[Settings]\r\nState=0\r\nXPos=10\r\nYPos=20\r\nWidth=500\r\nHeight=400\r\n"
+            QByteArray("[Settings]\r\nState=0\r\nXPos=10\r\nYPos=40\r\nWidth=500\r\nHeight=400\r\n"
                        "CustomPalette=\r\nLastSkinPath=\r\nLangPath=\r\nLangFile=\r\nLanguage=\r\n"
                        "BackGround=0\r\n"));
     }
 
-    void maximisedWindow()
+    // A close while minimised or maximised saves the place the window returns
+    // to when restored; a window saved maximised is maximised there.
+    void closedMinimisedOrMaximised_data()
     {
-        MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(),
-            "[Settings]\r\nState=2\r\nXPos=300\r\nYPos=300\r\n"
-            "Width=200\r\nHeight=100\r\n");
-        frmMain *main = f.start();
-        QVERIFY(main);
-        QVERIFY(main->isMaximized());
-        QVERIFY(f.closeMain());
-        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith("[Settings]\r\nState=2\r\n"));
+        QTest::addColumn<QByteArray>("startedAs"); // the State saved before
+        QTest::addColumn<int>("closedAs"); // the window states added before the close
+        QTest::addColumn<QByteArray>("written"); // the State the close saves
+        // clang-format off
+        QTest::newRow("minimised")                << QByteArray("0") << int(Qt::WindowMinimized) << QByteArray("0");
+        QTest::newRow("maximised")                << QByteArray("0") << int(Qt::WindowMaximized) << QByteArray("2");
+        QTest::newRow("started maximised")        << QByteArray("2") << int(Qt::WindowNoState)   << QByteArray("2");
+        QTest::newRow("minimised from maximised") << QByteArray("2") << int(Qt::WindowMinimized) << QByteArray("0");
+        // clang-format on
     }
 
-    void minimisedWindowIsRememberedAsANormalOne()
+    void closedMinimisedOrMaximised()
     {
+        QFETCH(QByteArray, startedAs);
+        QFETCH(int, closedAs);
+        QFETCH(QByteArray, written);
         MainWindowFixture f;
-        MainWindowFixture::writeFile(f.settingsPath(),
-            "[Settings]\r\nState=0\r\nXPos=50\r\nYPos=60\r\n"
-            "Width=700\r\nHeight=500\r\n");
+        const QByteArray place = "\r\nXPos=50\r\nYPos=60\r\nWidth=700\r\nHeight=500\r\n";
+        MainWindowFixture::writeFile(f.settingsPath(), "[Settings]\r\nState=" + startedAs + place);
         frmMain *main = f.start();
         QVERIFY(main);
-        main->showMinimized();
-        QVERIFY(main->isMinimized());
+        QCOMPARE(main->isMaximized(), startedAs == "2");
+        main->setWindowState(main->windowState() | Qt::WindowStates(closedAs));
         QVERIFY(f.closeMain());
-        QVERIFY(MainWindowFixture::readFile(f.settingsPath())
-                    .startsWith("[Settings]\r\nState=0\r\nXPos=0\r\nYPos=0\r\nWidth=1024\r\nHeight=768\r\n"));
+        const QByteArray lines = "[Settings]\r\nState=" + written + place;
+        QCOMPARE(MainWindowFixture::readFile(f.settingsPath()).left(lines.size()), lines);
 
-        // ... and the next start shows it so.
         frmMain *again = f.start();
         QVERIFY(again);
         QVERIFY(!again->isMinimized());
-        QVERIFY(again->screen()->availableGeometry().contains(again->frameGeometry()));
+        QCOMPARE(again->isMaximized(), written == "2");
+        again->showNormal();
+        QCOMPARE(again->geometry(), QRect(50, 60, 700, 500));
     }
 
     // A place saved on another screen than the ones there now comes back onto
@@ -189,40 +194,38 @@ private slots:
     // place the start gave.
     void savedPlaceOnTheScreen_data()
     {
+        // The offscreen screen is 800 x 800; the allowance for the frame is 5
+        // pixels at the sides and the foot and 29 above, for a title bar of 24.
         QTest::addColumn<QRect>("saved");
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<bool>("sizeKept");
+        QTest::addColumn<QRect>("placed");
         // clang-format off
-        QTest::newRow("on the screen")          << QRect(40, 30, 700, 500)     << true  << true;
-        QTest::newRow("off every screen")       << QRect(5000, 4000, 700, 500) << false << true;
-        QTest::newRow("above the screen")       << QRect(100, -300, 700, 500)  << false << true;
-        QTest::newRow("larger than the screen") << QRect(0, 0, 3000, 2000)     << false << false;
+        QTest::newRow("on the screen")          << QRect(40, 30, 700, 500)     << QRect(40, 30, 700, 500);
+        QTest::newRow("off every screen")       << QRect(5000, 4000, 700, 500) << QRect(95, 295, 700, 500);
+        QTest::newRow("above the screen")       << QRect(100, -300, 700, 500)  << QRect(95, 29, 700, 500);
+        QTest::newRow("title bar above")        << QRect(50, 0, 700, 500)      << QRect(50, 29, 700, 500);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 3000, 2000)     << QRect(5, 29, 790, 766);
         // clang-format on
     }
 
     void savedPlaceOnTheScreen()
     {
         QFETCH(QRect, saved);
-        QFETCH(bool, kept);
-        QFETCH(bool, sizeKept);
+        QFETCH(QRect, placed);
         MainWindowFixture f;
         const auto placeLines = [](const QRect &r) {
-            return "[Settings]\r\nState=0\r\nXPos=" + QByteArray::number(r.x()) + "\r\nYPos="
-                + QByteArray::number(r.y()) + "\r\nWidth=" + QByteArray::number(r.width())
+            return "[Settings]\r\nState=0\r\nXPos=" + QByteArray::number(r.x())
+                + "\r\nYPos=" + QByteArray::number(r.y()) + "\r\nWidth=" + QByteArray::number(r.width())
                 + "\r\nHeight=" + QByteArray::number(r.height()) + "\r\n";
         };
         MainWindowFixture::writeFile(f.settingsPath(), placeLines(saved));
         frmMain *main = f.start();
         QVERIFY(main);
-        const QRect place = main->geometry();
-        QCOMPARE(place == saved, kept);
+        QCOMPARE(main->geometry(), placed);
         QVERIFY(main->screen()->availableGeometry().contains(main->frameGeometry()));
-        if (sizeKept)
-            QCOMPARE(place.size(), saved.size());
-        else
-            QVERIFY(place.width() < saved.width() && place.height() < saved.height());
         QVERIFY(f.closeMain());
-        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith(placeLines(place)));
+        QVERIFY(MainWindowFixture::readFile(f.settingsPath()).startsWith(placeLines(placed)));
+        // The place given stays at the next start.
+        QCOMPARE(f.start()->geometry(), placed);
     }
 
     void savedLanguageChosenWithoutRegardToCase()

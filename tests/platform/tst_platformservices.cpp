@@ -250,14 +250,20 @@ void tst_platformservices::zoomed()
 }
 
 // Two screens side by side, the first the primary one with a panel at its
-// foot; a frame of 5 pixels with a title bar of 19.
+// foot; a frame of 5 pixels with a title bar of 19. A place given is kept
+// when given again.
 void tst_platformservices::placeOnScreens_data()
 {
     QTest::addColumn<QRect>("saved");
     QTest::addColumn<QRect>("placed");
     // clang-format off
     QTest::newRow("across both")            << QRect(800, 100, 400, 300)   << QRect(800, 100, 400, 300);
+    QTest::newRow("over the panel")         << QRect(100, 700, 400, 80)    << QRect(100, 700, 400, 80);
     QTest::newRow("mostly on the second")   << QRect(1100, 900, 400, 300)  << QRect(1100, 719, 400, 300);
+    QTest::newRow("most of it on the first, over its panel")
+                                            << QRect(400, 745, 800, 100)   << QRect(195, 655, 800, 100);
+    QTest::newRow("title bar above")        << QRect(1500, 10, 400, 300)   << QRect(1500, 24, 400, 300);
+    QTest::newRow("frame past the edge")    << QRect(2, 100, 400, 300)     << QRect(5, 100, 400, 300);
     QTest::newRow("off every screen")       << QRect(5000, 4000, 400, 300) << QRect(595, 455, 400, 300);
     QTest::newRow("larger than its screen") << QRect(-50, -50, 1200, 900)  << QRect(5, 24, 990, 731);
     // clang-format on
@@ -269,7 +275,9 @@ void tst_platformservices::placeOnScreens()
     QFETCH(QRect, placed);
     const QList<screen::Area> screens { { QRect(0, 0, 1000, 800), QRect(0, 0, 1000, 760) },
         { QRect(1000, 0, 1280, 1024), QRect(1000, 0, 1280, 1024) } };
-    QCOMPARE(screen::placeOnScreens(saved, screens, QMargins(5, 24, 5, 5)), placed);
+    const QMargins frame(5, 24, 5, 5);
+    QCOMPARE(screen::placeOnScreens(saved, screens, frame), placed);
+    QCOMPARE(screen::placeOnScreens(placed, screens, frame), placed);
 }
 
 void tst_platformservices::registryFromFiles()

@@ -58,11 +58,14 @@ private slots:
         settings.setWindow(true, false, QRect(300, 200, 640, 480));
         QCOMPARE(
             QList<int>({ settings.State, settings.XPos, settings.YPos, settings.Width, settings.Height }),
-            QList<int>({ 0, 0, 0, 1024, 768 }));
-        settings.setWindow(false, true, QRect(0, 0, 1920, 1050));
+            QList<int>({ 0, 300, 200, 640, 480 }));
+        settings.setWindow(false, true, QRect(400, 250, 800, 500));
         QCOMPARE(
             QList<int>({ settings.State, settings.XPos, settings.YPos, settings.Width, settings.Height }),
-            QList<int>({ 2, 0, 0, 1920, 1050 }));
+            QList<int>({ 2, 400, 250, 800, 500 }));
+        // Minimised from maximised.
+        settings.setWindow(true, true, QRect(400, 250, 800, 500));
+        QCOMPARE(settings.State, 0);
     }
 
     void roundTripThroughTheFile()
