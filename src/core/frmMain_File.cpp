@@ -10,8 +10,10 @@
 #include "core/ShellFailure.h"
 #include "core/SkinReader.h"
 #include "skin/SkinFileReader.h"
+#include "skin/SkinChange.h"
 #include "skin/SkinWriter.h"
 #include "preview/frmSkin.h"
+#include "editors/ToolWindows.h"
 #include "lang/Locale.h"
 #include "platform/AppInfo.h"
 #include "widgets/WindowDialogs.h"
@@ -31,6 +33,19 @@ bool closeSkin()
         main->commitPendingEdits();
     frmSkin::unload();
     return !frmSkin::loaded() && gSkinFile.isEmpty();
+}
+
+// The tool windows and the preview show a new skin's document as they show a
+// skin read from its file, by the same control writes and the same stacking
+// order. The handlers that the writes run store the same values again; their
+// marks are not the user's, so the mark stays as it was.
+void showNewSkin(frmMain *main)
+{
+    const bool changed = gSkinChanged;
+    toolwindows::showDocument();
+    main->mnuViewApplyZOrder_Click();
+    if (!changed)
+        ClearSkinChanged();
 }
 
 } // namespace
@@ -99,13 +114,16 @@ void frmMain::newSkin(bool fullScreen)
 {
     const bool previousKind = gFullScreenSkin;
     gFullScreenSkin = fullScreen;
-    if (!closeSkin())
+    const bool closed = closeSkin();
+    if (!closed)
         gFullScreenSkin = previousKind;
     // The load of a new preview asks where the skin goes (Save without a file);
     // a preview that stayed open only comes forward.
     frmSkin *skin = frmSkin::get();
     if (!gSkinFile.isEmpty()) {
         skin->Show();
+        if (closed)
+            showNewSkin(this);
         return;
     }
     frmSkin::unload();

@@ -28,8 +28,9 @@ public:
     // in the current language (also run by the window's own load). No handler runs.
     virtual void ApplyTexts(const LangReader &lang) = 0;
 
-    // Shows the current document in the window's controls. It writes the
-    // controls as the user would, so their handlers run and the preview follows.
+    // Shows the current document in the window's controls, after a read and
+    // after New. It writes the controls as the user would, so their handlers run
+    // and the preview follows; which frames are enabled stays as it is.
     virtual void showDocument() = 0;
 
     // Enables the frames that wait for a main image (they are never disabled again).

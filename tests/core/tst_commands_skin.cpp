@@ -6,11 +6,18 @@
 #include "core/frmMain.h"
 #include "preview/frmSkin.h"
 #include "editors/buttons/frmImagesToolBar.h"
+#include "editors/buttons/ButtonToolWindow.h"
+#include "editors/CoordinateEdit.h"
+#include "editors/display_bars/BarPanel.h"
+#include "editors/display_bars/ColorSwatch.h"
+#include "editors/fullscreen/frmFullScreenToolBar.h"
+#include "editors/display_bars/frmTrackVolumeToolBar.h"
 #include "lang/Locale.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
@@ -74,6 +81,48 @@ private:
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(main, &event);
         QCoreApplication::processEvents();
+    }
+
+    // What the open skin's bar panels, the preview's bars (with which bar lies
+    // on top) and a full-screen skin's position controls show, a line each.
+    static QStringList shownSkin()
+    {
+        QStringList shown;
+        frmSkin *skin = frmSkin::loaded();
+        for (int i = 0; i < 2; ++i) {
+            const BarPanel *panel = gFullScreenSkin ? frmFullScreenToolBar::loaded()->bar(i)
+                                                    : frmTrackVolumeToolBar::loaded()->bar(i);
+            QStringList line { QString::number(panel->cbxBarType->currentIndex()) };
+            for (const QCheckBox *box : { panel->chkBarUsed, panel->chkBorder, panel->chkTransparentBG })
+                line << QString::number(box->isChecked());
+            for (const ColorSwatch *swatch :
+                { panel->cmdBorderColor, panel->cmdMouseOverColor, panel->cmdForeColor, panel->cmdBackColor })
+                line << swatch->toolTip() << QString::number(swatch->backColor());
+            for (const CoordinateEdit *box : { panel->txtPosSizeLeft, panel->txtPosSizeTop,
+                     panel->txtPosSizeWidth, panel->txtPosSizeHeight })
+                line << box->text();
+            shown << line.join(QLatin1Char(','));
+            const QLabel *label = skin->lblSkinBar[i];
+            const QWidget *picture = skin->pctSkinBar[i];
+            shown << QDebug::toString(label->geometry()) + QDebug::toString(!label->isHidden())
+                    + QDebug::toString(label->frameShape()) + QDebug::toString(label->autoFillBackground())
+                    + label->palette().color(label->backgroundRole()).name()
+                  << QDebug::toString(picture->geometry()) + QDebug::toString(!picture->isHidden());
+        }
+        const QObjectList stacked = skin->pctSkinMain->children();
+        shown << QString::number(stacked.indexOf(skin->lblSkinBar[0]) > stacked.indexOf(skin->lblSkinBar[1]));
+        if (gFullScreenSkin) {
+            const frmFullScreenToolBar *window = frmFullScreenToolBar::loaded();
+            QString line = QStringLiteral("%1,%2 ")
+                               .arg(window->cbxPositionBTB->currentIndex())
+                               .arg(window->cbxPositionLMR->currentIndex());
+            for (int i = 0; i < 3; ++i)
+                line += QStringLiteral("%1%2")
+                            .arg(window->optPositionTOP[i]->isChecked())
+                            .arg(window->optPositionBOTTOM[i]->isChecked());
+            shown << line;
+        }
+        return shown;
     }
 
 private slots:
@@ -238,9 +287,14 @@ private slots:
     {
         MainWindowFixture f;
         const QString path = makeSkinFile(f.skins, QStringLiteral("Skinfs.ini"));
+        MainWindowFixture::writeFile(
+            path, MainWindowFixture::readFile(path) + "[Buttons]\r\nNumber=1\r\nBtn1=Play,1,2,0,20\r\n");
+        QVERIFY(QFile::copy(
+            f.skins.filePath(QStringLiteral("Main.bmp")), f.skins.filePath(QStringLiteral("PlayN.bmp"))));
         frmMain *main = f.start({ path });
         QVERIFY(frmSkin::loaded());
         QVERIFY(gFullScreenSkin);
+        frmFullScreenToolBar::loaded()->lstButtons->setCurrentRow(0);
         SetSkinChanged();
         f.dialogs.clear();
         f.dialogs.answerButton(dialogs::vbCancel);
@@ -249,6 +303,58 @@ private slots:
         QVERIFY(frmSkin::loaded());
         QCOMPARE(gSkinFile, path);
         QVERIFY(gFullScreenSkin);
+        QCOMPARE(frmFullScreenToolBar::loaded()->cbxBtn->currentIndex(), 0);
+    }
+
+    // Right after New, and once a main image is chosen, the bar panels, the
+    // preview's bars and the full-screen position show the document that Save
+    // writes, as they show it when the file is opened again.
+    void newSkinShowsWhatItSaves_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<QString>("saved"); // the file the editor has always written for it
+        // clang-format off
+        QTest::newRow("window skin")      << false << "data/NewSkin.ini";
+        QTest::newRow("full-screen skin") << true  << "data/NewSkinfs.ini";
+        // clang-format on
+    }
+
+    void newSkinShowsWhatItSaves()
+    {
+        QFETCH(bool, fullScreen);
+        QFETCH(QString, saved);
+        MainWindowFixture f;
+        frmMain *main = f.start();
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QVERIFY(image.save(f.skins.filePath(QStringLiteral("Main.bmp")), "BMP"));
+        f.dialogs.answerButton(dialogs::vbOK);
+        f.dialogs.acceptFile(f.skins.filePath(QStringLiteral("x.ini")));
+        item(main, fullScreen ? "mnuFileNewFS" : "mnuFileNew")->trigger();
+        // The windows' handlers that showing the document runs leave no mark.
+        QVERIFY(!gSkinChanged);
+        QVERIFY(!frmSkin::loaded()->caption().startsWith(QLatin1Char('*')));
+        // Only the main image's frame can be used until a main image is chosen.
+        for (ToolWindowId id : toolwindows::ofKind(fullScreen)) {
+            for (const QGroupBox *frame :
+                toolwindows::get(id)->findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly))
+                QVERIFY2(frame->isEnabled() == (frame->objectName() == QLatin1String("fmMain")),
+                    qPrintable(frame->objectName()));
+        }
+        const QStringList atNew = shownSkin();
+        f.pickFile(QStringLiteral("Main.bmp"));
+        toolwindows::activeButtonWindow()->cmdBrowseMainWindow->click();
+        const QStringList shown = shownSkin();
+        QCOMPARE(shown, atNew);
+
+        item(main, "mnuFileSave")->trigger();
+        const QString file = gSkinFile;
+        QCOMPARE(MainWindowFixture::readFile(file), testfiles::read(QFINDTESTDATA(saved)));
+        item(main, "mnuFileClose")->trigger();
+        f.dialogs.acceptFile(file);
+        item(main, "mnuFileOpen")->trigger();
+        QCOMPARE(gSkinFile, file);
+        QCOMPARE(shownSkin(), shown);
     }
 
     // --- Open, command line, drop ---

@@ -50,9 +50,9 @@ BarPanel *tst_bar_editing::open(bool fullScreen, int i)
 {
     m_env.openSkin(fullScreen);
     if (fullScreen)
-        frmFullScreenToolBar::get()->showDocument();
+        MainWindowFixture::showRead(frmFullScreenToolBar::get());
     else
-        frmTrackVolumeToolBar::get()->showDocument();
+        MainWindowFixture::showRead(frmTrackVolumeToolBar::get());
     ClearSkinChanged();
     return fullScreen ? frmFullScreenToolBar::get()->bar(i) : frmTrackVolumeToolBar::get()->bar(i);
 }

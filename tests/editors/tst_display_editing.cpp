@@ -64,12 +64,12 @@ void tst_display_editing::displayTextEditedAndSaved()
     DisplayTextPanel *panel = nullptr;
     CoordinateEdit *x = nullptr;
     if (fullScreen) {
-        frmFullScreenToolBar::get()->showDocument();
+        MainWindowFixture::showRead(frmFullScreenToolBar::get());
         panel = frmFullScreenToolBar::get()->statusText();
         x = frmFullScreenToolBar::get()->txtDisplayX;
     } else {
         frmDisplayToolBar *window = frmDisplayToolBar::get();
-        window->showDocument();
+        MainWindowFixture::showRead(window);
         window->cbxDisplay->setCurrentIndex(1);
         panel = window->displayText();
         x = window->txtDisplayX;
@@ -127,7 +127,7 @@ void tst_display_editing::damagedFontAndColourStringsNeitherFailNorChange()
 {
     m_env.openSkin(false);
     frmDisplayToolBar *window = frmDisplayToolBar::get();
-    window->showDocument();
+    MainWindowFixture::showRead(window);
     gDisplays[2].DspUsed = vb::True;
     gDisplays[2].DspFont = QStringLiteral("Tahoma");
     gDisplays[2].DspColor = QStringLiteral("12345G7");
@@ -147,7 +147,7 @@ void tst_display_editing::subtitleWidthKeyFollowsTheOption()
 {
     m_env.openSkin(false);
     frmDisplayToolBar *window = frmDisplayToolBar::get();
-    window->showDocument();
+    MainWindowFixture::showRead(window);
     gDisplays[5].DspUsed = vb::True;
     gDisplays[5].DspMaxWidth = 80;
     ClearSkinChanged();
@@ -167,7 +167,7 @@ void tst_display_editing::guiColourTickedPickedClearedAndTickedAgain()
 {
     m_env.openSkin(false);
     frmDisplayToolBar *window = frmDisplayToolBar::get();
-    window->showDocument();
+    MainWindowFixture::showRead(window);
     ClearSkinChanged();
 
     // Without a colour chosen in the list the box stays clear.
@@ -195,7 +195,7 @@ void tst_display_editing::descriptionOfSeveralLinesIsSavedAsOneAndShownAgain()
 {
     m_env.openSkin(false);
     frmDisplayToolBar *window = frmDisplayToolBar::get();
-    window->showDocument();
+    MainWindowFixture::showRead(window);
     window->txtDescription->setFocus();
     window->txtDescription->selectAll();
     QTest::keyClicks(window->txtDescription, QStringLiteral("One"));
@@ -214,7 +214,7 @@ void tst_display_editing::positionCodesAndStatusTextAlignment()
 {
     m_env.openSkin(true);
     frmFullScreenToolBar *window = frmFullScreenToolBar::get();
-    window->showDocument();
+    MainWindowFixture::showRead(window);
     ClearSkinChanged();
 
     window->txtMainWindow->setFocus();

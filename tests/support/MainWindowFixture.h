@@ -146,6 +146,14 @@ public:
         ClearSkinChanged();
     }
 
+    // Shows the open skin's document in window as the skin reader does once the
+    // main image is there: the editing frames enabled, the controls written.
+    static void showRead(ToolWindow *window)
+    {
+        toolwindows::activeButtonWindow()->EnableEditingFrames();
+        window->showDocument();
+    }
+
     // Writes the language file "Lang/Test.lng" (with Windows line ends) and makes
     // it the current language.
     void writeLanguage(const QByteArray &content)

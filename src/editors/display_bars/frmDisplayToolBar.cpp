@@ -222,7 +222,6 @@ void frmDisplayToolBar::placeWindow()
 
 void frmDisplayToolBar::showDocument()
 {
-    EnableFrames();
     optSubtitles[gSubsWidthMode == 0 ? 0 : 1]->setChecked(true);
     txtAuthor->setText(gSkinInfo.InfoAuthor);
     txtURL->setText(gSkinInfo.InfoURL);

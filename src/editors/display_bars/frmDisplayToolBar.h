@@ -37,9 +37,9 @@ public:
     // Enables the five frames (they are never disabled again).
     void EnableFrames() override;
 
-    // Shows the open skin's document as the skin reader leaves it: enables the
-    // frames, selects the subtitle width option and writes the author texts
-    // (their handlers run); no display or colour is selected.
+    // Shows the open skin's document: selects the subtitle width option and
+    // writes the author texts (their handlers run); no display or colour is
+    // selected.
     void showDocument() override;
 
     // The editor of the display selected in cbxDisplay.

@@ -67,7 +67,6 @@ void frmTrackVolumeToolBar::EnableFrames()
 
 void frmTrackVolumeToolBar::showDocument()
 {
-    EnableFrames();
     for (BarPanel *panel : m_bars)
         panel->showDocument();
 }

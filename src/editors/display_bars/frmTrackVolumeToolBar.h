@@ -26,8 +26,8 @@ public:
     void EnableFrames() override;
     QComboBox *barKindBox(int bar) override;
 
-    // Shows the open skin's bars as the skin reader leaves them: enables the
-    // frames and writes both panels (their handlers run).
+    // Shows the open skin's bars as the document holds them: writes both
+    // panels (their handlers run).
     void showDocument() override;
 
     // The panel of bar i: 0 the track bar, 1 the volume bar.

@@ -302,7 +302,6 @@ QComboBox *frmFullScreenToolBar::barKindBox(int bar)
 
 void frmFullScreenToolBar::showDocument()
 {
-    EnableEditingFrames();
     showSharedDocument();
     cbxPositionBTB->setCurrentIndex(skinformat::positionCodeEntry(gFSPosition.FSPosCode));
     cbxPositionLMR->setCurrentIndex(gFSPosition.FSPosIndex <= 2 ? gFSPosition.FSPosIndex : -1);

@@ -24,9 +24,9 @@ public:
     void Form_Load();
 
     void ApplyTexts(const LangReader &lang) override;
-    // Shows the open skin's document as the skin reader leaves it: enables the
-    // frames, then writes the main image, shape and extension, the position
-    // lists, the status text's use box and both bar panels (their handlers run).
+    // Shows the open skin's document: writes the main image, shape and
+    // extension, the position lists, the status text's use box and both bar
+    // panels (their handlers run).
     void showDocument() override;
     QComboBox *barKindBox(int bar) override;
 
