@@ -37,17 +37,22 @@ enum ErrorNumber : int {
     ErrInvalidPicture = 481,
 };
 
-// A raised run-time error: its number and English description.
+// A raised run-time error: its number and English description, and where in
+// its input the code that raised it had got to, when that code says so.
 class Error : public std::runtime_error
 {
 public:
     explicit Error(int number, const QString &description = QString());
     int number() const { return m_number; }
     QString description() const { return m_description; }
+    // The place in the input ("Skin.ini, [Buttons] Btn2"); empty when not told.
+    QString where() const { return m_where; }
+    void setWhere(const QString &where) { m_where = where; }
 
 private:
     int m_number;
     QString m_description;
+    QString m_where;
 };
 
 // English description of a run-time error number ("Overflow", "Type mismatch", ...).

@@ -4,11 +4,26 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/VbRuntime.h"
+#include "skin/OpenRoad.h"
+
+QString IniPlace(const QString &file, const QString &section, const QString &key)
+{
+    return FileTitle(file) + QStringLiteral(", [") + section + QStringLiteral("] ") + key;
+}
+
+QString ErrorNumberText(const vb::Error &error)
+{
+    const QString description
+        = error.description().isEmpty() ? vb::errorDescription(error.number()) : error.description();
+    QString text = Message(13089) + vb::Str(error.number()) + QLatin1Char('\n') + description;
+    if (!error.where().isEmpty())
+        text += QStringLiteral("\nin ") + error.where();
+    return text;
+}
 
 bool ShowFileError(const vb::Error &error, const QString &operation)
 {
     const int errorNumber = error.number();
-    const QString description = error.description();
     const QString title = app::title() + QStringLiteral(" - ") + operation;
     const QString lineBreak = QStringLiteral("\n");
     const int critical = dialogs::vbCritical;
@@ -54,7 +69,7 @@ bool ShowFileError(const vb::Error &error, const QString &operation)
         dialogs::msgBox(Message(13082), critical, title);
         break;
     default:
-        dialogs::msgBox(Message(13089) + vb::Str(errorNumber) + lineBreak + description, critical, title);
+        dialogs::msgBox(ErrorNumberText(error), critical, title);
         break;
     }
     return false;

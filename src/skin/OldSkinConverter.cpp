@@ -76,21 +76,28 @@ public:
     }
 
     Converted run();
+    // The key of the old file whose value was read last: the one a failure
+    // concerns, since each value is taken apart before the next is read.
+    QString place() const { return IniPlace(m_file, m_section, m_key); }
 
 private:
-    QString old(const char *section, const QString &key) const
+    QString old(const char *section, const QString &key)
     {
-        return ReadIni(QLatin1String(section), key, m_file);
+        m_section = QLatin1String(section);
+        m_key = key;
+        return ReadIni(m_section, key, m_file);
     }
-    QString old(const char *section, const char *key) const { return old(section, QLatin1String(key)); }
+    QString old(const char *section, const char *key) { return old(section, QLatin1String(key)); }
 
     // Face and size of an old "face-size" font, and a normal style.
     static QString fontOf(const QString &oldFont);
-    void writeTrackBar(QStringList &lines, const char *section) const;
-    void writeVolume(QStringList &lines, const char *section) const;
-    QStringList fullScreenSkin(int buttonType) const;
+    void writeTrackBar(QStringList &lines, const char *section);
+    void writeVolume(QStringList &lines, const char *section);
+    QStringList fullScreenSkin(int buttonType);
 
     const QString m_file;
+    QString m_section;
+    QString m_key;
 };
 
 QString Converter::fontOf(const QString &oldFont)
@@ -99,7 +106,7 @@ QString Converter::fontOf(const QString &oldFont)
     return piece(f, 0) + QLatin1Char(',') + piece(f, 1) + QStringLiteral(",N");
 }
 
-void Converter::writeTrackBar(QStringList &lines, const char *section) const
+void Converter::writeTrackBar(QStringList &lines, const char *section)
 {
     const QString kind = old(section, "TrackKind").toUpper();
     lines << QStringLiteral("[TrackBar]") << QStringLiteral("PosSize=") + old(section, "TrackBar")
@@ -118,21 +125,21 @@ void Converter::writeTrackBar(QStringList &lines, const char *section) const
     lines << QString();
 }
 
-void Converter::writeVolume(QStringList &lines, const char *section) const
+void Converter::writeVolume(QStringList &lines, const char *section)
 {
     const QString kind = old(section, "VolumeKind").toUpper();
     const QString volume = old(section, "Volume");
-    const QString image = QStringLiteral("ButtonImg=") + old(section, "VolumeBtn");
     lines << QStringLiteral("[Volume]");
     if (kind == QLatin1String("CH")) {
-        lines << QStringLiteral("PosSize=") + volume + QStringLiteral(",0") << QStringLiteral("Kind=HBtn")
-              << image;
+        lines << QStringLiteral("PosSize=") + volume + QStringLiteral(",0") << QStringLiteral("Kind=HBtn");
     } else if (kind == QLatin1String("CV")) {
         const QStringList p = split(volume, ',');
         lines << QStringLiteral("PosSize=") + piece(p, 0) + QLatin1Char(',') + piece(p, 1)
                 + QStringLiteral(",0,") + piece(p, 2)
-              << QStringLiteral("Kind=VBtn") << image;
+              << QStringLiteral("Kind=VBtn");
     }
+    if (kind == QLatin1String("CH") || kind == QLatin1String("CV"))
+        lines << QStringLiteral("ButtonImg=") + old(section, "VolumeBtn");
     lines << QString();
 }
 
@@ -213,8 +220,9 @@ Converted Converter::run()
         const QString v = old("Position", d[0]);
         if (v.isEmpty())
             continue;
-        lines << QLatin1String(d[1]) + QLatin1Char('=') + v + QLatin1Char(';') + fontOf(old("Fonts", d[0]))
-                + QLatin1Char(';') + old("Colors", "FontClr");
+        const QString font = fontOf(old("Fonts", d[0]));
+        lines << QLatin1String(d[1]) + QLatin1Char('=') + v + QLatin1Char(';') + font + QLatin1Char(';')
+                + old("Colors", "FontClr");
         if (qstrcmp(d[0], "Txt1") == 0)
             lines << QStringLiteral("MaxTitleWidth=")
                     + numberText(readAsNumber(old("Position", "Txt1MaxSize")));
@@ -242,7 +250,7 @@ Converted Converter::run()
     return out;
 }
 
-QStringList Converter::fullScreenSkin(int buttonType) const
+QStringList Converter::fullScreenSkin(int buttonType)
 {
     using skinformat::readAsNumber;
     QStringList lines;
@@ -299,7 +307,13 @@ bool mayReplace(const QString &path)
 
 Converted convert(const QString &oldFile)
 {
-    return Converter(oldFile).run();
+    Converter converter(oldFile);
+    try {
+        return converter.run();
+    } catch (vb::Error &error) {
+        error.setWhere(converter.place());
+        throw;
+    }
 }
 
 bool isOldSkinFile(const QString &path)

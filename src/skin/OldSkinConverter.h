@@ -18,7 +18,8 @@ struct Converted {
 };
 
 // Converts the old skin file oldFile. Raises vb::Error (9, 13, 6, 380) for values
-// that cannot be taken apart as the old format has them.
+// that cannot be taken apart as the old format has them, telling where: the
+// file, section and key of the value.
 Converted convert(const QString &oldFile);
 
 // Whether path is an old one-file skin: a file named "Skin.ini" (in any case)

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/VbRuntime.h"
+#include "skin/FileErrors.h"
 #include "skin/OldSkinConverter.h"
 #include "skin/OpenRoad.h"
 
@@ -128,11 +129,21 @@ public:
     Outcome run();
 
 private:
-    QString read(const char *section, const QString &key) const
+    // Reads a value of the skin file: what fails from here on fails at its key.
+    QString read(const char *section, const QString &key)
     {
+        at(section, key);
         return ReadIni(QLatin1String(section), key, m_file);
     }
-    QString read(const char *section, const char *key) const { return read(section, QLatin1String(key)); }
+    QString read(const char *section, const char *key) { return read(section, QLatin1String(key)); }
+    // The key whose value the read works on, named by the message of a failure
+    // that ends the read; no section: a step that works on no value of the file.
+    void at(const char *section, const QString &key)
+    {
+        m_section = QLatin1String(section);
+        m_key = key;
+    }
+    void atNoKey() { at("", QString()); }
 
     // Runs one step that calls the view; a refused value or an unreadable
     // picture is reported and the read goes on, anything else ends it.
@@ -173,6 +184,9 @@ private:
     // The first piece of the last split into fields: the face name after a
     // display's font, named by the message of a refused value.
     QString m_firstField;
+    // The key the read works on (see at()).
+    QString m_section;
+    QString m_key;
     bool m_framesEnabled = false;
     bool m_toolWindowsShown = false;
     // Something the file holds was reported and left out: saving would lose it.
@@ -196,8 +210,10 @@ bool Reader::trap(const vb::Error &error)
         dialogs::msgBox(Message(13071) + QLatin1Char('\n') + Message(13072), style, m_loadTitle);
         return !gMainImage.isEmpty();
     }
-    dialogs::msgBox(
-        Message(13089) + QString::number(number) + QLatin1Char('\n') + description, style, m_loadTitle);
+    vb::Error located = error;
+    if (!m_section.isEmpty())
+        located.setWhere(IniPlace(m_file, m_section, m_key));
+    dialogs::msgBox(ErrorNumberText(located), style, m_loadTitle);
     return false;
 }
 
@@ -206,6 +222,7 @@ void Reader::showToolWindows()
     if (!m_framesEnabled || m_toolWindowsShown)
         return;
     m_toolWindowsShown = true;
+    atNoKey();
     try {
         step([&] { m_view.showToolWindows(); });
     } catch (const LoadEnded &) {
@@ -239,6 +256,7 @@ Outcome Reader::run()
         // holds is not in the document.
         if (read("Settings", "MainImg").isEmpty() || !readMainImage())
             return Outcome::Incomplete;
+        atNoKey();
         step([&] { m_view.enableEditingFrames(); });
         m_framesEnabled = true;
         readSettings();
@@ -281,6 +299,7 @@ bool Reader::readMainImage()
 
 void Reader::readSettings()
 {
+    at("Settings", QStringLiteral("MainAnySape"));
     const bool shaped = mainImageShaped(m_file);
     gAnyShape = vb::fromBool(shaped);
     step([&] { m_view.showShape(shaped); });
@@ -316,6 +335,7 @@ void Reader::readPosition()
 
 void Reader::readButtons()
 {
+    at("Buttons", QStringLiteral("Number"));
     const int16_t count = buttonCount(m_file);
     gButtons.resize(1);
     gButtons[0] = ButtonRec();
@@ -332,6 +352,8 @@ void Reader::readButtons()
             report(Message(13050) + vb::Str(i) + Message(13051));
             break;
         }
+        // The line was read ahead: what fails now fails at its key.
+        at("Buttons", QStringLiteral("Btn") + vb::Str(i));
         const ButtonLine &line = named[size_t(i - 1)].line;
         const QString &path = named[size_t(i - 1)].path;
         m_firstField = line.pieces.at(0);
@@ -464,6 +486,7 @@ void Reader::readStatusText()
     else
         gStatTxtAlign = int16_t(align);
     display.DspUsed = vb::True;
+    at("Display", display.DspKey);
     step([&] { m_view.showDisplay(7, look); });
 }
 

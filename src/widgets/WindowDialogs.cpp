@@ -9,10 +9,15 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -103,6 +108,60 @@ QString execFileDialog(QFileDialog &dialog, const QString &title, const QString 
     return dialog.selectedFiles().constFirst();
 }
 
+// The width a window needs for its title bar to show its whole title: the
+// title in the title bar's font, which window managers commonly draw bold, and
+// room for the window's minimise, maximise and close buttons, each about as wide
+// as the bar is high, on both sides (a bar that centres its title needs as much
+// beside the window's icon), with a margin at each end. Never wider than the screen.
+int titleBarWidth(const QWidget *window)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int buttons = 3 * (metrics.height() * 3 / 2);
+    const int width = metrics.horizontalAdvance(window->windowTitle()) + 2 * buttons + metrics.height();
+    return std::min(width, window->screen()->availableGeometry().width());
+}
+
+// A message box wide enough to show its whole title, as the system's message
+// boxes are: Qt fits a box to its text, as it shows and whenever its layout
+// asks, and leaves room beside the title for one button only.
+class MessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (fitTitle() && !event->spontaneous() && !testAttribute(Qt::WA_Moved))
+            adjustPosition(parentWidget());
+    }
+
+    bool event(QEvent *event) override
+    {
+        const bool result = QMessageBox::event(event);
+        if (event->type() == QEvent::LayoutRequest)
+            fitTitle();
+        return result;
+    }
+
+private:
+    // Widens the box to its title; true when it did.
+    bool fitTitle()
+    {
+        const int width = titleBarWidth(this);
+        if (!isVisible() || width <= this->width())
+            return false;
+        QLayout *grid = layout();
+        setFixedSize(width, grid->hasHeightForWidth() ? grid->totalHeightForWidth(width) : height());
+        // The new size asks for no other layout: Qt would fit the box to its text again.
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+        return true;
+    }
+};
+
 // An answer carrying a path: accepted when one was chosen.
 Answer pathAnswer(const QString &path)
 {
@@ -115,7 +174,7 @@ Answer pathAnswer(const QString &path)
 Answer messageBox(const Request &request)
 {
     const int style = request.style;
-    QMessageBox box(iconOf(style), request.title, shownText(request.prompt), QMessageBox::NoButton,
+    MessageBox box(iconOf(style), request.title, shownText(request.prompt), QMessageBox::NoButton,
         parentFor(request.owner));
     const QList<ButtonCode> buttons = buttonsOf(style);
     for (const ButtonCode &b : buttons)

@@ -25,6 +25,8 @@ private slots:
     void problemsAreReported_data();
     void problemsAreReported();
     void errorTrap();
+    void readEndsSayingWhere_data();
+    void readEndsSayingWhere();
     void partialLoadAsksBeforeSaving_data();
     void partialLoadAsksBeforeSaving();
     void oldSkinIsConverted();
@@ -257,6 +259,38 @@ void tst_skin_reader::errorTrap()
     QVERIFY(!frmSkin::get()->pctSkinButton.contains(2));
 }
 
+void tst_skin_reader::readEndsSayingWhere_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message"); // the last message shown
+
+    const QByteArray window = kHead + "[Settings]\nMainImg=img\\Main.bmp\n";
+    // clang-format off
+    QTest::newRow("button") << QByteArray("Skin.ini") << window + "[Buttons]\nNumber=2\nBtn1=BPlay,1,2,0,0\nBtn2=BPlay,abc,xyz,9,9\n"
+        << QStringLiteral("Error number: 13\nType mismatch\nin Skin.ini, [Buttons] Btn2");
+    QTest::newRow("bar") << QByteArray("Skin.ini") << window + "[Volume]\nKind=H\nPosSize=1,2,3\n"
+        << QStringLiteral("Error number: 9\nSubscript out of range\nin Skin.ini, [Volume] PosSize");
+    QTest::newRow("display coordinate") << QByteArray("Skin.ini") << window + "[Display]\nMovInfo=1,3000000000;Arial,8,N;000000\n"
+        << QStringLiteral("Error number: 6\nOverflow\nin Skin.ini, [Display] MovInfo");
+    QTest::newRow("count too large") << QByteArray("Skin.ini") << window + "[Buttons]\nNumber=40000\n"
+        << QStringLiteral("Error number: 6\nOverflow\nin Skin.ini, [Buttons] Number");
+    QTest::newRow("status text") << QByteArray("Skinfs.ini") << window + "Position=B,1\n[Display]\nStatTxt=1,2;Arial,x,N;000000\n"
+        << QStringLiteral("Error number: 13\nType mismatch\nin Skinfs.ini, [Display] StatTxt");
+    // clang-format on
+}
+
+void tst_skin_reader::readEndsSayingWhere()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    open(name.constData(), file);
+    QVERIFY(m_fixture->dialogs.count() > 0);
+    QCOMPARE(m_fixture->dialogs.last().prompt, message);
+    QCOMPARE(m_fixture->dialogs.last().title, app::title() + QStringLiteral(" - ") + Message(13007));
+}
+
 void tst_skin_reader::partialLoadAsksBeforeSaving_data()
 {
     QTest::addColumn<QByteArray>("name");
@@ -409,16 +443,18 @@ void tst_skin_reader::failedConversionNeverCostsTheOldSkin_data()
 {
     QTest::addColumn<QByteArray>("old");
     QTest::addColumn<int>("error"); // the error number the conversion ends with; 0: it does not start
+    QTest::addColumn<QString>("where"); // the old file's section and key it ends at
 
     // clang-format off
-    QTest::newRow("About not a number")         << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nBtnPlay=1,2\nAbout=1,2,x,4\n") << 13;
-    QTest::newRow("About negative")             << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nAbout=10,10,5,30\n") << 380;
-    QTest::newRow("further button missing")     << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nExtrNum=2\nBtn1=1,2:5\n") << 9;
-    QTest::newRow("full-screen button missing") << QByteArray("[Settings]\nMainAnySape=1\n[FullScreen]\nEnable=1\nBitmap=Main.bmp\nNumButton=1\n") << 9;
-    QTest::newRow("display font missing")       << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nTxt1=1,1\n") << 9;
+    QTest::newRow("About not a number")         << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nBtnPlay=1,2\nAbout=1,2,x,4\n") << 13 << QStringLiteral("[Position] About");
+    QTest::newRow("About negative")             << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nAbout=10,10,5,30\n") << 380 << QStringLiteral("[Position] About");
+    QTest::newRow("further button missing")     << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nExtrNum=2\nBtn1=1,2:5\n") << 9 << QStringLiteral("[Position] Btn2");
+    QTest::newRow("full-screen button missing") << QByteArray("[Settings]\nMainAnySape=1\n[FullScreen]\nEnable=1\nBitmap=Main.bmp\nNumButton=1\n") << 9 << QStringLiteral("[FullScreen] Btn1");
+    QTest::newRow("display font missing")       << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nTxt1=1,1\n") << 9 << QStringLiteral("[Fonts] Txt1");
+    QTest::newRow("volume height missing")      << QByteArray("[Settings]\nMainAnySape=1\n[Position]\nVolumeKind=CV\nVolume=1,2\nVolumeBtn=vol\n") << 9 << QStringLiteral("[Position] Volume");
     // An old section alone is an old skin, though one that cannot be converted.
-    QTest::newRow("shape missing")              << QByteArray("[Position]\nBtnPlay=1,2\n") << 0;
-    QTest::newRow("shape empty")                << QByteArray("[Settings]\nMainAnySape=\nButtonAnyShape=1\n") << 0;
+    QTest::newRow("shape missing")              << QByteArray("[Position]\nBtnPlay=1,2\n") << 0 << QString();
+    QTest::newRow("shape empty")                << QByteArray("[Settings]\nMainAnySape=\nButtonAnyShape=1\n") << 0 << QString();
     // clang-format on
 }
 
@@ -426,16 +462,18 @@ void tst_skin_reader::failedConversionNeverCostsTheOldSkin()
 {
     QFETCH(QByteArray, old);
     QFETCH(int, error);
+    QFETCH(QString, where);
     const QString converted = folder() + QStringLiteral("Skinv1.ini");
     MainWindowFixture::writeFile(converted, "mine");
     open("Skin.ini", old);
     const QStringList shown = m_fixture->dialogs.messages();
     QCOMPARE(shown.value(0), Message(13045));
     QCOMPARE(shown.size(), 2);
-    if (error)
+    if (error) {
         QVERIFY2(shown.at(1).startsWith(Message(13089) + QString::number(error) + QLatin1Char('\n')),
             qPrintable(shown.at(1)));
-    else
+        QVERIFY2(shown.at(1).endsWith(QStringLiteral("\nin Skin.ini, ") + where), qPrintable(shown.at(1)));
+    } else
         QCOMPARE(shown.at(1),
             QStringLiteral("The old skin \"") + folder()
                 + QStringLiteral("Skin.ini\" could not be converted: the key \"MainAnySape\" of its section "

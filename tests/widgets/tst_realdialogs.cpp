@@ -19,6 +19,7 @@ class tst_realdialogs : public QObject
     Q_OBJECT
 private slots:
     void messageBoxButtonsAndCodes();
+    void messageBoxIsAsWideAsItsTitle();
     void inputBox();
     void fileDialogSettings();
     void colourDialogLoadsAndReturnsCustomColours();
@@ -86,6 +87,22 @@ void tst_realdialogs::messageBoxButtonsAndCodes()
         box->button(QMessageBox::Ok)->click();
     });
     QCOMPARE(dialogs::msgBox(QStringLiteral("x"), dialogs::vbExclamation), int(dialogs::vbOK));
+}
+
+void tst_realdialogs::messageBoxIsAsWideAsItsTitle()
+{
+    // Window managers commonly draw a title bold; a short text makes a narrow box.
+    const QString title
+        = QStringLiteral("TVX_Morvane - A title much longer than the message in the box below it");
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    int width = 0;
+    whenModal([&](QWidget *w) {
+        width = w->width();
+        qobject_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
+    });
+    dialogs::msgBox(QStringLiteral("Short."), dialogs::vbOKOnly, title);
+    QVERIFY2(width >= QFontMetrics(font).horizontalAdvance(title), qPrintable(QString::number(width)));
 }
 
 void tst_realdialogs::inputBox()
