@@ -42,21 +42,6 @@ protected:
     }
 };
 
-// The picture Qt's reader makes of file, as named or else from its content,
-// and the format it reads it as.
-QImage readerPicture(const QString &file, QByteArray &format)
-{
-    for (const bool fromContent : { false, true }) {
-        QImageReader reader(file);
-        reader.setDecideFormatFromContent(fromContent);
-        format = reader.format();
-        const QImage image = reader.read();
-        if (!image.isNull())
-            return image;
-    }
-    return {};
-}
-
 // Whether the reader, reading bytes as a bitmap of format, reads past their end.
 bool bitmapReadPastTheEnd(const QByteArray &bytes, const QByteArray &format)
 {
@@ -66,6 +51,22 @@ bool bitmapReadPastTheEnd(const QByteArray &bytes, const QByteArray &format)
     tracked.setData(bytes);
     QImageReader(&tracked, format).read();
     return tracked.ranOut;
+}
+
+// The picture Qt's reader makes of file, as named or from its content, and
+// whether it read a bitmap past the end of bytes, the file's bytes, for it.
+struct Reading {
+    QImage image;
+    bool pastTheEnd = false;
+};
+Reading readerReading(const QString &file, const QByteArray &bytes, bool fromContent)
+{
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(fromContent);
+    const QByteArray format = reader.format();
+    Reading reading { reader.read() };
+    reading.pastTheEnd = !reading.image.isNull() && bitmapReadPastTheEnd(bytes, format);
+    return reading;
 }
 
 // Blocks of the heap of the given size filled with fill and freed: the next
@@ -108,16 +109,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return loaded;
         };
         const QImage loaded = load();
-        QByteArray format;
-        const QImage read = readerPicture(file, format);
+        // The picture as named, or else from the content: one the reader reads
+        // past the end of the file counts as none.
+        const Reading named = readerReading(file, bytes, false);
+        const Reading content = readerReading(file, bytes, true);
+        const bool namedNone = named.image.isNull() || named.pastTheEnd;
         if (loaded.isNull()) {
-            if (!read.isNull() && !bitmapReadPastTheEnd(bytes, format))
+            if (!namedNone || (!content.image.isNull() && !content.pastTheEnd))
                 __builtin_trap();
             continue;
         }
-        if (loaded.format() != read.format() || loaded.size() != read.size()
-            || loaded.dotsPerMeterX() != read.dotsPerMeterX()
-            || loaded.dotsPerMeterY() != read.dotsPerMeterY())
+        const auto same = [&loaded](const QImage &read) {
+            return loaded.format() == read.format() && loaded.size() == read.size()
+                && loaded.dotsPerMeterX() == read.dotsPerMeterX()
+                && loaded.dotsPerMeterY() == read.dotsPerMeterY();
+        };
+        if (!same(named.image) && !(namedNone && same(content.image)))
             __builtin_trap();
         dirtyHeap(loaded.sizeInBytes(), 0x55);
         const QByteArray once = pixelsOf(load());
