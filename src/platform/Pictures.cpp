@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageIOHandler>
 #include <QImageReader>
 #include <QThread>
 #include <QThreadPool>
@@ -162,6 +163,18 @@ QByteArray wholeSmallFile(const OpenFile &in)
     return whole;
 }
 
+// Reads count bytes of in from offset on, from whole when the file was read
+// whole; false when the file holds fewer.
+bool readBytes(const OpenFile &in, const QByteArray &whole, void *data, qint64 count, qint64 offset)
+{
+    if (in.size() > BandBytes)
+        return in.readAt(data, count, offset);
+    if (whole.size() != in.size() || offset < 0 || count > whole.size() - offset)
+        return false;
+    std::memcpy(data, whole.constData() + offset, size_t(count));
+    return true;
+}
+
 // A plain Windows bitmap, 24 bits a pixel, uncompressed, with the usual
 // 40-byte header, the kind most skins are drawn in, read here in half the time
 // the image reader takes: that goes through its plugin list under a lock every
@@ -177,12 +190,8 @@ QImage plainBitmap(const OpenFile &in, const QByteArray &whole)
     if (in.size() < HeadSize)
         return {};
     const bool readWhole = in.size() <= BandBytes;
-    if (readWhole && whole.size() != in.size())
-        return {};
     uchar head[HeadSize];
-    if (readWhole)
-        std::memcpy(head, whole.constData(), HeadSize);
-    else if (!in.readAt(head, HeadSize, 0))
+    if (!readBytes(in, whole, head, HeadSize, 0))
         return {};
     const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head + at); };
     const auto dword = [&head](int at) { return qFromLittleEndian<qint32>(head + at); };
@@ -235,6 +244,178 @@ QImage plainBitmap(const OpenFile &in, const QByteArray &whole)
     return image;
 }
 
+// The bytes of a file one after the other from a given place on: from memory
+// when the file was read whole, otherwise a band at a time.
+class ByteStream
+{
+public:
+    ByteStream(const OpenFile &in, const QByteArray &whole, qint64 from)
+        : m_in(in)
+        , m_band(in.size() <= BandBytes ? whole : QByteArray())
+        , m_at(from)
+    {
+    }
+
+    // The next byte; false at the end of the file.
+    bool next(uchar &byte)
+    {
+        if (m_at < 0 || m_at >= m_in.size())
+            return false;
+        if (m_at < m_bandAt || m_at >= m_bandAt + m_band.size()) {
+            m_band.resize(std::min(BandBytes, m_in.size() - m_at));
+            if (!m_in.readAt(m_band.data(), m_band.size(), m_at))
+                return false;
+            m_bandAt = m_at;
+        }
+        byte = uchar(m_band[m_at++ - m_bandAt]);
+        return true;
+    }
+    // Passes over count bytes; false when the file ends first.
+    bool skip(qint64 count)
+    {
+        m_at += count;
+        return m_at <= m_in.size();
+    }
+
+private:
+    const OpenFile &m_in;
+    QByteArray m_band;
+    qint64 m_bandAt = 0;
+    qint64 m_at;
+};
+
+// Whether the run-length codes of a bitmap, from offset on, are whole as the
+// image reader walks them: they reach the end-of-bitmap code or the end of the
+// last row, or the file ends between two codes once the last row is full.
+// The reader writes a pixel a byte, rows from the bottom up, each padded to
+// whole 4-byte words, and cuts a run only where it would pass the end of the
+// bottom row: how many bytes a run of pixels as they stand takes depends on it.
+bool runLengthCodesWhole(
+    const OpenFile &in, const QByteArray &whole, qint64 offset, qint64 width, qint64 rows, bool fourBits)
+{
+    ByteStream codes(in, whole, offset);
+    const qint64 rowBytes = (width + 3) / 4 * 4;
+    const qint64 end = (rows - 1) * rowBytes + width;
+    qint64 x = 0, y = 0, at = (rows - 1) * rowBytes;
+    while (y < rows) {
+        uchar code = 0;
+        if (!codes.next(code))
+            return y == rows - 1 && x >= width;
+        if (code != 0) { // a run of one colour
+            const qint64 count = std::min<qint64>(code, end - at);
+            x += count;
+            at += count;
+            if (!codes.skip(1))
+                return false;
+            continue;
+        }
+        if (!codes.next(code))
+            return false;
+        if (code == 1) // end of bitmap
+            return true;
+        if (code == 0) { // end of row
+            x = 0;
+            ++y;
+            at = (rows - y - 1) * rowBytes;
+        } else if (code == 2) { // a move right and up
+            uchar right = 0, up = 0;
+            if (!codes.next(right) || !codes.next(up))
+                return false;
+            x = std::min(x + right, width - 1);
+            y = std::min(y + up, rows - 1);
+            at = (rows - y - 1) * rowBytes + x;
+        } else { // pixels as they stand, in whole 2-byte words
+            const qint64 count = std::min<qint64>(code, end - at);
+            const qint64 bytes = fourBits ? (count + 1) / 2 : count;
+            if (!codes.skip(bytes + bytes % 2))
+                return false;
+            x += count;
+            at += count;
+        }
+    }
+    return true;
+}
+
+// What the image reader makes of a Windows bitmap's pixels (a DIB is one
+// without the file header).
+struct BitmapPixels {
+    // The file ends before the pixels the reader takes from it: the reader
+    // makes a picture of the full size all the same and leaves what it could
+    // not read as the memory held.
+    bool cutShort = false;
+    // Run-length coded: the reader leaves the pixels that its codes pass over
+    // as the memory held.
+    bool runLength = false;
+};
+
+// The pixels of the bitmap in, worked out from its headers as the image
+// reader reads them: an info header of 40, 64, 108 or 124 bytes, or else one
+// read as the 12-byte kind whatever size it states, the reader going on where
+// that size ends (where it is when the size is negative); the colour masks of
+// bit fields after one of 40 or 64; the colour table, 3 bytes an entry after a
+// 12-byte header and 4 after the others; the pixels after it, or where the
+// file header says when that lies further on. A DIB's pixels are its last
+// size-of-the-pixels bytes when its header gives a size smaller than the file,
+// and otherwise follow 12 bytes of colour masks after a header of 108 or 124
+// bytes with bit fields. Nothing for a file the reader does not read as such
+// a bitmap.
+BitmapPixels bitmapPixels(const OpenFile &in, const QByteArray &whole, bool dib)
+{
+    constexpr int FileHead = 14;
+    constexpr int MostHead = FileHead + 124 + 12;
+    uchar head[MostHead] = {};
+    if (!in.plain() || !readBytes(in, whole, head, std::min<qint64>(in.size(), MostHead), 0))
+        return {};
+    const int info = dib ? 0 : FileHead;
+    const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head + at); };
+    const auto dword = [&head](int at) { return qFromLittleEndian<quint32>(head + at); };
+    if (!dib && (in.size() < FileHead || head[0] != 'B' || head[1] != 'M'))
+        return {};
+    const quint32 infoSize = dword(info);
+    const bool windows = infoSize == 40 || infoSize == 64 || infoSize == 108 || infoSize == 124;
+    qint64 width = 0, height = 0;
+    quint32 compression = 0, pixelBytes = 0, colours = 0;
+    if (windows) {
+        width = qint32(dword(info + 4));
+        height = qint32(dword(info + 8));
+        compression = dword(info + 16);
+        pixelBytes = dword(info + 20);
+        colours = dword(info + 32);
+    } else {
+        width = qint16(word(info + 4));
+        height = qint16(word(info + 6));
+    }
+    const int bits = word(info + (windows ? 14 : 10));
+    const bool runLength = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
+    const bool masks = compression == 3 && (bits == 16 || bits == 32);
+    const bool plainBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    const qint64 rows = qAbs(height);
+    // The reader's own bound on the sides, checked before any product of them.
+    constexpr qint64 MostPixels = qint64(16384) * 16384;
+    if ((compression != 0 || !plainBits) && !runLength && !masks)
+        return {};
+    if (width <= 0 || rows == 0 || width > MostPixels || rows > MostPixels || width * rows > MostPixels)
+        return {};
+    const qint64 afterInfo = info + qint64(qint32(infoSize));
+    qint64 pixels = (afterInfo >= 0 ? afterInfo : info + 12) + (masks && infoSize < 108 ? 12 : 0);
+    if (bits <= 8) {
+        const qint64 entries = colours != 0 ? colours : 1 << bits;
+        if (entries > 256)
+            return {};
+        pixels += entries * (infoSize == 12 ? 3 : 4);
+    }
+    qint64 stated = dib ? -1 : qint32(dword(10));
+    if (dib && pixelBytes != 0 && pixelBytes < in.size())
+        stated = in.size() - pixelBytes;
+    else if (dib && masks && infoSize >= 108)
+        stated = infoSize + 12;
+    pixels = std::max(pixels, stated);
+    if (runLength)
+        return { !runLengthCodesWhole(in, whole, pixels, width, rows, bits == 4), true };
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    return { pixels + stride * rows > in.size(), false };
+}
+
 // A small file's bytes, read by the image reader as it reads the file: a seek
 // past the end succeeds and reading there gives nothing, so the reader finds
 // the file short and refuses it. A plain buffer refuses such a seek, and a
@@ -247,11 +428,16 @@ public:
 };
 
 // The picture in file; a null one for a file that is not a plain file when
-// onlyPlain.
+// onlyPlain, and for a bitmap whose pixels run past the end of the file.
 QImage decode(const QString &file, bool onlyPlain = false)
 {
+    const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
     // A small file's bytes serve the image reader too, unread again.
     QByteArray whole;
+    // The reader takes a file that starts "BM" for a bitmap when it is named
+    // .bmp and when it tells the format from the content; one named .dib it
+    // reads as a DIB first.
+    BitmapPixels bitmap, dib;
     {
         const OpenFile in(file);
         if (onlyPlain && !in.plain())
@@ -260,6 +446,9 @@ QImage decode(const QString &file, bool onlyPlain = false)
         QImage plain = in.plain() ? plainBitmap(in, whole) : QImage();
         if (!plain.isNull())
             return plain;
+        bitmap = bitmapPixels(in, whole, false);
+        if (suffix == "dib")
+            dib = bitmapPixels(in, whole, true);
     }
     const auto readerOf = [&](FileBytes &bytes, const QByteArray &format) {
         if (whole.isEmpty())
@@ -267,21 +456,38 @@ QImage decode(const QString &file, bool onlyPlain = false)
         bytes.setBuffer(&whole);
         return std::make_unique<QImageReader>(&bytes, format);
     };
+    // Nothing is drawn that the file does not give: a bitmap cut short is not
+    // read, and the pixels that run-length codes pass over are the first
+    // colour of the colour table, the same every time.
+    const auto read = [](QImageReader &reader, const BitmapPixels &pixels) {
+        if (pixels.cutShort)
+            return QImage();
+        QImage image;
+        if (pixels.runLength) {
+            // Made within the reader's limit on the memory a picture takes;
+            // the reader gives a picture stored top down a negative height.
+            const QSize size = reader.size();
+            if (QImageIOHandler::allocateImage(
+                    QSize(size.width(), qAbs(size.height())), reader.imageFormat(), &image))
+                std::memset(image.bits(), 0, size_t(image.sizeInBytes()));
+        }
+        return reader.read(&image) ? image : QImage();
+    };
     // Most pictures hold the format they are named for, and read as that
     // format the reader asks no other about them. Telling a file's format
     // from its content asks every format, loading every format plugin the
     // first time, under a lock all readers share.
     FileBytes namedBytes;
-    const auto asNamed = readerOf(namedBytes, QFileInfo(file).suffix().toLower().toLatin1());
+    const auto asNamed = readerOf(namedBytes, suffix);
     asNamed->setAutoDetectImageFormat(false);
-    QImage image = asNamed->read();
+    QImage image = read(*asNamed, suffix == "dib" ? dib : suffix == "bmp" ? bitmap : BitmapPixels());
     if (!image.isNull())
         return image;
     // Skin images are often named for another format than they hold.
     FileBytes contentBytes;
     const auto reader = readerOf(contentBytes, QByteArray());
     reader->setDecideFormatFromContent(true);
-    return reader->read();
+    return read(*reader, bitmap);
 }
 
 QRegion shapeOf(const QImage &image);

@@ -15,6 +15,10 @@
 #include <QImageReader>
 #include <QLockFile>
 
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
 #include <sys/stat.h>
 
 // Pictures and shapes, the registry files, the shell and the program folder.
@@ -43,6 +47,42 @@ private:
     QTemporaryDir m_dir;
 };
 
+namespace {
+
+// A Windows bitmap of the header fields bits a pixel, height, gap before the
+// pixels, compression and width, then, when given, the colours its header
+// states (0: as many as the bits allow) and the size of its info header (40,
+// or 12 for the old kind). Colour masks of bit fields after a 40-byte header
+// and a colour table come before the gap.
+QByteArray bitmapFile(const QList<int> &header, const QByteArray &pixels)
+{
+    const int bits = header[0], height = header[1], gap = header[2], compression = header[3],
+              width = header[4];
+    const int stated = header.value(5), infoSize = header.value(6, 40);
+    const int masks = compression == 3 && infoSize == 40 ? 12 : 0;
+    const int table = (bits > 8 ? 0 : stated > 0 ? stated : 1 << bits) * (infoSize == 12 ? 3 : 4);
+    const int offset = 14 + infoSize + masks + table + gap;
+    QByteArray bytes("BM");
+    QDataStream out(&bytes, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << qint32(offset + pixels.size()) << 0 << offset << infoSize;
+    if (infoSize == 12)
+        out << qint16(width) << qint16(height) << qint16(1) << qint16(bits);
+    else
+        out << width << height << qint16(1) << qint16(bits) << compression << qint32(pixels.size()) << 2835
+            << 3000 << stated << 0;
+    for (int i = 40; i < infoSize; ++i) // the fields of later headers, none used
+        out << quint8(0);
+    if (masks > 0)
+        out << 0xF800 << 0x07E0 << 0x1F;
+    for (int i = 0; i < table + gap; ++i)
+        out << quint8(i < table ? i * 29 + 3 : 0x7f);
+    out.writeRawData(pixels.constData(), int(pixels.size()));
+    return bytes;
+}
+
+} // namespace
+
 QString tst_platformservices::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir.filePath(name);
@@ -69,6 +109,7 @@ void tst_platformservices::loadPictures_data()
 void tst_platformservices::loadPictures()
 {
     QFETCH(bool, prefetched);
+    const QByteArray dib = bitmapFile({ 24, 2, 0, 0, 5 }, QByteArray(32, '\x11')).mid(14);
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     QVERIFY(image.save(m_dir.filePath(QStringLiteral("Main.bmp"))));
@@ -82,7 +123,12 @@ void tst_platformservices::loadPictures()
         m_dir.filePath(QStringLiteral("pipe.bmp")), m_dir.filePath(QStringLiteral("Plain")),
         // Its header's stated size sends the reader past the end of the file.
         write(QStringLiteral("short.bmp"),
-            QByteArray::fromHex("424d00000000000000000000000000280000000200e201000100000000000000000000")) };
+            QByteArray::fromHex("424d00000000000000000000000000280000000200e201000100000000000000000000")),
+        // A DIB, whole and cut short: a bitmap without the file header.
+        write(QStringLiteral("Plain.dib"), dib), write(QStringLiteral("Short.dib"), dib.chopped(1)),
+        // Run-length codes that end after the first 4 pixels of the bottom row.
+        write(QStringLiteral("Codes.bmp"),
+            bitmapFile({ 8, 32, 0, 1, 64, 2 }, QByteArray::fromHex("04010001"))) };
     if (!QFileInfo::exists(paths[7]))
         QCOMPARE(::mkfifo(QFile::encodeName(paths[7]).constData(), 0600), 0);
     const ListingScope listings;
@@ -104,52 +150,93 @@ void tst_platformservices::loadPictures()
     QCOMPARE(errorOf(paths[6]), 481);
     QCOMPARE(errorOf(paths[7]), 53);
     QCOMPARE(errorOf(paths[9]), 481);
+    QCOMPARE(pictures::load(paths[10]).size(), QSize(5, 2));
+    QCOMPARE(errorOf(paths[11]), 481);
+    // The pixels the codes pass over are the first colour, not what the
+    // memory held before.
+    std::array<void *, 8> dirt {};
+    for (void *&block : dirt)
+        block = std::memset(std::malloc(64 * 32), 0x5a, 64 * 32);
+    for (void *block : dirt)
+        std::free(block);
+    const QImage coded = pictures::load(paths[12]);
+    QCOMPARE(QList({ coded.pixelIndex(3, 31), coded.pixelIndex(4, 31), coded.pixelIndex(63, 0) }),
+        QList({ 1, 0, 0 }));
 }
 
-// The bitmaps the loader reads by itself it reads as Qt's image reader does.
+// The bitmaps the loader reads by itself it reads as Qt's image reader does,
+// and those it leaves to the reader as the reader reads them; but a bitmap
+// whose pixels or run-length codes run past the end of the file is refused.
 void tst_platformservices::bitmapsAsTheImageReaderHasThem_data()
 {
-    // bits a pixel, height, gap before the pixels, compression, width
+    // bits a pixel, height, gap before the pixels, compression, width, and as
+    // bitmapFile() takes them, the colours stated and the info header's size
     QTest::addColumn<QList<int>>("header");
+    QTest::addColumn<QByteArray>("codes"); // run-length codes, or pixels of a pattern
+    QTest::addColumn<int>("missing"); // bytes missing at the end, or when negative left over
     // clang-format off
-    QTest::newRow("bottom-up, rows padded") << QList { 24, 3, 0, 0, 5 };
-    QTest::newRow("top-down")               << QList { 24, -2, 0, 0, 5 };
-    QTest::newRow("pixels after a gap")     << QList { 24, 2, 6, 0, 5 };
-    QTest::newRow("read in several bands")  << QList { 24, 9000, 0, 0, 5 };
-    QTest::newRow("16 bits, left to Qt")    << QList { 16, 2, 0, 0, 5 };
-    QTest::newRow("bit fields, refused")    << QList { 24, 2, 0, 3, 5 };
-    QTest::newRow("sides no picture has")   << QList { 24, INT_MAX, 0, 0, INT_MAX };
+    // runs, pixels as they stand (padded to 2-byte words), ends of rows, end of bitmap
+    const QByteArray rle8 = QByteArray::fromHex("0301" "00050a0b0c0d0e00" "0000" "0802" "0001");
+    const QByteArray rle4 = QByteArray::fromHex("0412" "00043456" "0000" "0878" "0000");
+    const QByteArray rows = QByteArray::fromHex("08050000").repeated(20000);
+    QTest::newRow("bottom-up, rows padded") << QList { 24, 3, 0, 0, 5 } << QByteArray() << -16;
+    QTest::newRow("top-down")               << QList { 24, -2, 0, 0, 5 } << QByteArray() << -16;
+    QTest::newRow("pixels after a gap")     << QList { 24, 2, 6, 0, 5 } << QByteArray() << -16;
+    QTest::newRow("read in several bands")  << QList { 24, 9000, 0, 0, 5 } << QByteArray() << -16;
+    QTest::newRow("16 bits, left to Qt")    << QList { 16, 2, 0, 0, 5 } << QByteArray() << -16;
+    QTest::newRow("bit fields, refused")    << QList { 24, 2, 0, 3, 5 } << QByteArray() << -16;
+    QTest::newRow("sides no picture has")   << QList { 24, INT_MAX, 0, 0, INT_MAX } << QByteArray() << -16;
+    QTest::newRow("1 bit")                  << QList { 1, 3, 0, 0, 5 } << QByteArray() << 0;
+    QTest::newRow("4 bits, 3 colours")      << QList { 4, 2, 0, 0, 5, 3 } << QByteArray() << 0;
+    QTest::newRow("4 bits, old header")     << QList { 4, 2, 0, 0, 5, 0, 12 } << QByteArray() << 0;
+    QTest::newRow("8 bits, top-down")       << QList { 8, -3, 0, 0, 5 } << QByteArray() << 0;
+    QTest::newRow("16-bit bit fields")      << QList { 16, 2, 0, 3, 5 } << QByteArray() << 0;
+    QTest::newRow("bit fields, V5 header")  << QList { 32, 2, 0, 3, 3, 0, 124 } << QByteArray() << 0;
+    QTest::newRow("RLE8")                   << QList { 8, 2, 0, 1, 8 } << rle8 << 0;
+    QTest::newRow("RLE8, no end code")      << QList { 8, 2, 0, 1, 8 } << rle8.chopped(2) << 0;
+    QTest::newRow("RLE8, a run cut at the bottom row's end")
+        << QList { 8, 1, 0, 1, 8 } << QByteArray::fromHex("000a0102030405060708000100") << 0;
+    QTest::newRow("RLE8, read in bands")    << QList { 8, 20000, 0, 1, 8 } << rows << 0;
+    QTest::newRow("RLE4")                   << QList { 4, 2, 0, 2, 8 } << rle4 << 0;
+    QTest::newRow("24 bits, cut short")     << QList { 24, 3, 0, 0, 5 } << QByteArray() << 1;
+    QTest::newRow("24 bits in bands, cut short") << QList { 24, 9000, 0, 0, 5 } << QByteArray() << 1000;
+    QTest::newRow("8 bits, cut short")      << QList { 8, -3, 6, 0, 5 } << QByteArray() << 1;
+    QTest::newRow("V5 header, cut short")   << QList { 32, 2, 0, 3, 3, 0, 124 } << QByteArray() << 1;
+    QTest::newRow("RLE8, cut short")        << QList { 8, 2, 0, 1, 8 } << rle8 << 4;
+    QTest::newRow("RLE8 in bands, cut short") << QList { 8, 20000, 0, 1, 8 } << rows << 6;
+    QTest::newRow("RLE4, cut short")        << QList { 4, 2, 0, 2, 8 } << rle4 << 3;
     // clang-format on
 }
 
 void tst_platformservices::bitmapsAsTheImageReaderHasThem()
 {
     QFETCH(QList<int>, header);
-    const int bits = header[0], height = header[1], gap = header[2], width = header[4];
+    QFETCH(QByteArray, codes);
+    QFETCH(int, missing);
+    const int bits = header[0], height = header[1], width = header[4];
     // A header that claims more than a test can write comes without pixels;
     // each side is bounded before their product.
     constexpr qint64 Most = 1 << 20;
     const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
     const qint64 rows = qAbs(qint64(height));
     const int size = stride > Most || rows > Most || stride * rows > Most ? 0 : int(stride * rows);
-    QByteArray bytes("BM");
-    QDataStream out(&bytes, QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << qint32(54 + gap + size) << 0 << 54 + gap << 40 << width << height << qint16(1) << qint16(bits)
-        << header[3] << size << 2835 << 3000 << qint64(0);
-    bytes.append(gap, '\x7f');
-    for (int i = 0; i < size + 16; ++i) // and more than the pixels
-        bytes.append(char(i * 37 + 11));
-    const QString path = write(QStringLiteral("Plain%1.bmp").arg(QTest::currentDataTag()), bytes);
+    QByteArray pixels = codes.chopped(qMax(0, missing));
+    for (int i = 0; codes.isEmpty() && i < size - missing; ++i)
+        pixels.append(char(i * 37 + 11));
+    const QString path
+        = write(QStringLiteral("Plain%1.bmp").arg(QTest::currentDataTag()), bitmapFile(header, pixels));
 
     QImage image;
-    vb::resumeNext([&] { image = pictures::load(path); });
+    const int error = vb::resumeNext([&] { image = pictures::load(path); });
     const auto look = [](const QImage &i) { // alpha included
         return QString::asprintf(
                    "%d %dx%d %d/%d ", i.format(), i.width(), i.height(), i.dotsPerMeterX(), i.dotsPerMeterY())
             + QByteArray(reinterpret_cast<const char *>(i.constBits()), i.sizeInBytes()).toHex();
     };
-    QCOMPARE(look(image), look(QImageReader(path).read()));
+    if (missing > 0)
+        QCOMPARE(error, 481);
+    else
+        QCOMPARE(look(image), look(QImageReader(path).read()));
 }
 
 // A picture decoded ahead is taken only when it is the file the load finds,
