@@ -82,11 +82,25 @@ int execute(QWidget *, const QString &verb, const QString &file, const QString &
     return runCommand(command, info.absoluteFilePath()) ? Success : NoAssociation;
 }
 
+// The words of a registered verb's command, the program first. Qt's splitter
+// drops an empty quoted word, which would make the first argument the program:
+// a command whose program is empty or blanks has no words.
+static QStringList commandWords(const QString &commandLine)
+{
+    const QString line = commandLine.trimmed();
+    if (line.startsWith(QLatin1String("\"\"")) && (line.size() == 2 || line.at(2).isSpace()))
+        return {};
+    QStringList words = QProcess::splitCommand(line);
+    if (words.isEmpty() || words.constFirst().trimmed().isEmpty())
+        return {};
+    return words;
+}
+
 bool runCommand(const QString &commandLine, const QString &file)
 {
     // The command is split first, so a file name with blanks stays one argument
     // wherever "%1" stands, quoted or not.
-    QStringList arguments = QProcess::splitCommand(commandLine);
+    QStringList arguments = commandWords(commandLine);
     if (arguments.isEmpty())
         return false;
     for (QString &argument : arguments) {
@@ -101,12 +115,7 @@ bool runCommand(const QString &commandLine, const QString &file)
 
 QString commandProgram(const QString &commandLine)
 {
-    // The splitter drops an empty quoted name and would take the first argument for the program.
-    const QString line = commandLine.trimmed();
-    if (line.startsWith(QLatin1String("\"\"")) && line.size() > 2 && line.at(2).isSpace())
-        return QString();
-    const QString program = QProcess::splitCommand(line).value(0);
-    return program.trimmed().isEmpty() ? QString() : program;
+    return commandWords(commandLine).value(0);
 }
 
 } // namespace shell

@@ -461,6 +461,10 @@ void tst_platformservices::shellOpenAndVerbs()
     QVERIFY(shell::runCommand(QStringLiteral("player %1 -x"), archive));
     QCOMPARE(launches.last().arguments, (QStringList { archive, QStringLiteral("-x") }));
     QVERIFY(!shell::runCommand(QString(), archive));
+    // A command whose program is an empty name does not run its first argument.
+    const int launched = int(launches.size());
+    QVERIFY(!shell::runCommand(QStringLiteral("\"\" \"%1\""), archive));
+    QCOMPARE(int(launches.size()), launched);
 
     qunsetenv("TVX_MORVANE_REGISTRY");
 }
