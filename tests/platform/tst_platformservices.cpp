@@ -220,7 +220,8 @@ void tst_platformservices::bitmapsAsTheImageReaderHasThem()
     const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
     const qint64 rows = qAbs(qint64(height));
     const int size = stride > Most || rows > Most || stride * rows > Most ? 0 : int(stride * rows);
-    QByteArray pixels = codes.chopped(qMax(0, missing));
+    QByteArray pixels = codes;
+    pixels.chop(qMax(0, missing));
     for (int i = 0; codes.isEmpty() && i < size - missing; ++i)
         pixels.append(char(i * 37 + 11));
     const QString path
