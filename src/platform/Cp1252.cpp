@@ -74,4 +74,17 @@ bool canEncode(const QString &text)
     return true;
 }
 
+QList<char32_t> unencodable(const QString &text)
+{
+    QList<char32_t> found;
+    if (canEncode(text))
+        return found;
+    for (const char32_t c : text.toUcs4()) {
+        const bool missing = c > 0xFFFF || byteOf(char16_t(c)) < 0;
+        if (missing && !found.contains(c))
+            found.append(c);
+    }
+    return found;
+}
+
 } // namespace cp1252

@@ -17,10 +17,6 @@ namespace ini {
 
 namespace {
 
-// The longest value a read returns: the profile functions fill a buffer of 256
-// characters, the last of which is the terminating NUL.
-constexpr qsizetype MaxValueLength = 255;
-
 // Keeps the cache from growing without bound over a long session.
 constexpr qsizetype MaxCachedFiles = 64;
 

@@ -12,6 +12,11 @@
 // file once read is taken as it was then, without asking the system again.
 namespace ini {
 
+// The longest value a read returns: the profile functions fill a buffer of 256
+// characters, the last of which is the terminating NUL. A longer value loses its
+// tail on the way back.
+inline constexpr qsizetype MaxValueLength = 255;
+
 enum class Encoding {
     Auto, // ".lng" files (the editor's and the player's) as Utf8OrCp1252, any other as Cp1252
     Cp1252, // skin files, the settings file

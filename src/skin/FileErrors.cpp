@@ -11,6 +11,21 @@ QString IniPlace(const QString &file, const QString &section, const QString &key
     return FileTitle(file) + QStringLiteral(", [") + section + QStringLiteral("] ") + key;
 }
 
+QString CharactersText(const QList<char32_t> &characters)
+{
+    constexpr qsizetype Shown = 10;
+    QStringList named;
+    for (qsizetype i = 0; i < characters.size() && i < Shown; ++i) {
+        const char32_t c = characters.at(i);
+        named << QLatin1Char('"') + QString::fromUcs4(&c, 1) + QStringLiteral("\" (U+")
+                + QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper() + QLatin1Char(')');
+    }
+    QString text = named.join(QStringLiteral(", "));
+    if (characters.size() > Shown)
+        text += QStringLiteral(" and %1 more").arg(characters.size() - Shown);
+    return text;
+}
+
 QString ErrorNumberText(const vb::Error &error)
 {
     const QString description

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace vb {
@@ -12,6 +13,10 @@ class Error;
 // A key of an INI file as a failure's place: the file's name, the section in
 // brackets and the key ("Skin.ini, [Buttons] Btn2").
 QString IniPlace(const QString &file, const QString &section, const QString &key);
+
+// Characters named in a message, each in quotes with its code, as "ł" (U+0142),
+// so that one that cannot be seen is still told; after the first ten, how many more.
+QString CharactersText(const QList<char32_t> &characters);
 
 // The message of an error that has no message of its own: message 13089
 // "Error number: ", the number, a line break and the description, and, when the

@@ -1,6 +1,8 @@
 #include "skin/SkinFormat.h"
 
+#include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
+#include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
 #include <QStringTokenizer>
@@ -45,6 +47,28 @@ QString oneLine(const QString &text)
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return line;
+}
+
+std::optional<UnsavableValue> firstUnsavableValue(const QStringList &lines)
+{
+    QString section;
+    for (const QString &written : lines) {
+        const QString line = oneLine(written);
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = line.mid(1, line.size() - 2);
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            continue;
+        const QString value = line.mid(equals + 1);
+        UnsavableValue problem { section, line.left(equals), cp1252::unencodable(value), 0 };
+        if (value.size() > ini::MaxValueLength)
+            problem.length = value.size();
+        if (!problem.characters.isEmpty() || problem.length > 0)
+            return problem;
+    }
+    return std::nullopt;
 }
 
 QStringList splitLimited(const QString &text, QChar separator, int limit)

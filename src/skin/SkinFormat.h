@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 // The rules of skin files in format version 1.00: how each value is written and
 // how the reader takes it apart. Pure functions on strings (a few also test
@@ -30,6 +31,19 @@ int32_t wholeNumber(const QString &value);
 // A written value never holds a line break: CR, LF and CR LF become one blank
 // each; breaks at the end are dropped.
 QString oneLine(const QString &text);
+
+// A value of a skin file that a reading would not give back as it stands: the
+// file holds Windows-1252 only, and a reading returns at most ini::MaxValueLength
+// characters of a value.
+struct UnsavableValue {
+    QString section; // without its brackets
+    QString key;
+    QList<char32_t> characters; // those the code page lacks, each once
+    qsizetype length = 0; // the value's length, when it is too long
+};
+// The first such value among the lines of a skin file, each taken as oneLine
+// writes it; headers, empty lines and lines without "=" hold no value.
+std::optional<UnsavableValue> firstUnsavableValue(const QStringList &lines);
 
 // Splits text at separator into at most limit pieces (0: no limit), the last
 // piece holding the rest. An empty text gives no pieces at all.

@@ -1,11 +1,15 @@
 #include "skin/SkinWriter.h"
 
+#include "skin/FileErrors.h"
 #include "skin/FileWriter.h"
 #include "skin/Module.h"
 #include "skin/NewSkinFile.h"
 #include "skin/SkinChange.h"
 #include "skin/SkinFormat.h"
 #include "lang/Locale.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
 namespace {
@@ -120,6 +124,31 @@ void writeGuiAndText(QStringList &lines)
     lines << QString();
 }
 
+// A file that reopens other than the editor shows it is no saved skin: a value
+// the file cannot hold stops the save before anything is written, and the
+// message says which value and why. No message of the table says this: the
+// text stays English.
+bool valuesComeBack(const QString &file, const QStringList &lines)
+{
+    const std::optional<skinformat::UnsavableValue> value = skinformat::firstUnsavableValue(lines);
+    if (!value)
+        return true;
+    const QString place = IniPlace(file, value->section, value->key);
+    QString text = Message(13075) + QLatin1Char('\n');
+    if (!value->characters.isEmpty()) {
+        text += QStringLiteral("The value of ") + place
+            + QStringLiteral(" holds characters that a skin file cannot hold: ")
+            + CharactersText(value->characters) + QStringLiteral(".\n")
+            + QStringLiteral("Skin files hold only the characters of Windows-1252.");
+    } else {
+        text += QStringLiteral("The value of ") + place
+            + QStringLiteral(" is %1 characters long; ").arg(value->length)
+            + QStringLiteral("a skin file keeps at most %1 characters of a value.").arg(ini::MaxValueLength);
+    }
+    dialogs::msgBox(text, dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13004));
+    return false;
+}
+
 } // namespace
 
 QStringList SkinFileLines()
@@ -138,7 +167,9 @@ QStringList SkinFileLines()
 
 void SaveSkin()
 {
+    const QStringList lines = SkinFileLines();
     // Message 13004 "Skin" names the operation in the title of every error box.
-    if (ConfirmSkinFileWrite() && WriteTextFile(gSkinFile, SkinFileLines(), Message(13004)))
+    if (valuesComeBack(gSkinFile, lines) && ConfirmSkinFileWrite()
+        && WriteTextFile(gSkinFile, lines, Message(13004)))
         ClearSkinChanged();
 }

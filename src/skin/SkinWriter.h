@@ -11,6 +11,9 @@ QStringList SkinFileLines();
 
 // Writes gSkinFile from the document (Windows-1252, CR LF after every line; a
 // line break inside a value becomes a blank, so that nothing the user typed can
-// split a line into a key of its own) and clears the modified mark. A failure is reported through the
-// file-error table; the mark then stays, and the file on disk stays as it was.
+// split a line into a key of its own) and clears the modified mark. A value that
+// a reading would not give back (a character outside Windows-1252, more than 255
+// characters) stops the save before anything is written, with a message naming
+// it. A failure is reported through the file-error table. After either the mark
+// stays, and the file on disk stays as it was.
 void SaveSkin();

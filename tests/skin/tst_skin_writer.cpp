@@ -6,6 +6,7 @@
 #include "support/DialogRecorder.h"
 #include "support/TestFiles.h"
 #include "platform/Dialogs.h"
+#include "platform/IniFile.h"
 #include "platform/VbRuntime.h"
 
 #include <QDir>
@@ -80,6 +81,8 @@ private slots:
     void savesWindows1252WithCrLf();
     void saveClearsTheMark();
     void failedSaveKeepsTheMark();
+    void aValueAReadingWouldNotGiveBackStopsTheSave_data();
+    void aValueAReadingWouldNotGiveBackStopsTheSave();
 
 private:
     QTemporaryDir m_home;
@@ -415,6 +418,81 @@ void tst_skin_writer::failedSaveKeepsTheMark()
     QVERIFY(!gSkinChanged);
     QCOMPARE(skin->caption(), QStringLiteral("Skin.ini"));
     QCOMPARE(testfiles::read(gSkinFile), crlf(expectedNewWindowSkin()));
+}
+
+void tst_skin_writer::aValueAReadingWouldNotGiveBackStopsTheSave_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<QString>("field"); // section and key of the value set
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("refusal"); // after message 13075; "" when the save goes ahead
+    const QString x255(255, QLatin1Char('x'));
+    const QString cyrillic
+        = QStringLiteral("\u0430\u0431\u0432\u0433\u0434\u0435\u0436\u0437\u0438\u0439\u043a\u043b");
+    const QString only1252 = QStringLiteral("\nSkin files hold only the characters of Windows-1252.");
+    // clang-format off
+    QTest::newRow("main image")       << false << "Settings/MainImg"   << QStringLiteral("G\u0142\u00f3wny.bmp")
+        << QStringLiteral("The value of Skin.ini, [Settings] MainImg holds characters that a skin file cannot hold: \"\u0142\" (U+0142).") + only1252;
+    QTest::newRow("author")           << false << "Text/Author"        << QStringLiteral("\u0141ukasz \u0410\u0432\u0442\u043e\u0440 \u0141")
+        << QStringLiteral("The value of Skin.ini, [Text] Author holds characters that a skin file cannot hold: \"\u0141\" (U+0141), \"\u0410\" (U+0410), \"\u0432\" (U+0432), \"\u0442\" (U+0442), \"\u043e\" (U+043E), \"\u0440\" (U+0440).") + only1252;
+    QTest::newRow("many characters")  << false << "Text/Description"   << cyrillic
+        << QStringLiteral("The value of Skin.ini, [Text] Description holds characters that a skin file cannot hold: \"\u0430\" (U+0430), \"\u0431\" (U+0431), \"\u0432\" (U+0432), \"\u0433\" (U+0433), \"\u0434\" (U+0434), \"\u0435\" (U+0435), \"\u0436\" (U+0436), \"\u0437\" (U+0437), \"\u0438\" (U+0438), \"\u0439\" (U+0439) and 2 more.") + only1252;
+    QTest::newRow("button text")      << true  << "Buttons/Btn1"       << QStringLiteral("Go \U0001F642")
+        << QStringLiteral("The value of Skinfs.ini, [Buttons] Btn1 holds characters that a skin file cannot hold: \"\U0001F642\" (U+1F642).") + only1252;
+    QTest::newRow("255 characters")   << false << "Text/Description"   << x255 << QString();
+    QTest::newRow("256 characters")   << false << "Text/Description"   << x255 + QLatin1Char('x')
+        << QStringLiteral("The value of Skin.ini, [Text] Description is 256 characters long; a skin file keeps at most 255 characters of a value.");
+    QTest::newRow("line of 255")      << false << "Buttons/Btn1"       << x255.left(241) << QString();
+    QTest::newRow("line of 256")      << false << "Buttons/Btn1"       << x255.left(242)
+        << QStringLiteral("The value of Skin.ini, [Buttons] Btn1 is 256 characters long; a skin file keeps at most 255 characters of a value.");
+    // clang-format on
+}
+
+void tst_skin_writer::aValueAReadingWouldNotGiveBackStopsTheSave()
+{
+    QFETCH(bool, fullScreen);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, refusal);
+    gFullScreenSkin = fullScreen;
+    // The preview's load starts the document afresh.
+    frmSkin *skin = frmSkin::get();
+    gButtons.resize(2);
+    gButtons[1].BtnName = QStringLiteral("BPlay");
+    const QString section = field.section(QLatin1Char('/'), 0, 0);
+    const QString key = field.section(QLatin1Char('/'), 1);
+    if (key == QLatin1String("MainImg"))
+        gMainImage = value;
+    else if (key == QLatin1String("Author"))
+        gSkinInfo.InfoAuthor = value;
+    else if (key == QLatin1String("Description"))
+        gSkinInfo.InfoDescription = value;
+    else if (key == QLatin1String("Btn1"))
+        gButtons[1].BtnText = value;
+
+    QTemporaryDir dir;
+    gSkinFile = dir.filePath(fullScreen ? QStringLiteral("Skinfs.ini") : QStringLiteral("Skin.ini"));
+    const QByteArray before("[Tovix.Skin]\r\nVersion=1.00\r\n");
+    QVERIFY(testfiles::write(gSkinFile, before));
+    skin->setCaption(QStringLiteral("*Skin.ini"));
+    gSkinChanged = true;
+    SaveSkin();
+
+    if (refusal.isEmpty()) {
+        // What was saved reads back as it was held.
+        QVERIFY(!gSkinChanged);
+        QCOMPARE(m_dialogs->count(), 0);
+        const QString read = ini::readValue(section, key, gSkinFile);
+        QCOMPARE(read, key == QLatin1String("Btn1") ? QStringLiteral("BPlay,0,0,0,0;") + value : value);
+        return;
+    }
+    QCOMPARE(testfiles::read(gSkinFile), before);
+    QVERIFY(gSkinChanged);
+    QCOMPARE(skin->caption(), QStringLiteral("*Skin.ini"));
+    QCOMPARE(m_dialogs->count(), 1);
+    QCOMPARE(m_dialogs->at(0).prompt, gMessages[74] + QLatin1Char('\n') + refusal);
+    QCOMPARE(m_dialogs->at(0).style, int(dialogs::vbCritical));
+    QCOMPARE(m_dialogs->at(0).title, QStringLiteral("TVX_Morvane - Skin"));
 }
 
 QTEST_MAIN(tst_skin_writer)
