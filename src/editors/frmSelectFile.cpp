@@ -1,7 +1,10 @@
 #include "editors/frmSelectFile.h"
 
+#include "skin/FileErrors.h"
 #include "skin/Module.h"
 #include "lang/Locale.h"
+#include "platform/Cp1252.h"
+#include "platform/Dialogs.h"
 #include "widgets/WindowDialogs.h"
 
 #include <QCoreApplication>
@@ -17,10 +20,12 @@ QString gSelFilePrompt;
 QString gSelFileName;
 QString gSelFilePath;
 bool gSelFileOK = false;
+bool gSelFileForSkin = true;
 
 bool ShowSelectFile(QWidget *owner, const QString &folder, const QString &filter, const QString &currentName,
-    const QString &prompt)
+    const QString &prompt, bool forSkin)
 {
+    gSelFileForSkin = forSkin;
     gSelFileFolder = folder;
     gSelFilePrompt = prompt;
     gSelFileFilter = filter;
@@ -175,6 +180,19 @@ void frmSelectFile::cmdOK_Click()
     QListWidgetItem *item = selectedEntry();
     if (txtFileName->text().isEmpty() || !item)
         return;
+    // A name the skin file would write as "?" would be a file the skin can
+    // never find again: the author renames the file first. No message of the
+    // table says this: the text stays English.
+    const QList<char32_t> missing = cp1252::unencodable(item->text());
+    if (gSelFileForSkin && !missing.isEmpty()) {
+        dialogs::msgBox(QLatin1Char('"') + item->text()
+                + QStringLiteral("\" cannot be used: a skin file cannot hold ") + CharactersText(missing)
+                + QStringLiteral(" of its name.\n")
+                + QStringLiteral(
+                    "Rename the file to use only the characters of Windows-1252 and choose it again."),
+            dialogs::vbExclamation, Message(13003), this);
+        return;
+    }
     gSelFilePath = AddBackslash(gSelFileFolder) + item->text();
     gSelFileName = item->text();
     gSelFileOK = true;

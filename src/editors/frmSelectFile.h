@@ -16,13 +16,15 @@ extern QString gSelFilePrompt; // in: the prompt above the list
 extern QString gSelFileName; // in: the name to preselect; out: the chosen name (no folder)
 extern QString gSelFilePath; // out: AddBackslash(folder) & the chosen name; "" until one is chosen
 extern bool gSelFileOK; // out: true only when the user confirmed a file
+extern bool gSelFileForSkin; // in: the chosen name goes into a skin file
 
 // Shows the picker modally, owned by owner, listing the files of folder that
 // match filter, with the first file whose name begins with currentName (without
 // regard to case) preselected. True when a file was chosen: then gSelFileName is
-// its name and gSelFilePath its full path.
+// its name and gSelFilePath its full path. A name that goes into a skin file
+// (forSkin) must be one the file can hold: the picker refuses any other.
 bool ShowSelectFile(QWidget *owner, const QString &folder, const QString &filter, const QString &currentName,
-    const QString &prompt);
+    const QString &prompt, bool forSkin = true);
 
 // The image-file picker: chooses one file of one folder, which the user cannot
 // leave. Constructing it loads it from the g-variables above; show it with

@@ -23,6 +23,7 @@ struct Seen {
     bool okEnabled = false;
     QString okCaption;
     QString cancelCaption;
+    QStringList messages; // the prompts of the message boxes it showed
 };
 
 class tst_frmSelectFile : public QObject
@@ -41,11 +42,13 @@ private:
 
     // Shows the picker; act plays the user's part on the loaded form.
     bool pick(const QString &folder, const QString &filter, const QString &current,
-        const std::function<void(frmSelectFile *)> &act)
+        const std::function<void(frmSelectFile *)> &act, bool forSkin = true)
     {
         m_seen = Seen();
         dialogs::setResponder([&](const dialogs::Request &request) {
             dialogs::Answer answer;
+            if (request.kind == dialogs::Request::Kind::MessageBox)
+                m_seen.messages << request.prompt;
             auto *form = qobject_cast<frmSelectFile *>(request.form);
             if (request.kind != dialogs::Request::Kind::ModalForm || !form)
                 return answer;
@@ -66,7 +69,8 @@ private:
                 act(form);
             return answer;
         });
-        const bool chosen = ShowSelectFile(&m_owner, folder, filter, current, QStringLiteral("Pick one:"));
+        const bool chosen
+            = ShowSelectFile(&m_owner, folder, filter, current, QStringLiteral("Pick one:"), forSkin);
         dialogs::setResponder({});
         return chosen;
     }
@@ -241,6 +245,42 @@ private slots:
               });
         QVERIFY(chosen);
         QCOMPARE(gSelFileName, QStringLiteral("Main.bmp"));
+    }
+
+    void aNameASkinFileCannotHoldIsRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("forSkin");
+        QTest::addColumn<QString>("refusal"); // "" when the name is taken
+        // clang-format off
+        QTest::newRow("Windows-1252")       << QStringLiteral("Zo\u00eb \u20ac.bmp")  << true  << QString();
+        QTest::newRow("outside it")         << QStringLiteral("G\u0142\u00f3wny.bmp") << true
+            << QStringLiteral("\"G\u0142\u00f3wny.bmp\" cannot be used: a skin file cannot hold \"\u0142\" (U+0142) of its name.\n"
+                              "Rename the file to use only the characters of Windows-1252 and choose it again.");
+        QTest::newRow("not for a skin")     << QStringLiteral("G\u0142\u00f3wny.bmp") << false << QString();
+        // clang-format on
+    }
+    void aNameASkinFileCannotHoldIsRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, forSkin);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const bool chosen = pick(
+            dir.path(), QStringLiteral("bmp"), name,
+            [&](frmSelectFile *form) {
+                form->cmdOK_Click();
+                // Refused, the picker stays open for another choice.
+                QCOMPARE(form->result(), refusal.isEmpty() ? int(QDialog::Accepted) : 0);
+                if (!refusal.isEmpty())
+                    form->cmdCancel_Click();
+            },
+            forSkin);
+        QCOMPARE(chosen, refusal.isEmpty());
+        QCOMPARE(gSelFilePath, refusal.isEmpty() ? dir.filePath(name) : QString());
+        QCOMPARE(m_seen.messages, refusal.isEmpty() ? QStringList() : QStringList { refusal });
     }
 };
 

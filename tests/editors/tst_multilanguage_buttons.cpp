@@ -190,29 +190,31 @@ private slots:
 
     void theChosenFolderAndFileSurviveARestart()
     {
-        QVERIFY(testfiles::write(langFolder() + QStringLiteral("/Italiano.lng"), "[Menu]\r\nC1=Apri\r\n"));
+        // A name a skin file could not hold.
+        const QString name = QStringLiteral("Polski \u0141\u00f3d\u017a.lng");
+        QVERIFY(testfiles::write(langFolder() + QLatin1Char('/') + name, "[Menu]\r\nC1=Apri\r\n"));
         MainWindowFixture f;
         f.start();
         gPlayerLangPath = langFolder();
         gPlayerLangFile.clear();
-        // No file chosen yet: the file picker comes before the dialog.
-        f.dialogs.answerForm([](QDialog *form) {
+        // No file chosen yet: the file picker comes before the dialog. The name
+        // goes only into the settings file, which holds any name.
+        f.dialogs.answerForm([name](QDialog *form) {
             auto *files = form->findChild<QListWidget *>(QStringLiteral("flstImageList"));
-            files->setCurrentItem(
-                files->findItems(QStringLiteral("Italiano.lng"), Qt::MatchExactly).value(0));
+            files->setCurrentItem(files->findItems(name, Qt::MatchExactly).value(0));
             form->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
         });
         f.dialogs.answerForm([](QDialog *form) { QCOMPARE(list(form)->count(), 2); });
         QString text;
         ShowMultilanguageButtons(text, f.main);
-        QCOMPARE(gPlayerLangFile, QStringLiteral("Italiano.lng"));
+        QCOMPARE(gPlayerLangFile, name);
 
         QVERIFY(f.closeMain());
         gPlayerLangPath.clear();
         gPlayerLangFile.clear();
         f.start();
         QCOMPARE(gPlayerLangPath, langFolder());
-        QCOMPARE(gPlayerLangFile, QStringLiteral("Italiano.lng"));
+        QCOMPARE(gPlayerLangFile, name);
     }
 };
 

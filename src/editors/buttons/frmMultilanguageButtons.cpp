@@ -194,7 +194,10 @@ void frmMultilanguageButtons::cmdBrowseFile_Click()
         dialogs::msgBox(Message(13065), dialogs::vbExclamation, Message(13003), this);
         return;
     }
-    if (!ShowSelectFile(this, gPlayerLangPath, QStringLiteral("lng"), gPlayerLangFile, UIString(12009)))
+    // The player's language file is named only in the settings file, which
+    // holds any name.
+    if (!ShowSelectFile(
+            this, gPlayerLangPath, QStringLiteral("lng"), gPlayerLangFile, UIString(12009), false))
         return;
     gPlayerLangFile = gSelFileName;
     Open_Lang_File();
