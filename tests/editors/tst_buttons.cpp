@@ -32,6 +32,8 @@ private slots:
     void refusedAddsShowTheirMessageAndAddNothing();
     void propertyEditsReachTheSavedButtonLine_data() { windows(); }
     void propertyEditsReachTheSavedButtonLine();
+    void pastesAreHeldToSevenCharacters_data() { windows(); }
+    void pastesAreHeldToSevenCharacters();
     void storedValuesOutsideTheListsStayUntilPicked_data() { windows(); }
     void storedValuesOutsideTheListsStayUntilPicked();
     void typedTextIsCommittedBeforeSaveAndAnotherButton();
@@ -250,6 +252,25 @@ void tst_buttons::propertyEditsReachTheSavedButtonLine()
     QVERIFY(window->optBtnText[1]->isChecked());
     QCOMPARE(window->txtBtnText->text(), QStringLiteral("$lang.a.b.c"));
     QCOMPARE(savedButtonLine(2), QStringLiteral("Stop,0,0,0,0;$lang.a.b.c"));
+}
+
+void tst_buttons::pastesAreHeldToSevenCharacters()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    add(window, QStringLiteral("PlayN.bmp"));
+    window->cbxBtn->setCurrentIndex(0);
+    const auto paste = [](QLineEdit *box, const char *text) {
+        box->selectAll();
+        box->insert(QLatin1String(text)); // what a paste does
+        return box->text();
+    };
+    QCOMPARE(paste(window->txtBtnX, "123456789012"), QStringLiteral("1234567"));
+    QCOMPARE(paste(window->txtBtnY, "-99999999"), QStringLiteral("-999999"));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,1234567,-999999,0,0;"));
+    QCOMPARE(paste(window->txtBtnX, "1E+300"), QStringLiteral("9999999"));
+    QCOMPARE(paste(window->txtBtnY, "123456789"), QStringLiteral("1234567"));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,9999999,1234567,0,0;"));
 }
 
 void tst_buttons::storedValuesOutsideTheListsStayUntilPicked()
