@@ -416,6 +416,17 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     QCOMPARE(play->pos(), QPoint(24, 30));
     QVERIFY(gSkinChanged);
     QVERIFY(skin->caption().startsWith(QLatin1Char('*')));
+    // The Ctrl drag released over the background stays at its last live step,
+    // with its boxes, its record and the mark.
+    ClearSkinChanged();
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1), Qt::ControlModifier);
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(33, 45), Qt::ControlModifier);
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5), Qt::ControlModifier);
+    QCOMPARE(play->pos(), QPoint(32, 44));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("16"));
+    QCOMPARE(window->txtBtnY->text(), QStringLiteral("22"));
+    QVERIFY(skin->caption().startsWith(QLatin1Char('*')));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,16,22,0,0;"));
     // Dropped on the odd pixel of its last step, it ends on its record's pixel.
     mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 51));
