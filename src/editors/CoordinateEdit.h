@@ -11,7 +11,8 @@ class QKeyEvent;
 // filtered as the design's number boxes filter it: digits, Backspace and (where
 // allowed) "-" only, at most seven characters, Enter moves the focus on, and no
 // key at all while the box's gate is shut (for instance while no element is
-// selected). Text written by the program is never cut or filtered.
+// selected). Pasted text and text written by the program pass the key filter;
+// each box's change handler then holds them to seven characters through normalize().
 class CoordinateEdit : public QLineEdit
 {
     Q_OBJECT

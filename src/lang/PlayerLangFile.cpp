@@ -64,7 +64,7 @@ PlayerLangFile::Status PlayerLangFile::read(const QString &path)
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         return Status::Unreadable;
-    if (bytes.isEmpty() || bytes.size() > MaxFileSize || bytes.contains('\0'))
+    if (bytes.size() > MaxFileSize || bytes.contains('\0'))
         return Status::NotALanguageFile;
 
     const QStringList lines = splitLines(ini::decode(bytes, ini::Encoding::Utf8OrCp1252));
@@ -74,9 +74,8 @@ PlayerLangFile::Status PlayerLangFile::read(const QString &path)
         if (isHeader(lines.at(i), &name))
             sections.append(LangSectionRec { name, i });
     }
-    if (sections.size() == 1)
-        return Status::NotALanguageFile;
-
+    // An empty file lists nothing, and lines before any header are listed but
+    // none of them can be picked: neither is worth a message.
     sections.append(LangSectionRec { QString(), int32_t(lines.size()) });
     m_lines = lines;
     m_sections = sections;

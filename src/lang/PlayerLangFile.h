@@ -24,7 +24,7 @@ public:
         Listed, // the file was read (it may hold no entry that can be picked)
         Missing, // no such file, or a hidden one
         Unreadable, // it exists but cannot be read
-        NotALanguageFile // empty, binary, far too large, or without any section
+        NotALanguageFile // binary or far too large
     };
 
     // Reads the file. On any status but Listed the lines are empty and the

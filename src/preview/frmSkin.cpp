@@ -613,7 +613,9 @@ void frmSkin::elementMouseUp(const Element &element, QMouseEvent *event)
         return;
     const QPoint mouse = element.control->mapTo(pctSkinMain, event->position().toPoint());
     if (!mainPictureHolds(mouse)) {
-        cancelDrag(element);
+        // The Ctrl drag has placed the element at each live step: it stays at the last.
+        if (!m_visibleDrag)
+            cancelDrag(element);
         return;
     }
     // The drop places the element where the mouse is, without the pixel test.

@@ -175,8 +175,8 @@ private:
     // The element's position in its record, in skin pixels.
     static QPoint recordedPosition(const Element &element);
     static void setRecordedPosition(const Element &element, const QPoint &position);
-    // A drop outside the main picture: the element, its boxes and its record
-    // go back to where the drag began, and so does the modified mark.
+    // A plain drag dropped outside the main picture: the element, its boxes and
+    // its record go back to where the drag began, and so does the modified mark.
     void cancelDrag(const Element &element);
     void backgroundMouseUp(QMouseEvent *event);
 

@@ -290,14 +290,15 @@ QStringList Converter::fullScreenSkin(int buttonType)
     return lines;
 }
 
-// Asks before a converted file already in the folder is replaced.
-bool mayReplace(const QString &path)
+// Asks before a file already in the folder is replaced by what the conversion
+// made (replacement names it).
+bool mayReplace(const QString &path, const QString &replacement = QStringLiteral("the converted skin"))
 {
     if (!fs::fileExists(path))
         return true;
     // No message of the table says this: the text stays English.
     const QString prompt = QLatin1Char('"') + path + QStringLiteral("\" already exists.\n")
-        + QStringLiteral("Do you want to replace it with the converted skin?");
+        + QStringLiteral("Do you want to replace it with ") + replacement + QLatin1Char('?');
     return dialogs::msgBox(
                prompt, dialogs::vbYesNo | dialogs::vbExclamation | dialogs::vbDefaultButton2, Message(13003))
         == dialogs::vbYes;
@@ -360,12 +361,15 @@ Result ConvertOldSkin()
 
     if (!mayReplace(windowFile) || (!converted.fullScreenSkin.isEmpty() && !mayReplace(fullScreenFile)))
         return Result::Declined;
+    // An About picture already there may be the author's own drawing: kept
+    // unless the author agrees, and kept it serves the converted About button.
+    const QString aboutFile = fs::resolve(folder + QStringLiteral("BAboutN.bmp"));
+    const bool writeAbout = !converted.aboutPicture.isEmpty()
+        && mayReplace(aboutFile, QStringLiteral("a blank picture for the About button"));
 
     if (!WriteTextFile(windowFile, converted.windowSkin, operation))
         return Result::Failed;
-    if (!converted.aboutPicture.isEmpty()
-        && !WriteWholeFile(
-            fs::resolve(folder + QStringLiteral("BAboutN.bmp")), converted.aboutPicture, operation))
+    if (writeAbout && !WriteWholeFile(aboutFile, converted.aboutPicture, operation))
         return Result::Failed;
     if (!converted.fullScreenSkin.isEmpty()
         && !WriteTextFile(fullScreenFile, converted.fullScreenSkin, operation))

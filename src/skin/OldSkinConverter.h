@@ -34,8 +34,10 @@ enum class Result {
 };
 
 // Converts gSkinFile, which must be an old "Skin.ini", into its folder, asking
-// before it replaces a converted file already there. Failures are reported with
-// the file-error table under the title of a load. Whatever the result,
+// before it replaces a converted file already there (No: nothing written) or an
+// About picture already there (No: the picture is kept and the rest written),
+// all before anything is written. Failures are reported with the file-error
+// table under the title of a load. Whatever the result,
 // gSkinFile then names the converted window skin "Skinv1.ini": the old file is
 // never the one a save writes.
 Result ConvertOldSkin();

@@ -32,6 +32,8 @@ private slots:
     void refusedAddsShowTheirMessageAndAddNothing();
     void propertyEditsReachTheSavedButtonLine_data() { windows(); }
     void propertyEditsReachTheSavedButtonLine();
+    void pastesAreHeldToSevenCharacters_data() { windows(); }
+    void pastesAreHeldToSevenCharacters();
     void storedValuesOutsideTheListsStayUntilPicked_data() { windows(); }
     void storedValuesOutsideTheListsStayUntilPicked();
     void typedTextIsCommittedBeforeSaveAndAnotherButton();
@@ -252,6 +254,25 @@ void tst_buttons::propertyEditsReachTheSavedButtonLine()
     QCOMPARE(savedButtonLine(2), QStringLiteral("Stop,0,0,0,0;$lang.a.b.c"));
 }
 
+void tst_buttons::pastesAreHeldToSevenCharacters()
+{
+    QFETCH(bool, fullScreen);
+    ButtonToolWindow *window = openSkin(fullScreen);
+    add(window, QStringLiteral("PlayN.bmp"));
+    window->cbxBtn->setCurrentIndex(0);
+    const auto paste = [](QLineEdit *box, const char *text) {
+        box->selectAll();
+        box->insert(QLatin1String(text)); // what a paste does
+        return box->text();
+    };
+    QCOMPARE(paste(window->txtBtnX, "123456789012"), QStringLiteral("1234567"));
+    QCOMPARE(paste(window->txtBtnY, "-99999999"), QStringLiteral("-999999"));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,1234567,-999999,0,0;"));
+    QCOMPARE(paste(window->txtBtnX, "1E+300"), QStringLiteral("9999999"));
+    QCOMPARE(paste(window->txtBtnY, "123456789"), QStringLiteral("1234567"));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,9999999,1234567,0,0;"));
+}
+
 void tst_buttons::storedValuesOutsideTheListsStayUntilPicked()
 {
     QFETCH(bool, fullScreen);
@@ -395,6 +416,17 @@ void tst_buttons::dragsEndInTheSavedCoordinates()
     QCOMPARE(play->pos(), QPoint(24, 30));
     QVERIFY(gSkinChanged);
     QVERIFY(skin->caption().startsWith(QLatin1Char('*')));
+    // The Ctrl drag released over the background stays at its last live step,
+    // with its boxes, its record and the mark.
+    ClearSkinChanged();
+    mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1), Qt::ControlModifier);
+    mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(33, 45), Qt::ControlModifier);
+    mouse(QTest::MouseRelease, skin->pctSkinMain, Qt::LeftButton, QPoint(-5, -5), Qt::ControlModifier);
+    QCOMPARE(play->pos(), QPoint(32, 44));
+    QCOMPARE(window->txtBtnX->text(), QStringLiteral("16"));
+    QCOMPARE(window->txtBtnY->text(), QStringLiteral("22"));
+    QVERIFY(skin->caption().startsWith(QLatin1Char('*')));
+    QCOMPARE(savedButtonLine(1), QStringLiteral("Play,16,22,0,0;"));
     // Dropped on the odd pixel of its last step, it ends on its record's pixel.
     mouse(QTest::MousePress, play, Qt::LeftButton, QPoint(1, 1));
     mouse(QTest::MouseMove, skin->pctSkinMain, Qt::NoButton, QPoint(40, 51));

@@ -127,10 +127,36 @@ private slots:
         QTest::addColumn<int>("message");
         // clang-format off
         QTest::newRow("missing")           << QByteArray()                      << true  << 35;
-        QTest::newRow("empty")             << QByteArray()                      << false << 70;
         QTest::newRow("binary")            << QByteArray("MZ\x90\0\x03\0", 6)   << false << 70;
-        QTest::newRow("no section at all") << QByteArray("Just a note\r\n")     << false << 70;
         // clang-format on
+    }
+
+    void filesWithoutSectionsAreListedWithoutAMessage_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("listed");
+        // clang-format off
+        QTest::newRow("empty")             << QByteArray()                            << QStringList();
+        QTest::newRow("no section at all") << QByteArray("Just a note\r\nC1=Play\r\n")
+                                           << QStringList { QStringLiteral("Just a note"), QStringLiteral("C1=Play") };
+        // clang-format on
+    }
+
+    void filesWithoutSectionsAreListedWithoutAMessage()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, listed);
+        QVERIFY(testfiles::write(langFolder() + QStringLiteral("/English.lng"), content));
+        DialogRecorder dialogs;
+        frmMultilanguageButtons picker;
+        QStringList shown;
+        for (int row = 0; row < list(&picker)->count(); ++row) {
+            shown << list(&picker)->item(row)->text();
+            list(&picker)->setCurrentRow(row); // a click: nothing before a section can be picked
+            QVERIFY(!picker.findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled());
+        }
+        QCOMPARE(shown, listed);
+        QCOMPARE(dialogs.count(), 0);
     }
 
     void failuresShowAMessageAndAnEmptyList()

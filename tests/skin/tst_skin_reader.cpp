@@ -32,6 +32,8 @@ private slots:
     void oldSkinIsConverted();
     void convertedFilesAreNotReplacedWithoutAsking_data();
     void convertedFilesAreNotReplacedWithoutAsking();
+    void aboutPictureIsNotReplacedWithoutAsking_data();
+    void aboutPictureIsNotReplacedWithoutAsking();
     void failedConversionNeverCostsTheOldSkin_data();
     void failedConversionNeverCostsTheOldSkin();
     void noSkinIsRefused_data();
@@ -437,6 +439,51 @@ void tst_skin_reader::convertedFilesAreNotReplacedWithoutAsking()
     expected.sort();
     QCOMPARE(files, expected); // nothing written
     QVERIFY(!frmSkin::loaded());
+}
+
+void tst_skin_reader::aboutPictureIsNotReplacedWithoutAsking_data()
+{
+    QTest::addColumn<QByteArray>("about"); // the old skin's About hot spot
+    QTest::addColumn<QString>("there"); // the About picture already in the folder, 8 x 6
+    QTest::addColumn<int>("answer"); // to the question about it; 0: nothing asked
+    QTest::addColumn<bool>("kept"); // the picture keeps its bytes; else it is the hot spot's blank
+
+    const QByteArray hotSpot = "About=10,10,40,30\n";
+    const QString exact = QStringLiteral("BAboutN.bmp");
+    // clang-format off
+    QTest::newRow("there, No")         << hotSpot      << exact                         << int(dialogs::vbNo)  << true;
+    QTest::newRow("there, Yes")        << hotSpot      << exact                         << int(dialogs::vbYes) << false;
+    QTest::newRow("other case, No")    << hotSpot      << QStringLiteral("baboutn.BMP") << int(dialogs::vbNo)  << true;
+    QTest::newRow("other case, Yes")   << hotSpot      << QStringLiteral("baboutn.BMP") << int(dialogs::vbYes) << false;
+    QTest::newRow("not there")         << hotSpot      << QString()                     << 0                   << false;
+    QTest::newRow("no About hot spot") << QByteArray() << exact                         << 0                   << true;
+    // clang-format on
+}
+
+void tst_skin_reader::aboutPictureIsNotReplacedWithoutAsking()
+{
+    QFETCH(QByteArray, about);
+    QFETCH(QString, there);
+    QFETCH(int, answer);
+    QFETCH(bool, kept);
+    const QString name = there.isEmpty() ? QStringLiteral("BAboutN.bmp") : there;
+    picture(QStringLiteral("Main.bmp"), 300, 200);
+    if (!there.isEmpty())
+        picture(there, 8, 6);
+    const QByteArray before = MainWindowFixture::readFile(folder() + name);
+    m_fixture->dialogs.answerButton(dialogs::vbOK); // the old-skin notice
+    if (answer)
+        m_fixture->dialogs.answerButton(answer);
+    open("Skin.ini", "[Settings]\nMainAnySape=1\n[Position]\n" + about);
+    QCOMPARE(m_fixture->dialogs.count(), answer ? 2 : 1);
+    QVERIFY(!answer || m_fixture->dialogs.last().prompt.startsWith(QLatin1Char('"') + folder() + name));
+    QCOMPARE(QDir(folder()).entryList({ QStringLiteral("BAboutN.bmp") }, QDir::Files), QStringList { name });
+    if (kept)
+        QCOMPARE(MainWindowFixture::readFile(folder() + name), before);
+    else
+        QCOMPARE(QImage(folder() + name).size(), QSize(30, 20));
+    QVERIFY(frmSkin::loaded()); // the conversion went on
+    QCOMPARE(ButtonCount(), about.isEmpty() ? 0 : 1);
 }
 
 void tst_skin_reader::failedConversionNeverCostsTheOldSkin_data()

@@ -278,15 +278,8 @@ void ButtonPropertiesPanel::txtBtnCoordinate_Change(bool horizontal)
         box->setText(QString());
         return;
     }
-    // Writing the normalised text runs this handler again, which stores it.
-    const QString normalized = CoordinateEdit::normalizedText(box->text());
-    if (normalized != box->text()) {
-        box->setText(normalized);
-        return;
-    }
-    const int32_t value = CoordinateEdit::wholeValue(normalized);
     ButtonRec &button = gButtons[record];
-    (horizontal ? button.BtnX : button.BtnY) = value;
+    (horizontal ? button.BtnX : button.BtnY) = box->normalize();
     if (frmSkin *skin = frmSkin::loaded()) {
         if (PictureBox *picture = skin->pctSkinButton[record])
             picture->move(frmSkin::ZoomedPixels(button.BtnX), frmSkin::ZoomedPixels(button.BtnY));
