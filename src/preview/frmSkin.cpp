@@ -324,6 +324,14 @@ void frmSkin::EndHeldDrawing()
     pctSkinMain->show();
     QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
     pctSkinMain->update();
+    // That update leaves out the controls that fill their own background (a
+    // plain bar's label): they are taken to cover their place already. Each
+    // is drawn by its own update; without it, a label moved to where the
+    // window has just grown would show what was there before (the workspace).
+    for (QObject *child : pctSkinMain->children()) {
+        if (auto *control = qobject_cast<QWidget *>(child); control && control->autoFillBackground())
+            control->update();
+    }
 }
 
 void frmSkin::ApplyZOrder()

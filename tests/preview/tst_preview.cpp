@@ -234,6 +234,21 @@ private slots:
         QCOMPARE(skin->pctSkinMain->size(), QSize(80, 60));
     }
 
+    void aPlainBarKeepsItsColourAtZoomTwo()
+    {
+        // At zoom 2 the bar lies where the window of zoom 1 did not reach.
+        writePicture(skinPath(QStringLiteral("Main.bmp")), 40, 30, Qt::magenta, Qt::blue);
+        m_main->OpenRoad(writeText(skinPath(QStringLiteral("Skin.ini")),
+            "[Tovix.Skin]\r\nVersion=1.00\r\n[Settings]\r\nMainImg=Main.bmp\r\n[TrackBar]\r\n"
+            "PosSize=25,5,10,4\r\nKind=H\r\nTransparentBg=0\r\nBackColor=FF0000\r\n"));
+        QTest::mouseClick(frmSkin::loaded()->pctSkinMain, Qt::LeftButton);
+        // What the window shows is its buffer as drawn; a grab would draw it anew.
+        QCoreApplication::sendPostedEvents();
+        QLabel *bar = frmSkin::loaded()->lblSkinBar[0];
+        const QImage shown = m_main->screen()->grabWindow(m_main->winId()).toImage();
+        QCOMPARE(shown.pixelColor(bar->mapTo(m_main, bar->rect().center())), QColor(Qt::red));
+    }
+
     void aCloseThatArrivesWhileTheRedrawWaitsEndsTheRedraw()
     {
         frmSkin *skin = openSampleSkin();
