@@ -183,8 +183,8 @@ void frmSelectFile::cmdOK_Click()
     // A name the skin file would write as "?" would be a file the skin can
     // never find again: the author renames the file first. No message of the
     // table says this: the text stays English.
-    const QList<char32_t> missing = cp1252::unencodable(item->text());
-    if (gSelFileForSkin && !missing.isEmpty()) {
+    const QList<char32_t> missing = gSelFileForSkin ? cp1252::unencodable(item->text()) : QList<char32_t>();
+    if (!missing.isEmpty()) {
         dialogs::msgBox(QLatin1Char('"') + item->text()
                 + QStringLiteral("\" cannot be used: a skin file cannot hold ") + CharactersText(missing)
                 + QStringLiteral(" of its name.\n")

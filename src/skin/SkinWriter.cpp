@@ -133,17 +133,16 @@ bool valuesComeBack(const QString &file, const QStringList &lines)
     const std::optional<skinformat::UnsavableValue> value = skinformat::firstUnsavableValue(lines);
     if (!value)
         return true;
-    const QString place = IniPlace(file, value->section, value->key);
-    QString text = Message(13075) + QLatin1Char('\n');
+    QString text
+        = Message(13075) + QStringLiteral("\nThe value of ") + IniPlace(file, value->section, value->key);
     if (!value->characters.isEmpty()) {
-        text += QStringLiteral("The value of ") + place
-            + QStringLiteral(" holds characters that a skin file cannot hold: ")
-            + CharactersText(value->characters) + QStringLiteral(".\n")
-            + QStringLiteral("Skin files hold only the characters of Windows-1252.");
+        text += QStringLiteral(" holds characters that a skin file cannot hold: ")
+            + CharactersText(value->characters)
+            + QStringLiteral(".\nSkin files hold only the characters of Windows-1252.");
     } else {
-        text += QStringLiteral("The value of ") + place
-            + QStringLiteral(" is %1 characters long; ").arg(value->length)
-            + QStringLiteral("a skin file keeps at most %1 characters of a value.").arg(ini::MaxValueLength);
+        text += QStringLiteral(" is %1 characters long; a skin file keeps at most %2 characters of a value.")
+                    .arg(value->length)
+                    .arg(ini::MaxValueLength);
     }
     dialogs::msgBox(text, dialogs::vbCritical, app::title() + QStringLiteral(" - ") + Message(13004));
     return false;
